@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The configurator's text files: 8-bit Windows-1252 text, one record a line,
+// every line ended by CR LF. Values are read back by line number.
+
+// Line `lineNumber` (counted from 1) of the text file at `path`, without its
+// line break. A line ends at CR LF or at a lone CR; a lone LF belongs to the
+// line. Missing, hidden and non-regular files, directories, line numbers
+// below 1 and lines past the end all give "". When the file is there but
+// cannot be opened or read, the result is "" as well and `*readFailed`
+// (when given) is set, so that a caller can avoid replacing what it could not read.
+QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed = nullptr);
+
+// True when `path` names an existing file or directory, hidden ones included.
+bool FileExists(const QString &path);
+
+QString FromWindows1252(const QByteArray &bytes);
+QByteArray ToWindows1252(const QString &text);
+// False when the text holds a character that Windows-1252 cannot store.
+bool FitsWindows1252(const QString &text);
+
+// Writes `lines` as Windows-1252 text with CR LF line ends, whole or not at
+// all: on any failure the previous file stays as it was, false is returned
+// and `*error` names the file and the reason.
+bool WriteTextFile(const QString &path, const QStringList &lines, QString *error = nullptr);
+
+// A path as the files hold it (Windows style, backslashes) turned into one the
+// local file system understands. Only call this where a file is opened: the
+// files themselves keep the text as written.
+QString LocalPath(const QString &pathFromFile);

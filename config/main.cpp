@@ -1,0 +1,17 @@
+#include "appearance.h"
+#include "forms.h"
+#include "hauptmenu.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // The program ends only when the main window closes, never because the
+    // last visible window (the setup dialog, say) went away.
+    app.setQuitOnLastWindowClosed(false);
+    Appearance::applyApplicationFont(app);
+
+    Forms::get<hauptmenu>()->startup();
+    return app.exec();
+}

@@ -1,0 +1,128 @@
+#include "appearance.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace Appearance {
+
+void applyApplicationFont(QApplication &app)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(11);
+    app.setFont(font);
+}
+
+QFont titleFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                      QStringLiteral("DejaVu Serif")});
+    font.setPointSizeF(14.25);
+    font.setBold(true);
+    font.setItalic(true);
+    return font;
+}
+
+QPixmap mainBackground()
+{
+    QImage image(557, 305, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // A dark band behind the white title, a light body so black captions stay readable.
+    QLinearGradient band(0, 0, 557, 0);
+    band.setColorAt(0, QColor(24, 44, 78));
+    band.setColorAt(1, QColor(70, 96, 140));
+    painter.fillRect(0, 0, 557, 38, band);
+
+    QLinearGradient body(0, 38, 0, 305);
+    body.setColorAt(0, QColor(214, 222, 234));
+    body.setColorAt(1, QColor(182, 194, 212));
+    painter.fillRect(0, 38, 557, 267, body);
+
+    // A few faint chevrons on the right, the package's mark.
+    painter.setPen(QPen(QColor(255, 255, 255, 90), 6));
+    for (int i = 0; i < 4; ++i) {
+        const int x = 300 + i * 48;
+        painter.drawLine(x, 6, x + 16, 19);
+        painter.drawLine(x + 16, 19, x, 32);
+    }
+    painter.end();
+
+    // Stored in 256 colours, like the window's original artwork.
+    return QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither));
+}
+
+QIcon mainIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(24, 44, 78));
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(1, 1, 30, 30, 6, 6);
+    painter.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(10, 7, 10, 25);
+    painter.drawLine(22, 7, 11, 16);
+    painter.drawLine(11, 16, 22, 25);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+QIcon setupIcon()
+{
+    QImage image(32, 32, QImage::Format_Mono);
+    image.setColor(0, qRgb(255, 255, 255));
+    image.setColor(1, qRgb(0, 0, 0));
+    image.fill(0);
+    // A folder outline: the icon asks for a directory.
+    for (int x = 4; x < 28; ++x) {
+        image.setPixel(x, 10, 1);
+        image.setPixel(x, 26, 1);
+    }
+    for (int y = 10; y <= 26; ++y) {
+        image.setPixel(4, y, 1);
+        image.setPixel(27, y, 1);
+    }
+    for (int x = 4; x < 14; ++x)
+        image.setPixel(x, 6, 1);
+    for (int y = 6; y < 10; ++y) {
+        image.setPixel(4, y, 1);
+        image.setPixel(14, y, 1);
+    }
+    return QIcon(QPixmap::fromImage(image));
+}
+
+QCursor linkCursor()
+{
+    // A pointing hand, drawn as an arrow with a finger tip; hot spot at the tip.
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath hand;
+    hand.moveTo(8, 1);
+    hand.lineTo(11, 1);
+    hand.lineTo(11, 11);
+    hand.lineTo(20, 12);
+    hand.lineTo(22, 15);
+    hand.lineTo(21, 25);
+    hand.lineTo(11, 25);
+    hand.lineTo(4, 17);
+    hand.lineTo(6, 15);
+    hand.lineTo(8, 17);
+    hand.closeSubpath();
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawPath(hand);
+    painter.end();
+    return QCursor(pixmap, 9, 1);
+}
+
+} // namespace Appearance

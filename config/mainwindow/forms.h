@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPointer>
+
+#include <functional>
+
+// Every window of the configurator is a single object, created hidden the
+// first time anything of it is used and kept for the life of the process.
+// Windows reach one another only through here, so that none is ever made twice.
+namespace Forms {
+
+namespace detail {
+void rememberUnloader(std::function<void()> unloader);
+
+template <class W>
+QPointer<W> &slot()
+{
+    static QPointer<W> window;
+    return window;
+}
+} // namespace detail
+
+// The window of class W, created (hidden) on first use.
+template <class W>
+W *get()
+{
+    QPointer<W> &window = detail::slot<W>();
+    if (!window) {
+        static const bool registered = (detail::rememberUnloader([] { delete detail::slot<W>().data(); }), true);
+        Q_UNUSED(registered)
+        window = new W;
+    }
+    return window.data();
+}
+
+template <class W>
+bool exists()
+{
+    return !detail::slot<W>().isNull();
+}
+
+// Drops the window; its next use creates it afresh. Safe to call from the
+// window's own event handlers.
+template <class W>
+void unload()
+{
+    QPointer<W> &window = detail::slot<W>();
+    if (W *w = window.data()) {
+        window.clear();
+        w->hide();
+        w->deleteLater();
+    }
+}
+
+// Deletes every window at once, as the end of the process would.
+void unloadAll();
+
+} // namespace Forms

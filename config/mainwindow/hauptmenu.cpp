@@ -1,0 +1,238 @@
+#include "hauptmenu.h"
+
+#include "appearance.h"
+#include "message.h"
+#include "write.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QPushButton *makeButton(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(left, top, width, height);
+    return button;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(left, top, width, height);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QGroupBox *makeFrame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setGeometry(left, top, width, height);
+    return frame;
+}
+
+QLabel *makeHiddenLabel(QWidget *parent, const QString &caption)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->hide();
+    return label;
+}
+
+void makeSeparator(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(shape);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(left, top, width, height);
+}
+
+} // namespace
+
+struct hauptmenu::Module
+{
+    QPushButton *on;
+    QPushButton *off;
+    QLabel *slot;
+    QString marker;
+    QString content;
+    QString onValue;
+    QString offValue;
+};
+
+hauptmenu::hauptmenu()
+{
+    setWindowTitle(QStringLiteral("Korvel Configurator"));
+    setWindowIcon(Appearance::mainIcon());
+    setFixedSize(520, 298);
+    QPalette background = palette();
+    background.setBrush(QPalette::Window, QBrush(Appearance::mainBackground()));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    Frame3 = makeFrame(this, QStringLiteral("Menu"), 8, 40, 265, 97);
+    Command2 = makeButton(Frame3, QStringLiteral("Restockmenü"), 8, 16, 105, 25);
+    Command4 = makeButton(Frame3, QStringLiteral("Admin-Mod Menü"), 136, 16, 113, 25);
+    Command6 = makeButton(Frame3, QStringLiteral("Soundmenü"), 8, 56, 105, 25);
+    Command6->setToolTip(QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
+    Command7 = makeButton(Frame3, QStringLiteral("Textmenü"), 136, 56, 113, 25);
+    Command7->setToolTip(QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
+    makeSeparator(Frame3, QFrame::HLine, 8, 45, 249, 4);
+    makeSeparator(Frame3, QFrame::VLine, 122, 16, 4, 65);
+
+    Command8 = makeButton(this, QStringLiteral("Einstellungen"), 440, 0, 81, 17);
+
+    Frame2 = makeFrame(this, QStringLiteral("Switches"), 8, 136, 505, 73);
+    Label3 = makeLabel(Frame2, QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
+    it1 = makeButton(Frame2, QStringLiteral("AN"), 24, 32, 65, 13);
+    it2 = makeButton(Frame2, QStringLiteral("AUS"), 24, 48, 65, 13);
+    Command9 = makeButton(Frame2, QStringLiteral("Config"), 216, 8, 65, 13);
+    Label2 = makeLabel(Frame2, QStringLiteral("Personal Mode"), 216, 24, 73, 17);
+    fun1 = makeButton(Frame2, QStringLiteral("AN"), 216, 40, 65, 13);
+    fun2 = makeButton(Frame2, QStringLiteral("AUS"), 216, 56, 65, 13);
+    sayscript = makeLabel(Frame2, QStringLiteral("Informationsscript"), 400, 16, 89, 17);
+    say1 = makeButton(Frame2, QStringLiteral("AN"), 408, 32, 65, 13);
+    say2 = makeButton(Frame2, QStringLiteral("AUS"), 408, 48, 65, 13);
+
+    Frame1 = makeFrame(this, QStringLiteral("Plugins"), 8, 216, 505, 65);
+    plug1 = makeLabel(Frame1, QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17);
+    plug2 = makeLabel(Frame1, QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17);
+    plug3 = makeLabel(Frame1, QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17);
+    plug4 = makeLabel(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
+    Command5 = makeButton(Frame1, QStringLiteral("Hilfe"), 432, 48, 57, 13);
+
+    Label1 = makeLabel(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
+    Label1->setFont(Appearance::titleFont());
+    QPalette white = Label1->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    Label1->setPalette(white);
+
+    url = makeLabel(this, QStringLiteral("korvel.example"), 8, 280, 105, 17);
+    Haftungsausschluss = makeLabel(this, QStringLiteral("Haftungsausschluss"), 424, 280, 97, 17);
+    makeSeparator(this, QFrame::HLine, 8, 34, 265, 4);
+    makeSeparator(this, QFrame::HLine, 8, 276, 505, 4);
+
+    cmd = makeHiddenLabel(this, QString());
+    gfx = makeHiddenLabel(this, QString());
+    slot1 = makeHiddenLabel(this, QString());
+    slot2 = makeHiddenLabel(this, QStringLiteral("ori.cfg"));
+    slot3 = makeHiddenLabel(this, QString());
+    semi = makeHiddenLabel(this, QStringLiteral(";"));
+    af = makeHiddenLabel(this, QStringLiteral("\""));
+
+    connect(say1, &QPushButton::clicked, this, &hauptmenu::say1_Click);
+    connect(say2, &QPushButton::clicked, this, &hauptmenu::say2_Click);
+    connect(fun1, &QPushButton::clicked, this, &hauptmenu::fun1_Click);
+    connect(fun2, &QPushButton::clicked, this, &hauptmenu::fun2_Click);
+    connect(it1, &QPushButton::clicked, this, &hauptmenu::it1_Click);
+    connect(it2, &QPushButton::clicked, this, &hauptmenu::it2_Click);
+}
+
+void hauptmenu::startup()
+{
+    form_load();
+    if (!m_firstRun)
+        show();
+}
+
+void hauptmenu::form_load()
+{
+    // 1, 2: the game files that a language replaces.
+    cmd->setText(ReadFileLine(QStringLiteral("pfad.kst"), 4));
+    gfx->setText(ReadFileLine(QStringLiteral("pfad.kst"), 3));
+
+    // 3, 4: the recorded language and Half-Life directory into the setup dialog.
+    // 5: the recorded language, when there is one.
+    // 6, 7: the settings saved at the last exit into the option dialogs.
+
+    // 8: the web address looks and feels like a link.
+    QPalette blue = url->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    url->setPalette(blue);
+    QFont underlined = url->font();
+    underlined.setUnderline(true);
+    url->setFont(underlined);
+    url->setCursor(Appearance::linkCursor());
+
+    // 9: plug-in indicators; both outcomes are set, whatever the labels were.
+    plug1->setVisible(FileExists(QStringLiteral("plugin1.cfg")));
+    plug2->setVisible(FileExists(QStringLiteral("plugin2.cfg")));
+    plug3->setVisible(FileExists(QStringLiteral("plugin3.cfg")));
+    plug4->setVisible(FileExists(QStringLiteral("plugin4.cfg")));
+
+    // 10: module switches from their marker files.
+    for (const Module &module : {information(), personalMode(), itemBuyBlocker()}) {
+        if (FileExists(module.marker))
+            showModuleState(module, true);
+        else
+            module.off->setEnabled(false);
+    }
+
+    // 11: first run, when there is no path file yet.
+}
+
+hauptmenu::Module hauptmenu::information() const
+{
+    return {say1, say2, slot1, QStringLiteral("say.kst"), QStringLiteral("say aktiviert"),
+            QStringLiteral("sayscript"), QString()};
+}
+
+hauptmenu::Module hauptmenu::personalMode() const
+{
+    return {fun1, fun2, slot2, QStringLiteral("fun.kst"), QStringLiteral("fun aktiviert"),
+            QStringLiteral("fun.cfg"), QStringLiteral("ori.cfg")};
+}
+
+hauptmenu::Module hauptmenu::itemBuyBlocker() const
+{
+    return {it1, it2, slot3, QStringLiteral("itim.kst"), QStringLiteral("it aktiviert"),
+            QStringLiteral("noitembuy"), QString()};
+}
+
+void hauptmenu::showModuleState(const Module &module, bool on)
+{
+    module.slot->setText(on ? module.onValue : module.offValue);
+    module.on->setEnabled(!on);
+    module.off->setEnabled(on);
+}
+
+void hauptmenu::switchOn(const Module &module)
+{
+    QString error;
+    if (WriteTextFile(module.marker, {module.content}, &error)) {
+        showModuleState(module, true);
+        return;
+    }
+    // The switch shows what the next start will find, not what was asked for.
+    showModuleState(module, FileExists(module.marker));
+    Message::show(QStringLiteral("Korvel Configurator"),
+                  QStringLiteral("Das Modul konnte nicht eingeschaltet werden, die Datei wurde nicht geschrieben:\n%1")
+                      .arg(error));
+}
+
+void hauptmenu::switchOff(const Module &module)
+{
+    QFile marker(module.marker);
+    // A marker that is gone already is just as good as one removed now.
+    if (marker.remove() || !FileExists(module.marker)) {
+        showModuleState(module, false);
+        return;
+    }
+    showModuleState(module, true);
+    Message::show(QStringLiteral("Korvel Configurator"),
+                  QStringLiteral("Das Modul konnte nicht ausgeschaltet werden, die Datei wurde nicht gelöscht:\n%1: %2")
+                      .arg(QDir::toNativeSeparators(QFileInfo(module.marker).absoluteFilePath()),
+                           marker.errorString()));
+}
+
+void hauptmenu::say1_Click() { switchOn(information()); }
+void hauptmenu::say2_Click() { switchOff(information()); }
+void hauptmenu::fun1_Click() { switchOn(personalMode()); }
+void hauptmenu::fun2_Click() { switchOff(personalMode()); }
+void hauptmenu::it1_Click() { switchOn(itemBuyBlocker()); }
+void hauptmenu::it2_Click() { switchOff(itemBuyBlocker()); }

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The configurator's main window: the hub from which every dialog is opened,
+// the module switches, and the hidden labels that carry program state.
+class hauptmenu : public QWidget
+{
+    Q_OBJECT
+
+public:
+    hauptmenu();
+
+    // Runs the startup sequence, then shows the window unless the first run
+    // shows the setup dialog in its place.
+    void startup();
+    void form_load();
+
+    // Visible controls, named as everywhere else in the program.
+    QGroupBox *Frame3;
+    QPushButton *Command2;
+    QPushButton *Command4;
+    QPushButton *Command6;
+    QPushButton *Command7;
+    QPushButton *Command8;
+    QGroupBox *Frame2;
+    QLabel *Label3;
+    QPushButton *it1;
+    QPushButton *it2;
+    QPushButton *Command9;
+    QLabel *Label2;
+    QPushButton *fun1;
+    QPushButton *fun2;
+    QLabel *sayscript;
+    QPushButton *say1;
+    QPushButton *say2;
+    QGroupBox *Frame1;
+    QLabel *plug1;
+    QLabel *plug2;
+    QLabel *plug3;
+    QLabel *plug4;
+    QPushButton *Command5;
+    QLabel *Label1;
+    QLabel *url;
+    QLabel *Haftungsausschluss;
+
+    // Hidden labels whose captions are program state.
+    QLabel *cmd;
+    QLabel *gfx;
+    QLabel *slot1;
+    QLabel *slot2;
+    QLabel *slot3;
+    QLabel *semi;
+    QLabel *af;
+
+public slots:
+    void say1_Click();
+    void say2_Click();
+    void fun1_Click();
+    void fun2_Click();
+    void it1_Click();
+    void it2_Click();
+
+private:
+    struct Module;
+    Module information() const;
+    Module personalMode() const;
+    Module itemBuyBlocker() const;
+    void switchOn(const Module &module);
+    void switchOff(const Module &module);
+    void showModuleState(const Module &module, bool on);
+
+    bool m_firstRun = false;
+};

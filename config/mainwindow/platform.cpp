@@ -1,0 +1,63 @@
+#include "platform.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
+namespace Platform {
+
+namespace {
+std::function<qint32(const QString &)> &webHook()
+{
+    static std::function<qint32(const QString &)> hook;
+    return hook;
+}
+
+std::function<void(int)> &endHook()
+{
+    static std::function<void(int)> hook;
+    return hook;
+}
+} // namespace
+
+qint32 OpenWebAddress(const QString &address)
+{
+    if (webHook())
+        return webHook()(address);
+#ifdef Q_OS_WIN
+    const QByteArray local = address.toLocal8Bit();
+    const HINSTANCE result = ShellExecuteA(nullptr, nullptr, local.constData(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    return static_cast<qint32>(reinterpret_cast<qintptr>(result));
+#else
+    return QDesktopServices::openUrl(QUrl(address)) ? 1 : 0;
+#endif
+}
+
+void EndProcess(int exitCode)
+{
+    if (endHook()) {
+        endHook()(exitCode);
+        return;
+    }
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+void setOpenWebAddressHook(std::function<qint32(const QString &)> hook)
+{
+    webHook() = std::move(hook);
+}
+
+void setEndProcessHook(std::function<void(int)> hook)
+{
+    endHook() = std::move(hook);
+}
+
+} // namespace Platform

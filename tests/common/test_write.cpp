@@ -1,0 +1,200 @@
+#include "write.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+class TestWrite : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString put(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void readsLinesByNumber_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("crlf first") << QByteArray("eins\r\nzwei\r\n") << 1 << "eins";
+        QTest::newRow("crlf second") << QByteArray("eins\r\nzwei\r\n") << 2 << "zwei";
+        QTest::newRow("crlf past end") << QByteArray("eins\r\nzwei\r\n") << 3 << "";
+        QTest::newRow("no final break") << QByteArray("allein") << 1 << "allein";
+        QTest::newRow("lone cr") << QByteArray("eins\rzwei") << 2 << "zwei";
+        QTest::newRow("lone lf kept") << QByteArray("eins\nzwei") << 1 << "eins\nzwei";
+        QTest::newRow("lone lf no second") << QByteArray("eins\nzwei") << 2 << "";
+        QTest::newRow("empty line") << QByteArray("\r\n\r\ndrei\r\n") << 2 << "";
+        QTest::newRow("after empty lines") << QByteArray("\r\n\r\ndrei\r\n") << 3 << "drei";
+        QTest::newRow("cr cr lf") << QByteArray("a\r\r\nb") << 3 << "b";
+        QTest::newRow("line zero") << QByteArray("eins\r\n") << 0 << "";
+        QTest::newRow("line minus one") << QByteArray("eins\r\n") << -1 << "";
+        QTest::newRow("empty file") << QByteArray() << 1 << "";
+        QTest::newRow("windows-1252") << QByteArray("Gr\xfc\xdf \x80\r\n") << 1 << QString::fromUtf8("Grüß €");
+    }
+
+    void readsLinesByNumber()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, line);
+        QFETCH(QString, expected);
+        const QString path = put(QStringLiteral("lines.txt"), content);
+        bool failed = true;
+        QCOMPARE(ReadFileLine(path, line, &failed), expected);
+        QVERIFY(!failed);
+        QVERIFY(FileExists(path));
+    }
+
+    void missingHiddenAndDirectoriesReadEmpty()
+    {
+        const QString missing = m_dir.filePath(QStringLiteral("fehlt.kst"));
+        QCOMPARE(ReadFileLine(missing, 1), QString());
+        QVERIFY(!FileExists(missing));
+        QVERIFY(!FileExists(QString()));
+
+        const QString folder = m_dir.filePath(QStringLiteral("ordner"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(FileExists(folder));
+        QCOMPARE(ReadFileLine(folder, 1), QString());
+
+#ifdef Q_OS_UNIX
+        const QString hidden = put(QStringLiteral(".versteckt.kst"), "geheim\r\n");
+        QVERIFY(FileExists(hidden));
+        QCOMPARE(ReadFileLine(hidden, 1), QString());
+#endif
+    }
+
+    void bareNamesResolveInTheCurrentDirectory()
+    {
+        put(QStringLiteral("pfad.kst"), "c:\\sierra\\half-life\r\n");
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        const QString line = ReadFileLine(QStringLiteral("pfad.kst"), 1);
+        QDir::setCurrent(previous);
+        QCOMPARE(line, QStringLiteral("c:\\sierra\\half-life"));
+    }
+
+    void reportsAFileThatCannotBeRead()
+    {
+#ifdef Q_OS_LINUX
+        // Reading the start of a process's own memory map fails with an I/O
+        // error even for root, while the path looks like a plain file.
+        const QString link = m_dir.filePath(QStringLiteral("varia.kst"));
+        QFile::remove(link);
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), link));
+        bool failed = false;
+        QCOMPARE(ReadFileLine(link, 1, &failed), QString());
+        QVERIFY(failed);
+        QFile::remove(link);
+#else
+        QSKIP("needs /proc/self/mem to make a read fail");
+#endif
+    }
+
+    void windows1252RoundTrips()
+    {
+        const QString text = QString::fromUtf8("ß ü € Schließen");
+        QCOMPARE(ToWindows1252(text), QByteArray("\xdf \xfc \x80 Schlie\xdf" "en"));
+        QCOMPARE(FromWindows1252(ToWindows1252(text)), text);
+        QVERIFY(FitsWindows1252(text));
+        QVERIFY(!FitsWindows1252(QString::fromUtf8("Привет")));
+        QVERIFY(!FitsWindows1252(QString::fromUtf8("gg \xF0\x9F\x98\x80")));
+
+        const QString path = m_dir.filePath(QStringLiteral("rund.kst"));
+        QVERIFY(WriteTextFile(path, {QString::fromUtf8("ß"), QString::fromUtf8("ü"), QString::fromUtf8("€")}));
+        QCOMPARE(bytesOf(path), QByteArray("\xdf\r\n\xfc\r\n\x80\r\n"));
+        QCOMPARE(ReadFileLine(path, 1), QString::fromUtf8("ß"));
+        QCOMPARE(ReadFileLine(path, 2), QString::fromUtf8("ü"));
+        QCOMPARE(ReadFileLine(path, 3), QString::fromUtf8("€"));
+    }
+
+    void writesWholeFilesWithCrLf()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("neu.kst"));
+        QVERIFY(WriteTextFile(path, {QStringLiteral("eins"), QString(), QStringLiteral("drei")}));
+        QCOMPARE(bytesOf(path), QByteArray("eins\r\n\r\ndrei\r\n"));
+        QVERIFY(WriteTextFile(path, {QStringLiteral("kurz")}));
+        QCOMPARE(bytesOf(path), QByteArray("kurz\r\n"));
+    }
+
+    void failedWriteKeepsThePreviousFile()
+    {
+        // A folder where the file must go: the write fails for root too.
+        const QString blocked = m_dir.filePath(QStringLiteral("blockiert.kst"));
+        QVERIFY(QDir().mkpath(blocked));
+        QString error;
+        QVERIFY(!WriteTextFile(blocked, {QStringLiteral("x")}, &error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(blocked)), qPrintable(error));
+        QVERIFY(QFileInfo(blocked).isDir());
+    }
+
+    void fullDiskKeepsThePreviousFile()
+    {
+#ifdef Q_OS_LINUX
+        if (geteuid() != 0)
+            QSKIP("mounting a small tmpfs to fill it needs root");
+        QTemporaryDir mountPoint;
+        const QString where = mountPoint.path();
+        if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                                        QStringLiteral("-o"), QStringLiteral("size=64k"),
+                                                        QStringLiteral("tmpfs"), where}) != 0)
+            QSKIP("this machine does not let the test mount a tmpfs");
+        auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {where}); });
+
+        const QString path = where + QStringLiteral("/varia.kst");
+        QVERIFY(WriteTextFile(path, {QStringLiteral("alt"), QStringLiteral("werte")}));
+
+        // Fill the rest of the disk.
+        QFile filler(where + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        QString error;
+        const QStringList big(100, QString(100, QLatin1Char('y')));
+        QVERIFY(!WriteTextFile(path, big, &error));
+        QVERIFY2(error.contains(QStringLiteral("varia.kst")), qPrintable(error));
+        QCOMPARE(bytesOf(path), QByteArray("alt\r\nwerte\r\n"));
+        QCOMPARE(QDir(where).entryList(QDir::Files | QDir::Hidden).size(), 2);
+#else
+        QSKIP("the full-disk test mounts a Linux tmpfs");
+#endif
+    }
+
+    void localPathsTurnBackslashes()
+    {
+#ifdef Q_OS_WIN
+        QCOMPARE(LocalPath(QStringLiteral("c:\\sierra\\half-life")), QStringLiteral("c:\\sierra\\half-life"));
+#else
+        QCOMPARE(LocalPath(QStringLiteral("/home/a\\cstrike\\gfx\\shell\\kb_act.lst")),
+                 QStringLiteral("/home/a/cstrike/gfx/shell/kb_act.lst"));
+#endif
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWrite)
+#include "test_write.moc"

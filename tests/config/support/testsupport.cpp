@@ -1,0 +1,67 @@
+#include "testsupport.h"
+
+#include "forms.h"
+#include "hauptmenu.h"
+#include "message.h"
+#include "write.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+PackageFolder::PackageFolder()
+    : m_previous(QDir::currentPath())
+{
+    if (!m_dir.isValid())
+        qFatal("cannot make a temporary package folder");
+    QDir::setCurrent(m_dir.path());
+}
+
+PackageFolder::~PackageFolder()
+{
+    Forms::unloadAll();
+    QDir::setCurrent(m_previous);
+}
+
+void PackageFolder::write(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(m_dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(name));
+}
+
+QByteArray PackageFolder::read(const QString &name) const
+{
+    QFile file(m_dir.filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool PackageFolder::has(const QString &name) const
+{
+    return QFileInfo::exists(m_dir.filePath(name));
+}
+
+MessageLog::MessageLog()
+{
+    Message::setHandler([this](const QString &title, const QString &text) { entries.append({title, text}); });
+}
+
+MessageLog::~MessageLog()
+{
+    Message::setHandler({});
+}
+
+hauptmenu *restartConfigurator()
+{
+    Forms::unloadAll();
+    hauptmenu *window = Forms::get<hauptmenu>();
+    window->startup();
+    return window;
+}
+
+QByteArray ansi(const char *utf8)
+{
+    return ToWindows1252(QString::fromUtf8(utf8));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QTemporaryDir>
+
+// A package folder of its own for one test: made empty, entered as the
+// current directory, and left again (and removed) at the end.
+class PackageFolder
+{
+public:
+    PackageFolder();
+    ~PackageFolder();
+    PackageFolder(const PackageFolder &) = delete;
+    PackageFolder &operator=(const PackageFolder &) = delete;
+
+    QString path() const { return m_dir.path(); }
+    void write(const QString &name, const QByteArray &bytes) const;
+    QByteArray read(const QString &name) const;
+    bool has(const QString &name) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// Collects every message box instead of showing it.
+class MessageLog
+{
+public:
+    MessageLog();
+    ~MessageLog();
+    MessageLog(const MessageLog &) = delete;
+    MessageLog &operator=(const MessageLog &) = delete;
+
+    struct Entry
+    {
+        QString title;
+        QString text;
+    };
+    QList<Entry> entries;
+};
+
+// Ends the configurator as the process end would (every window gone) and
+// starts it again in the current directory.
+class hauptmenu;
+hauptmenu *restartConfigurator();
+
+// Windows-1252 bytes of a text given as UTF-8 in the test source.
+QByteArray ansi(const char *utf8);
