@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QBitmap>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -32,30 +31,30 @@ QPixmap mainBackground()
 {
     QImage image(557, 305, QImage::Format_RGB32);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
 
-    // A dark band behind the white title, a light body so black captions stay readable.
-    QLinearGradient band(0, 0, 557, 0);
-    band.setColorAt(0, QColor(24, 44, 78));
-    band.setColorAt(1, QColor(70, 96, 140));
-    painter.fillRect(0, 0, 557, 38, band);
+    // A dark band behind the white title, a light body so black captions stay
+    // readable. Flat steps instead of smooth gradients keep it within 256 colours.
+    for (int step = 0; step < 16; ++step) {
+        const int x = step * 557 / 16;
+        const int width = (step + 1) * 557 / 16 - x;
+        painter.fillRect(x, 0, width, 38, QColor(24 + step * 3, 44 + step * 3, 78 + step * 4));
+    }
+    for (int step = 0; step < 8; ++step) {
+        const int y = 38 + step * 267 / 8;
+        const int height = 38 + (step + 1) * 267 / 8 - y;
+        painter.fillRect(0, y, 557, height, QColor(214 - step * 3, 222 - step * 3, 234 - step * 2));
+    }
 
-    QLinearGradient body(0, 38, 0, 305);
-    body.setColorAt(0, QColor(214, 222, 234));
-    body.setColorAt(1, QColor(182, 194, 212));
-    painter.fillRect(0, 38, 557, 267, body);
-
-    // A few faint chevrons on the right, the package's mark.
-    painter.setPen(QPen(QColor(255, 255, 255, 90), 6));
+    // A few chevrons on the right of the band, the package's mark.
+    painter.setPen(QPen(QColor(150, 170, 205), 5));
     for (int i = 0; i < 4; ++i) {
-        const int x = 300 + i * 48;
-        painter.drawLine(x, 6, x + 16, 19);
-        painter.drawLine(x + 16, 19, x, 32);
+        const int x = 310 + i * 48;
+        painter.drawLine(x, 7, x + 14, 19);
+        painter.drawLine(x + 14, 19, x, 31);
     }
     painter.end();
 
-    // Stored in 256 colours, like the window's original artwork.
-    return QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither));
+    return QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8));
 }
 
 QIcon mainIcon()

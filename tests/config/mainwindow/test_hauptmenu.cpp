@@ -1,0 +1,317 @@
+#include "appearance.h"
+#include "forms.h"
+#include "hauptmenu.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+const QByteArray kPathFile = "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n";
+
+QString captionOf(QWidget *widget)
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        return button->text();
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return label->text();
+    if (auto *frame = qobject_cast<QGroupBox *>(widget))
+        return frame->title();
+    return {};
+}
+} // namespace
+
+class TestHauptmenu : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Appearance::applyApplicationFont(*qApp); }
+
+    void controlsStandWhereTheyBelong()
+    {
+        PackageFolder folder;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        hauptmenu *m = restartConfigurator();
+
+        QCOMPARE(m->windowTitle(), QStringLiteral("Korvel Configurator"));
+        QCOMPARE(m->size(), QSize(520, 298));
+        QVERIFY(!m->windowIcon().isNull());
+
+        const struct {
+            QWidget *widget;
+            QWidget *parent;
+            const char *caption;
+            QRect geometry;
+        } controls[] = {
+            {m->Frame3, m, "Menu", {8, 40, 265, 97}},
+            {m->Command2, m->Frame3, "Restockmenü", {8, 16, 105, 25}},
+            {m->Command4, m->Frame3, "Admin-Mod Menü", {136, 16, 113, 25}},
+            {m->Command6, m->Frame3, "Soundmenü", {8, 56, 105, 25}},
+            {m->Command7, m->Frame3, "Textmenü", {136, 56, 113, 25}},
+            {m->Command8, m, "Einstellungen", {440, 0, 81, 17}},
+            {m->Frame2, m, "Switches", {8, 136, 505, 73}},
+            {m->Label3, m->Frame2, "No-Itembuy", {24, 16, 65, 17}},
+            {m->it1, m->Frame2, "AN", {24, 32, 65, 13}},
+            {m->it2, m->Frame2, "AUS", {24, 48, 65, 13}},
+            {m->Command9, m->Frame2, "Config", {216, 8, 65, 13}},
+            {m->Label2, m->Frame2, "Personal Mode", {216, 24, 73, 17}},
+            {m->fun1, m->Frame2, "AN", {216, 40, 65, 13}},
+            {m->fun2, m->Frame2, "AUS", {216, 56, 65, 13}},
+            {m->sayscript, m->Frame2, "Informationsscript", {400, 16, 89, 17}},
+            {m->say1, m->Frame2, "AN", {408, 32, 65, 13}},
+            {m->say2, m->Frame2, "AUS", {408, 48, 65, 13}},
+            {m->Frame1, m, "Plugins", {8, 216, 505, 65}},
+            {m->plug1, m->Frame1, "Korvel Server Plugin Detected", {16, 16, 257, 17}},
+            {m->plug2, m->Frame1, "Server Conf Plugin Detected", {16, 32, 201, 17}},
+            {m->plug3, m->Frame1, "Brisk Plugin Detected", {16, 48, 209, 17}},
+            {m->plug4, m->Frame1, "Unknown Plugin Detected", {344, 16, 145, 17}},
+            {m->Command5, m->Frame1, "Hilfe", {432, 48, 57, 13}},
+            {m->Label1, m, "Korvel Configurator", {48, 8, 201, 25}},
+            {m->url, m, "korvel.example", {8, 280, 105, 17}},
+            {m->Haftungsausschluss, m, "Haftungsausschluss", {424, 280, 97, 17}},
+        };
+        for (const auto &control : controls) {
+            const QString caption = QString::fromUtf8(control.caption);
+            QCOMPARE(captionOf(control.widget), caption);
+            QCOMPARE(control.widget->parentWidget(), control.parent);
+            QCOMPARE(control.widget->geometry(), control.geometry);
+        }
+        QCOMPARE(m->Command6->toolTip(), QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
+        QCOMPARE(m->Command7->toolTip(), QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
+        QVERIFY(m->Command2->toolTip().isEmpty());
+
+        // The title: white, bold italic, 14.25 points.
+        QVERIFY(m->Label1->font().bold());
+        QVERIFY(m->Label1->font().italic());
+        QCOMPARE(m->Label1->font().pointSizeF(), 14.25);
+        QCOMPARE(m->Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+        // The web address looks like a link, with a pointer of its own.
+        QCOMPARE(m->url->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QVERIFY(m->url->font().underline());
+        QCOMPARE(m->url->cursor().shape(), Qt::BitmapCursor);
+
+        // Hidden labels carry state and are never shown.
+        const QList<QLabel *> hidden = {m->cmd, m->gfx, m->slot1, m->slot2, m->slot3, m->semi, m->af};
+        for (QLabel *label : hidden)
+            QVERIFY(label->isHidden());
+        QCOMPARE(m->semi->text(), QStringLiteral(";"));
+        QCOMPARE(m->af->text(), QStringLiteral("\""));
+    }
+
+    void startupReadsPathFileAndMarkers_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("plugs");    // visible indicators, 1 to 4
+        QTest::addColumn<QString>("modules");  // say, fun, it: 1 = on
+
+        QTest::newRow("nothing") << QStringList() << "" << "000";
+        QTest::newRow("all markers") << QStringList{"say.kst", "fun.kst", "itim.kst"} << "" << "111";
+        QTest::newRow("only plugin3") << QStringList{"plugin3.cfg"} << "3" << "000";
+        QTest::newRow("plugins 1 2 4, fun") << QStringList{"plugin1.cfg", "plugin2.cfg", "plugin4.cfg", "fun.kst"}
+                                           << "124" << "010";
+    }
+
+    void startupReadsPathFileAndMarkers()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, plugs);
+        QFETCH(QString, modules);
+
+        PackageFolder folder;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        for (const QString &name : files)
+            folder.write(name, QByteArray()); // any content, even none, counts
+        hauptmenu *m = restartConfigurator();
+
+        QCOMPARE(m->gfx->text(), QStringLiteral("c:\\hl\\cstrike\\gfx\\shell\\kb_act.lst"));
+        QCOMPARE(m->cmd->text(), QStringLiteral("c:\\hl\\cstrike\\commandmenu.txt"));
+        QVERIFY(m->isVisible());
+
+        const QList<QLabel *> indicators = {m->plug1, m->plug2, m->plug3, m->plug4};
+        for (int i = 0; i < indicators.size(); ++i)
+            QCOMPARE(indicators[i]->isVisibleTo(m), plugs.contains(QString::number(i + 1)));
+
+        const bool say = modules[0] == QLatin1Char('1');
+        const bool fun = modules[1] == QLatin1Char('1');
+        const bool it = modules[2] == QLatin1Char('1');
+        QCOMPARE(m->say1->isEnabled(), !say);
+        QCOMPARE(m->say2->isEnabled(), say);
+        QCOMPARE(m->fun1->isEnabled(), !fun);
+        QCOMPARE(m->fun2->isEnabled(), fun);
+        QCOMPARE(m->it1->isEnabled(), !it);
+        QCOMPARE(m->it2->isEnabled(), it);
+        QCOMPARE(m->slot1->text(), say ? QStringLiteral("sayscript") : QString());
+        QCOMPARE(m->slot2->text(), fun ? QStringLiteral("fun.cfg") : QStringLiteral("ori.cfg"));
+        QCOMPARE(m->slot3->text(), it ? QStringLiteral("noitembuy") : QString());
+    }
+
+    void switchesRoundTrip_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<QString>("marker");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("onValue");
+        QTest::addColumn<QString>("offValue");
+
+        QTest::newRow("information") << "say" << "say.kst" << QByteArray("say aktiviert\r\n") << "sayscript" << "";
+        QTest::newRow("personal mode") << "fun" << "fun.kst" << QByteArray("fun aktiviert\r\n") << "fun.cfg"
+                                       << "ori.cfg";
+        QTest::newRow("item buy") << "it" << "itim.kst" << QByteArray("it aktiviert\r\n") << "noitembuy" << "";
+    }
+
+    void switchesRoundTrip()
+    {
+        QFETCH(QString, module);
+        QFETCH(QString, marker);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, onValue);
+        QFETCH(QString, offValue);
+
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        hauptmenu *m = restartConfigurator();
+        auto parts = [&](hauptmenu *w) {
+            if (module == QLatin1String("say"))
+                return std::make_tuple(w->say1, w->say2, w->slot1);
+            if (module == QLatin1String("fun"))
+                return std::make_tuple(w->fun1, w->fun2, w->slot2);
+            return std::make_tuple(w->it1, w->it2, w->slot3);
+        };
+
+        auto [on, off, slot] = parts(m);
+        QTest::mouseClick(on, Qt::LeftButton);
+        QCOMPARE(folder.read(marker), content);
+        QCOMPARE(slot->text(), onValue);
+        QVERIFY(!on->isEnabled());
+        QVERIFY(off->isEnabled());
+
+        // A restart finds the module on, as the click left it.
+        m = restartConfigurator();
+        std::tie(on, off, slot) = parts(m);
+        QCOMPARE(slot->text(), onValue);
+        QVERIFY(!on->isEnabled());
+        QVERIFY(off->isEnabled());
+
+        QTest::mouseClick(off, Qt::LeftButton);
+        QVERIFY(!folder.has(marker));
+        QCOMPARE(slot->text(), offValue);
+        QVERIFY(on->isEnabled());
+        QVERIFY(!off->isEnabled());
+
+        m = restartConfigurator();
+        std::tie(on, off, slot) = parts(m);
+        QCOMPARE(slot->text(), offValue);
+        QVERIFY(on->isEnabled());
+        QVERIFY(!off->isEnabled());
+        QVERIFY(messages.entries.isEmpty());
+    }
+
+    void markerGoneAlreadyIsNoError()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        folder.write(QStringLiteral("itim.kst"), "it aktiviert\r\n");
+        hauptmenu *m = restartConfigurator();
+        QVERIFY(QFile::remove(QStringLiteral("itim.kst")));
+
+        m->it2_Click();
+        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(m->slot3->text(), QString());
+        QVERIFY(m->it1->isEnabled());
+        QVERIFY(!m->it2->isEnabled());
+    }
+
+    void markerThatCannotBeWrittenIsReported()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        hauptmenu *m = restartConfigurator();
+
+        // A folder where the marker must go: the write fails, root or not. The
+        // folder itself counts as a marker at the next start, so the switch
+        // shows that instead of what was clicked.
+        QVERIFY(QDir().mkdir(QStringLiteral("say.kst")));
+        QVERIFY(QDir().mkdir(QStringLiteral("say.kst/inhalt")));
+        m->say1_Click();
+        QCOMPARE(messages.entries.size(), 1);
+        QCOMPARE(messages.entries[0].title, QStringLiteral("Korvel Configurator"));
+        QVERIFY2(messages.entries[0].text.contains(QStringLiteral("say.kst")), qPrintable(messages.entries[0].text));
+        QVERIFY(QFileInfo(QStringLiteral("say.kst")).isDir());
+
+        m = restartConfigurator();
+        const bool onAfterRestart = !m->say1->isEnabled();
+        QCOMPARE(m->slot1->text(), QStringLiteral("sayscript"));
+        QVERIFY(onAfterRestart);
+
+        // Switching off fails too: the folder cannot go, the switch stays on.
+        messages.entries.clear();
+        m->say2_Click();
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("say.kst")));
+        QCOMPARE(m->slot1->text(), QStringLiteral("sayscript"));
+        QVERIFY(!m->say1->isEnabled());
+        QVERIFY(m->say2->isEnabled());
+    }
+
+    void markerOnAFullDiskLeavesTheSwitchOff()
+    {
+#ifdef Q_OS_LINUX
+        if (geteuid() != 0)
+            QSKIP("mounting a small tmpfs to fill it needs root");
+        QTemporaryDir mountPoint;
+        const QString where = mountPoint.path();
+        if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                                        QStringLiteral("-o"), QStringLiteral("size=16k"),
+                                                        QStringLiteral("tmpfs"), where}) != 0)
+            QSKIP("this machine does not let the test mount a tmpfs");
+        auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {where}); });
+
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(where);
+        auto back = qScopeGuard([&] {
+            Forms::unloadAll();
+            QDir::setCurrent(previous);
+        });
+        MessageLog messages;
+        {
+            QFile pathFile(QStringLiteral("pfad.kst"));
+            QVERIFY(pathFile.open(QIODevice::WriteOnly));
+            pathFile.write(kPathFile);
+        }
+        QFile filler(QStringLiteral("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        hauptmenu *m = restartConfigurator();
+        m->fun1_Click();
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("fun.kst")));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("fun.kst")));
+        QCOMPARE(m->slot2->text(), QStringLiteral("ori.cfg"));
+        QVERIFY(m->fun1->isEnabled());
+        QVERIFY(!m->fun2->isEnabled());
+#else
+        QSKIP("the full-disk test mounts a Linux tmpfs");
+#endif
+    }
+};
+
+QTEST_MAIN(TestHauptmenu)
+#include "test_hauptmenu.moc"
