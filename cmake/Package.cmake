@@ -1,0 +1,24 @@
+# The package as a user puts it into the game: the configurator and the
+# language files in cstrike/qor, the uninstaller in cstrike. The prefix is
+# the Half-Life folder.
+install(TARGETS config RUNTIME DESTINATION cstrike/qor)
+install(TARGETS uninstaller RUNTIME DESTINATION cstrike)
+
+# The sample language and the two game files it names. Read at install time,
+# so language files added later need no new configure run.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/config/setup/languages/
+    DESTINATION cstrike/qor
+    OPTIONAL
+    PATTERN "CMakeLists.txt" EXCLUDE)
+
+set(CPACK_PACKAGE_NAME "korvel-configurator")
+set(CPACK_PACKAGE_VENDOR "Korvel")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configurator and uninstaller of the Korvel script package for Counter-Strike")
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+else()
+    set(CPACK_GENERATOR TGZ)
+endif()
+# Unpacked into the Half-Life folder, the archive lands in cstrike/ directly.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+include(CPack)

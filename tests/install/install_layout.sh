@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and packs it with CPack, and checks
+# that both give the game's layout: configurator and language files in
+# cstrike/qor, uninstaller in cstrike, nothing else.
+# Usage: install_layout.sh BUILD_FOLDER SOURCE_FOLDER
+set -euo pipefail
+build=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+expected=("cstrike/uninstaller" "cstrike/qor/config")
+if [ -d "$source/config/setup/languages" ]; then
+    while IFS= read -r file; do
+        expected+=("cstrike/qor/$file")
+    done < <(cd "$source/config/setup/languages" && find . -maxdepth 1 -type f ! -name CMakeLists.txt -printf '%P\n')
+fi
+want=$(printf '%s\n' "${expected[@]}" | sort)
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+got=$(cd "$work/prefix" && find . -type f -printf '%P\n' | sort)
+[ "$got" = "$want" ] || fail "cmake --install gave
+$got
+instead of
+$want"
+for program in cstrike/uninstaller cstrike/qor/config; do
+    [ -x "$work/prefix/$program" ] || fail "$program is not executable"
+done
+if [ -d "$source/config/setup/languages" ]; then
+    for file in "$source/config/setup/languages"/*; do
+        [ "$(basename "$file")" = CMakeLists.txt ] && continue
+        cmp -s "$file" "$work/prefix/cstrike/qor/$(basename "$file")" || fail "$(basename "$file") was not copied unchanged"
+    done
+fi
+echo "ok: cmake --install layout"
+
+(cd "$work" && cpack -G TGZ --config "$build/CPackConfig.cmake" -B "$work/pack" >/dev/null)
+archive=$(find "$work/pack" -maxdepth 1 -name '*.tar.gz' | head -n 1)
+[ -n "$archive" ] || fail "cpack made no .tar.gz"
+got=$(tar -tzf "$archive" | grep -v '/$' | sed 's|^\./||' | sort)
+[ "$got" = "$want" ] || fail "the archive holds
+$got
+instead of
+$want"
+echo "ok: cpack archive layout"
+echo "PASS"
