@@ -1,13 +1,47 @@
 #!/usr/bin/env bash
-# Builds the configurator, the uninstaller and every test, and runs the tests.
-# Exits non-zero when anything fails.
+# Builds the configurator, the uninstaller and every test, and runs the tests
+# three ways: a plain debug build; the same under AddressSanitizer and
+# UndefinedBehaviorSanitizer; and a bounded libFuzzer run of the start-up
+# files. Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
-korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}"
+korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}" "${KORVEL_TEST_PACKAGES[@]}"
 
+jobs=$(nproc)
+started=$SECONDS
+step() {
+    echo
+    echo "== $* ($((SECONDS - started)) s)"
+}
+
+step "Debug build and tests"
 build="$root/build-test"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" -j"$(nproc)"
-cd "$build"
-ctest --output-on-failure -j"$(nproc)"
+cmake --build "$build" -j"$jobs"
+(cd "$build" && ctest --output-on-failure -j"$jobs")
+
+step "AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
+# Any finding ends the process that hit it with a non-zero status, which
+# fails its test. Leak reports that come only from system libraries are
+# listed in tests/sanitizers/lsan.supp; leak detection itself stays on.
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1
+export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+build="$root/build-asan"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DKORVEL_SANITIZE=ON >/dev/null
+cmake --build "$build" -j"$jobs"
+(cd "$build" && ctest --output-on-failure -j"$jobs")
+
+step "libFuzzer run of the start-up files"
+build="$root/build-fuzz"
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+    -DKORVEL_FUZZ=ON >/dev/null
+cmake --build "$build" -j"$jobs" --target fuzz_startup
+# The committed seeds stay as they are; what the run finds goes to the build folder.
+rm -rf "$build/corpus" "$build/findings"
+mkdir -p "$build/corpus" "$build/findings"
+"$build/tests/fuzz/fuzz_startup" -max_total_time=60 -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+    -artifact_prefix="$build/findings/" "$build/corpus" "$root/tests/fuzz/corpus"
+
+step "All passed"
