@@ -5,6 +5,7 @@
 #include "sound.h"
 #include "testsupport.h"
 #include "text.h"
+#include "write.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -189,6 +190,30 @@ private slots:
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
             QVERIFY2(box->text() == QStringLiteral("Grüße €1 \"say; ‰"), what);
             box->window()->hide();
+        }
+    }
+
+    // Whatever the code page holds can be typed (but for its five unused codes,
+    // control characters, and the soft hyphen: a line edit takes no key for
+    // those), and set from a file unchanged.
+    void everyStorableCharacterIsTaken()
+    {
+        QByteArray bytes;
+        for (int byte = 0x20; byte <= 0xFF; ++byte)
+            if (byte != 0x7F)
+                bytes += char(byte);
+        const QString all = FromWindows1252(bytes);
+        QString printable = all;
+        printable.removeIf([](QChar c) { return !c.isPrint(); });
+        QCOMPARE(printable.size(), all.size() - 6);
+        for (QLineEdit *box : {Forms::get<restock>()->big1->lineEdit(), Forms::get<text>()->Text1}) {
+            showWindowOf(box);
+            box->setFocus();
+            typeText(box, printable);
+            QCOMPARE(box->text(), printable);
+            box->clear();
+            box->setText(all);
+            QCOMPARE(ToWindows1252(box->text()), bytes);
         }
     }
 
