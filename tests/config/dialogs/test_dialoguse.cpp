@@ -16,8 +16,6 @@
 #include <QToolTip>
 #include <QtTest>
 
-#include <functional>
-
 namespace {
 
 // Every box of the option dialogs that the user can type into, by name.
@@ -124,7 +122,7 @@ private slots:
 
     void helpButtonsShowTheCurrentHelpText_data()
     {
-        QTest::addColumn<int>("which");
+        QTest::addColumn<int>("which"); // the help label the button shows
         QTest::addColumn<QString>("title");
         QTest::newRow("amcm") << 2 << "CMAM Help";
         QTest::newRow("restock") << 3 << "Restock Help";
@@ -136,11 +134,10 @@ private slots:
     {
         QFETCH(int, which);
         QFETCH(QString, title);
-        const std::function<QPushButton *()> help[] = {
-            nullptr, nullptr, [] { return Forms::get<amcm>()->Command2; },
-            [] { return Forms::get<restock>()->Command4; }, [] { return Forms::get<sound>()->Command1; },
-            [] { return Forms::get<text>()->Command1; }};
-        QPushButton *button = help[which]();
+        QPushButton *button = which == 2 ? Forms::get<amcm>()->Command2
+                              : which == 3 ? Forms::get<restock>()->Command4
+                              : which == 4 ? Forms::get<sound>()->Command1
+                                           : Forms::get<text>()->Command1;
         showWindowOf(button);
         // The help texts live in the restock dialog, which need not exist yet.
         QCOMPARE(Forms::exists<restock>(), which == 3);
