@@ -8,9 +8,12 @@
 #include "platform.h"
 #include "restock.h"
 #include "sound.h"
+#include "staterestore.h"
 #include "text.h"
 #include "write.h"
+#include "writescripts.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -177,6 +180,8 @@ void hauptmenu::form_load()
     // 3, 4: the recorded language and Half-Life directory into the setup dialog.
     // 5: the recorded language, when there is one.
     // 6, 7: the settings saved at the last exit into the option dialogs.
+    variaUnreadable = !RestoreVaria();
+    buyUnreadable = !RestoreBuy();
 
     // 8: the web address looks and feels like a link.
     QPalette blue = url->palette();
@@ -202,6 +207,26 @@ void hauptmenu::form_load()
     }
 
     // 11: first run, when there is no path file yet.
+}
+
+void hauptmenu::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    form_unload();
+}
+
+void hauptmenu::form_unload()
+{
+    QString error;
+    if (!WriteScripts(&error)) {
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      QStringLiteral("Die Einstellungen wurden nicht vollständig gespeichert:\n%1").arg(error));
+        Platform::EndProcess(1);
+        return;
+    }
+    // Ends here and now: no other window's close handling may run, so an open
+    // setup dialog does not write the path file again.
+    Platform::EndProcess(0);
 }
 
 hauptmenu::Module hauptmenu::information() const
