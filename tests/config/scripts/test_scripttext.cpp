@@ -40,8 +40,6 @@ private slots:
 
         const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
 
-        QTest::newRow("message of 600") << false << int(Varia::Text1) << times('x', 600)
-                                        << "alias txt1 \"say -=" + times('x', 492) + "=-\"";
         QTest::newRow("team message of 600") << false << int(Varia::Text8) << times('t', 600)
                                              << "alias tm3 \"say_team -=" + times('t', 487) + "=-\"";
         QTest::newRow("restock word of 600") << false << int(Varia::Small3) << times('k', 600)
