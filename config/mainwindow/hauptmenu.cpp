@@ -1,6 +1,9 @@
 #include "hauptmenu.h"
 
 #include "appearance.h"
+#include "firstrun.h"
+#include "forms.h"
+#include "language.h"
 #include "message.h"
 #include "write.h"
 
@@ -131,6 +134,7 @@ hauptmenu::hauptmenu()
     connect(fun2, &QPushButton::clicked, this, &hauptmenu::fun2_Click);
     connect(it1, &QPushButton::clicked, this, &hauptmenu::it1_Click);
     connect(it2, &QPushButton::clicked, this, &hauptmenu::it2_Click);
+    connect(Command8, &QPushButton::clicked, this, &hauptmenu::Command8_Click);
 }
 
 void hauptmenu::startup()
@@ -147,7 +151,10 @@ void hauptmenu::form_load()
     gfx->setText(ReadFileLine(QStringLiteral("pfad.kst"), 3));
 
     // 3, 4: the recorded language and Half-Life directory into the setup dialog.
+    LoadRecordedLanguage();
+    LoadHalfLifeDirectory();
     // 5: the recorded language, when there is one.
+    ApplyRecordedLanguage();
     // 6, 7: the settings saved at the last exit into the option dialogs.
 
     // 8: the web address looks and feels like a link.
@@ -174,6 +181,9 @@ void hauptmenu::form_load()
     }
 
     // 11: first run, when there is no path file yet.
+    m_firstRun = ShowSetupOnFirstRun();
+    if (m_firstRun)
+        hide();
 }
 
 hauptmenu::Module hauptmenu::information() const
@@ -236,3 +246,11 @@ void hauptmenu::fun1_Click() { switchOn(personalMode()); }
 void hauptmenu::fun2_Click() { switchOff(personalMode()); }
 void hauptmenu::it1_Click() { switchOn(itemBuyBlocker()); }
 void hauptmenu::it2_Click() { switchOff(itemBuyBlocker()); }
+
+void hauptmenu::Command8_Click()
+{
+    firstrun *setup = Forms::get<firstrun>();
+    setup->show();
+    setup->raise();
+    setup->activateWindow();
+}

@@ -64,6 +64,7 @@ public slots:
     void fun2_Click();
     void it1_Click();
     void it2_Click();
+    void Command8_Click();
 
 private:
     struct Module;
