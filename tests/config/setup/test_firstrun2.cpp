@@ -3,7 +3,7 @@
 #include "firstrun.h"
 #include "firstrun2.h"
 #include "forms.h"
-#include "testsupport.h"
+#include "gametree.h"
 #include "write.h"
 
 #include <QDir>
@@ -13,26 +13,6 @@
 #include <QtTest>
 
 namespace {
-
-// A package folder inside a game tree: <tmp>/Half-Life/cstrike/qor, entered.
-struct GameTree
-{
-    PackageFolder folder;
-    QString halfLife;
-    QString cstrike;
-    QString qor;
-
-    GameTree()
-        : halfLife(folder.path() + QStringLiteral("/Half-Life"))
-        , cstrike(halfLife + QStringLiteral("/cstrike"))
-        , qor(cstrike + QStringLiteral("/qor"))
-    {
-        QDir().mkpath(qor);
-        QDir().mkpath(cstrike + QStringLiteral("/gfx/shell"));
-        QDir().mkpath(cstrike + QStringLiteral("/maps"));
-        QDir::setCurrent(qor);
-    }
-};
 
 QListWidgetItem *entry(DirectoryList *list, const QString &name)
 {
@@ -115,6 +95,7 @@ private slots:
     void listShowsAncestorsAndSubdirectories()
     {
         GameTree tree;
+        QVERIFY(QDir().mkpath(tree.cstrike + QStringLiteral("/maps")));
         firstrun2 *b = openBrowser();
         QCOMPARE(b->Dir1->path(), native(tree.qor));
 
@@ -206,6 +187,7 @@ private slots:
     void vanishedDirectoryIsNotOpened()
     {
         GameTree tree;
+        QVERIFY(QDir().mkpath(tree.cstrike + QStringLiteral("/maps")));
         firstrun2 *b = openBrowser();
         doubleClick(b->Dir1, QStringLiteral("cstrike"));
         QVERIFY(QDir(tree.cstrike).rmdir(QStringLiteral("maps")));
