@@ -1,10 +1,16 @@
 #include "hauptmenu.h"
 
+#include "amcm.h"
 #include "appearance.h"
 #include "firstrun.h"
 #include "forms.h"
+#include "funmode.h"
 #include "language.h"
 #include "message.h"
+#include "platform.h"
+#include "restock.h"
+#include "sound.h"
+#include "text.h"
 #include "write.h"
 
 #include <QDir>
@@ -13,6 +19,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
@@ -53,6 +60,16 @@ void makeSeparator(QWidget *parent, QFrame::Shape shape, int left, int top, int 
     line->setFrameShape(shape);
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(left, top, width, height);
+}
+
+// Shows the dialog's one window without modality; a second click shows the same window again.
+template <class Dialog>
+void showDialog()
+{
+    Dialog *dialog = Forms::get<Dialog>();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 } // namespace
@@ -134,7 +151,17 @@ hauptmenu::hauptmenu()
     connect(fun2, &QPushButton::clicked, this, &hauptmenu::fun2_Click);
     connect(it1, &QPushButton::clicked, this, &hauptmenu::it1_Click);
     connect(it2, &QPushButton::clicked, this, &hauptmenu::it2_Click);
+
+    connect(Command2, &QPushButton::clicked, this, &hauptmenu::Command2_Click);
+    connect(Command4, &QPushButton::clicked, this, &hauptmenu::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &hauptmenu::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &hauptmenu::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &hauptmenu::Command7_Click);
+    connect(Command9, &QPushButton::clicked, this, &hauptmenu::Command9_Click);
     connect(Command8, &QPushButton::clicked, this, &hauptmenu::Command8_Click);
+    Label1->installEventFilter(this);
+    url->installEventFilter(this);
+    Haftungsausschluss->installEventFilter(this);
 }
 
 void hauptmenu::startup()
@@ -247,10 +274,55 @@ void hauptmenu::fun2_Click() { switchOff(personalMode()); }
 void hauptmenu::it1_Click() { switchOn(itemBuyBlocker()); }
 void hauptmenu::it2_Click() { switchOff(itemBuyBlocker()); }
 
-void hauptmenu::Command8_Click()
+void hauptmenu::Command2_Click() { showDialog<restock>(); }
+void hauptmenu::Command4_Click() { showDialog<amcm>(); }
+void hauptmenu::Command6_Click() { showDialog<sound>(); }
+void hauptmenu::Command7_Click() { showDialog<text>(); }
+void hauptmenu::Command9_Click() { showDialog<funmode>(); }
+void hauptmenu::Command8_Click() { showDialog<firstrun>(); }
+
+// The help texts are read when asked for, so a language applied since shows.
+void hauptmenu::Command5_Click()
 {
-    firstrun *setup = Forms::get<firstrun>();
-    setup->show();
-    setup->raise();
-    setup->activateWindow();
+    Message::show(QStringLiteral("Plugin Information"), Forms::get<restock>()->help1->text());
+}
+
+void hauptmenu::Haftungsausschluss_Click()
+{
+    Message::show(QStringLiteral("Haftungsausschluss"), Forms::get<restock>()->help6->text());
+}
+
+void hauptmenu::Label1_Click()
+{
+    Message::show(QStringLiteral("About"),
+                  QStringLiteral("Korvel Configurator, written by the Korvel Configurator developers."));
+}
+
+void hauptmenu::url_Click()
+{
+    // Nothing to tell the user when no browser opens.
+    OpenWebAddress(QStringLiteral("https://korvel.example"));
+}
+
+qint32 hauptmenu::OpenWebAddress(const QString &address)
+{
+    return Platform::OpenWebAddress(address);
+}
+
+bool hauptmenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        auto *label = qobject_cast<QLabel *>(watched);
+        // Qt sends the release to the label that took the press: a left click that ends over it.
+        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            if (label == Label1)
+                Label1_Click();
+            else if (label == url)
+                url_Click();
+            else if (label == Haftungsausschluss)
+                Haftungsausschluss_Click();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -66,7 +66,23 @@ public slots:
     void it2_Click();
     void Command8_Click();
 
+    void Command2_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command9_Click();
+    void Haftungsausschluss_Click();
+    void Label1_Click();
+    void url_Click();
+
+protected:
+    // Turns clicks on the labels Label1, url and Haftungsausschluss into their handlers.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    qint32 OpenWebAddress(const QString &address);
+
     struct Module;
     Module information() const;
     Module personalMode() const;
