@@ -1,5 +1,6 @@
 #include "firstrun.h"
 
+#include "ansiinput.h"
 #include "appearance.h"
 #include "firstrun2.h"
 #include "forms.h"
@@ -87,6 +88,7 @@ firstrun::firstrun()
     Command1 = makeButton(this, QStringLiteral("Help"), 208, 40, 89, 13);
     pfad = new QLineEdit(kDefaultDirectory, this);
     pfad->setGeometry(8, 56, 193, 19);
+    guardAnsiInput(pfad);
     search = makeButton(this, QStringLiteral("Search Path"), 208, 56, 89, 25);
     Label3 = makeLabel(this, QStringLiteral("Please Select your Language"), 8, 88, 121, 33);
     Label3->setWordWrap(true);

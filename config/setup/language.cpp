@@ -1,8 +1,13 @@
 #include "language.h"
 
+#include "amcm.h"
 #include "firstrun.h"
 #include "forms.h"
+#include "funmode.h"
 #include "hauptmenu.h"
+#include "restock.h"
+#include "sound.h"
+#include "text.h"
 #include "write.h"
 
 #include <QDir>
@@ -60,7 +65,13 @@ private:
 
 void applyTexts(const LanguageFile &file)
 {
+    // Dialogs not used yet are made here, hidden, so that they show the language when opened.
     hauptmenu *main = Forms::get<hauptmenu>();
+    amcm *access = Forms::get<amcm>();
+    restock *buy = Forms::get<restock>();
+    sound *sounds = Forms::get<sound>();
+    text *texts = Forms::get<text>();
+    funmode *personal = Forms::get<funmode>();
 
     setCaption(main->it1, file.line(1));
     setCaption(main->fun1, file.line(1));
@@ -75,6 +86,21 @@ void applyTexts(const LanguageFile &file)
     setCaption(main->Command7, file.line(7));
     setCaption(main->Command6, file.line(8));
     setCaption(main->Command5, file.line(9));
+    setCaption(access->Command2, file.line(9));
+    setCaption(buy->Command4, file.line(9));
+    setCaption(sounds->Command1, file.line(9));
+    setCaption(texts->Command1, file.line(9));
+    setCaption(access->Command1, file.line(10));
+    setCaption(personal->Command1, file.line(10));
+    setCaption(buy->Command1, file.line(10));
+    setCaption(sounds->Command2, file.line(10));
+    setCaption(texts->Command2, file.line(10));
+    setCaption(buy->help1, file.line(11));
+    setCaption(buy->help2, file.line(12));
+    setCaption(buy->help3, file.line(13));
+    setCaption(buy->help4, file.line(14));
+    setCaption(buy->help5, file.line(15));
+    setCaption(buy->help6, file.line(16));
 
     setTip(main->Command2, file.line(17));
     setTip(main->Command4, file.line(18));

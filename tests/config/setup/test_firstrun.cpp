@@ -124,6 +124,10 @@ private slots:
                  (QList<QWidget *>{d->pfad, d->Command1, d->Command2, d->search, d->language}));
         QCOMPARE(d->focusWidget(), d->pfad);
 
+        // The path file can't hold what Windows-1252 lacks: such a character is refused.
+        type(d->pfad, QStringLiteral("\\Ж"));
+        QCOMPARE(d->pfad->text(), kDefault + QStringLiteral("\\"));
+
         // The label stays a label when a language line looks like markup.
         d->sellang->setText(QStringLiteral("<b>x</b>"));
         QCOMPARE(d->sellang->textFormat(), Qt::PlainText);

@@ -1,9 +1,14 @@
+#include "amcm.h"
 #include "appearance.h"
 #include "firstrun.h"
 #include "forms.h"
+#include "funmode.h"
 #include "gametree.h"
 #include "hauptmenu.h"
 #include "language.h"
+#include "restock.h"
+#include "sound.h"
+#include "text.h"
 #include "write.h"
 
 #include <QLabel>
@@ -101,6 +106,54 @@ private slots:
         QCOMPARE(m->it1->text(), line(1));
         QVERIFY(m->isVisible());
         QVERIFY(!d->isVisible());
+    }
+
+    void everyTargetTakesItsLine()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("test.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        amcm *a = Forms::get<amcm>();
+        restock *r = Forms::get<restock>();
+        sound *s = Forms::get<sound>();
+        text *t = Forms::get<text>();
+        funmode *f = Forms::get<funmode>();
+        const struct {
+            QWidget *widget;
+            int line;
+        } captions[] = {
+            {m->it1, 1},      {m->fun1, 1},     {m->say1, 1},      {m->it2, 2},      {m->fun2, 2},
+            {m->say2, 2},     {m->Haftungsausschluss, 3},           {m->Command8, 4}, {m->Command2, 5},
+            {m->Command4, 6}, {m->Command7, 7}, {m->Command6, 8},  {m->Command5, 9}, {a->Command2, 9},
+            {r->Command4, 9}, {s->Command1, 9}, {t->Command1, 9},  {a->Command1, 10}, {f->Command1, 10},
+            {r->Command1, 10}, {s->Command2, 10}, {t->Command2, 10}, {r->help1, 11}, {r->help2, 12},
+            {r->help3, 13},   {r->help4, 14},   {r->help5, 15},    {r->help6, 16},
+        };
+        for (const auto &target : captions) {
+            const QString caption = qobject_cast<QLabel *>(target.widget)
+                                        ? qobject_cast<QLabel *>(target.widget)->text()
+                                        : qobject_cast<QPushButton *>(target.widget)->text();
+            QCOMPARE(caption, line(target.line));
+        }
+        QCOMPARE(m->Command2->toolTip(), line(17));
+        QCOMPARE(m->Command4->toolTip(), line(18));
+        QCOMPARE(m->Command6->toolTip(), line(19));
+        QCOMPARE(m->Command7->toolTip(), line(20));
+        // Made for the language, never shown by it.
+        for (QWidget *dialog : std::initializer_list<QWidget *>{a, r, s, t, f})
+            QVERIFY(!dialog->isVisible());
+
+        // The help boxes show the language's texts.
+        QTest::mouseClick(m->Command5, Qt::LeftButton);
+        QTest::mouseClick(m->Haftungsausschluss, Qt::LeftButton);
+        QCOMPARE(messages.entries.size(), 2);
+        QCOMPARE(messages.entries[0].text, line(11));
+        QCOMPARE(messages.entries[1].text, line(16));
     }
 
     void backupsAreNeverOverwritten()
@@ -351,6 +404,38 @@ private slots:
         QCOMPARE(m->Command6->toolTip(), QString());
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QVERIFY(messages.entries.isEmpty());
+    }
+
+    void sampleEnglishWorks()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        const QStringList files = samples.entryList(QDir::Files);
+        QCOMPARE(files, (QStringList{"english.lang", "english_commandmenu.txt", "english_kb_act.lst"}));
+        for (const QString &name : files)
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
+        const auto bytes = [&](const QString &name) {
+            return tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/") + name);
+        };
+
+        // 22 lines, every one ended by CR LF, none empty.
+        const QByteArray language = bytes(QStringLiteral("english.lang"));
+        QCOMPARE(language.count("\r\n"), 22);
+        QVERIFY(language.endsWith("\r\n"));
+        QVERIFY(!language.contains("\r\n\r\n"));
+        QCOMPARE(language.count('\n'), 22);
+
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("english.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), bytes(QStringLiteral("english_kb_act.lst")));
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), bytes(QStringLiteral("english_commandmenu.txt")));
+        QCOMPARE(m->Command8->text(), QStringLiteral("Settings"));
+        QCOMPARE(Forms::get<restock>()->Command1->text(), QStringLiteral("Close"));
     }
 
     void replaceFileIsWholeOrNothing()
