@@ -49,7 +49,7 @@ void setTip(QWidget *widget, const QString &text)
     widget->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text);
 }
 
-// Every target reads its line afresh, as the file may be shared between targets.
+// One read of the file per target: each caption takes its line straight from the file.
 class LanguageFile
 {
 public:
@@ -108,6 +108,39 @@ void applyTexts(const LanguageFile &file)
     setTip(main->Command7, file.line(20));
 }
 
+// Replaces `target` with the bytes of `source`, whole or not at all: written
+// beside the target, then renamed over it. On failure `*error` names the file
+// and the reason.
+bool replaceFile(const QString &source, const QString &target, QString *error)
+{
+    QFile in(source);
+    QByteArray bytes;
+    if (in.open(QIODevice::ReadOnly))
+        bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("%1: %2").arg(shown(source), in.errorString());
+        return false;
+    }
+    in.close();
+
+    QSaveFile out(target);
+    QString reason;
+    if (!out.open(QIODevice::WriteOnly)) {
+        reason = out.errorString();
+    } else if (out.write(bytes) != bytes.size() || !out.flush()) {
+        // Checked before the commit: a buffered write that failed on a full
+        // disk would otherwise still be renamed over the target.
+        reason = out.errorString();
+        out.cancelWriting();
+    } else if (!out.commit()) {
+        reason = out.errorString();
+    } else {
+        return true;
+    }
+    *error = QStringLiteral("%1: %2").arg(shown(target), reason);
+    return false;
+}
+
 // Keeps the game's own version of `gameFile` as `backupFile` for the
 // uninstaller. A backup made earlier is never replaced, and a game file that
 // isn't there has nothing to keep.
@@ -120,7 +153,7 @@ bool backUp(const QString &gameFile, const QString &backupFile, QString *error)
         *error = QStringLiteral("%1: der Ordner kann nicht angelegt werden").arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    return ReplaceFile(gameFile, backupFile, error);
+    return replaceFile(gameFile, backupFile, error);
 }
 
 struct GameFile
@@ -164,7 +197,7 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
     if (!backUp(cstrike + QStringLiteral("/valve.rc"), backupFolder + QStringLiteral("valve.rc"), &error))
         problems->append(QStringLiteral("Keine Sicherungskopie von valve.rc: %1.").arg(error));
 
-    if (!ReplaceFile(localSource, target, &error))
+    if (!replaceFile(localSource, target, &error))
         problems->append(error + QLatin1Char('.'));
 }
 
@@ -212,34 +245,4 @@ void ApplyRecordedLanguage()
 {
     if (!Forms::get<firstrun>()->lang->text().isEmpty())
         ApplyLanguage();
-}
-
-bool ReplaceFile(const QString &source, const QString &target, QString *error)
-{
-    QFile in(source);
-    QByteArray bytes;
-    if (in.open(QIODevice::ReadOnly))
-        bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("%1: %2").arg(shown(source), in.errorString());
-        return false;
-    }
-    in.close();
-
-    QSaveFile out(target);
-    QString reason;
-    if (!out.open(QIODevice::WriteOnly)) {
-        reason = out.errorString();
-    } else if (out.write(bytes) != bytes.size() || !out.flush()) {
-        // Checked before the commit: a buffered write that failed on a full
-        // disk would otherwise still be renamed over the target.
-        reason = out.errorString();
-        out.cancelWriting();
-    } else if (!out.commit()) {
-        reason = out.errorString();
-    } else {
-        return true;
-    }
-    *error = QStringLiteral("%1: %2").arg(shown(target), reason);
-    return false;
 }

@@ -24,8 +24,3 @@ QStringList ApplyLanguageOnClose();
 
 // At startup: applies the recorded language, if there is one, without a word.
 void ApplyRecordedLanguage();
-
-// Replaces `target` with the bytes of `source`, whole or not at all: written
-// beside the target, then renamed over it. On failure `*error` names the file
-// and the reason.
-bool ReplaceFile(const QString &source, const QString &target, QString *error);

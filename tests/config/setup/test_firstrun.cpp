@@ -1,6 +1,5 @@
 #include "appearance.h"
 #include "firstrun.h"
-#include "firstrun2.h"
 #include "forms.h"
 #include "hauptmenu.h"
 #include "testsupport.h"
@@ -395,18 +394,6 @@ private slots:
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
         QVERIFY(d->isVisible());
-    }
-
-    void searchPathOpensTheBrowser()
-    {
-        PackageFolder folder;
-        restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
-        QTest::mouseClick(d->search, Qt::LeftButton);
-        QVERIFY(Forms::exists<firstrun2>());
-        QVERIFY(Forms::get<firstrun2>()->isVisible());
-        QVERIFY(d->isVisible());
-        QCOMPARE(d->pfad->text(), kDefault);
     }
 };
 

@@ -437,23 +437,6 @@ private slots:
         QCOMPARE(m->Command8->text(), QStringLiteral("Settings"));
         QCOMPARE(Forms::get<restock>()->Command1->text(), QStringLiteral("Close"));
     }
-
-    void replaceFileIsWholeOrNothing()
-    {
-        GameTree tree;
-        tree.put(QStringLiteral("ziel.txt"), "alt\r\n");
-        tree.put(QStringLiteral("quelle.txt"), "neu\r\n");
-        QString error;
-        QVERIFY(ReplaceFile(tree.cstrike + QStringLiteral("/quelle.txt"), tree.cstrike + QStringLiteral("/ziel.txt"),
-                            &error));
-        QCOMPARE(tree.read(QStringLiteral("ziel.txt")), QByteArray("neu\r\n"));
-
-        QVERIFY(!ReplaceFile(tree.cstrike + QStringLiteral("/fehlt.txt"), tree.cstrike + QStringLiteral("/ziel.txt"),
-                             &error));
-        QVERIFY(error.contains(QStringLiteral("fehlt.txt")));
-        QCOMPARE(tree.read(QStringLiteral("ziel.txt")), QByteArray("neu\r\n"));
-        QCOMPARE(QDir(tree.cstrike).entryList(QDir::Files | QDir::Hidden).size(), 2);
-    }
 };
 
 QTEST_MAIN(TestLanguage)
