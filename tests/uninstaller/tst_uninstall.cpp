@@ -3,6 +3,10 @@
 
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 class TestUninstall : public QObject
 {
     Q_OBJECT
@@ -129,6 +133,47 @@ private slots:
         QCOMPARE(uninstallPackage(), QStringList());
         compareTree(snapshot("."), expectedAfter(before));
         compareTree(snapshot(game.outside("")), outside);
+    }
+
+    void fullDiskKeepsTheGameFile()
+    {
+#ifdef Q_OS_LINUX
+        if (geteuid() != 0)
+            QSKIP("mounting a small tmpfs to fill it needs root");
+        QTemporaryDir mountPoint;
+        const QString where = mountPoint.path();
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", where}) != 0)
+            QSKIP("this machine does not let the test mount a tmpfs");
+        auto unmount = qScopeGuard([&] { QProcess::execute("umount", {where}); });
+
+        QTemporaryDir source;
+        const QString backup = source.filePath("valve.rc");
+        QFile big(backup);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write(QByteArray(2048, 'b'));
+        big.close();
+
+        const QString target = where + "/valve.rc";
+        QFile game(target);
+        QVERIFY(game.open(QIODevice::WriteOnly));
+        game.write("exec autoexec.cfg\r\n");
+        game.close();
+
+        QFile filler(where + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        // The backup does not fit: the game file must stay whole.
+        QVERIFY(!restoreFile(backup, target));
+        QVERIFY(game.open(QIODevice::ReadOnly));
+        QCOMPARE(game.readAll(), QByteArray("exec autoexec.cfg\r\n"));
+        QCOMPARE(QDir(where).entryList(QDir::Files | QDir::Hidden).size(), 2);
+#else
+        QSKIP("the full-disk test mounts a Linux tmpfs");
+#endif
     }
 };
 
