@@ -2,8 +2,10 @@
 
 #include "amcm.h"
 #include "appearance.h"
+#include "firstrun.h"
 #include "forms.h"
 #include "funmode.h"
+#include "language.h"
 #include "message.h"
 #include "platform.h"
 #include "restock.h"
@@ -159,6 +161,7 @@ hauptmenu::hauptmenu()
     connect(Command6, &QPushButton::clicked, this, &hauptmenu::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &hauptmenu::Command7_Click);
     connect(Command9, &QPushButton::clicked, this, &hauptmenu::Command9_Click);
+    connect(Command8, &QPushButton::clicked, this, &hauptmenu::Command8_Click);
     Label1->installEventFilter(this);
     url->installEventFilter(this);
     Haftungsausschluss->installEventFilter(this);
@@ -178,7 +181,10 @@ void hauptmenu::form_load()
     gfx->setText(ReadFileLine(QStringLiteral("pfad.kst"), 3));
 
     // 3, 4: the recorded language and Half-Life directory into the setup dialog.
+    LoadRecordedLanguage();
+    LoadHalfLifeDirectory();
     // 5: the recorded language, when there is one.
+    ApplyRecordedLanguage();
     // 6, 7: the settings saved at the last exit into the option dialogs.
     variaUnreadable = !RestoreVaria();
     buyUnreadable = !RestoreBuy();
@@ -207,6 +213,9 @@ void hauptmenu::form_load()
     }
 
     // 11: first run, when there is no path file yet.
+    m_firstRun = ShowSetupOnFirstRun();
+    if (m_firstRun)
+        hide();
 }
 
 void hauptmenu::closeEvent(QCloseEvent *event)
@@ -295,6 +304,7 @@ void hauptmenu::Command4_Click() { showDialog<amcm>(); }
 void hauptmenu::Command6_Click() { showDialog<sound>(); }
 void hauptmenu::Command7_Click() { showDialog<text>(); }
 void hauptmenu::Command9_Click() { showDialog<funmode>(); }
+void hauptmenu::Command8_Click() { showDialog<firstrun>(); }
 
 // The help texts are read when asked for, so a language applied since shows.
 void hauptmenu::Command5_Click()

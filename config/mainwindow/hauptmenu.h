@@ -71,6 +71,7 @@ public slots:
     void fun2_Click();
     void it1_Click();
     void it2_Click();
+    void Command8_Click();
 
     void Command2_Click();
     void Command4_Click();
