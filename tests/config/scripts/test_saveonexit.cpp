@@ -1,4 +1,5 @@
 #include "amcm.h"
+#include "firstrun.h"
 #include "forms.h"
 #include "funmode.h"
 #include "hauptmenu.h"
@@ -491,6 +492,34 @@ private slots:
 #else
         QSKIP("needs /proc/self/mem to make a read fail");
 #endif
+    }
+    // The setup dialog, open or hidden again, must not record its path at exit.
+    void setupDialogAtExitLeavesThePathFile_data()
+    {
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("open") << false;
+        QTest::newRow("hidden") << true;
+    }
+
+    void setupDialogAtExitLeavesThePathFile()
+    {
+        QFETCH(bool, hidden);
+        PackageFolder folder;
+        ProcessEnd end;
+        hauptmenu *m = start(folder);
+        QTest::mouseClick(m->Command8, Qt::LeftButton);
+        firstrun *setup = Forms::get<firstrun>();
+        QVERIFY(setup->isVisible());
+        setup->pfad->setText(QStringLiteral("d:\\anders"));
+        if (hidden)
+            setup->hide();
+
+        m->close();
+        QCOMPARE(end.codes, QList<int>{0});
+        QVERIFY(Forms::exists<firstrun>());
+        QCOMPARE(setup->isVisible(), !hidden);
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), kPathFile);
+        QVERIFY(folder.has(QStringLiteral("fun.cfg")));
     }
 };
 
