@@ -48,4 +48,13 @@ QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
     return made;
 }
 
+QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)
+{
+    auto *made = new QFrame(parent);
+    made->setFrameShape(shape);
+    made->setFrameShadow(QFrame::Sunken);
+    made->setGeometry(left, top, width, height);
+    return made;
+}
+
 } // namespace Controls

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFrame>
 #include <QString>
 
 class QGroupBox;
@@ -8,7 +9,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// The option dialogs' controls, made the same way everywhere: placed at
+// Every window's controls, made the same way everywhere: placed at
 // fixed positions (left, top, width, height), captions shown as plain text.
 namespace Controls {
 
@@ -19,5 +20,7 @@ QLabel *hiddenLabel(QWidget *parent, const QString &caption);
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
 // An empty single-line text box that takes whatever the files can store.
 QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height);
+// A thin sunken separator line, QFrame::HLine or QFrame::VLine.
+QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height);
 
 } // namespace Controls

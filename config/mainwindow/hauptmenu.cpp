@@ -2,6 +2,7 @@
 
 #include "amcm.h"
 #include "appearance.h"
+#include "controls.h"
 #include "firstrun.h"
 #include "forms.h"
 #include "funmode.h"
@@ -26,44 +27,6 @@
 #include <QPushButton>
 
 namespace {
-
-QPushButton *makeButton(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(left, top, width, height);
-    return button;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(left, top, width, height);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QGroupBox *makeFrame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *frame = new QGroupBox(caption, parent);
-    frame->setGeometry(left, top, width, height);
-    return frame;
-}
-
-QLabel *makeHiddenLabel(QWidget *parent, const QString &caption)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->hide();
-    return label;
-}
-
-void makeSeparator(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(shape);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(left, top, width, height);
-}
 
 // Shows the dialog's one window without modality; a second click shows the same window again.
 template <class Dialog>
@@ -98,55 +61,55 @@ hauptmenu::hauptmenu()
     setPalette(background);
     setAutoFillBackground(true);
 
-    Frame3 = makeFrame(this, QStringLiteral("Menu"), 8, 40, 265, 97);
-    Command2 = makeButton(Frame3, QStringLiteral("Restockmenü"), 8, 16, 105, 25);
-    Command4 = makeButton(Frame3, QStringLiteral("Admin-Mod Menü"), 136, 16, 113, 25);
-    Command6 = makeButton(Frame3, QStringLiteral("Soundmenü"), 8, 56, 105, 25);
+    Frame3 = Controls::frame(this, QStringLiteral("Menu"), 8, 40, 265, 97);
+    Command2 = Controls::button(Frame3, QStringLiteral("Restockmenü"), 8, 16, 105, 25);
+    Command4 = Controls::button(Frame3, QStringLiteral("Admin-Mod Menü"), 136, 16, 113, 25);
+    Command6 = Controls::button(Frame3, QStringLiteral("Soundmenü"), 8, 56, 105, 25);
     Command6->setToolTip(QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
-    Command7 = makeButton(Frame3, QStringLiteral("Textmenü"), 136, 56, 113, 25);
+    Command7 = Controls::button(Frame3, QStringLiteral("Textmenü"), 136, 56, 113, 25);
     Command7->setToolTip(QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
-    makeSeparator(Frame3, QFrame::HLine, 8, 45, 249, 4);
-    makeSeparator(Frame3, QFrame::VLine, 122, 16, 4, 65);
+    Controls::line(Frame3, QFrame::HLine, 8, 45, 249, 4);
+    Controls::line(Frame3, QFrame::VLine, 122, 16, 4, 65);
 
-    Command8 = makeButton(this, QStringLiteral("Einstellungen"), 440, 0, 81, 17);
+    Command8 = Controls::button(this, QStringLiteral("Einstellungen"), 440, 0, 81, 17);
 
-    Frame2 = makeFrame(this, QStringLiteral("Switches"), 8, 136, 505, 73);
-    Label3 = makeLabel(Frame2, QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
-    it1 = makeButton(Frame2, QStringLiteral("AN"), 24, 32, 65, 13);
-    it2 = makeButton(Frame2, QStringLiteral("AUS"), 24, 48, 65, 13);
-    Command9 = makeButton(Frame2, QStringLiteral("Config"), 216, 8, 65, 13);
-    Label2 = makeLabel(Frame2, QStringLiteral("Personal Mode"), 216, 24, 73, 17);
-    fun1 = makeButton(Frame2, QStringLiteral("AN"), 216, 40, 65, 13);
-    fun2 = makeButton(Frame2, QStringLiteral("AUS"), 216, 56, 65, 13);
-    sayscript = makeLabel(Frame2, QStringLiteral("Informationsscript"), 400, 16, 89, 17);
-    say1 = makeButton(Frame2, QStringLiteral("AN"), 408, 32, 65, 13);
-    say2 = makeButton(Frame2, QStringLiteral("AUS"), 408, 48, 65, 13);
+    Frame2 = Controls::frame(this, QStringLiteral("Switches"), 8, 136, 505, 73);
+    Label3 = Controls::label(Frame2, QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
+    it1 = Controls::button(Frame2, QStringLiteral("AN"), 24, 32, 65, 13);
+    it2 = Controls::button(Frame2, QStringLiteral("AUS"), 24, 48, 65, 13);
+    Command9 = Controls::button(Frame2, QStringLiteral("Config"), 216, 8, 65, 13);
+    Label2 = Controls::label(Frame2, QStringLiteral("Personal Mode"), 216, 24, 73, 17);
+    fun1 = Controls::button(Frame2, QStringLiteral("AN"), 216, 40, 65, 13);
+    fun2 = Controls::button(Frame2, QStringLiteral("AUS"), 216, 56, 65, 13);
+    sayscript = Controls::label(Frame2, QStringLiteral("Informationsscript"), 400, 16, 89, 17);
+    say1 = Controls::button(Frame2, QStringLiteral("AN"), 408, 32, 65, 13);
+    say2 = Controls::button(Frame2, QStringLiteral("AUS"), 408, 48, 65, 13);
 
-    Frame1 = makeFrame(this, QStringLiteral("Plugins"), 8, 216, 505, 65);
-    plug1 = makeLabel(Frame1, QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17);
-    plug2 = makeLabel(Frame1, QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17);
-    plug3 = makeLabel(Frame1, QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17);
-    plug4 = makeLabel(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
-    Command5 = makeButton(Frame1, QStringLiteral("Hilfe"), 432, 48, 57, 13);
+    Frame1 = Controls::frame(this, QStringLiteral("Plugins"), 8, 216, 505, 65);
+    plug1 = Controls::label(Frame1, QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17);
+    plug2 = Controls::label(Frame1, QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17);
+    plug3 = Controls::label(Frame1, QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17);
+    plug4 = Controls::label(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
+    Command5 = Controls::button(Frame1, QStringLiteral("Hilfe"), 432, 48, 57, 13);
 
-    Label1 = makeLabel(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
+    Label1 = Controls::label(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
     Label1->setFont(Appearance::titleFont());
     QPalette white = Label1->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     Label1->setPalette(white);
 
-    url = makeLabel(this, QStringLiteral("korvel.example"), 8, 280, 105, 17);
-    Haftungsausschluss = makeLabel(this, QStringLiteral("Haftungsausschluss"), 424, 280, 97, 17);
-    makeSeparator(this, QFrame::HLine, 8, 34, 265, 4);
-    makeSeparator(this, QFrame::HLine, 8, 276, 505, 4);
+    url = Controls::label(this, QStringLiteral("korvel.example"), 8, 280, 105, 17);
+    Haftungsausschluss = Controls::label(this, QStringLiteral("Haftungsausschluss"), 424, 280, 97, 17);
+    Controls::line(this, QFrame::HLine, 8, 34, 265, 4);
+    Controls::line(this, QFrame::HLine, 8, 276, 505, 4);
 
-    cmd = makeHiddenLabel(this, QString());
-    gfx = makeHiddenLabel(this, QString());
-    slot1 = makeHiddenLabel(this, QString());
-    slot2 = makeHiddenLabel(this, QStringLiteral("ori.cfg"));
-    slot3 = makeHiddenLabel(this, QString());
-    semi = makeHiddenLabel(this, QStringLiteral(";"));
-    af = makeHiddenLabel(this, QStringLiteral("\""));
+    cmd = Controls::hiddenLabel(this, QString());
+    gfx = Controls::hiddenLabel(this, QString());
+    slot1 = Controls::hiddenLabel(this, QString());
+    slot2 = Controls::hiddenLabel(this, QStringLiteral("ori.cfg"));
+    slot3 = Controls::hiddenLabel(this, QString());
+    semi = Controls::hiddenLabel(this, QStringLiteral(";"));
+    af = Controls::hiddenLabel(this, QStringLiteral("\""));
 
     connect(say1, &QPushButton::clicked, this, &hauptmenu::say1_Click);
     connect(say2, &QPushButton::clicked, this, &hauptmenu::say2_Click);

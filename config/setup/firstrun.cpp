@@ -2,6 +2,7 @@
 
 #include "ansiinput.h"
 #include "appearance.h"
+#include "controls.h"
 #include "firstrun2.h"
 #include "forms.h"
 #include "hauptmenu.h"
@@ -21,30 +22,6 @@ namespace {
 const QString kPathFile = QStringLiteral("pfad.kst");
 const QString kDefaultDirectory = QStringLiteral("c:\\sierra\\half-life");
 const QString kDefaultLanguage = QStringLiteral("english.lang");
-
-QLabel *makeLabel(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(left, top, width, height);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(left, top, width, height);
-    return button;
-}
-
-QFrame *makeLine(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(shape);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(left, top, width, height);
-    return line;
-}
 
 QFont headingFont()
 {
@@ -82,33 +59,33 @@ firstrun::firstrun()
     setWindowIcon(Appearance::setupIcon());
     setFixedSize(305, 202);
 
-    Label1 = makeLabel(this, QStringLiteral("Basic Configuration"), 72, 16, 281, 25);
+    Label1 = Controls::label(this, QStringLiteral("Basic Configuration"), 72, 16, 281, 25);
     Label1->setFont(headingFont());
-    Label2 = makeLabel(this, QStringLiteral("Half-Life Path:"), 8, 40, 121, 17);
-    Command1 = makeButton(this, QStringLiteral("Help"), 208, 40, 89, 13);
+    Label2 = Controls::label(this, QStringLiteral("Half-Life Path:"), 8, 40, 121, 17);
+    Command1 = Controls::button(this, QStringLiteral("Help"), 208, 40, 89, 13);
     pfad = new QLineEdit(kDefaultDirectory, this);
     pfad->setGeometry(8, 56, 193, 19);
     guardAnsiInput(pfad);
-    search = makeButton(this, QStringLiteral("Search Path"), 208, 56, 89, 25);
-    Label3 = makeLabel(this, QStringLiteral("Please Select your Language"), 8, 88, 121, 33);
+    search = Controls::button(this, QStringLiteral("Search Path"), 208, 56, 89, 25);
+    Label3 = Controls::label(this, QStringLiteral("Please Select your Language"), 8, 88, 121, 33);
     Label3->setWordWrap(true);
     language = new QListWidget(this);
     language->setGeometry(136, 88, 161, 45);
     language->setSelectionMode(QAbstractItemView::SingleSelection);
     language->addItems(LanguageFiles(QStringLiteral(".")));
-    Label4 = makeLabel(this, QStringLiteral("Current Language:"), 8, 136, 89, 17);
-    lang2 = makeLabel(this, QString(), 104, 136, 81, 17);
-    Label5 = makeLabel(this, QStringLiteral("New Language:"), 8, 152, 89, 17);
-    sellang = makeLabel(this, QString(), 104, 152, 81, 17);
-    Command2 = makeButton(this, QStringLiteral("Save and Go"), 56, 176, 185, 17);
-    lang = makeLabel(this, QStringLiteral("German"), 256, 176, 41, 17);
+    Label4 = Controls::label(this, QStringLiteral("Current Language:"), 8, 136, 89, 17);
+    lang2 = Controls::label(this, QString(), 104, 136, 81, 17);
+    Label5 = Controls::label(this, QStringLiteral("New Language:"), 8, 152, 89, 17);
+    sellang = Controls::label(this, QString(), 104, 152, 81, 17);
+    Command2 = Controls::button(this, QStringLiteral("Save and Go"), 56, 176, 185, 17);
+    lang = Controls::label(this, QStringLiteral("German"), 256, 176, 41, 17);
     lang->hide();
 
-    Line1 = makeLine(this, QFrame::HLine, 0, 0, 305, 2);
-    Line2 = makeLine(this, QFrame::VLine, 0, 0, 2, 202);
-    Line3 = makeLine(this, QFrame::VLine, 303, 0, 2, 202);
-    Line4 = makeLine(this, QFrame::HLine, 0, 200, 305, 2);
-    Line5 = makeLine(this, QFrame::HLine, 2, 196, 301, 2);
+    Line1 = Controls::line(this, QFrame::HLine, 0, 0, 305, 2);
+    Line2 = Controls::line(this, QFrame::VLine, 0, 0, 2, 202);
+    Line3 = Controls::line(this, QFrame::VLine, 303, 0, 2, 202);
+    Line4 = Controls::line(this, QFrame::HLine, 0, 200, 305, 2);
+    Line5 = Controls::line(this, QFrame::HLine, 2, 196, 301, 2);
 
     setTabOrder(pfad, Command1);
     setTabOrder(Command1, Command2);
