@@ -71,9 +71,13 @@ bool restoreFile(const QString &backup, const QString &target)
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
         return false;
+    // Flushed and checked before the commit: commit() alone can report success
+    // after a buffered write failed (seen on a full disk), leaving a short file.
     // Without a commit the temporary file is discarded and the target stays as it was.
-    if (out.write(bytes) != bytes.size())
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
+        out.cancelWriting();
         return false;
+    }
     return out.commit();
 }
 

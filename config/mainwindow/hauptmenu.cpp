@@ -1,55 +1,41 @@
 #include "hauptmenu.h"
 
+#include "amcm.h"
 #include "appearance.h"
+#include "controls.h"
+#include "firstrun.h"
+#include "forms.h"
+#include "funmode.h"
+#include "language.h"
 #include "message.h"
+#include "platform.h"
+#include "restock.h"
+#include "sound.h"
+#include "staterestore.h"
+#include "text.h"
 #include "write.h"
+#include "writescripts.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
 
-QPushButton *makeButton(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+// Shows the dialog's one window without modality; a second click shows the same window again.
+template <class Dialog>
+void showDialog()
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(left, top, width, height);
-    return button;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(left, top, width, height);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QGroupBox *makeFrame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *frame = new QGroupBox(caption, parent);
-    frame->setGeometry(left, top, width, height);
-    return frame;
-}
-
-QLabel *makeHiddenLabel(QWidget *parent, const QString &caption)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->hide();
-    return label;
-}
-
-void makeSeparator(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(shape);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(left, top, width, height);
+    Dialog *dialog = Forms::get<Dialog>();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 } // namespace
@@ -75,55 +61,55 @@ hauptmenu::hauptmenu()
     setPalette(background);
     setAutoFillBackground(true);
 
-    Frame3 = makeFrame(this, QStringLiteral("Menu"), 8, 40, 265, 97);
-    Command2 = makeButton(Frame3, QStringLiteral("Restockmenü"), 8, 16, 105, 25);
-    Command4 = makeButton(Frame3, QStringLiteral("Admin-Mod Menü"), 136, 16, 113, 25);
-    Command6 = makeButton(Frame3, QStringLiteral("Soundmenü"), 8, 56, 105, 25);
+    Frame3 = Controls::frame(this, QStringLiteral("Menu"), 8, 40, 265, 97);
+    Command2 = Controls::button(Frame3, QStringLiteral("Restockmenü"), 8, 16, 105, 25);
+    Command4 = Controls::button(Frame3, QStringLiteral("Admin-Mod Menü"), 136, 16, 113, 25);
+    Command6 = Controls::button(Frame3, QStringLiteral("Soundmenü"), 8, 56, 105, 25);
     Command6->setToolTip(QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
-    Command7 = makeButton(Frame3, QStringLiteral("Textmenü"), 136, 56, 113, 25);
+    Command7 = Controls::button(Frame3, QStringLiteral("Textmenü"), 136, 56, 113, 25);
     Command7->setToolTip(QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
-    makeSeparator(Frame3, QFrame::HLine, 8, 45, 249, 4);
-    makeSeparator(Frame3, QFrame::VLine, 122, 16, 4, 65);
+    Controls::line(Frame3, QFrame::HLine, 8, 45, 249, 4);
+    Controls::line(Frame3, QFrame::VLine, 122, 16, 4, 65);
 
-    Command8 = makeButton(this, QStringLiteral("Einstellungen"), 440, 0, 81, 17);
+    Command8 = Controls::button(this, QStringLiteral("Einstellungen"), 440, 0, 81, 17);
 
-    Frame2 = makeFrame(this, QStringLiteral("Switches"), 8, 136, 505, 73);
-    Label3 = makeLabel(Frame2, QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
-    it1 = makeButton(Frame2, QStringLiteral("AN"), 24, 32, 65, 13);
-    it2 = makeButton(Frame2, QStringLiteral("AUS"), 24, 48, 65, 13);
-    Command9 = makeButton(Frame2, QStringLiteral("Config"), 216, 8, 65, 13);
-    Label2 = makeLabel(Frame2, QStringLiteral("Personal Mode"), 216, 24, 73, 17);
-    fun1 = makeButton(Frame2, QStringLiteral("AN"), 216, 40, 65, 13);
-    fun2 = makeButton(Frame2, QStringLiteral("AUS"), 216, 56, 65, 13);
-    sayscript = makeLabel(Frame2, QStringLiteral("Informationsscript"), 400, 16, 89, 17);
-    say1 = makeButton(Frame2, QStringLiteral("AN"), 408, 32, 65, 13);
-    say2 = makeButton(Frame2, QStringLiteral("AUS"), 408, 48, 65, 13);
+    Frame2 = Controls::frame(this, QStringLiteral("Switches"), 8, 136, 505, 73);
+    Label3 = Controls::label(Frame2, QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
+    it1 = Controls::button(Frame2, QStringLiteral("AN"), 24, 32, 65, 13);
+    it2 = Controls::button(Frame2, QStringLiteral("AUS"), 24, 48, 65, 13);
+    Command9 = Controls::button(Frame2, QStringLiteral("Config"), 216, 8, 65, 13);
+    Label2 = Controls::label(Frame2, QStringLiteral("Personal Mode"), 216, 24, 73, 17);
+    fun1 = Controls::button(Frame2, QStringLiteral("AN"), 216, 40, 65, 13);
+    fun2 = Controls::button(Frame2, QStringLiteral("AUS"), 216, 56, 65, 13);
+    sayscript = Controls::label(Frame2, QStringLiteral("Informationsscript"), 400, 16, 89, 17);
+    say1 = Controls::button(Frame2, QStringLiteral("AN"), 408, 32, 65, 13);
+    say2 = Controls::button(Frame2, QStringLiteral("AUS"), 408, 48, 65, 13);
 
-    Frame1 = makeFrame(this, QStringLiteral("Plugins"), 8, 216, 505, 65);
-    plug1 = makeLabel(Frame1, QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17);
-    plug2 = makeLabel(Frame1, QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17);
-    plug3 = makeLabel(Frame1, QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17);
-    plug4 = makeLabel(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
-    Command5 = makeButton(Frame1, QStringLiteral("Hilfe"), 432, 48, 57, 13);
+    Frame1 = Controls::frame(this, QStringLiteral("Plugins"), 8, 216, 505, 65);
+    plug1 = Controls::label(Frame1, QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17);
+    plug2 = Controls::label(Frame1, QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17);
+    plug3 = Controls::label(Frame1, QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17);
+    plug4 = Controls::label(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
+    Command5 = Controls::button(Frame1, QStringLiteral("Hilfe"), 432, 48, 57, 13);
 
-    Label1 = makeLabel(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
+    Label1 = Controls::label(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
     Label1->setFont(Appearance::titleFont());
     QPalette white = Label1->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     Label1->setPalette(white);
 
-    url = makeLabel(this, QStringLiteral("korvel.example"), 8, 280, 105, 17);
-    Haftungsausschluss = makeLabel(this, QStringLiteral("Haftungsausschluss"), 424, 280, 97, 17);
-    makeSeparator(this, QFrame::HLine, 8, 34, 265, 4);
-    makeSeparator(this, QFrame::HLine, 8, 276, 505, 4);
+    url = Controls::label(this, QStringLiteral("korvel.example"), 8, 280, 105, 17);
+    Haftungsausschluss = Controls::label(this, QStringLiteral("Haftungsausschluss"), 424, 280, 97, 17);
+    Controls::line(this, QFrame::HLine, 8, 34, 265, 4);
+    Controls::line(this, QFrame::HLine, 8, 276, 505, 4);
 
-    cmd = makeHiddenLabel(this, QString());
-    gfx = makeHiddenLabel(this, QString());
-    slot1 = makeHiddenLabel(this, QString());
-    slot2 = makeHiddenLabel(this, QStringLiteral("ori.cfg"));
-    slot3 = makeHiddenLabel(this, QString());
-    semi = makeHiddenLabel(this, QStringLiteral(";"));
-    af = makeHiddenLabel(this, QStringLiteral("\""));
+    cmd = Controls::hiddenLabel(this, QString());
+    gfx = Controls::hiddenLabel(this, QString());
+    slot1 = Controls::hiddenLabel(this, QString());
+    slot2 = Controls::hiddenLabel(this, QStringLiteral("ori.cfg"));
+    slot3 = Controls::hiddenLabel(this, QString());
+    semi = Controls::hiddenLabel(this, QStringLiteral(";"));
+    af = Controls::hiddenLabel(this, QStringLiteral("\""));
 
     connect(say1, &QPushButton::clicked, this, &hauptmenu::say1_Click);
     connect(say2, &QPushButton::clicked, this, &hauptmenu::say2_Click);
@@ -131,6 +117,17 @@ hauptmenu::hauptmenu()
     connect(fun2, &QPushButton::clicked, this, &hauptmenu::fun2_Click);
     connect(it1, &QPushButton::clicked, this, &hauptmenu::it1_Click);
     connect(it2, &QPushButton::clicked, this, &hauptmenu::it2_Click);
+
+    connect(Command2, &QPushButton::clicked, this, &hauptmenu::Command2_Click);
+    connect(Command4, &QPushButton::clicked, this, &hauptmenu::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &hauptmenu::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &hauptmenu::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &hauptmenu::Command7_Click);
+    connect(Command9, &QPushButton::clicked, this, &hauptmenu::Command9_Click);
+    connect(Command8, &QPushButton::clicked, this, &hauptmenu::Command8_Click);
+    Label1->installEventFilter(this);
+    url->installEventFilter(this);
+    Haftungsausschluss->installEventFilter(this);
 }
 
 void hauptmenu::startup()
@@ -147,8 +144,13 @@ void hauptmenu::form_load()
     gfx->setText(ReadFileLine(QStringLiteral("pfad.kst"), 3));
 
     // 3, 4: the recorded language and Half-Life directory into the setup dialog.
+    LoadRecordedLanguage();
+    LoadHalfLifeDirectory();
     // 5: the recorded language, when there is one.
+    ApplyRecordedLanguage();
     // 6, 7: the settings saved at the last exit into the option dialogs.
+    variaUnreadable = !RestoreVaria();
+    buyUnreadable = !RestoreBuy();
 
     // 8: the web address looks and feels like a link.
     QPalette blue = url->palette();
@@ -174,6 +176,29 @@ void hauptmenu::form_load()
     }
 
     // 11: first run, when there is no path file yet.
+    m_firstRun = ShowSetupOnFirstRun();
+    if (m_firstRun)
+        hide();
+}
+
+void hauptmenu::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    form_unload();
+}
+
+void hauptmenu::form_unload()
+{
+    QString error;
+    if (!WriteScripts(&error)) {
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      QStringLiteral("Die Einstellungen wurden nicht vollständig gespeichert:\n%1").arg(error));
+        Platform::EndProcess(1);
+        return;
+    }
+    // Ends here and now: no other window's close handling may run, so an open
+    // setup dialog does not write the path file again.
+    Platform::EndProcess(0);
 }
 
 hauptmenu::Module hauptmenu::information() const
@@ -236,3 +261,56 @@ void hauptmenu::fun1_Click() { switchOn(personalMode()); }
 void hauptmenu::fun2_Click() { switchOff(personalMode()); }
 void hauptmenu::it1_Click() { switchOn(itemBuyBlocker()); }
 void hauptmenu::it2_Click() { switchOff(itemBuyBlocker()); }
+
+void hauptmenu::Command2_Click() { showDialog<restock>(); }
+void hauptmenu::Command4_Click() { showDialog<amcm>(); }
+void hauptmenu::Command6_Click() { showDialog<sound>(); }
+void hauptmenu::Command7_Click() { showDialog<text>(); }
+void hauptmenu::Command9_Click() { showDialog<funmode>(); }
+void hauptmenu::Command8_Click() { showDialog<firstrun>(); }
+
+// The help texts are read when asked for, so a language applied since shows.
+void hauptmenu::Command5_Click()
+{
+    Message::show(QStringLiteral("Plugin Information"), Forms::get<restock>()->help1->text());
+}
+
+void hauptmenu::Haftungsausschluss_Click()
+{
+    Message::show(QStringLiteral("Haftungsausschluss"), Forms::get<restock>()->help6->text());
+}
+
+void hauptmenu::Label1_Click()
+{
+    Message::show(QStringLiteral("About"),
+                  QStringLiteral("Korvel Configurator, written by the Korvel Configurator developers."));
+}
+
+void hauptmenu::url_Click()
+{
+    // Nothing to tell the user when no browser opens.
+    OpenWebAddress(QStringLiteral("https://korvel.example"));
+}
+
+qint32 hauptmenu::OpenWebAddress(const QString &address)
+{
+    return Platform::OpenWebAddress(address);
+}
+
+bool hauptmenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        auto *label = qobject_cast<QLabel *>(watched);
+        // Qt sends the release to the label that took the press: a left click that ends over it.
+        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            if (label == Label1)
+                Label1_Click();
+            else if (label == url)
+                url_Click();
+            else if (label == Haftungsausschluss)
+                Haftungsausschluss_Click();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

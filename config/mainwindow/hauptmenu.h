@@ -19,6 +19,8 @@ public:
     // shows the setup dialog in its place.
     void startup();
     void form_load();
+    // Saves the settings and ends the process; closing is never refused.
+    void form_unload();
 
     // Visible controls, named as everywhere else in the program.
     QGroupBox *Frame3;
@@ -57,6 +59,11 @@ public:
     QLabel *semi;
     QLabel *af;
 
+    // Set by the state restore when a state file is there but could not be
+    // read: the save at exit leaves that file as it is.
+    bool variaUnreadable = false;
+    bool buyUnreadable = false;
+
 public slots:
     void say1_Click();
     void say2_Click();
@@ -64,8 +71,26 @@ public slots:
     void fun2_Click();
     void it1_Click();
     void it2_Click();
+    void Command8_Click();
+
+    void Command2_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command9_Click();
+    void Haftungsausschluss_Click();
+    void Label1_Click();
+    void url_Click();
+
+protected:
+    // Turns clicks on the labels Label1, url and Haftungsausschluss into their handlers.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    qint32 OpenWebAddress(const QString &address);
+
     struct Module;
     Module information() const;
     Module personalMode() const;

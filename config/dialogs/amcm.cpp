@@ -1,0 +1,46 @@
+#include "amcm.h"
+
+#include "controls.h"
+#include "forms.h"
+#include "message.h"
+#include "restock.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+amcm::amcm()
+{
+    setWindowTitle(QStringLiteral("Setinfo - Feld"));
+    setFixedSize(314, 129);
+
+    adminmod = Controls::frame(this, QStringLiteral("Clanmod/Adminmod Config"), 16, 16, 281, 89);
+    // The password boxes show their text: the same text goes into the game script as it is.
+    pwfeld = Controls::textBox(adminmod, 8, 24, 129, 19);
+    Label1 = Controls::label(adminmod, QStringLiteral("1"), 136, 24, 9, 17);
+    pass = Controls::textBox(adminmod, 152, 24, 121, 19);
+    Label2 = Controls::label(adminmod, QStringLiteral("1"), 272, 24, 9, 17);
+    Label4 = Controls::label(adminmod, QStringLiteral("Passwort Feld"), 16, 48, 113, 17);
+    Label5 = Controls::label(adminmod, QStringLiteral("Passwort"), 168, 48, 89, 17);
+    Text1 = Controls::textBox(adminmod, 8, 64, 129, 19);
+    Label3 = Controls::label(adminmod, QStringLiteral("2"), 136, 64, 9, 17);
+    Text2 = Controls::textBox(adminmod, 152, 64, 121, 19);
+    Label6 = Controls::label(adminmod, QStringLiteral("2"), 272, 64, 9, 17);
+    Command1 = Controls::button(this, QStringLiteral("Schließen"), 112, 104, 89, 17);
+    Command2 = Controls::button(this, QStringLiteral("Hilfe"), 232, 104, 65, 13);
+
+    connect(Command1, &QPushButton::clicked, this, &amcm::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &amcm::Command2_Click);
+}
+
+// Hidden, not destroyed: the boxes keep their texts for the script generator.
+void amcm::Command1_Click()
+{
+    hide();
+}
+
+void amcm::Command2_Click()
+{
+    Message::show(QStringLiteral("CMAM Help"), Forms::get<restock>()->help2->text());
+}

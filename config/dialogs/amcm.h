@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Access data for up to two Admin-Mod or Clanmod servers: each entry is the
+// name of a password field and the password, kept as typed.
+class amcm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    amcm();
+
+    QGroupBox *adminmod;
+    QLineEdit *pwfeld;
+    QLabel *Label1;
+    QLineEdit *pass;
+    QLabel *Label2;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLineEdit *Text1;
+    QLabel *Label3;
+    QLineEdit *Text2;
+    QLabel *Label6;
+    QPushButton *Command1;
+    QPushButton *Command2;
+
+public slots:
+    void Command1_Click();
+    void Command2_Click();
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Every window's controls, made the same way everywhere: placed at
+// fixed positions (left, top, width, height), captions shown as plain text.
+namespace Controls {
+
+QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+// A label never shown; its caption is a text other windows read.
+QLabel *hiddenLabel(QWidget *parent, const QString &caption);
+QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+// An empty single-line text box that takes whatever the files can store.
+QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height);
+// A thin sunken separator line, QFrame::HLine or QFrame::VLine.
+QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height);
+
+} // namespace Controls

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Three sound names that the game plays on a key.
+class sound : public QWidget
+{
+    Q_OBJECT
+
+public:
+    sound();
+
+    QLabel *Label1;
+    QLineEdit *snd1;
+    QLabel *Label2;
+    QLineEdit *snd2;
+    QLabel *Label3;
+    QLineEdit *snd3;
+    QLabel *Label4;
+    QPushButton *Command2;
+    QPushButton *Command1;
+
+public slots:
+    void Command1_Click();
+    void Command2_Click();
+};

@@ -1,0 +1,49 @@
+#include "text.h"
+
+#include "controls.h"
+#include "forms.h"
+#include "message.h"
+#include "restock.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+text::text()
+{
+    setWindowTitle(QStringLiteral("TextMenü"));
+    setFixedSize(313, 233);
+
+    Text1 = Controls::textBox(this, 16, 16, 209, 19);
+    Label1 = Controls::label(this, QStringLiteral("Message1"), 240, 16, 65, 17);
+    Text2 = Controls::textBox(this, 16, 40, 209, 19);
+    Label2 = Controls::label(this, QStringLiteral("Message2"), 240, 40, 65, 17);
+    Text3 = Controls::textBox(this, 16, 64, 209, 19);
+    Label3 = Controls::label(this, QStringLiteral("Message3"), 240, 64, 65, 17);
+    Text4 = Controls::textBox(this, 16, 88, 209, 19);
+    Label4 = Controls::label(this, QStringLiteral("Message4"), 240, 88, 65, 17);
+    Text5 = Controls::textBox(this, 16, 112, 209, 19);
+    Label5 = Controls::label(this, QStringLiteral("Message5"), 240, 112, 65, 17);
+    Text6 = Controls::textBox(this, 16, 144, 209, 19);
+    Label6 = Controls::label(this, QStringLiteral("Teammessage1"), 232, 144, 81, 17);
+    Text7 = Controls::textBox(this, 16, 168, 209, 19);
+    Label7 = Controls::label(this, QStringLiteral("Teammessage2"), 232, 168, 81, 17);
+    Text8 = Controls::textBox(this, 16, 192, 209, 19);
+    Label8 = Controls::label(this, QStringLiteral("Teammessage3"), 232, 192, 81, 17);
+    Command2 = Controls::button(this, QStringLiteral("Schließen"), 16, 216, 137, 17);
+    Command1 = Controls::button(this, QStringLiteral("Hilfe"), 208, 216, 97, 17);
+
+    connect(Command1, &QPushButton::clicked, this, &text::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &text::Command2_Click);
+}
+
+void text::Command1_Click()
+{
+    Message::show(QStringLiteral("Text Help"), Forms::get<restock>()->help5->text());
+}
+
+// Hidden, not destroyed: the boxes keep their texts for the script generator.
+void text::Command2_Click()
+{
+    hide();
+}

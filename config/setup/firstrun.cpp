@@ -1,0 +1,222 @@
+#include "firstrun.h"
+
+#include "ansiinput.h"
+#include "appearance.h"
+#include "controls.h"
+#include "firstrun2.h"
+#include "forms.h"
+#include "hauptmenu.h"
+#include "language.h"
+#include "message.h"
+#include "write.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+const QString kPathFile = QStringLiteral("pfad.kst");
+const QString kDefaultDirectory = QStringLiteral("c:\\sierra\\half-life");
+const QString kDefaultLanguage = QStringLiteral("english.lang");
+
+QFont headingFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(12);
+    font.setBold(true);
+    return font;
+}
+
+// One message for everything the language step could not copy.
+void reportLanguageProblems(const QStringList &problems)
+{
+    if (problems.isEmpty())
+        return;
+    Message::show(QStringLiteral("Korvel Configurator"),
+                  QStringLiteral("Diese Spieldateien wurden nicht durch die der Sprache ersetzt:\n\n%1\n\n"
+                                 "Meist ist das Half-Life-Verzeichnis falsch angegeben.")
+                      .arg(problems.join(QLatin1Char('\n'))));
+}
+
+} // namespace
+
+QStringList PathFileLines(const QString &directory, const QString &languageFile)
+{
+    return {directory, languageFile, directory + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
+            directory + QStringLiteral("\\cstrike\\commandmenu.txt")};
+}
+
+firstrun::firstrun()
+{
+    setWindowTitle(QStringLiteral("firstrun"));
+    setWindowIcon(Appearance::setupIcon());
+    setFixedSize(305, 202);
+
+    Label1 = Controls::label(this, QStringLiteral("Basic Configuration"), 72, 16, 281, 25);
+    Label1->setFont(headingFont());
+    Label2 = Controls::label(this, QStringLiteral("Half-Life Path:"), 8, 40, 121, 17);
+    Command1 = Controls::button(this, QStringLiteral("Help"), 208, 40, 89, 13);
+    pfad = new QLineEdit(kDefaultDirectory, this);
+    pfad->setGeometry(8, 56, 193, 19);
+    guardAnsiInput(pfad);
+    search = Controls::button(this, QStringLiteral("Search Path"), 208, 56, 89, 25);
+    Label3 = Controls::label(this, QStringLiteral("Please Select your Language"), 8, 88, 121, 33);
+    Label3->setWordWrap(true);
+    language = new QListWidget(this);
+    language->setGeometry(136, 88, 161, 45);
+    language->setSelectionMode(QAbstractItemView::SingleSelection);
+    language->addItems(LanguageFiles(QStringLiteral(".")));
+    Label4 = Controls::label(this, QStringLiteral("Current Language:"), 8, 136, 89, 17);
+    lang2 = Controls::label(this, QString(), 104, 136, 81, 17);
+    Label5 = Controls::label(this, QStringLiteral("New Language:"), 8, 152, 89, 17);
+    sellang = Controls::label(this, QString(), 104, 152, 81, 17);
+    Command2 = Controls::button(this, QStringLiteral("Save and Go"), 56, 176, 185, 17);
+    lang = Controls::label(this, QStringLiteral("German"), 256, 176, 41, 17);
+    lang->hide();
+
+    Line1 = Controls::line(this, QFrame::HLine, 0, 0, 305, 2);
+    Line2 = Controls::line(this, QFrame::VLine, 0, 0, 2, 202);
+    Line3 = Controls::line(this, QFrame::VLine, 303, 0, 2, 202);
+    Line4 = Controls::line(this, QFrame::HLine, 0, 200, 305, 2);
+    Line5 = Controls::line(this, QFrame::HLine, 2, 196, 301, 2);
+
+    setTabOrder(pfad, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, search);
+    setTabOrder(search, language);
+    pfad->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &firstrun::Command1_Click);
+    connect(search, &QPushButton::clicked, this, &firstrun::search_Click);
+    connect(language, &QListWidget::itemSelectionChanged, this, &firstrun::language_Click);
+    connect(Command2, &QPushButton::clicked, this, &firstrun::Command2_Click);
+
+    form_load();
+}
+
+void firstrun::form_load()
+{
+    if (FileExists(kPathFile))
+        pfad->setText(ReadFileLine(kPathFile, 1));
+}
+
+void firstrun::Command1_Click()
+{
+    Message::show(QStringLiteral("Herzlich Willkommen"),
+                  QStringLiteral("This program require the complete path to your Half-Life directory. "
+                                 "Most time it is c:\\sierra\\half-life"));
+}
+
+void firstrun::search_Click()
+{
+    firstrun2 *browser = Forms::get<firstrun2>();
+    browser->show();
+    browser->raise();
+    browser->activateWindow();
+}
+
+void firstrun::language_Click()
+{
+    sellang->setText(selectedLanguage());
+}
+
+void firstrun::Command2_Click()
+{
+    if (!writePathFile() || lang->text().isEmpty())
+        return;
+    const QStringList problems = ApplyLanguage();
+    Forms::get<hauptmenu>()->show();
+    hide();
+    reportLanguageProblems(problems);
+}
+
+bool firstrun::form_unload()
+{
+    if (selectedLanguage().isEmpty())
+        selectLanguage(kDefaultLanguage);
+    if (!writePathFile())
+        return false;
+    // Without any language listed nothing is applied, but the main window
+    // still takes over: the program must never be left without a window.
+    const QStringList problems = lang->text().isEmpty() ? QStringList() : ApplyLanguageOnClose();
+    Forms::get<hauptmenu>()->show();
+    reportLanguageProblems(problems);
+    return true;
+}
+
+void firstrun::closeEvent(QCloseEvent *event)
+{
+    if (!form_unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Forms::unload<firstrun>();
+}
+
+QString firstrun::selectedLanguage() const
+{
+    const QList<QListWidgetItem *> selected = language->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+void firstrun::selectLanguage(const QString &name)
+{
+    const QList<QListWidgetItem *> found = language->findItems(name, Qt::MatchFixedString);
+    if (!found.isEmpty())
+        found.first()->setSelected(true);
+}
+
+// Writes the path file and takes its lines back into the windows. False when
+// it could not be written; the user is told why and nothing else changes.
+bool firstrun::writePathFile()
+{
+    const QString directory = pfad->text();
+    if (!FitsWindows1252(directory) || directory.contains(QLatin1Char('\r')) || directory.contains(QLatin1Char('\n'))) {
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      QStringLiteral("Die Datei %1 wurde nicht geschrieben: das Half-Life-Verzeichnis \"%2\" enthält "
+                                     "Zeichen, die sie nicht aufnehmen kann.")
+                          .arg(kPathFile, directory));
+        return false;
+    }
+    QString error;
+    if (!WriteTextFile(kPathFile, PathFileLines(directory, selectedLanguage()), &error)) {
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      QStringLiteral("Die Datei %1 konnte nicht geschrieben werden:\n%2").arg(kPathFile, error));
+        return false;
+    }
+
+    hauptmenu *main = Forms::get<hauptmenu>();
+    main->cmd->setText(ReadFileLine(kPathFile, 4));
+    main->gfx->setText(ReadFileLine(kPathFile, 3));
+    lang->setText(ReadFileLine(kPathFile, 2));
+    pfad->setText(ReadFileLine(kPathFile, 1));
+    return true;
+}
+
+void LoadRecordedLanguage()
+{
+    Forms::get<firstrun>()->lang->setText(ReadFileLine(kPathFile, 2));
+}
+
+void LoadHalfLifeDirectory()
+{
+    Forms::get<firstrun>()->pfad->setText(ReadFileLine(kPathFile, 1));
+}
+
+bool ShowSetupOnFirstRun()
+{
+    if (FileExists(kPathFile))
+        return false;
+    firstrun *setup = Forms::get<firstrun>();
+    setup->pfad->setText(kDefaultDirectory);
+    setup->show();
+    return true;
+}

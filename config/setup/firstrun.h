@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The setup dialog: asks for the Half-Life directory and the interface
+// language, records both in the path file "pfad.kst" and hands over to the
+// main window.
+class firstrun : public QWidget
+{
+    Q_OBJECT
+
+public:
+    firstrun();
+
+    void form_load();
+    // The closing sequence. False when the path file could not be written:
+    // the user has been told, and the dialog stays open.
+    bool form_unload();
+
+    QLabel *Label1;
+    QLabel *Label2;
+    QPushButton *Command1;
+    QLineEdit *pfad;
+    QPushButton *search;
+    QLabel *Label3;
+    QListWidget *language;
+    QLabel *Label4;
+    QLabel *lang2;
+    QLabel *Label5;
+    QLabel *sellang;
+    QPushButton *Command2;
+    QLabel *lang;
+    QFrame *Line1;
+    QFrame *Line2;
+    QFrame *Line3;
+    QFrame *Line4;
+    QFrame *Line5;
+
+public slots:
+    void Command1_Click();
+    void search_Click();
+    void language_Click();
+    void Command2_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QString selectedLanguage() const;
+    void selectLanguage(const QString &name);
+    bool writePathFile();
+};
+
+// The lines of the path file "pfad.kst": Half-Life directory, language file,
+// and the game's key-binding list and command menu derived from the directory.
+QStringList PathFileLines(const QString &directory, const QString &languageFile);
+
+// Steps of the main window's startup: the recorded language and Half-Life
+// directory into the setup dialog (creating it, hidden), and on a first run
+// (no path file) the setup dialog shown; true when it was.
+void LoadRecordedLanguage();
+void LoadHalfLifeDirectory();
+bool ShowSetupOnFirstRun();

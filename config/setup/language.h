@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Language files ("*.lang"): 22 lines that re-caption the windows and name the
+// language's own versions of two game files, the key-binding list and the
+// command menu, which are copied over the game's.
+
+// The language files in `folder`: names matching "*.lang", alphabetical,
+// hidden files left out, and only names the path file can hold.
+QStringList LanguageFiles(const QString &folder);
+
+// Applies the language file named by the setup dialog's `lang` to every
+// window (creating those not used yet, hidden) and copies its key-binding
+// list and command menu over the game files named by the main window's `gfx`
+// and `cmd`. A copy that can't be made is skipped; the result has one line
+// for each, saying which file and why (empty when everything was replaced).
+QStringList ApplyLanguage();
+
+// The same when the setup dialog closes, but only the key-binding list is
+// replaced; the game's command menu stays.
+QStringList ApplyLanguageOnClose();
+
+// At startup: applies the recorded language, if there is one, without a word.
+void ApplyRecordedLanguage();

@@ -1,0 +1,234 @@
+#include "amcm.h"
+#include "forms.h"
+#include "funmode.h"
+#include "restock.h"
+#include "sound.h"
+#include "testsupport.h"
+#include "text.h"
+#include "write.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolTip>
+#include <QtTest>
+
+namespace {
+
+// Every box of the option dialogs that the user can type into, by name.
+QList<QPair<QString, QLineEdit *>> everyBox()
+{
+    restock *r = Forms::get<restock>();
+    amcm *a = Forms::get<amcm>();
+    sound *s = Forms::get<sound>();
+    text *t = Forms::get<text>();
+    funmode *f = Forms::get<funmode>();
+    return {{"restock.big1", r->big1->lineEdit()}, {"restock.big2", r->big2->lineEdit()},
+            {"restock.big3", r->big3->lineEdit()}, {"restock.big4", r->big4->lineEdit()},
+            {"restock.big5", r->big5->lineEdit()}, {"restock.small1", r->small1->lineEdit()},
+            {"restock.small2", r->small2->lineEdit()}, {"restock.small3", r->small3->lineEdit()},
+            {"amcm.pwfeld", a->pwfeld}, {"amcm.pass", a->pass}, {"amcm.Text1", a->Text1}, {"amcm.Text2", a->Text2},
+            {"sound.snd1", s->snd1}, {"sound.snd2", s->snd2}, {"sound.snd3", s->snd3},
+            {"text.Text1", t->Text1}, {"text.Text2", t->Text2}, {"text.Text3", t->Text3}, {"text.Text4", t->Text4},
+            {"text.Text5", t->Text5}, {"text.Text6", t->Text6}, {"text.Text7", t->Text7}, {"text.Text8", t->Text8},
+            {"funmode.reload", f->reload}, {"funmode.usp", f->usp}, {"funmode.glock", f->glock},
+            {"funmode.p90", f->p90}, {"funmode.mp5", f->mp5}, {"funmode.para", f->para},
+            {"funmode.scout", f->scout}, {"funmode.awp", f->awp}, {"funmode.g3sg1", f->g3sg1},
+            {"funmode.xm1014", f->xm1014}, {"funmode.super90", f->super90}, {"funmode.sigp228", f->sigp228},
+            {"funmode.deagle", f->deagle}, {"funmode.ump45", f->ump45}, {"funmode.teampistol", f->teampistol},
+            {"funmode.ak47", f->ak47}, {"funmode.uzi", f->uzi}, {"funmode.aug", f->aug},
+            {"funmode.sg550", f->sg550}, {"funmode.he", f->he}, {"funmode.smoke", f->smoke},
+            {"funmode.flash", f->flash}, {"funmode.defuse", f->defuse}, {"funmode.plant", f->plant}};
+}
+
+void showWindowOf(QWidget *control)
+{
+    QWidget *window = control->window();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+// Types `typed` one character at a time, as a keyboard of any language would
+// (QTest::keyClicks knows Latin-1 only).
+void typeText(QWidget *into, const QString &typed)
+{
+    for (qsizetype i = 0; i < typed.size();) {
+        const qsizetype length = typed.at(i).isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, into, Qt::Key_unknown, typed.mid(i, length), Qt::NoModifier);
+        i += length;
+    }
+}
+
+} // namespace
+
+class TestDialogUse : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        QToolTip::hideText();
+        Forms::unloadAll();
+    }
+
+    // The edit field is the value: nothing picks, completes or adds an item behind the user's back.
+    void restockBoxKeepsWhatIsTyped()
+    {
+        restock *d = Forms::get<restock>();
+        showWindowOf(d);
+        for (QComboBox *box : {d->big1, d->big2, d->big3, d->big4, d->big5, d->small1, d->small2, d->small3})
+            QCOMPARE(box->currentText(), QString());
+
+        for (const QString word : {"flash", "nonsense", "hegrenade", "HEGRENADE", "2 words"}) {
+            d->big2->clearEditText();
+            d->big2->setFocus();
+            QTest::keyClicks(d->big2, word);
+            QTest::keyClick(d->big2, Qt::Key_Return);
+            d->small3->setFocus(); // leaving the box ends the editing
+            QCOMPARE(d->big2->currentText(), word);
+            QCOMPARE(d->big2->count(), 11);
+        }
+
+        d->big2->lineEdit()->selectAll();
+        QTest::keyClick(d->big2->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(d->big2->currentText(), QString());
+
+        // Set from a file: the word is the text, no item gets chosen.
+        d->small1->setEditText(QStringLiteral("kevlar"));
+        QCOMPARE(d->small1->currentText(), QStringLiteral("kevlar"));
+        QCOMPARE(d->small1->currentIndex(), -1);
+    }
+
+    void restockBoxTakesAPickedItem()
+    {
+        restock *d = Forms::get<restock>();
+        showWindowOf(d);
+        d->big5->showPopup();
+        QAbstractItemView *list = d->big5->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        const QModelIndex dashes = list->model()->index(10, 0);
+        list->scrollTo(dashes);
+        // The list ignores a release that comes too soon after it opened.
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(dashes).center());
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(d->big5->currentText(), QStringLiteral("---"));
+        QCOMPARE(d->big5->count(), 11);
+    }
+
+    void helpButtonsShowTheCurrentHelpText_data()
+    {
+        QTest::addColumn<int>("which"); // the help label the button shows
+        QTest::addColumn<QString>("title");
+        QTest::newRow("amcm") << 2 << "CMAM Help";
+        QTest::newRow("restock") << 3 << "Restock Help";
+        QTest::newRow("sound") << 4 << "Sound Help";
+        QTest::newRow("text") << 5 << "Text Help";
+    }
+
+    void helpButtonsShowTheCurrentHelpText()
+    {
+        QFETCH(int, which);
+        QFETCH(QString, title);
+        QPushButton *button = which == 2 ? Forms::get<amcm>()->Command2
+                              : which == 3 ? Forms::get<restock>()->Command4
+                              : which == 4 ? Forms::get<sound>()->Command1
+                                           : Forms::get<text>()->Command1;
+        showWindowOf(button);
+        // The help texts live in the restock dialog, which need not exist yet.
+        QCOMPARE(Forms::exists<restock>(), which == 3);
+        MessageLog log;
+        QTest::mouseClick(button, Qt::LeftButton);
+
+        restock *store = Forms::get<restock>();
+        QLabel *label = QList<QLabel *>{store->help2, store->help3, store->help4, store->help5}[which - 2];
+        const QString builtIn = label->text();
+        // A language replaces the text; the next click shows the new one.
+        label->setText(QStringLiteral("Neuer Hilfetext %1").arg(which));
+        QTest::mouseClick(button, Qt::LeftButton);
+
+        QCOMPARE(log.entries.size(), 2);
+        QCOMPARE(log.entries[0].title, title);
+        QCOMPARE(log.entries[0].text, builtIn);
+        QCOMPARE(log.entries[1].title, title);
+        QCOMPARE(log.entries[1].text, QStringLiteral("Neuer Hilfetext %1").arg(which));
+        QCOMPARE(store->isHidden(), which != 3);
+        QVERIFY(!label->isVisible());
+    }
+
+    // A character Windows-1252 cannot store never becomes part of a value unseen.
+    void unstorableCharactersAreRefused()
+    {
+        for (const auto &[name, box] : everyBox()) {
+            const QByteArray what = name.toUtf8();
+            showWindowOf(box);
+            box->setFocus();
+            typeText(box, QStringLiteral("Grüße €1"));
+            typeText(box, QStringLiteral("Ж"));
+            QVERIFY2(box->text() == QStringLiteral("Grüße €1"), what);
+            QVERIFY2(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("Ж")), what);
+            QVERIFY2(QToolTip::text().contains(QStringLiteral("nicht gespeichert")), what);
+            QToolTip::hideText();
+
+            typeText(box, QStringLiteral("😀"));
+            QVERIFY2(box->text() == QStringLiteral("Grüße €1"), what);
+            QVERIFY2(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("😀")), what);
+
+            QGuiApplication::clipboard()->setText(QStringLiteral("ab\u03A9cd\u03A9"));
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QVERIFY2(box->text() == QStringLiteral("Grüße €1"), what);
+            QVERIFY2(QToolTip::text().contains(QStringLiteral("Nicht übernommen: \u03A9\n")), what);
+
+            QGuiApplication::clipboard()->setText(QStringLiteral(" \"say; ‰"));
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QVERIFY2(box->text() == QStringLiteral("Grüße €1 \"say; ‰"), what);
+            box->window()->hide();
+        }
+    }
+
+    // Whatever the code page holds can be typed (but for its five unused codes,
+    // control characters, and the soft hyphen: a line edit takes no key for
+    // those), and set from a file unchanged.
+    void everyStorableCharacterIsTaken()
+    {
+        QByteArray bytes;
+        for (int byte = 0x20; byte <= 0xFF; ++byte)
+            if (byte != 0x7F)
+                bytes += char(byte);
+        const QString all = FromWindows1252(bytes);
+        QString printable = all;
+        printable.removeIf([](QChar c) { return !c.isPrint(); });
+        QCOMPARE(printable.size(), all.size() - 6);
+        for (QLineEdit *box : {Forms::get<restock>()->big1->lineEdit(), Forms::get<text>()->Text1}) {
+            showWindowOf(box);
+            box->setFocus();
+            typeText(box, printable);
+            QCOMPARE(box->text(), printable);
+            box->clear();
+            box->setText(all);
+            QCOMPARE(ToWindows1252(box->text()), bytes);
+        }
+    }
+
+    // The files may hold values longer than a box's usual limit.
+    void boxesTakeValuesOfAnyLength()
+    {
+        const QString longValue(40000, QLatin1Char('x'));
+        for (const auto &[name, box] : everyBox()) {
+            box->setText(longValue);
+            QVERIFY2(box->text() == longValue, name.toUtf8());
+            box->end(false);
+            QTest::keyClicks(box, QStringLiteral("y"));
+            QVERIFY2(box->text().size() == 40001, name.toUtf8());
+        }
+        Forms::get<restock>()->small2->setEditText(longValue);
+        QCOMPARE(Forms::get<restock>()->small2->currentText(), longValue);
+    }
+};
+
+QTEST_MAIN(TestDialogUse)
+#include "test_dialoguse.moc"

@@ -1,0 +1,199 @@
+#include "amcm.h"
+#include "forms.h"
+#include "funmode.h"
+#include "hauptmenu.h"
+#include "platform.h"
+#include "restock.h"
+#include "sound.h"
+#include "testsupport.h"
+#include "text.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+hauptmenu *shownMainWindow()
+{
+    hauptmenu *main = Forms::get<hauptmenu>();
+    main->show();
+    if (!QTest::qWaitForWindowExposed(main))
+        qFatal("the main window does not show");
+    return main;
+}
+
+template <class W>
+int windowsOf()
+{
+    int count = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        count += qobject_cast<W *>(widget) ? 1 : 0;
+    return count;
+}
+
+struct Dialog
+{
+    std::function<QPushButton *(hauptmenu *)> opener;
+    std::function<QWidget *()> window;
+    std::function<int()> count;
+    std::function<QLineEdit *()> box;
+    std::function<QPushButton *()> close;
+};
+
+const QMap<QString, Dialog> &dialogs()
+{
+    static const QMap<QString, Dialog> all = {
+        {"restock",
+         {[](hauptmenu *m) { return m->Command2; }, [] { return Forms::get<restock>(); }, windowsOf<restock>,
+          [] { return Forms::get<restock>()->big3->lineEdit(); }, [] { return Forms::get<restock>()->Command1; }}},
+        {"amcm",
+         {[](hauptmenu *m) { return m->Command4; }, [] { return Forms::get<amcm>(); }, windowsOf<amcm>,
+          [] { return Forms::get<amcm>()->pass; }, [] { return Forms::get<amcm>()->Command1; }}},
+        {"sound",
+         {[](hauptmenu *m) { return m->Command6; }, [] { return Forms::get<sound>(); }, windowsOf<sound>,
+          [] { return Forms::get<sound>()->snd2; }, [] { return Forms::get<sound>()->Command2; }}},
+        {"text",
+         {[](hauptmenu *m) { return m->Command7; }, [] { return Forms::get<text>(); }, windowsOf<text>,
+          [] { return Forms::get<text>()->Text8; }, [] { return Forms::get<text>()->Command2; }}},
+        {"funmode",
+         {[](hauptmenu *m) { return m->Command9; }, [] { return Forms::get<funmode>(); }, windowsOf<funmode>,
+          [] { return Forms::get<funmode>()->plant; }, [] { return Forms::get<funmode>()->Command1; }}},
+    };
+    return all;
+}
+
+} // namespace
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        Platform::setOpenWebAddressHook({});
+        Forms::unloadAll();
+    }
+
+    void dialogsKeepTheirValues_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<bool>("byTitleBar");
+        for (const QString &name : dialogs().keys()) {
+            QTest::newRow(qPrintable(name + " Schließen")) << name << false;
+            QTest::newRow(qPrintable(name + " title bar")) << name << true;
+        }
+    }
+
+    void dialogsKeepTheirValues()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(bool, byTitleBar);
+        const Dialog &d = dialogs()[dialog];
+        PackageFolder folder;
+        hauptmenu *main = shownMainWindow();
+
+        QTest::mouseClick(d.opener(main), Qt::LeftButton);
+        QWidget *window = d.window();
+        QPointer<QWidget> alive(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTest::mouseClick(d.opener(main), Qt::LeftButton);
+        QCOMPARE(d.window(), window);
+        QCOMPARE(d.count(), 1);
+
+        d.box()->setFocus();
+        QTest::keyClicks(d.box(), "value; \"1\"");
+        if (byTitleBar)
+            QVERIFY(window->close());
+        else
+            QTest::mouseClick(d.close(), Qt::LeftButton);
+        // Whatever closing left for the event loop to do, done now.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(alive);
+        QVERIFY(window->isHidden());
+        QVERIFY(main->isVisible());
+        QCOMPARE(d.window(), window);
+        QCOMPARE(d.box()->text(), QStringLiteral("value; \"1\""));
+
+        QTest::mouseClick(d.opener(main), Qt::LeftButton);
+        QCOMPARE(d.window(), window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(d.box()->text(), QStringLiteral("value; \"1\""));
+        QCOMPARE(d.count(), 1);
+    }
+
+    // The texts come from the restock dialog's hidden labels, whether it was
+    // ever opened or not, and as they read at the moment of the click.
+    void pluginHelpAndDisclaimer()
+    {
+        PackageFolder folder;
+        MessageLog log;
+        hauptmenu *main = shownMainWindow();
+        QVERIFY(!Forms::exists<restock>());
+        QTest::mouseClick(main->Command5, Qt::LeftButton);
+        QVERIFY(Forms::exists<restock>());
+        QVERIFY(Forms::get<restock>()->isHidden());
+        QTest::mouseClick(main->Haftungsausschluss, Qt::LeftButton);
+
+        Forms::get<restock>()->help1->setText(QStringLiteral("Zeile 11"));
+        Forms::get<restock>()->help6->setText(QStringLiteral("Zeile 16"));
+        QTest::mouseClick(main->Command2, Qt::LeftButton);
+        QTest::mouseClick(Forms::get<restock>()->Command1, Qt::LeftButton);
+        QTest::mouseClick(main->Command5, Qt::LeftButton);
+        QTest::mouseClick(main->Haftungsausschluss, Qt::LeftButton);
+        QVERIFY(Forms::get<restock>()->isHidden());
+
+        QCOMPARE(log.entries.size(), 4);
+        QCOMPARE(log.entries[0].title, QStringLiteral("Plugin Information"));
+        QCOMPARE(log.entries[0].text, QStringLiteral("In diesem Fenster sehen sie, welche Plugins Installiert wurden."));
+        QCOMPARE(log.entries[1].title, QStringLiteral("Haftungsausschluss"));
+        QCOMPARE(log.entries[1].text,
+                 QStringLiteral("Der Programmierer dieses Scriptes übernimmt keine Haftung für eventuelle Schäden, "
+                                "die beim Benutzen dieses Programmes auftreten können."));
+        QCOMPARE(log.entries[2].title, QStringLiteral("Plugin Information"));
+        QCOMPARE(log.entries[2].text, QStringLiteral("Zeile 11"));
+        QCOMPARE(log.entries[3].title, QStringLiteral("Haftungsausschluss"));
+        QCOMPARE(log.entries[3].text, QStringLiteral("Zeile 16"));
+    }
+
+    void titleShowsTheAboutBox()
+    {
+        PackageFolder folder;
+        MessageLog log;
+        hauptmenu *main = shownMainWindow();
+        QTest::mouseClick(main->Label1, Qt::RightButton);
+        QVERIFY(log.entries.isEmpty());
+        QTest::mouseClick(main->Label1, Qt::LeftButton);
+        QCOMPARE(log.entries.size(), 1);
+        QCOMPARE(log.entries[0].title, QStringLiteral("About"));
+        QVERIFY(log.entries[0].text.contains(QStringLiteral("Korvel Configurator")));
+        QVERIFY(log.entries[0].text.contains(QStringLiteral("developers")));
+        QVERIFY(!log.entries[0].text.contains(QLatin1Char('\n')));
+    }
+
+    // The browser's answer is not looked at: a failure shows nothing.
+    void webAddressOpensInTheBrowser()
+    {
+        PackageFolder folder;
+        MessageLog log;
+        QStringList opened;
+        Platform::setOpenWebAddressHook([&opened](const QString &address) {
+            opened << address;
+            return 2; // what the shell answers when it finds nothing to open
+        });
+        hauptmenu *main = shownMainWindow();
+        QCOMPARE(main->url->text(), QStringLiteral("korvel.example"));
+        QTest::mouseClick(main->url, Qt::LeftButton);
+        QCOMPARE(opened, QStringList{QStringLiteral("https://korvel.example")});
+        QVERIFY(log.entries.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestNavigation)
+#include "test_navigation.moc"

@@ -1,0 +1,401 @@
+#include "appearance.h"
+#include "firstrun.h"
+#include "forms.h"
+#include "hauptmenu.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QString kDefault = QStringLiteral("c:\\sierra\\half-life");
+
+QByteArray pathFile(const char *directory, const char *language)
+{
+    const QByteArray dir(directory);
+    return dir + "\r\n" + language + "\r\n" + dir + "\\cstrike\\gfx\\shell\\kb_act.lst\r\n" + dir
+           + "\\cstrike\\commandmenu.txt\r\n";
+}
+
+void clickItem(QListWidget *list, const QString &name)
+{
+    const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchExactly);
+    QVERIFY2(found.size() == 1, qPrintable(name));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+// Types `text` key by key, any character (keyClicks knows Latin-1 only).
+void type(QWidget *widget, const QString &text)
+{
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+QStringList listed(QListWidget *list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+QString selectedIn(QListWidget *list)
+{
+    const QList<QListWidgetItem *> selected = list->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+// The tab chain of `window`, keeping only the controls that take focus by Tab.
+QList<QWidget *> tabChain(QWidget *first, int count)
+{
+    QList<QWidget *> chain{first};
+    QWidget *w = first;
+    while (chain.size() < count) {
+        w = w->nextInFocusChain();
+        if (w == first)
+            break;
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w;
+    }
+    return chain;
+}
+
+} // namespace
+
+class TestFirstrun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Appearance::applyApplicationFont(*qApp); }
+
+    void controlsStandWhereTheyBelong()
+    {
+        PackageFolder folder;
+        firstrun *d = Forms::get<firstrun>();
+        QVERIFY(!d->isVisible());
+
+        QCOMPARE(d->windowTitle(), QStringLiteral("firstrun"));
+        QCOMPARE(d->size(), QSize(305, 202));
+        QCOMPARE(d->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+        QVERIFY(d->Label1->font().bold());
+        QCOMPARE(d->Label1->font().pointSize(), 12);
+        QCOMPARE(d->Label1->font().families().first(), QStringLiteral("MS Sans Serif"));
+
+        const struct {
+            QWidget *widget;
+            QString caption;
+            QRect geometry;
+        } controls[] = {
+            {d->Label1, "Basic Configuration", {72, 16, 281, 25}},
+            {d->Label2, "Half-Life Path:", {8, 40, 121, 17}},
+            {d->Command1, "Help", {208, 40, 89, 13}},
+            {d->pfad, kDefault, {8, 56, 193, 19}},
+            {d->search, "Search Path", {208, 56, 89, 25}},
+            {d->Label3, "Please Select your Language", {8, 88, 121, 33}},
+            {d->language, {}, {136, 88, 161, 45}},
+            {d->Label4, "Current Language:", {8, 136, 89, 17}},
+            {d->lang2, {}, {104, 136, 81, 17}},
+            {d->Label5, "New Language:", {8, 152, 89, 17}},
+            {d->sellang, {}, {104, 152, 81, 17}},
+            {d->Command2, "Save and Go", {56, 176, 185, 17}},
+            {d->lang, "German", {256, 176, 41, 17}},
+        };
+        for (const auto &control : controls) {
+            QCOMPARE(control.widget->geometry(), control.geometry);
+            QCOMPARE(control.widget->parentWidget(), d);
+            if (auto *button = qobject_cast<QPushButton *>(control.widget))
+                QCOMPARE(button->text(), control.caption);
+            else if (auto *label = qobject_cast<QLabel *>(control.widget))
+                QCOMPARE(label->text(), control.caption);
+        }
+        QVERIFY(d->lang->isHidden());
+        QCOMPARE(tabChain(d->pfad, 5),
+                 (QList<QWidget *>{d->pfad, d->Command1, d->Command2, d->search, d->language}));
+        QCOMPARE(d->focusWidget(), d->pfad);
+
+        // The path file can't hold what Windows-1252 lacks: such a character is refused.
+        type(d->pfad, QStringLiteral("\\Ж"));
+        QCOMPARE(d->pfad->text(), kDefault + QStringLiteral("\\"));
+
+        // The label stays a label when a language line looks like markup.
+        d->sellang->setText(QStringLiteral("<b>x</b>"));
+        QCOMPARE(d->sellang->textFormat(), Qt::PlainText);
+    }
+
+    void firstStartShowsTheSetupDialogInstead()
+    {
+        PackageFolder folder;
+        hauptmenu *m = restartConfigurator();
+        QVERIFY(!m->isVisible());
+        QVERIFY(Forms::exists<firstrun>());
+        firstrun *d = Forms::get<firstrun>();
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->pfad->text(), kDefault);
+        QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
+    }
+
+    void startWithPathFileFillsTheDialogHidden()
+    {
+        PackageFolder folder;
+        folder.write(QStringLiteral("pfad.kst"), pathFile("d:\\spiele\\hl", ""));
+        hauptmenu *m = restartConfigurator();
+        QVERIFY(m->isVisible());
+        firstrun *d = Forms::get<firstrun>();
+        QVERIFY(!d->isVisible());
+        QCOMPARE(d->pfad->text(), QStringLiteral("d:\\spiele\\hl"));
+        QCOMPARE(d->lang->text(), QString());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+    }
+
+    void saveAndGoWritesThePathFile_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("expected");
+
+        QTest::newRow("default folder") << kDefault << pathFile("c:\\sierra\\half-life", "english.lang");
+        QTest::newRow("trailing backslash")
+            << QStringLiteral("e:\\games\\Half-Life\\")
+            << QByteArray("e:\\games\\Half-Life\\\r\nenglish.lang\r\n"
+                          "e:\\games\\Half-Life\\\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
+                          "e:\\games\\Half-Life\\\\cstrike\\commandmenu.txt\r\n");
+        QTest::newRow("empty") << QString() << pathFile("", "english.lang");
+        QTest::newRow("windows-1252 kept") << QStringLiteral("c:\\Spiele\\Größe €")
+                                           << ansi("c:\\Spiele\\Größe €\r\nenglish.lang\r\n"
+                                                   "c:\\Spiele\\Größe €\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
+                                                   "c:\\Spiele\\Größe €\\cstrike\\commandmenu.txt\r\n");
+    }
+
+    void saveAndGoWritesThePathFile()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, expected);
+
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("english.lang"), "ON\r\n");
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+
+        d->pfad->clear();
+        type(d->pfad, typed);
+        clickItem(d->language, QStringLiteral("english.lang"));
+        QCOMPARE(d->sellang->text(), QStringLiteral("english.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), expected);
+        QCOMPARE(d->pfad->text(), typed);
+        QCOMPARE(d->lang->text(), QStringLiteral("english.lang"));
+        QCOMPARE(d->lang2->text(), QStringLiteral("english.lang"));
+        QCOMPARE(m->gfx->text(), typed + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"));
+        QCOMPARE(m->cmd->text(), typed + QStringLiteral("\\cstrike\\commandmenu.txt"));
+        QCOMPARE(m->it1->text(), QStringLiteral("ON"));
+        QVERIFY(m->isVisible());
+        QVERIFY(!d->isVisible());
+        QVERIFY(Forms::exists<firstrun>());
+
+        // The folder names no game here: one message says what was not replaced.
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("kb_act.lst")));
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("commandmenu.txt")));
+    }
+
+    void saveAndGoWithoutLanguageStays()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("english.lang"), "ON\r\n");
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\sierra\\half-life", ""));
+        QCOMPARE(d->lang->text(), QString());
+        QCOMPARE(m->gfx->text(), kDefault + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"));
+        QVERIFY(d->isVisible());
+        QVERIFY(!m->isVisible());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QVERIFY(messages.entries.isEmpty());
+
+        // Opened from a visible main window, the main window stays as it was too.
+        m = restartConfigurator();
+        QVERIFY(m->isVisible());
+        QTest::mouseClick(m->Command8, Qt::LeftButton);
+        d = Forms::get<firstrun>();
+        QVERIFY(d->isVisible());
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QVERIFY(d->isVisible());
+        QVERIFY(m->isVisible());
+        QVERIFY(messages.entries.isEmpty());
+    }
+
+    void clickingALanguageOnlyShowsIt()
+    {
+        PackageFolder folder;
+        folder.write(QStringLiteral("pfad.kst"), pathFile("c:\\hl", ""));
+        folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
+        hauptmenu *m = restartConfigurator();
+        QTest::mouseClick(m->Command8, Qt::LeftButton);
+        firstrun *d = Forms::get<firstrun>();
+
+        clickItem(d->language, QStringLiteral("deutsch.lang"));
+        QCOMPARE(d->sellang->text(), QStringLiteral("deutsch.lang"));
+        QCOMPARE(d->lang2->text(), QString());
+        QCOMPARE(d->lang->text(), QString());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\hl", ""));
+    }
+
+    void languageListShowsLanguageFilesOnly()
+    {
+        PackageFolder folder;
+        folder.write(QStringLiteral("pfad.kst"), pathFile("c:\\hl", ""));
+        for (const char *name : {"zulu.lang", "Alpha.lang", "beta.lang", ".hidden.lang", "notes.txt", "lang"})
+            folder.write(QString::fromLatin1(name), "x\r\n");
+        QVERIFY(QDir().mkdir(QStringLiteral("folder.lang")));
+        restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        QCOMPARE(listed(d->language), (QStringList{"Alpha.lang", "beta.lang", "zulu.lang"}));
+        QCOMPARE(selectedIn(d->language), QString());
+
+        // Filled when the dialog is made, not refreshed while it lives.
+        folder.write(QStringLiteral("later.lang"), "x\r\n");
+        QCOMPARE(d->language->count(), 3);
+    }
+
+    void closingWithoutChoiceTakesEnglish()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("english.lang"), "ON\r\nOFF\r\n");
+        folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        d->pfad->setText(QStringLiteral("c:\\hl"));
+
+        QVERIFY(d->close());
+        QVERIFY(!Forms::exists<firstrun>());
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\hl", "english.lang"));
+        QVERIFY(m->isVisible());
+        QCOMPARE(m->it2->text(), QStringLiteral("OFF"));
+        QCOMPARE(m->gfx->text(), QStringLiteral("c:\\hl\\cstrike\\gfx\\shell\\kb_act.lst"));
+        // The closing variant leaves the command menu alone: only the list is missed.
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("kb_act.lst")));
+        QVERIFY(!messages.entries[0].text.contains(QStringLiteral("commandmenu.txt")));
+
+        // Opened again: made afresh from the path file, with nothing chosen.
+        QTest::mouseClick(m->Command8, Qt::LeftButton);
+        QVERIFY(Forms::exists<firstrun>());
+        d = Forms::get<firstrun>();
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->pfad->text(), QStringLiteral("c:\\hl"));
+        QCOMPARE(d->lang2->text(), QString());
+        QCOMPARE(d->sellang->text(), QString());
+        QCOMPARE(selectedIn(d->language), QString());
+        QCOMPARE(d->lang->text(), QStringLiteral("German"));
+    }
+
+    void closingKeepsTheChosenLanguage()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("english.lang"), "ON\r\n");
+        folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        clickItem(d->language, QStringLiteral("deutsch.lang"));
+        QVERIFY(d->close());
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\sierra\\half-life", "deutsch.lang"));
+        QCOMPARE(m->it1->text(), QStringLiteral("EIN"));
+    }
+
+    void closingWithNoEnglishListedStillShowsTheMainWindow()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
+        hauptmenu *m = restartConfigurator();
+        QVERIFY(!m->isVisible());
+        firstrun *d = Forms::get<firstrun>();
+
+        QVERIFY(d->close());
+        QVERIFY(!Forms::exists<firstrun>());
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\sierra\\half-life", ""));
+        QVERIFY(m->isVisible());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QVERIFY(messages.entries.isEmpty());
+    }
+
+    void helpShowsTheWelcome()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        QTest::mouseClick(d->Command1, Qt::LeftButton);
+        QCOMPARE(messages.entries.size(), 1);
+        QCOMPARE(messages.entries[0].title, QStringLiteral("Herzlich Willkommen"));
+        QCOMPARE(messages.entries[0].text,
+                 QStringLiteral("This program require the complete path to your Half-Life directory. "
+                                "Most time it is c:\\sierra\\half-life"));
+        QCOMPARE(d->pfad->text(), kDefault);
+        QVERIFY(d->isVisible());
+        QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
+    }
+
+    void pathFileThatCannotBeWrittenKeepsTheDialogOpen()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("english.lang"), "ON\r\n");
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        // A folder where the path file must go: no write succeeds, root or not.
+        QVERIFY(QDir().mkpath(QStringLiteral("pfad.kst/inhalt")));
+
+        clickItem(d->language, QStringLiteral("english.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("pfad.kst")));
+        QVERIFY(d->isVisible());
+        QVERIFY(!m->isVisible());
+        QCOMPARE(m->gfx->text(), QString());
+        QCOMPARE(d->lang2->text(), QString());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+
+        // Closing is refused the same way: the dialog stays.
+        messages.entries.clear();
+        QVERIFY(!d->close());
+        QVERIFY(Forms::exists<firstrun>());
+        QVERIFY(d->isVisible());
+        QVERIFY(!m->isVisible());
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("pfad.kst")));
+    }
+
+    void directoryOutsideWindows1252IsRefused()
+    {
+        PackageFolder folder;
+        MessageLog messages;
+        restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        d->pfad->setText(QStringLiteral("c:\\Игры"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
+        QVERIFY(d->isVisible());
+    }
+};
+
+QTEST_MAIN(TestFirstrun)
+#include "test_firstrun.moc"

@@ -1,0 +1,443 @@
+#include "amcm.h"
+#include "appearance.h"
+#include "firstrun.h"
+#include "forms.h"
+#include "funmode.h"
+#include "gametree.h"
+#include "hauptmenu.h"
+#include "language.h"
+#include "restock.h"
+#include "sound.h"
+#include "text.h"
+#include "write.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTextDocumentFragment>
+#include <QtTest>
+
+namespace {
+
+const QByteArray kGameKeys = "\"+attack\"\t\t\"Fire\"\r\n";
+const QByteArray kGameMenu = "\"1\" \"Buy\" { \"buy\" }\r\n";
+const QByteArray kGameValve = "exec autoexec.cfg\r\n";
+const QByteArray kLanguageKeys = "\"+attack\"\t\t\"Shoot\"\r\n\"+jump\"\t\t\"Jump\"\r\n";
+const QByteArray kLanguageMenu = "\"1\" \"Radio\"\r\n{\r\n\t\"1\" \"Cover me\" \"coverme\"\r\n}\r\n";
+
+// Line n reads "text n" (Windows-1252 umlauts included); 21 and 22 name the game files.
+QByteArray languageFile(const QByteArray &keys = "test_kb_act.lst", const QByteArray &menu = "test_commandmenu.txt")
+{
+    QByteArray bytes;
+    for (int n = 1; n <= 20; ++n)
+        bytes += ansi("Zeile ä ") + QByteArray::number(n) + "\r\n";
+    return bytes + keys + "\r\n" + menu + "\r\n";
+}
+
+QString line(int n)
+{
+    return QStringLiteral("Zeile ä %1").arg(n);
+}
+
+// A fresh game with its own three files, the package holding "test.lang" and its two files.
+void installGame(const GameTree &tree)
+{
+    tree.put(QStringLiteral("gfx/shell/kb_act.lst"), kGameKeys);
+    tree.put(QStringLiteral("commandmenu.txt"), kGameMenu);
+    tree.put(QStringLiteral("valve.rc"), kGameValve);
+    tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile());
+    tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test_kb_act.lst"), kLanguageKeys);
+    tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test_commandmenu.txt"), kLanguageMenu);
+}
+
+// The Half-Life folder as a Windows user would type it: backslashes throughout.
+QString typed(const GameTree &tree)
+{
+    QString path = tree.halfLife;
+    return path.replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+void choose(firstrun *d, const QString &directory, const QString &language)
+{
+    d->pfad->setText(directory);
+    const QList<QListWidgetItem *> found = d->language->findItems(language, Qt::MatchExactly);
+    QVERIFY2(found.size() == 1, qPrintable(language));
+    QTest::mouseClick(d->language->viewport(), Qt::LeftButton, {},
+                      d->language->visualItemRect(found.first()).center());
+}
+
+void recordLanguage(const GameTree &tree, const QString &directory, const char *language)
+{
+    QStringList lines = PathFileLines(directory, QString::fromLatin1(language));
+    QString error;
+    if (!WriteTextFile(tree.qor + QStringLiteral("/pfad.kst"), lines, &error))
+        qFatal("%s", qPrintable(error));
+}
+
+} // namespace
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Appearance::applyApplicationFont(*qApp); }
+
+    void saveAndGoReplacesTheGameFilesAfterBackingThemUp()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("test.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
+        QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt")), kGameMenu);
+        QCOMPARE(tree.read(QStringLiteral("backup/valve.rc")), kGameValve);
+        QCOMPARE(tree.read(QStringLiteral("valve.rc")), kGameValve);
+        QCOMPARE(QDir(tree.cstrike + QStringLiteral("/backup")).entryList(QDir::Files | QDir::Hidden).size(), 3);
+        QCOMPARE(d->lang2->text(), QStringLiteral("test.lang"));
+        QCOMPARE(m->it1->text(), line(1));
+        QVERIFY(m->isVisible());
+        QVERIFY(!d->isVisible());
+    }
+
+    void everyTargetTakesItsLine()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("test.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        amcm *a = Forms::get<amcm>();
+        restock *r = Forms::get<restock>();
+        sound *s = Forms::get<sound>();
+        text *t = Forms::get<text>();
+        funmode *f = Forms::get<funmode>();
+        const struct {
+            QWidget *widget;
+            int line;
+        } captions[] = {
+            {m->it1, 1},      {m->fun1, 1},     {m->say1, 1},      {m->it2, 2},      {m->fun2, 2},
+            {m->say2, 2},     {m->Haftungsausschluss, 3},           {m->Command8, 4}, {m->Command2, 5},
+            {m->Command4, 6}, {m->Command7, 7}, {m->Command6, 8},  {m->Command5, 9}, {a->Command2, 9},
+            {r->Command4, 9}, {s->Command1, 9}, {t->Command1, 9},  {a->Command1, 10}, {f->Command1, 10},
+            {r->Command1, 10}, {s->Command2, 10}, {t->Command2, 10}, {r->help1, 11}, {r->help2, 12},
+            {r->help3, 13},   {r->help4, 14},   {r->help5, 15},    {r->help6, 16},
+        };
+        for (const auto &target : captions) {
+            const QString caption = qobject_cast<QLabel *>(target.widget)
+                                        ? qobject_cast<QLabel *>(target.widget)->text()
+                                        : qobject_cast<QPushButton *>(target.widget)->text();
+            QCOMPARE(caption, line(target.line));
+        }
+        QCOMPARE(m->Command2->toolTip(), line(17));
+        QCOMPARE(m->Command4->toolTip(), line(18));
+        QCOMPARE(m->Command6->toolTip(), line(19));
+        QCOMPARE(m->Command7->toolTip(), line(20));
+        // Made for the language, never shown by it.
+        for (QWidget *dialog : std::initializer_list<QWidget *>{a, r, s, t, f})
+            QVERIFY(!dialog->isVisible());
+
+        // The help boxes show the language's texts.
+        QTest::mouseClick(m->Command5, Qt::LeftButton);
+        QTest::mouseClick(m->Haftungsausschluss, Qt::LeftButton);
+        QCOMPARE(messages.entries.size(), 2);
+        QCOMPARE(messages.entries[0].text, line(11));
+        QCOMPARE(messages.entries[1].text, line(16));
+    }
+
+    void backupsAreNeverOverwritten()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        tree.put(QStringLiteral("backup/commandmenu.txt"), "older\r\n");
+        recordLanguage(tree, typed(tree), "test.lang");
+
+        restartConfigurator();
+        QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt")), QByteArray("older\r\n"));
+        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+
+        // The game files change (the user, the game's updater); the next
+        // start replaces them again but keeps the first backups.
+        tree.put(QStringLiteral("gfx/shell/kb_act.lst"), "changed\r\n");
+        tree.put(QStringLiteral("valve.rc"), "changed\r\n");
+        restartConfigurator();
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
+        QCOMPARE(tree.read(QStringLiteral("backup/valve.rc")), kGameValve);
+        QVERIFY(messages.entries.isEmpty());
+    }
+
+    void missingGameFileHasNothingToBackUp()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        QVERIFY(QFile::remove(tree.cstrike + QStringLiteral("/commandmenu.txt")));
+        QVERIFY(QFile::remove(tree.cstrike + QStringLiteral("/valve.rc")));
+        recordLanguage(tree, typed(tree), "test.lang");
+
+        restartConfigurator();
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+        QVERIFY(!tree.has(QStringLiteral("backup/commandmenu.txt")));
+        QVERIFY(!tree.has(QStringLiteral("backup/valve.rc")));
+        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
+    }
+
+    void startWithLanguageRecordedReappliesSilently()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        recordLanguage(tree, typed(tree), "test.lang");
+
+        hauptmenu *m = restartConfigurator();
+        QVERIFY(m->isVisible());
+        QVERIFY(!Forms::get<firstrun>()->isVisible());
+        QCOMPARE(Forms::get<firstrun>()->lang2->text(), QStringLiteral("test.lang"));
+        QCOMPARE(m->Command8->text(), line(4));
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+
+        // A wrong folder at startup: nothing is said and nothing is made.
+        recordLanguage(tree, typed(tree) + QStringLiteral("\\nirgends"), "test.lang");
+        m = restartConfigurator();
+        QVERIFY(m->isVisible());
+        QCOMPARE(m->Command8->text(), line(4));
+        QVERIFY(!QFileInfo::exists(tree.halfLife + QStringLiteral("/nirgends")));
+        QVERIFY(messages.entries.isEmpty());
+    }
+
+    void startWithoutLanguageChangesNothing()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        recordLanguage(tree, typed(tree), "");
+        hauptmenu *m = restartConfigurator();
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(Forms::get<firstrun>()->lang2->text(), QString());
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
+        QVERIFY(!tree.has(QStringLiteral("backup")));
+    }
+
+    void wrongHalfLifeFolderIsReportedAndChangesNothing()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        const QString wrong = tree.folder.path() + QStringLiteral("/Sierra");
+        choose(d, wrong, QStringLiteral("test.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        QCOMPARE(messages.entries.size(), 1);
+        const QString text = messages.entries[0].text;
+        QVERIFY2(text.contains(QDir::toNativeSeparators(wrong + QStringLiteral("/cstrike/gfx/shell/kb_act.lst"))),
+                 qPrintable(text));
+        QVERIFY(text.contains(QDir::toNativeSeparators(wrong + QStringLiteral("/cstrike/commandmenu.txt"))));
+        QVERIFY(text.contains(QStringLiteral("Half-Life-Verzeichnis")));
+        QVERIFY(!QFileInfo::exists(wrong));
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
+        QVERIFY(!tree.has(QStringLiteral("backup")));
+        // The captions are the language's all the same, and the main window takes over.
+        QCOMPARE(m->it1->text(), line(1));
+        QVERIFY(m->isVisible());
+    }
+
+    void aFailedCopyIsSkippedAndTheOtherMade_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("blocked");   // "list": a folder where the list goes; "backup": a file where the backups go
+        QTest::addColumn<QString>("mentioned"); // the part of the message that names the cause
+
+        QTest::newRow("line 21 empty") << languageFile("") << QString() << "Zeile 21";
+        QTest::newRow("line 21 names a missing file") << languageFile("fehlt.lst") << QString() << "fehlt.lst";
+        QTest::newRow("a folder where the list goes")
+            << languageFile() << "list" << "kb_act.lst";
+        QTest::newRow("a file where the backups go") << languageFile() << QString("backup") << "backup";
+    }
+
+    void aFailedCopyIsSkippedAndTheOtherMade()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, blocked);
+        QFETCH(QString, mentioned);
+
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), language);
+        if (blocked == QLatin1String("backup")) {
+            tree.put(blocked, "no folder\r\n");
+        } else if (blocked == QLatin1String("list")) {
+            QVERIFY(QFile::remove(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst")));
+            QVERIFY(QDir().mkpath(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst/inhalt")));
+        }
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("test.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        QCOMPARE(messages.entries.size(), 1);
+        const QString text = messages.entries[0].text;
+        QVERIFY2(text.contains(QStringLiteral("kb_act.lst")) && text.contains(mentioned), qPrintable(text));
+        QVERIFY(m->isVisible());
+        if (blocked != QLatin1String("backup")) {
+            QVERIFY(!text.contains(QStringLiteral("commandmenu.txt")));
+            QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+        } else {
+            // Without a place for the backups neither game file is given away.
+            QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
+            QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
+        }
+        if (blocked.isEmpty())
+            QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
+        if (blocked == QLatin1String("list"))
+            QVERIFY(QFileInfo(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst/inhalt")).isDir());
+    }
+
+    void closingReplacesOnlyTheKeyBindings()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("test.lang"));
+        QVERIFY(d->close());
+
+        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
+        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
+        QVERIFY(!tree.has(QStringLiteral("backup/commandmenu.txt")));
+        QCOMPARE(m->it2->text(), line(2));
+        QVERIFY(m->isVisible());
+    }
+
+    void closingWithAMissingReplacementKeepsTheGamesList()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile("fehlt.lst"));
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("test.lang"));
+        QVERIFY(d->close());
+
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("fehlt.lst")));
+        QVERIFY(!Forms::exists<firstrun>());
+        QVERIFY(m->isVisible());
+    }
+
+    void replacementsInSubfoldersAndAbsolutePaths()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        QVERIFY(QDir().mkdir(tree.qor + QStringLiteral("/sub")));
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/sub/keys.lst"), kLanguageKeys);
+        QString absoluteMenu = tree.qor + QStringLiteral("/test_commandmenu.txt");
+        absoluteMenu.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"),
+                          languageFile("sub\\keys.lst", absoluteMenu.toLatin1()));
+        recordLanguage(tree, typed(tree), "test.lang");
+
+        restartConfigurator();
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+        // The files keep their text as written.
+        QCOMPARE(tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/pfad.kst")).split('\r').first(),
+                 typed(tree).toLatin1());
+    }
+
+    void linesAreShownAsPlainText()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        QByteArray language = languageFile();
+        language.replace("Zeile \xe4 1\r\n", "&Ja\r\n");
+        language.replace("Zeile \xe4 3\r\n", "<i>Haftung</i>\r\n");
+        language.replace("Zeile \xe4 17\r\n", "<b>fett</b> & mehr\r\n");
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), language);
+        recordLanguage(tree, typed(tree), "test.lang");
+
+        hauptmenu *m = restartConfigurator();
+        // "&&" is how a button shows one '&' and makes no shortcut of it.
+        QCOMPARE(m->it1->text(), QStringLiteral("&&Ja"));
+        QCOMPARE(m->Haftungsausschluss->text(), QStringLiteral("<i>Haftung</i>"));
+        QCOMPARE(m->Haftungsausschluss->textFormat(), Qt::PlainText);
+        QCOMPARE(QTextDocumentFragment::fromHtml(m->Command2->toolTip()).toPlainText(),
+                 QStringLiteral("<b>fett</b> & mehr"));
+        QCOMPARE(m->Command4->toolTip(), line(18));
+    }
+
+    void languageFileGoneEmptiesTheTexts()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        recordLanguage(tree, typed(tree), "weg.lang");
+        hauptmenu *m = restartConfigurator();
+        QCOMPARE(m->it1->text(), QString());
+        QCOMPARE(m->Command6->toolTip(), QString());
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
+        QVERIFY(messages.entries.isEmpty());
+    }
+
+    void sampleEnglishWorks()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        const QStringList files = samples.entryList(QDir::Files);
+        QCOMPARE(files, (QStringList{"english.lang", "english_commandmenu.txt", "english_kb_act.lst"}));
+        for (const QString &name : files)
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
+        const auto bytes = [&](const QString &name) {
+            return tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/") + name);
+        };
+
+        // 22 lines, every one ended by CR LF, none empty.
+        const QByteArray language = bytes(QStringLiteral("english.lang"));
+        QCOMPARE(language.count("\r\n"), 22);
+        QVERIFY(language.endsWith("\r\n"));
+        QVERIFY(!language.contains("\r\n\r\n"));
+        QCOMPARE(language.count('\n'), 22);
+
+        hauptmenu *m = restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("english.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), bytes(QStringLiteral("english_kb_act.lst")));
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), bytes(QStringLiteral("english_commandmenu.txt")));
+        QCOMPARE(m->Command8->text(), QStringLiteral("Settings"));
+        QCOMPARE(Forms::get<restock>()->Command1->text(), QStringLiteral("Close"));
+    }
+};
+
+QTEST_MAIN(TestLanguage)
+#include "test_language.moc"

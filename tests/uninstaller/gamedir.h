@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Relative path -> file bytes, "<dir>" for a folder, "<link> target" for a link.
+using Tree = QMap<QString, QByteArray>;
+
+inline Tree snapshot(const QString &root)
+{
+    Tree tree;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QFile file(info.filePath());
+        tree[QDir(root).relativeFilePath(info.filePath())] = info.isSymLink()
+            ? "<link> " + info.symLinkTarget().toUtf8()
+            : info.isDir() ? "<dir>" : file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+    }
+    return tree;
+}
+
+inline void compareTree(const Tree &actual, const Tree &expected)
+{
+    QCOMPARE(actual.keys(), expected.keys());
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QCOMPARE(actual.value(it.key()), it.value());
+}
+
+// What a run must leave: each existing backup over its game file, the files
+// and file links directly in qor and qor/sub gone, everything else as it was.
+inline Tree expectedAfter(Tree tree)
+{
+    for (const auto &[backup, target] : {std::pair("backup/commandmenu.txt", "commandmenu.txt"),
+                                         {"backup/kb_act.lst", "gfx/shell/kb_act.lst"},
+                                         {"backup/valve.rc", "valve.rc"}}) {
+        if (tree.contains(backup) && (!QString(target).contains('/') || tree.contains("gfx/shell")))
+            tree[target] = tree[backup];
+    }
+    for (const QString &key : tree.keys()) {
+        const QString folder = QFileInfo(key).path();
+        const QByteArray value = tree[key];
+        const bool isFolder = value == "<dir>"
+            || (value.startsWith("<link> ") && QFileInfo(QString::fromUtf8(value.mid(7))).isDir());
+        if ((folder == "qor" || folder == "qor/sub") && !isFolder)
+            tree.remove(key);
+    }
+    return tree;
+}
+
+// "cstrike" and "outside" in a temporary directory on the build disk (chattr
+// fails on tmpfs); the test runs inside cstrike until this goes.
+class GameDir
+{
+public:
+    GameDir()
+    {
+        QDir(m_tmp.path()).mkpath("outside");
+        QDir(m_tmp.path()).mkpath("cstrike");
+        QDir::setCurrent(m_tmp.path() + "/cstrike");
+    }
+    ~GameDir()
+    {
+        for (const QString &path : m_locked)
+            QProcess::execute("chattr", {"-i", path});
+        QDir::setCurrent(m_oldCurrent);
+    }
+
+    QString outside(const QString &name) const { return m_tmp.path() + "/outside/" + name; }
+
+    // Makes path undeletable even for root; false when chattr can't do that here.
+    bool lock(const QString &path)
+    {
+        m_locked << QFileInfo(path).absoluteFilePath();
+        return QProcess::execute("chattr", {"+i", m_locked.last()}) == 0;
+    }
+
+    // The game's files as the user changed them, their backups, and the package.
+    static bool makeStandardTree()
+    {
+        return put("backup/commandmenu.txt", QByteArrayLiteral("\"1\" \"Men\xfc\"\r\n{\r\n}\r\n"))
+            && put("backup/kb_act.lst", QByteArrayLiteral("\"+attack\"\t\"Feuer\"\r\n\0tail"))
+            && put("backup/valve.rc", "exec autoexec.cfg\r\n")
+            && put("commandmenu.txt", "// changed by the user, longer than the backup\r\n")
+            && put("gfx/shell/kb_act.lst", "\"+attack\"\t\"Schie\xdf" "en\"\r\n")
+            && put("valve.rc", "exec qor/ori.cfg\r\nexec autoexec.cfg\r\n")
+            && put("qor/varis.cfg", "alias bigre_item2 \"hegrenade\"\r\n") && put("qor/fun.cfg", "x")
+            && put("qor/varia.kst", "") && put("qor/noextension", "n") && put("qor/.hidden.kst", "h")
+            && put("qor/sub/sub.cfg", "s") && put("qor/sub/.hidden", "h")
+            && put("qor/sub/deeper/keep.cfg", "k") && put("qor/lang/deutsch.lang", "d")
+            && QDir().mkpath("qor/empty");
+    }
+
+    static bool put(const QString &path, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+private:
+    const QString m_oldCurrent = QDir::currentPath();
+    QTemporaryDir m_tmp{QCoreApplication::applicationDirPath() + "/cstrike-XXXXXX"};
+    QStringList m_locked;
+};

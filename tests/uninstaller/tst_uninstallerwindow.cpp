@@ -1,0 +1,134 @@
+#include "endprogram.h"
+#include "gamedir.h"
+#include "messagebox.h"
+#include "picture.h"
+#include "uninstaller.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTimer>
+#include <QtTest>
+
+static const QString kCompleted = QString::fromUtf8(
+    "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
+    "Bitte löschen sie diese manuell.");
+
+class TestUninstallerWindow : public QObject
+{
+    Q_OBJECT
+
+    QStringList m_events; // "message|title|text" and "end", in order
+
+private slots:
+    void init()
+    {
+        m_events.clear();
+        setMessageHandler([this](const QString &title, const QString &text) {
+            m_events << "message|" + title + '|' + text;
+        });
+        setEndHandler([this] { m_events << "end"; });
+    }
+    void cleanup()
+    {
+        setMessageHandler({});
+        setEndHandler({});
+    }
+
+    void layout()
+    {
+        Uninstaller w;
+        w.show();
+        QCOMPARE(w.windowTitle(), QString("Uninstaller"));
+        QCOMPARE(w.size(), QSize(404, 279));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QCOMPARE(w.Picture1->geometry(), QRect(8, 8, 137, 265));
+        QCOMPARE(w.Label1->geometry(), QRect(152, 16, 241, 33));
+        QCOMPARE(w.Label2->geometry(), QRect(160, 56, 217, 57));
+        QCOMPARE(w.Command1->geometry(), QRect(320, 240, 73, 25));
+
+        QCOMPARE(w.Label1->text(), QString("Uninstaller"));
+        QCOMPARE(w.Label1->font().families().value(0), QString("MS Sans Serif"));
+        QCOMPARE(w.Label1->font().pointSizeF(), 13.5);
+        QVERIFY(w.Label1->font().bold());
+        QCOMPARE(w.Label2->text(),
+                 QString("Dieses Programm Deinstalliert das Korvel von ihrem Computer. Klicken sie "
+                         "auf Start Uninstall um mit der De-Installation zu beginnen"));
+        QCOMPARE(w.Command1->text(), QString("Start Uninstall"));
+
+        // The texts fit their fixed boxes in the font this system gives them.
+        const QRect text = QFontMetrics(w.Label2->font())
+                               .boundingRect(QRect(0, 0, 217, 0), Qt::TextWordWrap, w.Label2->text());
+        QVERIFY(text.height() <= 57);
+        QStyleOptionButton option;
+        option.initFrom(w.Command1);
+        const QRect room = w.style()->subElementRect(QStyle::SE_PushButtonContents, &option, w.Command1);
+        QVERIFY(QFontMetrics(w.Command1->font()).horizontalAdvance(w.Command1->text()) <= room.width());
+
+        const QImage picture = uninstallerPicture();
+        QCOMPARE(picture.size(), QSize(137, 266));
+        QCOMPARE(picture.format(), QImage::Format_RGB888);
+        QVERIFY(picture.pixel(2, 2) != picture.pixel(68, 14)); // drawn, not blank
+        QCOMPARE(w.Picture1->pixmap().size(), QSize(137, 266));
+    }
+
+    void click_data()
+    {
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("all done") << QString() << kCompleted;
+        QTest::newRow("kb_act.lst not restored")
+            << "gfx" << kCompleted + "\n\n" + QDir::toNativeSeparators("gfx/shell/kb_act.lst");
+    }
+    void click()
+    {
+        QFETCH(QString, removed);
+        QFETCH(QString, text);
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QVERIFY(removed.isEmpty() || QDir(removed).removeRecursively());
+        const Tree before = snapshot(".");
+
+        Uninstaller w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+        QCOMPARE(m_events, (QStringList{"message|Completed|" + text, "end"}));
+        QVERIFY(!w.Command1->isEnabled());
+        compareTree(snapshot("."), expectedAfter(before));
+    }
+
+    void closeChangesNothing()
+    {
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        const Tree before = snapshot(".");
+        Uninstaller w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.close());
+        QCOMPARE(m_events, QStringList());
+        compareTree(snapshot("."), before);
+    }
+
+    void realMessageBox()
+    {
+        setMessageHandler({});
+        QString seen;
+        QTimer::singleShot(0, [&seen] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                seen = QString("%1|%2|%3|%4").arg(box->windowTitle(), box->text()).arg(box->icon())
+                           .arg(box->standardButtons());
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        showMessage(nullptr, "Completed", kCompleted);
+        QCOMPARE(seen, QString("Completed|%1|%2|%3").arg(kCompleted).arg(QMessageBox::NoIcon)
+                           .arg(QMessageBox::Ok));
+    }
+};
+
+QTEST_MAIN(TestUninstallerWindow)
+#include "tst_uninstallerwindow.moc"
