@@ -3,9 +3,10 @@
 // window's whole startup sequence.
 //
 // The language step copies files to the paths in lines 3 and 4 of the path
-// file, from the paths in lines 21 and 22 of the language file. Those four
-// lines are never taken from the input: the harness picks them from paths
-// inside its own temporary folder, so no input can write anywhere else.
+// file, from the paths in lines 21 and 22 of the language file, and keeps
+// backups below the Half-Life folder of line 1. None of these lines is taken
+// from the input as it stands: the harness picks them from paths inside its
+// own temporary folder, so no input can write anywhere else.
 #include "appearance.h"
 #include "forms.h"
 #include "hauptmenu.h"
@@ -42,10 +43,11 @@ void writeFile(const QString &path, const QByteArray &bytes)
         std::abort();
 }
 
-// The game folder as an installation has it, and an empty package folder.
+// The game folder as an installation has it, and an empty package folder;
+// whatever the last input left in the temporary folder is gone.
 void freshGameFolder()
 {
-    QDir(harness->halfLife).removeRecursively();
+    QDir(harness->root.path()).removeRecursively();
     if (!QDir().mkpath(harness->qor) || !QDir().mkpath(harness->cstrike + QStringLiteral("/gfx/shell")))
         std::abort();
     writeFile(harness->cstrike + QStringLiteral("/gfx/shell/kb_act.lst"), "\"+attack\"\t\"Fire\"\r\n");
@@ -63,6 +65,29 @@ QByteArray oneLine(FuzzedDataProvider &input, size_t maxLength)
     QByteArray line(text.data(), qsizetype(text.size()));
     line.replace('\r', QByteArray());
     return line;
+}
+
+// The Half-Life folder (line 1 of the path file), below which the language
+// step keeps its backups: the harness's own, with a trailing backslash, as a
+// relative path from the package folder, or with a name of the input's
+// appended. That name loses every separator, so it stays a sibling folder.
+QByteArray halfLifeLine(FuzzedDataProvider &input)
+{
+    const QByteArray halfLife = QDir::toNativeSeparators(harness->halfLife).toLocal8Bit();
+    switch (input.ConsumeIntegralInRange(0, 3)) {
+    case 0:
+        return halfLife;
+    case 1:
+        return halfLife + "\\";
+    case 2:
+        return "..\\..";
+    default: {
+        QByteArray name = oneLine(input, 60);
+        name.replace('/', QByteArray()).replace('\\', QByteArray()).replace('\n', QByteArray());
+        name.replace('\0', QByteArray());
+        return halfLife + name;
+    }
+    }
 }
 
 // Where the language step may copy to (lines 3 and 4 of the path file):
@@ -144,9 +169,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const uint8_t present = input.ConsumeIntegral<uint8_t>();
 
-    // The path file: line 1 and the language name from the input, the two
-    // copy targets from the harness.
-    QByteArray pathFile = oneLine(input, 300) + "\r\n";
+    // The path file, its lines picked by the input from the harness's choices.
+    QByteArray pathFile = halfLifeLine(input) + "\r\n";
     QByteArray languageName;
     switch (input.ConsumeIntegralInRange(0, 2)) {
     case 0:
@@ -156,6 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // Any name in this folder: no separators, so it cannot lead out of it.
         languageName = oneLine(input, 40);
         languageName.replace('/', QByteArray()).replace('\\', QByteArray()).replace('\n', QByteArray());
+        languageName.replace('\0', QByteArray());
         break;
     default:
         break;

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# The configurator as a user meets it: started in a game folder on a real X
-# server, a module switched on, a dialog opened and typed into, the main
-# window closed through the window manager. The files it leaves must be
-# exactly what the game and the next start read.
-# Usage: config_window.sh PATH_TO_CONFIG [LANGUAGE_FOLDER]
+# The configurator as a user meets it: installed in a game folder with the
+# sample English language, started on a real X server, a module switched on,
+# a dialog opened and typed into, the main window closed through the window
+# manager. The files it leaves must be exactly what the game and the next
+# start read.
+# Usage: config_window.sh PATH_TO_CONFIG LANGUAGE_FOLDER
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xsession.sh"
 config=$(realpath "$1")
-languages=${2:-}
+languages=$(realpath "$2")
 
 work=$(mktemp -d)
 trap 'x_stop; rm -rf "$work"' EXIT
@@ -19,8 +20,10 @@ mkdir -p "$qor" "$cstrike/gfx/shell"
 printf 'game kb_act\r\n' >"$cstrike/gfx/shell/kb_act.lst"
 printf 'game commandmenu\r\n' >"$cstrike/commandmenu.txt"
 
-# Recorded as the setup dialog records it: Windows separators after the folder.
-printf '%s\r\n\r\n%s\r\n%s\r\n' "$halflife" "$halflife\\cstrike\\gfx\\shell\\kb_act.lst" \
+cp "$languages"/english.lang "$languages"/english_kb_act.lst "$languages"/english_commandmenu.txt "$qor/"
+
+# Recorded as the setup dialog records it, Windows separators after the folder.
+printf '%s\r\nenglish.lang\r\n%s\r\n%s\r\n' "$halflife" "$halflife\\cstrike\\gfx\\shell\\kb_act.lst" \
     "$halflife\\cstrike\\commandmenu.txt" >"$qor/pfad.kst"
 
 # Settings saved by an earlier run: a server password, two restock items and
@@ -32,7 +35,7 @@ x_start
 x_run "$qor" "$config"
 main=$(x_find '^Korvel Configurator$')
 
-# Personal Mode "AN": the switch frame is at 8,136, the button at 216,40 within it (65 x 13).
+# Personal Mode "AN" ("ON" in English): the switch frame is at 8,136, the button at 216,40 within it (65 x 13).
 x_click "$main" $((8 + 216 + 32)) $((136 + 40 + 6))
 waited=0
 until [ -e "$qor/fun.kst" ]; do
@@ -41,7 +44,7 @@ until [ -e "$qor/fun.kst" ]; do
     [ $waited -lt $((X_TIMEOUT * 10)) ] || x_fail "clicking Personal Mode AN made no fun.kst"
 done
 
-# "Textmenü": the menu frame is at 8,40, the button at 136,56 within it (113 x 25).
+# "Textmenü" ("Text menu"): the menu frame is at 8,40, the button at 136,56 within it (113 x 25).
 x_click "$main" $((8 + 136 + 56)) $((40 + 56 + 12))
 dialog=$(x_find '^TextMen')
 # The first message box, Text1 at 16,16 (209 x 19).
@@ -70,9 +73,19 @@ check() {
     echo "ok: $name"
 }
 
+# The language step at start put the English game files in place and kept the game's own.
+same() {
+    cmp -s "$1" "$2" || x_fail "$2 is not a copy of $1"
+    echo "ok: $(basename "$2")"
+}
+same "$languages/english_kb_act.lst" "$cstrike/gfx/shell/kb_act.lst"
+same "$languages/english_commandmenu.txt" "$cstrike/commandmenu.txt"
+printf 'game kb_act\r\n' | same - "$cstrike/backup/kb_act.lst"
+printf 'game commandmenu\r\n' | same - "$cstrike/backup/commandmenu.txt"
+
 printf 'fun aktiviert\r\n' | check fun.kst
 
-printf '%s\r\n' 'exec /qor/fun.cfg' '' '' 'setinfo _pw geheim' \
+printf '%s\r\n' 'exec qor/fun.cfg' '' '' 'setinfo _pw geheim' \
     'alias bigre_item1 "kevlar"' 'alias bigre_item2 "hegrenade"' 'alias bigre_item3 ""' \
     'alias bigre_item4 ""' 'alias bigre_item5 ""' 'alias smallre_item1 ""' 'alias smallre_item2 ""' \
     'alias smallre_item3 ""' 'alias txt1 "say -=Hallo Welt=-"' $'alias txt2 "say -=Gr\xfc\xdfe=-"' |
