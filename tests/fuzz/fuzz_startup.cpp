@@ -142,7 +142,9 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     Platform::setOpenWebAddressHook([](const QString &) { return 0; });
     Platform::setEndProcessHook([](int) {});
 
-    harness = new Harness;
+    // Static, so that the temporary folder goes when the run ends.
+    static Harness instance;
+    harness = &instance;
     if (!harness->root.isValid())
         std::abort();
     harness->halfLife = harness->root.path() + QStringLiteral("/Half-Life");

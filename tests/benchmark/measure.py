@@ -1,0 +1,153 @@
+#!/usr/bin/python3
+"""Start-up benchmark of the configurator against an empty Qt Widgets window.
+
+Run by scripts/benchmark.sh, which starts the X server and builds both
+programs. For each program and run: the time from the process start until
+its window is mapped and viewable, the time from the window manager's close
+request until the process has ended, and the process's peak memory (max RSS).
+Runs of the two programs alternate; the medians are compared as ratios.
+
+Usage: measure.py CONFIG EMPTYWINDOW LANGUAGE_FOLDER RUNS
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, display, protocol
+
+TIMEOUT = 60.0
+TARGET = 1.15
+
+
+def find_window(disp, title, deadline):
+    """Polls the window manager's client list until a viewable window titled `title` appears."""
+    root = disp.screen().root
+    client_list = disp.intern_atom('_NET_CLIENT_LIST')
+    while time.monotonic() < deadline:
+        prop = root.get_full_property(client_list, X.AnyPropertyType)
+        for wid in (prop.value if prop else []):
+            window = disp.create_resource_object('window', wid)
+            try:
+                if window.get_wm_name() == title and window.get_attributes().map_state == X.IsViewable:
+                    return window
+            except Exception:  # the window went away between the list and the query
+                continue
+        time.sleep(0.001)
+    raise RuntimeError(f'no window "{title}" within {TIMEOUT}s')
+
+
+def request_close(disp, window):
+    """What wmctrl -c sends: _NET_CLOSE_WINDOW to the window manager."""
+    root = disp.screen().root
+    event = protocol.event.ClientMessage(
+        window=window, client_type=disp.intern_atom('_NET_CLOSE_WINDOW'),
+        data=(32, [int(time.time()) & 0xFFFFFFFF, 2, 0, 0, 0]))
+    root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+    disp.flush()
+
+
+def wait_end(pid, deadline):
+    while time.monotonic() < deadline:
+        done, status, usage = os.wait4(pid, os.WNOHANG)
+        if done:
+            return status, usage
+        time.sleep(0.001)
+    raise RuntimeError(f'process {pid} still running {TIMEOUT}s after the close request')
+
+
+def package_folder(work, languages):
+    """An installed package as a user has it after some use: language, path file, saved state."""
+    halflife = os.path.join(work, 'Half-Life')
+    cstrike = os.path.join(halflife, 'cstrike')
+    qor = os.path.join(cstrike, 'qor')
+    os.makedirs(os.path.join(cstrike, 'gfx', 'shell'))
+    os.makedirs(qor)
+    with open(os.path.join(cstrike, 'gfx', 'shell', 'kb_act.lst'), 'wb') as f:
+        f.write(b'"+attack"\t"Fire"\r\n')
+    with open(os.path.join(cstrike, 'commandmenu.txt'), 'wb') as f:
+        f.write(b'"1" "Buy" { "buy" }\r\n')
+    for name in ('english.lang', 'english_kb_act.lst', 'english_commandmenu.txt'):
+        shutil.copy(os.path.join(languages, name), qor)
+    win = halflife.replace('/', '\\')
+    with open(os.path.join(qor, 'pfad.kst'), 'wb') as f:
+        f.write(f'{win}\r\nenglish.lang\r\n{win}\\cstrike\\gfx\\shell\\kb_act.lst\r\n'
+                f'{win}\\cstrike\\commandmenu.txt\r\n'.encode('cp1252'))
+    with open(os.path.join(qor, 'varia.kst'), 'wb') as f:
+        f.write(b'_pw\r\ngeheim\r\nkevlar\r\nhegrenade\r\nflash\r\nsmoke\r\nvesthelm\r\n'
+                b'primammo\r\nsecammo\r\ndefuser\r\nHallo\r\n' + b'\r\n' * 12)
+    with open(os.path.join(qor, 'buy.kst'), 'wb') as f:
+        f.write(b''.join(b'Line %d\r\n' % n for n in range(1, 25)))
+    with open(os.path.join(qor, 'fun.kst'), 'wb') as f:
+        f.write(b'fun aktiviert\r\n')
+    return qor
+
+
+def measure(disp, program, title, folder, written):
+    before = {name: os.stat(os.path.join(folder, name)).st_mtime_ns
+              if os.path.exists(os.path.join(folder, name)) else None for name in written}
+    start = time.monotonic()
+    process = subprocess.Popen([program], cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = find_window(disp, title, start + TIMEOUT)
+        shown = time.monotonic()
+        request_close(disp, window)
+        asked = time.monotonic()
+        status, usage = wait_end(process.pid, asked + TIMEOUT)
+        ended = time.monotonic()
+    except Exception:
+        process.kill()
+        process.wait()
+        raise
+    if status != 0:
+        raise RuntimeError(f'{program} ended with status {status}')
+    for name in written:
+        path = os.path.join(folder, name)
+        if not os.path.exists(path) or os.stat(path).st_mtime_ns == before[name]:
+            raise RuntimeError(f'{program} did not write {name}')
+    return shown - start, ended - asked, usage.ru_maxrss
+
+
+def main():
+    config, empty, languages, runs = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
+    disp = display.Display()
+    work = tempfile.mkdtemp()
+    try:
+        qor = package_folder(work, languages)
+        written = ['varis.cfg', 'varia.kst', 'buy.kst', 'fun.cfg']
+        programs = {
+            'configurator': (config, 'Korvel Configurator', qor, written),
+            'empty window': (empty, 'Empty Window', work, []),
+        }
+        results = {name: [] for name in programs}
+        # One start of each first, so that both find the fonts and libraries in the page cache.
+        for name, args in programs.items():
+            measure(disp, *args)
+        for run in range(runs):
+            for name, args in programs.items():
+                results[name].append(measure(disp, *args))
+            print(f'run {run + 1}/{runs}: ' + ', '.join(
+                f'{name} {r[-1][0] * 1000:.0f} ms / {r[-1][1] * 1000:.0f} ms / {r[-1][2] / 1024:.1f} MiB'
+                for name, r in results.items()), flush=True)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+    figures = [('start to window shown', 0, 1000, 'ms'), ('close request to process end', 1, 1000, 'ms'),
+               ('peak memory (max RSS)', 2, 1 / 1024, 'MiB')]
+    print()
+    print(f'Medians of {runs} runs each (configurator with the English language and saved state files):')
+    print(f'{"figure":32} {"configurator":>14} {"empty window":>14} {"ratio":>7}  target <= {TARGET}')
+    for label, index, scale, unit in figures:
+        mine = statistics.median(r[index] for r in results['configurator'])
+        base = statistics.median(r[index] for r in results['empty window'])
+        ratio = mine / base
+        verdict = 'met' if ratio <= TARGET else 'MISSED'
+        print(f'{label:32} {mine * scale:10.1f} {unit:3} {base * scale:10.1f} {unit:3} {ratio:7.2f}  {verdict}')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
