@@ -21,12 +21,9 @@ mkdir -p "$qor" "$cstrike/gfx/shell"
 [ -e "$cstrike/commandmenu.txt" ] || printf '"1" "Buy" { "buy" }\r\n' >"$cstrike/commandmenu.txt"
 [ -e "$cstrike/valve.rc" ] || printf 'exec autoexec.cfg\r\n' >"$cstrike/valve.rc"
 
-# The package: the programs and the sample language with its two game files.
-cp "$build/config/config" "$qor/"
-cp "$build/uninstaller/uninstaller" "$cstrike/"
-if [ -d "$root/config/setup/languages" ]; then
-    cp "$root/config/setup/languages/"* "$qor/"
-fi
+# The package, installed as a user installs it: the programs and the sample
+# language with its two game files.
+cmake --install "$build" --prefix "$halflife" >/dev/null
 
 if [ "${1:-}" = "--first-run" ]; then
     rm -f "$qor/pfad.kst"
