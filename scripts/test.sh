@@ -20,6 +20,7 @@ build="$root/build-test"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build" -j"$jobs"
 (cd "$build" && ctest --output-on-failure -j"$jobs")
+debug_tests=$(cd "$build" && ctest -N | grep -c 'Test *#')
 
 step "AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
 # Any finding ends the process that hit it with a non-zero status, which
@@ -32,6 +33,7 @@ build="$root/build-asan"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DKORVEL_SANITIZE=ON >/dev/null
 cmake --build "$build" -j"$jobs"
 (cd "$build" && ctest --output-on-failure -j"$jobs")
+sanitized_tests=$(cd "$build" && ctest -N | grep -c 'Test *#')
 
 step "libFuzzer run of the start-up files"
 build="$root/build-fuzz"
@@ -45,3 +47,5 @@ mkdir -p "$build/corpus" "$build/findings"
     -artifact_prefix="$build/findings/" "$build/corpus" "$root/tests/fuzz/corpus"
 
 step "All passed"
+# Both test runs and the fuzz run, counted in one closing line.
+echo "total: $((debug_tests + sanitized_tests + 1)) passed, 0 failed"
