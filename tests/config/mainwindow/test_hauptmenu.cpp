@@ -1,5 +1,6 @@
 #include "appearance.h"
 #include "forms.h"
+#include "fulldisk.h"
 #include "hauptmenu.h"
 #include "testsupport.h"
 
@@ -7,13 +8,9 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace {
 const QByteArray kPathFile = "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n";
@@ -271,19 +268,12 @@ private slots:
 
     void markerOnAFullDiskLeavesTheSwitchOff()
     {
-#ifdef Q_OS_LINUX
-        if (geteuid() != 0)
-            QSKIP("mounting a small tmpfs to fill it needs root");
-        QTemporaryDir mountPoint;
-        const QString where = mountPoint.path();
-        if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                                        QStringLiteral("-o"), QStringLiteral("size=16k"),
-                                                        QStringLiteral("tmpfs"), where}) != 0)
-            QSKIP("this machine does not let the test mount a tmpfs");
-        auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {where}); });
+        FullDisk disk(QStringLiteral("16k"));
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
 
         const QString previous = QDir::currentPath();
-        QDir::setCurrent(where);
+        QDir::setCurrent(disk.path());
         auto back = qScopeGuard([&] {
             Forms::unloadAll();
             QDir::setCurrent(previous);
@@ -294,12 +284,7 @@ private slots:
             QVERIFY(pathFile.open(QIODevice::WriteOnly));
             pathFile.write(kPathFile);
         }
-        QFile filler(QStringLiteral("filler"));
-        QVERIFY(filler.open(QIODevice::WriteOnly));
-        const QByteArray block(1024, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
-        filler.close();
+        disk.fill();
 
         hauptmenu *m = restartConfigurator();
         m->fun1_Click();
@@ -309,9 +294,6 @@ private slots:
         QCOMPARE(m->slot2->text(), QStringLiteral("ori.cfg"));
         QVERIFY(m->fun1->isEnabled());
         QVERIFY(!m->fun2->isEnabled());
-#else
-        QSKIP("the full-disk test mounts a Linux tmpfs");
-#endif
     }
 };
 
