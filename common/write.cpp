@@ -84,7 +84,11 @@ bool WriteTextFile(const QString &path, const QStringList &lines, QString *error
         bytes += ToWindows1252(line);
         bytes += "\r\n";
     }
+    return WriteWholeFile(path, bytes, error);
+}
 
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error)
+{
     QSaveFile file(path);
     QString reason;
     if (!file.open(QIODevice::WriteOnly)) {

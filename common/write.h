@@ -27,6 +27,8 @@ bool FitsWindows1252(const QString &text);
 // all: on any failure the previous file stays as it was, false is returned
 // and `*error` names the file and the reason.
 bool WriteTextFile(const QString &path, const QStringList &lines, QString *error = nullptr);
+// The same for bytes taken as they are (a copy of another file).
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // A path as the files hold it (Windows style, backslashes) turned into one the
 // local file system understands. Only call this where a file is opened: the

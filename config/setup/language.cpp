@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace {
@@ -123,22 +122,7 @@ bool replaceFile(const QString &source, const QString &target, QString *error)
     }
     in.close();
 
-    QSaveFile out(target);
-    QString reason;
-    if (!out.open(QIODevice::WriteOnly)) {
-        reason = out.errorString();
-    } else if (out.write(bytes) != bytes.size() || !out.flush()) {
-        // Checked before the commit: a buffered write that failed on a full
-        // disk would otherwise still be renamed over the target.
-        reason = out.errorString();
-        out.cancelWriting();
-    } else if (!out.commit()) {
-        reason = out.errorString();
-    } else {
-        return true;
-    }
-    *error = QStringLiteral("%1: %2").arg(shown(target), reason);
-    return false;
+    return WriteWholeFile(target, bytes, error);
 }
 
 // Keeps the game's own version of `gameFile` as `backupFile` for the
