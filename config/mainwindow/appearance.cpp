@@ -7,11 +7,18 @@
 
 namespace Appearance {
 
-void applyApplicationFont(QApplication &app)
+QFont sansFont()
 {
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
                       QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+void applyApplicationFont(QApplication &app)
+{
+    QFont font = sansFont();
     font.setPixelSize(11);
     app.setFont(font);
 }

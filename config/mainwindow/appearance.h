@@ -12,6 +12,8 @@ class QApplication;
 // 8-point sans-serif font; the application font keeps captions within them.
 namespace Appearance {
 
+// The sans-serif families the layouts were drawn for, best first.
+QFont sansFont();
 void applyApplicationFont(QApplication &app);
 QFont titleFont();
 

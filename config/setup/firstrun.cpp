@@ -25,10 +25,7 @@ const QString kDefaultLanguage = QStringLiteral("english.lang");
 
 QFont headingFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = Appearance::sansFont();
     font.setPointSize(12);
     font.setBold(true);
     return font;
