@@ -4,11 +4,32 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace {
-const char *const kCodePage = "windows-1252";
+// Bytes 0x80 to 0x9F of Windows-1252; every other byte is the Latin-1
+// character of the same number. The five bytes the code page leaves open
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same
+// number, as most converters map them. Our own table, because a Qt without
+// ICU (as Qt for Windows usually is) converts no code page by name.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// The byte for `c`, or -1 when Windows-1252 has none.
+int Windows1252Byte(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == u)
+            return 0x80 + i;
+    }
+    return -1;
+}
 }
 
 QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed)
@@ -56,32 +77,54 @@ bool FileExists(const QString &path)
 
 QString FromWindows1252(const QByteArray &bytes)
 {
-    QStringDecoder decoder(kCodePage);
-    Q_ASSERT(decoder.isValid());
-    return decoder.decode(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char b : bytes) {
+        const uchar byte = static_cast<uchar>(b);
+        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kHighControls[byte - 0x80]) : QChar(byte);
+    }
+    return text;
 }
 
-QByteArray ToWindows1252(const QString &text)
+QByteArray ToWindows1252(const QString &text, bool *ok)
 {
-    QStringEncoder encoder(kCodePage);
-    Q_ASSERT(encoder.isValid());
-    return encoder.encode(text);
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    bool all = true;
+    for (const QChar c : text) {
+        const int byte = Windows1252Byte(c);
+        if (byte < 0)
+            all = false;
+        else
+            bytes += char(byte);
+    }
+    if (ok)
+        *ok = all;
+    return bytes;
 }
 
 bool FitsWindows1252(const QString &text)
 {
-    QStringEncoder encoder(kCodePage);
-    // The encoder converts only when its result is taken; the bytes are not needed.
-    const QByteArray encoded = encoder.encode(text);
-    Q_UNUSED(encoded)
-    return !encoder.hasError();
+    for (const QChar c : text) {
+        if (Windows1252Byte(c) < 0)
+            return false;
+    }
+    return true;
 }
 
 bool WriteTextFile(const QString &path, const QStringList &lines, QString *error)
 {
     QByteArray bytes;
     for (const QString &line : lines) {
-        bytes += ToWindows1252(line);
+        bool ok = false;
+        bytes += ToWindows1252(line, &ok);
+        if (!ok) {
+            // Never a substitute byte: the file would hold something else than was meant.
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+                                                      QStringLiteral("a character that Windows-1252 cannot store"));
+            return false;
+        }
         bytes += "\r\n";
     }
     return WriteWholeFile(path, bytes, error);

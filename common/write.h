@@ -18,14 +18,19 @@ QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed = 
 // True when `path` names an existing file or directory, hidden ones included.
 bool FileExists(const QString &path);
 
+// Windows-1252 whatever the system's code page, so that the files move
+// between machines unchanged.
 QString FromWindows1252(const QByteArray &bytes);
-QByteArray ToWindows1252(const QString &text);
+// A character that Windows-1252 cannot store is left out and `*ok` (when
+// given) set to false.
+QByteArray ToWindows1252(const QString &text, bool *ok = nullptr);
 // False when the text holds a character that Windows-1252 cannot store.
 bool FitsWindows1252(const QString &text);
 
 // Writes `lines` as Windows-1252 text with CR LF line ends, whole or not at
-// all: on any failure the previous file stays as it was, false is returned
-// and `*error` names the file and the reason.
+// all: on any failure (a character Windows-1252 cannot store among them)
+// the previous file stays as it was, false is returned and `*error` names
+// the file and the reason.
 bool WriteTextFile(const QString &path, const QStringList &lines, QString *error = nullptr);
 // The same for bytes taken as they are (a copy of another file).
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);

@@ -29,3 +29,10 @@ KORVEL_TEST_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils clang libclang-rt-14
 
 # What scripts/benchmark.sh needs besides the test packages.
 KORVEL_BENCHMARK_PACKAGES=(python3 python3-xlib)
+
+# What the Windows cross-build needs: MinGW-w64 with POSIX threads, Ninja, and
+# the tools that fetch and unpack Debian's qt6-base source package.
+KORVEL_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build dpkg-dev patch)
+
+# What the Windows tests need besides: Wine, its fonts, and the X tools above.
+KORVEL_WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine)

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -125,6 +127,46 @@ private slots:
         QCOMPARE(ReadFileLine(path, 1), QString::fromUtf8("ß"));
         QCOMPARE(ReadFileLine(path, 2), QString::fromUtf8("ü"));
         QCOMPARE(ReadFileLine(path, 3), QString::fromUtf8("€"));
+
+        const QString refused = m_dir.filePath(QStringLiteral("refused.kst"));
+        QString error;
+        QVERIFY(!WriteTextFile(refused, {QString::fromUtf8("Привет")}, &error));
+        QVERIFY(!QFile::exists(refused));
+        QVERIFY(error.contains(QLatin1String("Windows-1252")));
+    }
+
+    // Every byte, and every character of the Basic Multilingual Plane, as
+    // Debian's ICU converts them; without ICU (Qt for Windows) every byte
+    // still comes back as itself.
+    void windows1252AgreesWithIcu()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all += char(b);
+        const QString decoded = FromWindows1252(all);
+        QCOMPARE(decoded.size(), 256);
+        QCOMPARE(ToWindows1252(decoded), all);
+        QVERIFY(FitsWindows1252(decoded));
+
+        QStringDecoder icuDecoder("windows-1252");
+        if (!icuDecoder.isValid())
+            QSKIP("this Qt converts no code page by name (no ICU); the round trip above holds");
+        QCOMPARE(decoded, icuDecoder.decode(all));
+        for (char32_t u = 0; u <= 0xFFFF; ++u) {
+            if (u >= 0xD800 && u <= 0xDFFF)
+                continue;
+            const QString c{QChar(char16_t(u))};
+            QStringEncoder icuEncoder("windows-1252");
+            const QByteArray icu = icuEncoder.encode(c);
+            bool ok = false;
+            const QByteArray ours = ToWindows1252(c, &ok);
+            QCOMPARE(FitsWindows1252(c), ok);
+            QCOMPARE(ok, !icuEncoder.hasError());
+            if (ok)
+                QCOMPARE(ours, icu);
+            else
+                QVERIFY(ours.isEmpty());
+        }
     }
 
     void writesWholeFilesWithCrLf()
