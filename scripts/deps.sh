@@ -35,4 +35,4 @@ KORVEL_BENCHMARK_PACKAGES=(python3 python3-xlib)
 KORVEL_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build dpkg-dev patch)
 
 # What the Windows tests need besides: Wine, its fonts, and the X tools above.
-KORVEL_WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine)
+KORVEL_WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine unzip)

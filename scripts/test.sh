@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the configurator, the uninstaller and every test, and runs the tests
-# three ways: a plain debug build; the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer; and a bounded libFuzzer run of the start-up
-# files. Exits non-zero when anything fails.
+# four ways: a plain debug build; the same under AddressSanitizer and
+# UndefinedBehaviorSanitizer; a bounded libFuzzer run of the start-up files;
+# and the Windows build under Wine. Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
-korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}" "${KORVEL_TEST_PACKAGES[@]}"
+korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}" "${KORVEL_TEST_PACKAGES[@]}" \
+    "${KORVEL_WINDOWS_BUILD_PACKAGES[@]}" "${KORVEL_WINDOWS_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 started=$SECONDS
@@ -46,6 +47,12 @@ mkdir -p "$build/corpus" "$build/findings"
 "$build/tests/fuzz/fuzz_startup" -max_total_time=60 -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
     -artifact_prefix="$build/findings/" "$build/corpus" "$root/tests/fuzz/corpus"
 
+step "Windows build and tests under Wine"
+# The first run builds a static Qt for Windows (about half an hour on 2
+# cores) and caches it outside the checkout; later runs take minutes.
+bash "$root/scripts/windows-test.sh"
+windows_tests=$(cd "$root/build-win" && ctest -N | grep -c 'Test *#')
+
 step "All passed"
-# Both test runs and the fuzz run, counted in one closing line.
-echo "total: $((debug_tests + sanitized_tests + 1)) passed, 0 failed"
+# The three test runs and the fuzz run, counted in one closing line.
+echo "total: $((debug_tests + sanitized_tests + 1 + windows_tests)) passed, 0 failed"

@@ -2,10 +2,12 @@
 # Installs the build into a fresh prefix and packs it with CPack, and checks
 # that both give the game's layout: configurator and language files in
 # cstrike/qor, uninstaller in cstrike, nothing else.
-# Usage: install_layout.sh BUILD_FOLDER SOURCE_FOLDER
+# Usage: install_layout.sh BUILD_FOLDER SOURCE_FOLDER [EXE_SUFFIX]
+# With the suffix .exe (the Windows build) the archive is a ZIP.
 set -euo pipefail
 build=$1
 source=$2
+exe=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -14,7 +16,7 @@ fail() {
     exit 1
 }
 
-expected=("cstrike/uninstaller" "cstrike/qor/config")
+expected=("cstrike/uninstaller$exe" "cstrike/qor/config$exe")
 if [ -d "$source/config/setup/languages" ]; then
     while IFS= read -r file; do
         expected+=("cstrike/qor/$file")
@@ -28,7 +30,7 @@ got=$(cd "$work/prefix" && find . -type f -printf '%P\n' | sort)
 $got
 instead of
 $want"
-for program in cstrike/uninstaller cstrike/qor/config; do
+for program in "cstrike/uninstaller$exe" "cstrike/qor/config$exe"; do
     [ -x "$work/prefix/$program" ] || fail "$program is not executable"
 done
 if [ -d "$source/config/setup/languages" ]; then
@@ -39,10 +41,17 @@ if [ -d "$source/config/setup/languages" ]; then
 fi
 echo "ok: cmake --install layout"
 
-(cd "$work" && cpack -G TGZ --config "$build/CPackConfig.cmake" -B "$work/pack" >/dev/null)
-archive=$(find "$work/pack" -maxdepth 1 -name '*.tar.gz' | head -n 1)
-[ -n "$archive" ] || fail "cpack made no .tar.gz"
-got=$(tar -tzf "$archive" | grep -v '/$' | sed 's|^\./||' | sort)
+if [ "$exe" = .exe ]; then
+    generator=ZIP
+    list() { unzip -Z1 "$1"; }
+else
+    generator=TGZ
+    list() { tar -tzf "$1"; }
+fi
+(cd "$work" && cpack -G "$generator" --config "$build/CPackConfig.cmake" -B "$work/pack" >/dev/null)
+archive=$(find "$work/pack" -maxdepth 1 -name '*.zip' -o -maxdepth 1 -name '*.tar.gz' | head -n 1)
+[ -n "$archive" ] || fail "cpack made no $generator archive"
+got=$(list "$archive" | grep -v '/$' | sed 's|^\./||' | sort)
 [ "$got" = "$want" ] || fail "the archive holds
 $got
 instead of

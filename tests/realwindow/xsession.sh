@@ -3,7 +3,8 @@
 #
 # x_start            starts Xvfb and openbox; exits 77 (skip) when no X server can run
 # x_stop             ends what x_start and x_run started; call it from an EXIT trap
-# x_run DIR PROG     starts PROG in DIR; sets X_APP to its process id
+# x_run DIR PROG     starts PROG in DIR (through $KORVEL_RUN, Wine for the Windows
+#                    build); sets X_APP to its process id
 # x_find NAME        waits until a visible window titled NAME (a regex) is mapped; prints its id
 # x_gone ID          waits until the window has been unmapped or destroyed
 # x_click ID X Y     moves the pointer to X,Y of the window's client area and clicks
@@ -37,7 +38,7 @@ x_stop() {
 # x_run DIR PROGRAM: starts PROGRAM with DIR as its current directory; sets
 # X_APP to its process id. It is ended with the X server if the test stops early.
 x_run() {
-    (cd "$1" && exec "$2") &
+    (cd "$1" && exec ${KORVEL_RUN:-} "$2") &
     X_APP=$!
     X_PIDS+=("$X_APP")
 }
