@@ -11,6 +11,7 @@ int main(int argc, char *argv[])
     // last visible window (the setup dialog, say) went away.
     app.setQuitOnLastWindowClosed(false);
     Appearance::applyApplicationFont(app);
+    Appearance::applyApplicationStyle(app);
 
     Forms::get<hauptmenu>()->startup();
     return app.exec();

@@ -2,8 +2,47 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProxyStyle>
+#include <QStyleOption>
+
+namespace {
+
+// A push button's caption gets the room it needs from the margins around it,
+// down to none: the style clips the text to this rectangle.
+class CaptionRoomStyle : public QProxyStyle
+{
+public:
+    QRect subElementRect(SubElement element, const QStyleOption *option, const QWidget *widget) const override
+    {
+        QRect room = QProxyStyle::subElementRect(element, option, widget);
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        if (element != SE_PushButtonContents || !button)
+            return room;
+        const QSize need = option->fontMetrics.size(Qt::TextShowMnemonic, button->text).boundedTo(option->rect.size());
+        return room.united(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, need, option->rect));
+    }
+};
+
+// Where the ink of `text` in `font` lands when drawn in `room` with `alignment`.
+QRect inkOf(const QFont &font, const QString &text, const QRect &room, Qt::Alignment alignment)
+{
+    const QFontMetrics metrics(font);
+    const QRect line = QStyle::alignedRect(Qt::LeftToRight, alignment, metrics.size(0, text), room);
+    return metrics.tightBoundingRect(text).translated(line.left(), line.top() + metrics.ascent());
+}
+
+// Whether all of that ink is seen in a label whose contents are `bounds`: Qt
+// clips the text to the room once its line box no longer fits there.
+bool inkFits(const QFont &font, const QString &text, const QRect &room, const QRect &bounds, Qt::Alignment alignment)
+{
+    const QRect line = QStyle::alignedRect(Qt::LeftToRight, alignment, QFontMetrics(font).size(0, text), room);
+    return (room.contains(line) ? bounds : room).contains(inkOf(font, text, room, alignment));
+}
+
+} // namespace
 
 namespace Appearance {
 
@@ -21,6 +60,39 @@ void applyApplicationFont(QApplication &app)
     QFont font = sansFont();
     font.setPixelSize(11);
     app.setFont(font);
+}
+
+void applyApplicationStyle(QApplication &app)
+{
+    app.setStyle(new CaptionRoomStyle);
+}
+
+void fitCaptions(QWidget *window)
+{
+    // No narrower than this: past it a caption is better cut than unreadable.
+    constexpr int kNarrowest = 80;
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        const QString text = label->text();
+        const Qt::Alignment alignment = label->alignment();
+        if (label->isHidden() || label->wordWrap() || text.isEmpty() || text.contains(QLatin1Char('\n'))
+            || !(alignment & Qt::AlignLeft))
+            continue;
+        const QRect bounds = label->contentsRect();
+        QFont font = label->font();
+        font.setStretch(QFont::Unstretched);
+        // An italic first letter leans out to the left: an indent takes it in.
+        const int lean = bounds.left() - inkOf(font, text, bounds, alignment).left();
+        if (lean > 0)
+            label->setIndent(lean);
+        const QRect room = bounds.adjusted(qMax(0, label->indent()), 0, 0, 0);
+        int stretch = QFont::Unstretched;
+        while (stretch > kNarrowest && !inkFits(font, text, room, bounds, alignment))
+            font.setStretch(--stretch);
+        if (!inkFits(font, text, room, bounds, alignment))
+            font.setStretch(QFont::Unstretched);
+        if (font != label->font())
+            label->setFont(font);
+    }
 }
 
 QFont titleFont()

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 class QApplication;
+class QWidget;
 
 // The configurator's own pictures, drawn here rather than shipped as files,
 // and its fonts. The control sizes of every window were laid out for an
@@ -15,6 +16,13 @@ namespace Appearance {
 // The sans-serif families the layouts were drawn for, best first.
 QFont sansFont();
 void applyApplicationFont(QApplication &app);
+// The platform's own style, giving a caption room that its margins would
+// otherwise take (the layouts leave buttons little more than a line high).
+void applyApplicationStyle(QApplication &app);
+// Condenses, a little and only where needed, the font of each shown label
+// of `window` whose caption would otherwise be cut: the fixed sizes were laid
+// out for one font, and another platform's or language's text can be wider.
+void fitCaptions(QWidget *window);
 QFont titleFont();
 
 QPixmap mainBackground();   // 557 x 305, 256 colours

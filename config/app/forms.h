@@ -1,5 +1,7 @@
 #pragma once
 
+#include "appearance.h"
+
 #include <QPointer>
 
 #include <functional>
@@ -29,6 +31,7 @@ W *get()
         static const bool registered = (detail::rememberUnloader([] { delete detail::slot<W>().data(); }), true);
         Q_UNUSED(registered)
         window = new W;
+        Appearance::fitCaptions(window);
     }
     return window.data();
 }

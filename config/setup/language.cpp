@@ -1,6 +1,7 @@
 #include "language.h"
 
 #include "amcm.h"
+#include "appearance.h"
 #include "firstrun.h"
 #include "forms.h"
 #include "funmode.h"
@@ -105,6 +106,9 @@ void applyTexts(const LanguageFile &file)
     setTip(main->Command4, file.line(18));
     setTip(main->Command6, file.line(19));
     setTip(main->Command7, file.line(20));
+
+    for (QWidget *window : std::initializer_list<QWidget *>{main, access, buy, sounds, texts, personal})
+        Appearance::fitCaptions(window);
 }
 
 // Replaces `target` with the bytes of `source`, whole or not at all: written

@@ -1,0 +1,69 @@
+#include "amcm.h"
+#include "appearance.h"
+#include "captionfit.h"
+#include "firstrun.h"
+#include "firstrun2.h"
+#include "forms.h"
+#include "funmode.h"
+#include "hauptmenu.h"
+#include "restock.h"
+#include "sound.h"
+#include "testsupport.h"
+#include "text.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+// Every caption of every window shows whole, with the built-in texts and with
+// each language the package ships, in this platform's own style.
+class TestCaptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        Appearance::applyApplicationFont(*qApp);
+        Appearance::applyApplicationStyle(*qApp);
+    }
+    void cleanup() { Forms::unloadAll(); }
+
+    void captionsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("built-in") << QString();
+        const QDir shipped(QStringLiteral(KORVEL_LANGUAGES));
+        for (const QString &name : shipped.entryList({QStringLiteral("*.lang")}, QDir::Files))
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void captionsFit()
+    {
+        QFETCH(QString, language);
+        PackageFolder folder;
+        MessageLog messages;
+        if (!language.isEmpty()) {
+            QVERIFY(QFile::copy(QDir(QStringLiteral(KORVEL_LANGUAGES)).filePath(language),
+                                folder.path() + QLatin1Char('/') + language));
+            folder.write(QStringLiteral("pfad.kst"), "c:\\sierra\\half-life\r\n" + language.toLatin1() + "\r\n\r\n\r\n");
+        }
+        restartConfigurator();
+
+        const QList<QWidget *> windows{Forms::get<hauptmenu>(), Forms::get<restock>(),  Forms::get<amcm>(),
+                                       Forms::get<sound>(),     Forms::get<text>(),     Forms::get<funmode>(),
+                                       Forms::get<firstrun>(),  Forms::get<firstrun2>()};
+        QStringList clipped;
+        for (QWidget *window : windows) {
+            window->ensurePolished();
+            for (const QString &caption : CaptionFit::clippedCaptions(window))
+                clipped << window->windowTitle() + QStringLiteral(": ") + caption;
+        }
+        QVERIFY2(clipped.isEmpty(), qPrintable(QStringLiteral("in %1 style:\n").arg(qApp->style()->name())
+                                               + clipped.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(TestCaptions)
+#include "test_captions.moc"
