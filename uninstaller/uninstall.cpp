@@ -10,12 +10,15 @@ namespace {
 struct GameFile {
     const char *backup;
     const char *target;
+    // The configurator leaves "<backup>.none" instead of a backup when the game
+    // had no such file; valve.rc always comes with the game.
+    bool mayBeMissing;
 };
 
 constexpr GameFile kGameFiles[] = {
-    {"backup/commandmenu.txt", "commandmenu.txt"},
-    {"backup/kb_act.lst", "gfx/shell/kb_act.lst"},
-    {"backup/valve.rc", "valve.rc"},
+    {"backup/commandmenu.txt", "commandmenu.txt", true},
+    {"backup/kb_act.lst", "gfx/shell/kb_act.lst", true},
+    {"backup/valve.rc", "valve.rc", false},
 };
 
 constexpr const char *kPackageFolders[] = {"qor", "qor/sub"};
@@ -35,6 +38,41 @@ bool reachedWithoutLinks(const QString &path)
             return false;
     }
     return true;
+}
+
+// Where path ends up once every link on the way is followed, also where it
+// does not exist yet; empty for a loop of links.
+QString resolvedPath(const QString &path, int links = 0)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.canonicalFilePath();
+    // A dangling link: writing through it would create its target.
+    if (isLink(info))
+        return links < 32 ? resolvedPath(info.symLinkTarget(), links + 1) : QString();
+    if (info.isRoot())
+        return QString();
+    const QString folder = resolvedPath(info.absolutePath(), links);
+    return folder.isEmpty() ? folder : QDir::cleanPath(folder + u'/' + info.fileName());
+}
+
+// The Half-Life folder: the one above cstrike, resolved.
+QString halfLifeFolder()
+{
+    QDir folder(QDir::current().canonicalPath());
+    return folder.cdUp() ? folder.path() : QString();
+}
+
+bool leadsOutside(const QString &path, const QString &halfLife)
+{
+    const QString resolved = resolvedPath(path);
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity cs = Qt::CaseSensitive;
+#endif
+    const QString prefix = halfLife.endsWith(u'/') ? halfLife : halfLife + u'/';
+    return resolved.isEmpty() || halfLife.isEmpty() || !resolved.startsWith(prefix, cs);
 }
 
 bool removeFile(const QString &path, const QFileInfo &info)
@@ -83,7 +121,13 @@ bool restoreFile(const QString &backup, const QString &target)
 
 QStringList deleteFiles(const QString &folder)
 {
-    if (!QFileInfo(folder).isDir() || !reachedWithoutLinks(folder))
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return {};
+    // Its files may lie anywhere: the user decides about them.
+    if (isLink(info))
+        return {folder};
+    if (!reachedWithoutLinks(folder))
         return {};
     const QDir dir(folder);
     if (!dir.isReadable())
@@ -103,19 +147,57 @@ QStringList deleteFiles(const QString &folder)
     return left;
 }
 
-QStringList uninstallPackage()
+bool isPackageGameFolder()
 {
-    QStringList left;
+    if (QDir::current().dirName().compare(u"cstrike", Qt::CaseInsensitive) != 0)
+        return false;
+    if (QFileInfo(QStringLiteral("qor")).isDir())
+        return true;
     for (const GameFile &file : kGameFiles) {
-        if (!restoreFile(QString::fromLatin1(file.backup), QString::fromLatin1(file.target)))
-            left << QString::fromLatin1(file.target);
+        if (QFileInfo::exists(QString::fromLatin1(file.backup)))
+            return true;
     }
-    for (const char *folder : kPackageFolders)
-        left << deleteFiles(QString::fromLatin1(folder));
+    return false;
+}
 
-    for (QString &path : left)
-        path = QDir::toNativeSeparators(path);
-    return left;
+UninstallResult uninstallPackage()
+{
+    UninstallResult result;
+    if (!isPackageGameFolder())
+        return result;
+    result.acted = true;
+
+    const QString halfLife = halfLifeFolder();
+    for (const GameFile &file : kGameFiles) {
+        const QString backup = QString::fromLatin1(file.backup);
+        const QString target = QString::fromLatin1(file.target);
+        const QFileInfo backupInfo(backup);
+        const QFileInfo targetInfo(target);
+        const bool restore = backupInfo.exists() || isLink(backupInfo);
+        // The game had none: the file there is the package's copy.
+        const bool removeCopy = !restore && file.mayBeMissing
+            && QFileInfo::exists(backup + QStringLiteral(".none"))
+            && (targetInfo.exists() || isLink(targetInfo));
+        if (!restore && !removeCopy)
+            continue;
+
+        const QString copyBack = QDir::toNativeSeparators(backup) + QStringLiteral(" -> ")
+            + QDir::toNativeSeparators(target);
+        if (leadsOutside(backup, halfLife) || leadsOutside(target, halfLife)) {
+            result.notRestored << copyBack
+                    + QString::fromUtf8(" (Link außerhalb des Half-Life-Ordners, übersprungen)");
+        } else if (removeCopy) {
+            if (!removeFile(target, targetInfo))
+                result.leftOver << QDir::toNativeSeparators(target);
+        } else if (!restoreFile(backup, target)) {
+            result.notRestored << copyBack;
+        }
+    }
+    for (const char *folder : kPackageFolders) {
+        for (const QString &path : deleteFiles(QString::fromLatin1(folder)))
+            result.leftOver << QDir::toNativeSeparators(path);
+    }
+    return result;
 }
 
 QString completedTitle()
@@ -123,12 +205,30 @@ QString completedTitle()
     return QStringLiteral("Completed");
 }
 
-QString completedText(const QStringList &leftOver)
+QString completedText(const QStringList &leftOver, const QStringList &notRestored)
 {
     QString text = QString::fromUtf8(
         "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
         "Bitte löschen sie diese manuell.");
     if (!leftOver.isEmpty())
         text += QStringLiteral("\n\n") + leftOver.join(u'\n');
+    // Apart from the list above: deleting these would delete the game's own files.
+    if (!notRestored.isEmpty())
+        text += QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte nicht "
+                                  "löschen, sondern die Sicherung von Hand darüber kopieren:\n")
+            + notRestored.join(u'\n');
     return text;
+}
+
+QString wrongFolderTitle()
+{
+    return QStringLiteral("Wrong folder");
+}
+
+QString wrongFolderText()
+{
+    return QString::fromUtf8("Dieser Ordner ist kein cstrike-Ordner mit Korvel (kein Ordner qor und keine "
+                             "Sicherung in backup). Es wurde nichts verändert. Bitte starten sie den "
+                             "Uninstaller im Ordner cstrike des Spiels.\n\n")
+        + QDir::toNativeSeparators(QDir::currentPath());
 }

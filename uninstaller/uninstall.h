@@ -12,15 +12,38 @@
 bool restoreFile(const QString &backup, const QString &target);
 
 // Deletes the files directly inside folder, hidden ones included, and leaves
-// every subfolder alone. Links are removed as links; a folder that is, or is
-// reached through, a link is not entered. Returns the files still there.
+// every subfolder alone. Links are removed as links and never followed.
+// Returns the files still there; a folder that is a link is returned itself,
+// untouched, and one reached through a link yields nothing.
 QStringList deleteFiles(const QString &folder);
 
-// Restores the three game files from "backup", then deletes the files of
-// "qor" and "qor/sub". A failing step never stops the next one. Returns what
-// the user has to restore or remove by hand, with native separators.
-QStringList uninstallPackage();
+// True when the current directory is a folder named cstrike (any case) that
+// holds the package folder "qor" or a "backup" folder with a game file.
+bool isPackageGameFolder();
 
-// The closing message; leftOver is listed below the text when not empty.
+struct UninstallResult {
+    // False when the current directory is no package game folder; then
+    // nothing was read, written or deleted.
+    bool acted = false;
+    // The package's files still there, for the user to delete.
+    QStringList leftOver;
+    // "backup\X -> X" for each game file not put back, for the user to copy;
+    // these must not be deleted.
+    QStringList notRestored;
+};
+
+// Restores the three game files from "backup" (or, where the game had no
+// kb_act.lst or commandmenu.txt, deletes the package's copy), then deletes
+// the files of "qor" and "qor/sub". Nothing is read or written through a link
+// that leads outside the Half-Life folder, the one above cstrike. A failing
+// step never stops the next one. Paths come with native separators.
+UninstallResult uninstallPackage();
+
+// The closing message: the "Completed" text with what is left to delete,
+// then, apart from it, the game files to copy back by hand.
 QString completedTitle();
-QString completedText(const QStringList &leftOver);
+QString completedText(const QStringList &leftOver, const QStringList &notRestored = {});
+
+// The message when started anywhere else.
+QString wrongFolderTitle();
+QString wrongFolderText();

@@ -67,7 +67,10 @@ void Uninstaller::Command1_Click()
 {
     // One run per start.
     Command1->setEnabled(false);
-    const QStringList leftOver = uninstallPackage();
-    showMessage(this, completedTitle(), completedText(leftOver));
+    const UninstallResult result = uninstallPackage();
+    if (result.acted)
+        showMessage(this, completedTitle(), completedText(result.leftOver, result.notRestored));
+    else
+        showMessage(this, wrongFolderTitle(), wrongFolderText());
     endProgram();
 }

@@ -52,16 +52,18 @@ inline Tree expectedAfter(Tree tree)
     return tree;
 }
 
-// "cstrike" and "outside" in a temporary directory on the build disk (chattr
-// fails on tmpfs); the test runs inside cstrike until this goes.
+// "Half-Life/cstrike" (or another folder in Half-Life), "outside" beside
+// Half-Life and "steam", a link to Half-Life, in a temporary directory on the
+// build disk (chattr fails on tmpfs); the test runs inside cstrike until this goes.
 class GameDir
 {
 public:
-    GameDir()
+    explicit GameDir(const QString &folder = "cstrike")
     {
         QDir(m_tmp.path()).mkpath("outside");
-        QDir(m_tmp.path()).mkpath("cstrike");
-        QDir::setCurrent(m_tmp.path() + "/cstrike");
+        QDir(m_tmp.path()).mkpath("Half-Life/" + folder);
+        QFile::link(m_tmp.path() + "/Half-Life", m_tmp.path() + "/steam");
+        QDir::setCurrent(m_tmp.path() + "/Half-Life/" + folder);
     }
     ~GameDir()
     {
@@ -70,7 +72,9 @@ public:
         QDir::setCurrent(m_oldCurrent);
     }
 
-    QString outside(const QString &name) const { return m_tmp.path() + "/outside/" + name; }
+    // A path below the temporary directory.
+    QString root(const QString &name) const { return m_tmp.path() + '/' + name; }
+    QString outside(const QString &name) const { return root("outside/" + name); }
 
     // Makes path undeletable even for root; false when chattr can't do that here.
     bool lock(const QString &path)
@@ -104,6 +108,6 @@ public:
 
 private:
     const QString m_oldCurrent = QDir::currentPath();
-    QTemporaryDir m_tmp{QCoreApplication::applicationDirPath() + "/cstrike-XXXXXX"};
+    QTemporaryDir m_tmp{QCoreApplication::applicationDirPath() + "/game-XXXXXX"};
     QStringList m_locked;
 };

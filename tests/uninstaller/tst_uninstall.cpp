@@ -1,11 +1,21 @@
+#include "../common/fulldisk.h"
 #include "gamedir.h"
 #include "uninstall.h"
 
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+// Both lists of a run: what is left to delete, "--", what to copy back.
+static QStringList listed(const UninstallResult &result)
+{
+    return result.acted ? result.leftOver + QStringList("--") + result.notRestored
+                        : QStringList("nothing done");
+}
+
+static QString copyBack(const QString &backup, const QString &target, bool link = false)
+{
+    return QDir::toNativeSeparators(backup) + " -> " + QDir::toNativeSeparators(target)
+        + (link ? QString::fromUtf8(" (Link außerhalb des Half-Life-Ordners, übersprungen)") : "");
+}
 
 class TestUninstall : public QObject
 {
@@ -18,7 +28,7 @@ private slots:
         QVERIFY(game.makeStandardTree());
         Tree expected = snapshot(".");
 
-        QCOMPARE(uninstallPackage(), QStringList());
+        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
 
         expected["commandmenu.txt"] = QByteArrayLiteral("\"1\" \"Men\xfc\"\r\n{\r\n}\r\n");
         expected["gfx/shell/kb_act.lst"] = QByteArrayLiteral("\"+attack\"\t\"Feuer\"\r\n\0tail");
@@ -46,7 +56,7 @@ private slots:
         QVERIFY(QFileInfo(removed).isDir() ? QDir(removed).removeRecursively() : QFile::remove(removed));
         const Tree before = snapshot(".");
 
-        QCOMPARE(uninstallPackage(), QStringList());
+        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
         compareTree(snapshot("."), expectedAfter(before));
     }
 
@@ -54,11 +64,11 @@ private slots:
     {
         GameDir game;
         QVERIFY(game.makeStandardTree());
-        QCOMPARE(uninstallPackage(), QStringList());
+        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
         const Tree afterFirst = snapshot(".");
         QVERIFY(GameDir::put("valve.rc", "changed again"));
 
-        QCOMPARE(uninstallPackage(), QStringList());
+        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
         compareTree(snapshot("."), afterFirst);
     }
 
@@ -70,10 +80,11 @@ private slots:
         QVERIFY(QFile::remove("backup/valve.rc") && QDir().mkdir("backup/valve.rc"));
         const Tree before = snapshot(".");
 
-        // A backup with nowhere to go, or one that can't be read, is listed,
-        // and the game file is not lost on the way.
-        QCOMPARE(uninstallPackage(),
-                 (QStringList{QDir::toNativeSeparators("gfx/shell/kb_act.lst"), "valve.rc"}));
+        // A backup with nowhere to go, or one that can't be read, is listed
+        // apart from what is left to delete, and the game file is not lost on the way.
+        QCOMPARE(listed(uninstallPackage()),
+                 (QStringList{"--", copyBack("backup/kb_act.lst", "gfx/shell/kb_act.lst"),
+                              copyBack("backup/valve.rc", "valve.rc")}));
         Tree expected = expectedAfter(before);
         expected["valve.rc"] = before["valve.rc"];
         compareTree(snapshot("."), expected);
@@ -89,9 +100,10 @@ private slots:
         QVERIFY(game.lock("valve.rc"));
         const Tree before = snapshot(".");
 
-        const QStringList left = uninstallPackage();
-        QCOMPARE(left, (QStringList{"valve.rc", QDir::toNativeSeparators("qor/fun.cfg"),
-                                    QDir::toNativeSeparators("qor/sub/.hidden")}));
+        const UninstallResult result = uninstallPackage();
+        const QStringList left{QDir::toNativeSeparators("qor/fun.cfg"),
+                               QDir::toNativeSeparators("qor/sub/.hidden")};
+        QCOMPARE(listed(result), (left + QStringList{"--", copyBack("backup/valve.rc", "valve.rc")}));
 
         // Every other file goes; the locked ones stay as they were.
         Tree expected = expectedAfter(before);
@@ -99,10 +111,14 @@ private slots:
             expected[kept] = before[kept];
         compareTree(snapshot("."), expected);
 
-        QCOMPARE(completedText(left),
+        // The game file is not among what the user is asked to delete.
+        QCOMPARE(completedText(result.leftOver, result.notRestored),
                  QString::fromUtf8("Deinstallation abgeschlossen, einige Elemente konnten nicht "
                                    "vollständig entfernt werden. Bitte löschen sie diese manuell.\n\n")
-                     + left.join('\n'));
+                     + left.join('\n')
+                     + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte "
+                                         "nicht löschen, sondern die Sicherung von Hand darüber kopieren:\n")
+                     + copyBack("backup/valve.rc", "valve.rc"));
     }
 
     void links_data()
@@ -115,6 +131,9 @@ private slots:
     void links()
     {
         QFETCH(QString, linkedFolder);
+#ifdef Q_OS_WIN
+        QSKIP("symbolic links need rights a test can't count on under Windows");
+#endif
         GameDir game;
         QVERIFY(game.makeStandardTree());
         QVERIFY(GameDir::put(game.outside("target.cfg"), "outside"));
@@ -129,51 +148,116 @@ private slots:
         const Tree before = snapshot(".");
         const Tree outside = snapshot(game.outside(""));
 
-        // File links go as links, folder links stay, nothing outside changes.
-        QCOMPARE(uninstallPackage(), QStringList());
+        // File links go as links, folder links stay, nothing outside changes;
+        // a linked package folder is left to the user, and named.
+        QCOMPARE(listed(uninstallPackage()),
+                 (linkedFolder.isEmpty() ? QStringList("--")
+                                         : QStringList{QDir::toNativeSeparators(linkedFolder), "--"}));
         compareTree(snapshot("."), expectedAfter(before));
         compareTree(snapshot(game.outside("")), outside);
     }
 
     void fullDiskKeepsTheGameFile()
     {
-#ifdef Q_OS_LINUX
-        if (geteuid() != 0)
-            QSKIP("mounting a small tmpfs to fill it needs root");
-        QTemporaryDir mountPoint;
-        const QString where = mountPoint.path();
-        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", where}) != 0)
-            QSKIP("this machine does not let the test mount a tmpfs");
-        auto unmount = qScopeGuard([&] { QProcess::execute("umount", {where}); });
-
+        FullDisk disk("64k");
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
         QTemporaryDir source;
         const QString backup = source.filePath("valve.rc");
-        QFile big(backup);
-        QVERIFY(big.open(QIODevice::WriteOnly));
-        big.write(QByteArray(2048, 'b'));
-        big.close();
-
-        const QString target = where + "/valve.rc";
-        QFile game(target);
-        QVERIFY(game.open(QIODevice::WriteOnly));
-        game.write("exec autoexec.cfg\r\n");
-        game.close();
-
-        QFile filler(where + "/filler");
-        QVERIFY(filler.open(QIODevice::WriteOnly));
-        const QByteArray block(1024, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
-        filler.close();
+        const QString target = disk.path() + "/valve.rc";
+        QVERIFY(GameDir::put(backup, QByteArray(2048, 'b')));
+        QVERIFY(GameDir::put(target, "exec autoexec.cfg\r\n"));
+        disk.fill();
 
         // The backup does not fit: the game file must stay whole.
         QVERIFY(!restoreFile(backup, target));
+        QFile game(target);
         QVERIFY(game.open(QIODevice::ReadOnly));
         QCOMPARE(game.readAll(), QByteArray("exec autoexec.cfg\r\n"));
-        QCOMPARE(QDir(where).entryList(QDir::Files | QDir::Hidden).size(), 2);
-#else
-        QSKIP("the full-disk test mounts a Linux tmpfs");
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void linksOutside_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("to"); // what was at link moves there
+        QTest::addColumn<bool>("dangling"); // and is deleted
+        QTest::addColumn<QString>("target"); // the game file concerned
+        QTest::newRow("game file linked outside")
+            << "commandmenu.txt" << "outside/menu.txt" << false << "commandmenu.txt";
+        QTest::newRow("dangling game file link") << "valve.rc" << "outside/new.rc" << true << "valve.rc";
+        QTest::newRow("backup linked to a private file")
+            << "backup/valve.rc" << "outside/private.rc" << false << "valve.rc";
+        QTest::newRow("game folder linked outside") << "gfx" << "outside/gfx" << false << "gfx/shell/kb_act.lst";
+        QTest::newRow("inside, through a linked Half-Life folder")
+            << "backup/valve.rc" << "steam/cstrike/backup/real.rc" << false << "valve.rc";
+    }
+    void linksOutside()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("symbolic links need rights a test can't count on under Windows");
 #endif
+        QFETCH(QString, link);
+        QFETCH(QString, to);
+        QFETCH(bool, dangling);
+        QFETCH(QString, target);
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QVERIFY(QDir().rename(link, game.root(to)) && (!dangling || QFile::remove(game.root(to))));
+        QVERIFY(QFile::link(game.root(to), link));
+        const Tree before = snapshot(".");
+        const Tree outside = snapshot(game.outside(""));
+        const bool restored = !to.startsWith("outside");
+
+        QCOMPARE(listed(uninstallPackage()),
+                 (restored ? QStringList("--")
+                           : QStringList{"--", copyBack("backup/" + QFileInfo(target).fileName(), target, true)}));
+        Tree expected = expectedAfter(before);
+        if (restored)
+            expected[target] = snapshot(game.root("steam/cstrike/backup")).value("real.rc");
+        else if (before.contains(target))
+            expected[target] = before[target];
+        compareTree(snapshot("."), expected);
+        compareTree(snapshot(game.outside("")), outside);
+    }
+
+    void noOriginal()
+    {
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QVERIFY(QFile::remove("backup/commandmenu.txt") && QFile::remove("backup/valve.rc"));
+        for (const char *name : {"commandmenu.txt", "kb_act.lst", "valve.rc"})
+            QVERIFY(GameDir::put(QString("backup/%1.none").arg(name), ""));
+        const Tree before = snapshot(".");
+
+        // The package's copy goes where the game had none; a backup beside its
+        // marker still counts; valve.rc always comes with the game and stays.
+        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
+        Tree expected = expectedAfter(before);
+        expected.remove("commandmenu.txt");
+        compareTree(snapshot("."), expected);
+
+        // A copy that can't be deleted is left to delete by hand, not to copy over.
+        QVERIFY(GameDir::put("commandmenu.txt", "package"));
+        if (!game.lock("commandmenu.txt"))
+            QSKIP("chattr +i failed: needs root and a file system with attributes");
+        QCOMPARE(listed(uninstallPackage()), (QStringList{"commandmenu.txt", "--"}));
+    }
+
+    void readOnlyOnWindows()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("only Windows refuses to delete a read-only file");
+#endif
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QVERIFY(QFile::remove("backup/commandmenu.txt") && GameDir::put("backup/commandmenu.txt.none", ""));
+        const QStringList readOnly{"qor/fun.cfg", "qor/sub/sub.cfg", "commandmenu.txt"};
+        for (const QString &path : readOnly)
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
+        for (const QString &path : readOnly)
+            QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
     }
 };
 

@@ -75,19 +75,37 @@ private slots:
 
     void click_data()
     {
-        QTest::addColumn<QString>("removed");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("all done") << QString() << kCompleted;
+        const QString wrongFolder = QString::fromUtf8(
+            "Wrong folder|Dieser Ordner ist kein cstrike-Ordner mit Korvel (kein Ordner qor und keine "
+            "Sicherung in backup). Es wurde nichts verändert. Bitte starten sie den Uninstaller im "
+            "Ordner cstrike des Spiels.\n\n");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("removed");
+        QTest::addColumn<QString>("message"); // the wrong folder's path follows
+        QTest::newRow("all done") << "cstrike" << QStringList() << "Completed|" + kCompleted;
         QTest::newRow("kb_act.lst not restored")
-            << "gfx" << kCompleted + "\n\n" + QDir::toNativeSeparators("gfx/shell/kb_act.lst");
+            << "cstrike" << QStringList("gfx")
+            << "Completed|" + kCompleted
+                + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte nicht "
+                                    "löschen, sondern die Sicherung von Hand darüber kopieren:\n")
+                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst");
+        QTest::newRow("home folder with qor") << "home" << QStringList() << wrongFolder;
+        QTest::newRow("cstrike without qor or backups")
+            << "cstrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst", "backup/valve.rc"}
+            << wrongFolder;
+        QTest::newRow("CStrike with one backup")
+            << "CStrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst"}
+            << "Completed|" + kCompleted;
     }
     void click()
     {
-        QFETCH(QString, removed);
-        QFETCH(QString, text);
-        GameDir game;
+        QFETCH(QString, folder);
+        QFETCH(QStringList, removed);
+        QFETCH(QString, message);
+        GameDir game(folder);
         QVERIFY(game.makeStandardTree());
-        QVERIFY(removed.isEmpty() || QDir(removed).removeRecursively());
+        for (const QString &path : removed)
+            QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
         const Tree before = snapshot(".");
 
         Uninstaller w;
@@ -95,9 +113,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::mouseClick(w.Command1, Qt::LeftButton);
 
-        QCOMPARE(m_events, (QStringList{"message|Completed|" + text, "end"}));
+        const bool acts = message.startsWith("Completed");
+        if (!acts)
+            message += QDir::toNativeSeparators(QDir::currentPath());
+        QCOMPARE(m_events, (QStringList{"message|" + message, "end"}));
         QVERIFY(!w.Command1->isEnabled());
-        compareTree(snapshot("."), expectedAfter(before));
+        compareTree(snapshot("."), acts ? expectedAfter(before) : before);
     }
 
     void closeChangesNothing()
