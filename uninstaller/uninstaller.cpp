@@ -8,9 +8,28 @@
 #include <QFont>
 #include <QLabel>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleOption>
 
 namespace {
+
+// The button's caption gets the room it needs from the margins around it:
+// the style clips the text to this rectangle, and under the Windows style
+// "Start Uninstall" needs more than its margins leave.
+class CaptionRoomStyle : public QProxyStyle
+{
+public:
+    QRect subElementRect(SubElement element, const QStyleOption *option, const QWidget *widget) const override
+    {
+        const QRect room = QProxyStyle::subElementRect(element, option, widget);
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        if (element != SE_PushButtonContents || !button)
+            return room;
+        const QSize need = option->fontMetrics.size(Qt::TextShowMnemonic, button->text).boundedTo(option->rect.size());
+        return room.united(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, need, option->rect));
+    }
+};
 
 // "MS Sans Serif" is a Windows font; elsewhere a sans serif about as narrow
 // stands in, so "Start Uninstall" still fits its button.
@@ -60,6 +79,9 @@ Uninstaller::Uninstaller(QWidget *parent)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(320, 240, 73, 25);
     Command1->setText(QStringLiteral("Start Uninstall"));
+    auto *buttonStyle = new CaptionRoomStyle;
+    buttonStyle->setParent(this);
+    Command1->setStyle(buttonStyle);
     connect(Command1, &QPushButton::clicked, this, &Uninstaller::Command1_Click);
 }
 
