@@ -8,10 +8,12 @@
 #include "hauptmenu.h"
 #include "language.h"
 #include "message.h"
+#include "placement.h"
 #include "write.h"
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -113,10 +115,7 @@ void firstrun::Command1_Click()
 
 void firstrun::search_Click()
 {
-    firstrun2 *browser = Forms::get<firstrun2>();
-    browser->show();
-    browser->raise();
-    browser->activateWindow();
+    Placement::showOver(Forms::get<firstrun2>(), this);
 }
 
 void firstrun::language_Click()
@@ -214,6 +213,6 @@ bool ShowSetupOnFirstRun()
         return false;
     firstrun *setup = Forms::get<firstrun>();
     setup->pfad->setText(kDefaultDirectory);
-    setup->show();
+    Placement::showCentred(setup, QGuiApplication::primaryScreen());
     return true;
 }
