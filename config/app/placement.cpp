@@ -45,8 +45,10 @@ QPoint inside(const QRect &outer, const QRect &area)
 void showAt(QWidget *window, const QRect &outer, const QScreen *screen)
 {
     window->setProperty(kPlaced, true);
-    // A window's position is that of its frame.
-    window->move(inside(outer, screen->availableGeometry()));
+    // A window's position is that of its frame. Without any screen (all
+    // displays gone) the window system places it.
+    if (screen)
+        window->move(inside(outer, screen->availableGeometry()));
     window->show();
     window->raise();
     window->activateWindow();
