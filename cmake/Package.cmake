@@ -4,8 +4,9 @@
 install(TARGETS config RUNTIME DESTINATION cstrike/qor)
 install(TARGETS uninstaller RUNTIME DESTINATION cstrike)
 
-# The sample language and the two game files it names. Read at install time,
-# so language files added later need no new configure run.
+# The languages, German (the built-in texts) and English, each with the two
+# game files it names. Read at install time, so language files added later
+# need no new configure run.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/config/setup/languages/
     DESTINATION cstrike/qor
     OPTIONAL

@@ -21,8 +21,8 @@ mkdir -p "$qor" "$cstrike/gfx/shell"
 [ -e "$cstrike/commandmenu.txt" ] || printf '"1" "Buy" { "buy" }\r\n' >"$cstrike/commandmenu.txt"
 [ -e "$cstrike/valve.rc" ] || printf 'exec autoexec.cfg\r\n' >"$cstrike/valve.rc"
 
-# The package, installed as a user installs it: the programs and the sample
-# language with its two game files.
+# The package, installed as a user installs it: the programs and the
+# languages with their game files.
 cmake --install "$build" --prefix "$halflife" >/dev/null
 
 if [ "${1:-}" = "--first-run" ]; then

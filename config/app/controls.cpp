@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace Controls {
 
@@ -55,6 +56,13 @@ QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width,
     made->setFrameShadow(QFrame::Sunken);
     made->setGeometry(left, top, width, height);
     return made;
+}
+
+void clickOnEscape(QPushButton *button)
+{
+    // A shortcut rather than the button's own: a new caption resets that one.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), button->window());
+    QObject::connect(escape, &QShortcut::activated, button, &QPushButton::click);
 }
 
 } // namespace Controls

@@ -22,5 +22,8 @@ QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int
 QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height);
 // A thin sunken separator line, QFrame::HLine or QFrame::VLine.
 QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height);
+// Escape anywhere in the button's window clicks the button: the window's
+// close button, whatever language its caption is in.
+void clickOnEscape(QPushButton *button);
 
 } // namespace Controls

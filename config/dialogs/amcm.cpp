@@ -31,6 +31,8 @@ amcm::amcm()
     Command2 = Controls::button(this, QStringLiteral("Hilfe"), 232, 104, 65, 13);
 
     connect(Command1, &QPushButton::clicked, this, &amcm::Command1_Click);
+    // Escape hides the window as "Schließen" does.
+    Controls::clickOnEscape(Command1);
     connect(Command2, &QPushButton::clicked, this, &amcm::Command2_Click);
 }
 

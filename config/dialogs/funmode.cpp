@@ -67,6 +67,8 @@ funmode::funmode()
     }
 
     connect(Command1, &QPushButton::clicked, this, &funmode::Command1_Click);
+    // Escape hides the window as "Schließen" does.
+    Controls::clickOnEscape(Command1);
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.

@@ -63,6 +63,8 @@ restock::restock()
     help6 = Controls::hiddenLabel(this, QStringLiteral("Der Programmierer dieses Scriptes übernimmt keine Haftung für eventuelle Schäden, die beim Benutzen dieses Programmes auftreten können."));
 
     connect(Command1, &QPushButton::clicked, this, &restock::Command1_Click);
+    // Escape hides the window as "Schließen" does.
+    Controls::clickOnEscape(Command1);
     connect(Command4, &QPushButton::clicked, this, &restock::Command4_Click);
 }
 

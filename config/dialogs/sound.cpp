@@ -26,6 +26,8 @@ sound::sound()
 
     connect(Command1, &QPushButton::clicked, this, &sound::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &sound::Command2_Click);
+    // Escape hides the window as "Schließen" does.
+    Controls::clickOnEscape(Command2);
 }
 
 void sound::Command1_Click()

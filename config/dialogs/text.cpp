@@ -35,6 +35,8 @@ text::text()
 
     connect(Command1, &QPushButton::clicked, this, &text::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &text::Command2_Click);
+    // Escape hides the window as "Schließen" does.
+    Controls::clickOnEscape(Command2);
 }
 
 void text::Command1_Click()

@@ -8,6 +8,7 @@
 #include "funmode.h"
 #include "language.h"
 #include "message.h"
+#include "placement.h"
 #include "platform.h"
 #include "restock.h"
 #include "sound.h"
@@ -25,20 +26,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-
-namespace {
-
-// Shows the dialog's one window without modality; a second click shows the same window again.
-template <class Dialog>
-void showDialog()
-{
-    Dialog *dialog = Forms::get<Dialog>();
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-}
-
-} // namespace
 
 struct hauptmenu::Module
 {
@@ -262,12 +249,14 @@ void hauptmenu::fun2_Click() { switchOff(personalMode()); }
 void hauptmenu::it1_Click() { switchOn(itemBuyBlocker()); }
 void hauptmenu::it2_Click() { switchOff(itemBuyBlocker()); }
 
-void hauptmenu::Command2_Click() { showDialog<restock>(); }
-void hauptmenu::Command4_Click() { showDialog<amcm>(); }
-void hauptmenu::Command6_Click() { showDialog<sound>(); }
-void hauptmenu::Command7_Click() { showDialog<text>(); }
-void hauptmenu::Command9_Click() { showDialog<funmode>(); }
-void hauptmenu::Command8_Click() { showDialog<firstrun>(); }
+// Each dialog's one window, shown without modality over this one; a second
+// click shows the same window again.
+void hauptmenu::Command2_Click() { Placement::showOver(Forms::get<restock>(), this); }
+void hauptmenu::Command4_Click() { Placement::showOver(Forms::get<amcm>(), this); }
+void hauptmenu::Command6_Click() { Placement::showOver(Forms::get<sound>(), this); }
+void hauptmenu::Command7_Click() { Placement::showOver(Forms::get<text>(), this); }
+void hauptmenu::Command9_Click() { Placement::showOver(Forms::get<funmode>(), this); }
+void hauptmenu::Command8_Click() { Placement::showOver(Forms::get<firstrun>(), this); }
 
 // The help texts are read when asked for, so a language applied since shows.
 void hauptmenu::Command5_Click()

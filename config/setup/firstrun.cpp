@@ -8,10 +8,14 @@
 #include "hauptmenu.h"
 #include "language.h"
 #include "message.h"
+#include "placement.h"
 #include "write.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,6 +44,19 @@ void reportLanguageProblems(const QStringList &problems)
                   QStringLiteral("Diese Spieldateien wurden nicht durch die der Sprache ersetzt:\n\n%1\n\n"
                                  "Meist ist das Half-Life-Verzeichnis falsch angegeben.")
                       .arg(problems.join(QLatin1Char('\n'))));
+}
+
+// The Half-Life folder when the package lies where it belongs, in
+// <Half-Life>/cstrike/qor, and the path file can hold its path; otherwise the
+// usual folder of a Windows installation.
+QString suggestedDirectory()
+{
+    QDir halfLife(QDir::currentPath());
+    if (!halfLife.cdUp() || !halfLife.cdUp() || !QFileInfo(halfLife.filePath(QStringLiteral("cstrike"))).isDir())
+        return kDefaultDirectory;
+    const QString found = QDir::toNativeSeparators(halfLife.absolutePath());
+    const bool oneLine = !found.contains(QLatin1Char('\r')) && !found.contains(QLatin1Char('\n'));
+    return FitsWindows1252(found) && oneLine ? found : kDefaultDirectory;
 }
 
 } // namespace
@@ -113,10 +130,7 @@ void firstrun::Command1_Click()
 
 void firstrun::search_Click()
 {
-    firstrun2 *browser = Forms::get<firstrun2>();
-    browser->show();
-    browser->raise();
-    browser->activateWindow();
+    Placement::showOver(Forms::get<firstrun2>(), this);
 }
 
 void firstrun::language_Click()
@@ -126,8 +140,13 @@ void firstrun::language_Click()
 
 void firstrun::Command2_Click()
 {
-    if (!writePathFile() || lang->text().isEmpty())
+    if (!writePathFile())
         return;
+    if (lang->text().isEmpty()) {
+        // The path is recorded all the same; the dialog waits for a language.
+        Message::show(QStringLiteral("firstrun"), QStringLiteral("Please choose a language from the list."));
+        return;
+    }
     const QStringList problems = ApplyLanguage();
     Forms::get<hauptmenu>()->show();
     hide();
@@ -213,7 +232,7 @@ bool ShowSetupOnFirstRun()
     if (FileExists(kPathFile))
         return false;
     firstrun *setup = Forms::get<firstrun>();
-    setup->pfad->setText(kDefaultDirectory);
-    setup->show();
+    setup->pfad->setText(suggestedDirectory());
+    Placement::showCentred(setup, QGuiApplication::primaryScreen());
     return true;
 }

@@ -84,17 +84,17 @@ private slots:
     void dialogsKeepTheirValues_data()
     {
         QTest::addColumn<QString>("dialog");
-        QTest::addColumn<bool>("byTitleBar");
+        QTest::addColumn<QString>("closedBy");
         for (const QString &name : dialogs().keys()) {
-            QTest::newRow(qPrintable(name + " Schließen")) << name << false;
-            QTest::newRow(qPrintable(name + " title bar")) << name << true;
+            for (const char *closedBy : {"Schließen", "title bar", "Escape"})
+                QTest::newRow(qPrintable(name + ' ' + closedBy)) << name << QString::fromUtf8(closedBy);
         }
     }
 
     void dialogsKeepTheirValues()
     {
         QFETCH(QString, dialog);
-        QFETCH(bool, byTitleBar);
+        QFETCH(QString, closedBy);
         const Dialog &d = dialogs()[dialog];
         PackageFolder folder;
         hauptmenu *main = shownMainWindow();
@@ -109,10 +109,14 @@ private slots:
 
         d.box()->setFocus();
         QTest::keyClicks(d.box(), "value; \"1\"");
-        if (byTitleBar)
+        if (closedBy == QLatin1String("title bar")) {
             QVERIFY(window->close());
-        else
+        } else if (closedBy == QLatin1String("Escape")) {
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(d.box(), Qt::Key_Escape);
+        } else {
             QTest::mouseClick(d.close(), Qt::LeftButton);
+        }
         // Whatever closing left for the event loop to do, done now.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(alive);

@@ -144,6 +144,31 @@ private slots:
         QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
     }
 
+    // The package where it belongs, <Half-Life>/cstrike/qor, names the Half-Life folder.
+    void firstStartOffersTheHalfLifeFolder_data()
+    {
+        QTest::addColumn<QString>("package"); // below the temporary folder
+        QTest::addColumn<QString>("offered"); // the same; empty for the default
+        QTest::newRow("in a game") << "Half-Life/cstrike/qor" << "Half-Life";
+        QTest::newRow("windows-1252 letters") << "Spiele/Hälf-Life €/cstrike/qor" << "Spiele/Hälf-Life €";
+        QTest::newRow("no cstrike") << "Half-Life/valve/qor" << "";
+        QTest::newRow("not storable") << "Half-Life ✓/cstrike/qor" << "";
+    }
+
+    void firstStartOffersTheHalfLifeFolder()
+    {
+        QFETCH(QString, package);
+        QFETCH(QString, offered);
+        PackageFolder folder;
+        QVERIFY(QDir().mkpath(folder.path() + QLatin1Char('/') + package));
+        QVERIFY(QDir::setCurrent(folder.path() + QLatin1Char('/') + package));
+        restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        QVERIFY(d->isVisible());
+        const QString root = QDir(folder.path()).canonicalPath() + QLatin1Char('/');
+        QCOMPARE(d->pfad->text(), offered.isEmpty() ? kDefault : QDir::toNativeSeparators(root + offered));
+    }
+
     void startWithPathFileFillsTheDialogHidden()
     {
         PackageFolder folder;
@@ -224,7 +249,9 @@ private slots:
         QVERIFY(d->isVisible());
         QVERIFY(!m->isVisible());
         QCOMPARE(m->it1->text(), QStringLiteral("AN"));
-        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(messages.entries.size(), 1);
+        QCOMPARE(messages.entries[0].title, QStringLiteral("firstrun"));
+        QCOMPARE(messages.entries[0].text, QStringLiteral("Please choose a language from the list."));
 
         // Opened from a visible main window, the main window stays as it was too.
         m = restartConfigurator();
@@ -235,7 +262,7 @@ private slots:
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QVERIFY(d->isVisible());
         QVERIFY(m->isVisible());
-        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(messages.entries.size(), 2);
     }
 
     void clickingALanguageOnlyShowsIt()

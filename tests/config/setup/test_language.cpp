@@ -413,7 +413,8 @@ private slots:
         installGame(tree);
         const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
         const QStringList files = samples.entryList(QDir::Files);
-        QCOMPARE(files, (QStringList{"english.lang", "english_commandmenu.txt", "english_kb_act.lst"}));
+        QCOMPARE(files, (QStringList{"deutsch.lang", "deutsch_commandmenu.txt", "deutsch_kb_act.lst", "english.lang",
+                                     "english_commandmenu.txt", "english_kb_act.lst"}));
         for (const QString &name : files)
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
         const auto bytes = [&](const QString &name) {
@@ -436,6 +437,50 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), bytes(QStringLiteral("english_commandmenu.txt")));
         QCOMPARE(m->Command8->text(), QStringLiteral("Settings"));
         QCOMPARE(Forms::get<restock>()->Command1->text(), QStringLiteral("Close"));
+    }
+
+    // German is kept by choosing it: every caption, help text and tooltip the
+    // same as built in, and the game gets the German key list and menu.
+    void sampleGermanKeepsTheBuiltInTexts()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        for (const QString &name : samples.entryList({QStringLiteral("deutsch*")}, QDir::Files))
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
+        const QByteArray language = tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch.lang"));
+        QCOMPARE(language.count("\r\n"), 22);
+        QCOMPARE(language.count('\n'), 22);
+        QCOMPARE(language.count('\r'), 22);
+        recordLanguage(tree, typed(tree), "");
+
+        hauptmenu *m = restartConfigurator();
+        const auto texts = [] {
+            QStringList all;
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<firstrun *>(window))
+                    continue; // names the language chosen
+                for (QPushButton *button : window->findChildren<QPushButton *>())
+                    all << button->text() << button->toolTip();
+                for (QLabel *label : window->findChildren<QLabel *>())
+                    all << label->text();
+            }
+            return all;
+        };
+        const QStringList builtIn = texts();
+        QTest::mouseClick(m->Command8, Qt::LeftButton);
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("deutsch.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
+        QCOMPARE(d->lang2->text(), QStringLiteral("deutsch.lang"));
+        QCOMPARE(texts(), builtIn);
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")),
+                 tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_kb_act.lst")));
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")),
+                 tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_commandmenu.txt")));
     }
 };
 

@@ -1,0 +1,121 @@
+#include "amcm.h"
+#include "firstrun.h"
+#include "firstrun2.h"
+#include "forms.h"
+#include "funmode.h"
+#include "hauptmenu.h"
+#include "restock.h"
+#include "sound.h"
+#include "testsupport.h"
+#include "text.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+// Two screens at 200 % scaling: a 1280 x 1024 one (640 x 512 in the windows'
+// coordinates) and, right of it, one too small for any dialog.
+namespace {
+
+const QRect kLarge(0, 0, 640, 512);
+const QRect kSmall(1280, 0, 200, 150);
+
+// Where the window's frame lies once `opener` has shown it.
+QRect openedFrame(QPushButton *opener, QWidget *window)
+{
+    QTest::mouseClick(opener, Qt::LeftButton);
+    if (!QTest::qWaitForWindowExposed(window))
+        qFatal("%s does not show", window->metaObject()->className());
+    return window->frameGeometry();
+}
+
+hauptmenu *mainWindowAt(int left, int top)
+{
+    hauptmenu *main = restartConfigurator();
+    main->move(left, top);
+    return main;
+}
+
+} // namespace
+
+class TestPlacement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void optionDialogsOpenOverTheMainWindow()
+    {
+        QCOMPARE(QGuiApplication::screens().value(1)->availableGeometry(), kSmall);
+        PackageFolder folder;
+        folder.write(QStringLiteral("pfad.kst"), "c:\\hl\r\n");
+        hauptmenu *m = mainWindowAt(40, 100);
+        const QPair<QPushButton *, QWidget *> dialogs[] = {
+            {m->Command2, Forms::get<restock>()}, {m->Command4, Forms::get<amcm>()},
+            {m->Command6, Forms::get<sound>()},   {m->Command7, Forms::get<text>()},
+            {m->Command9, Forms::get<funmode>()}, {m->Command8, Forms::get<firstrun>()}};
+        for (const auto &dialog : dialogs)
+            QCOMPARE(openedFrame(dialog.first, dialog.second).center(), m->frameGeometry().center());
+
+        // Centred over a main window low on the screen, the restock dialog
+        // would hang off it (the 19 px of the report); it moves just far enough.
+        m = mainWindowAt(100, 300);
+        restock *r = Forms::get<restock>();
+        QRect frame = openedFrame(m->Command2, r);
+        QCOMPARE(frame.bottom(), kLarge.bottom());
+        QCOMPARE(frame.center().x(), m->frameGeometry().center().x());
+
+        // Moved by the user, it opens there again; partly off the screen, it comes back.
+        r->move(30, 20);
+        r->hide();
+        QCOMPARE(openedFrame(m->Command2, r).topLeft(), QPoint(30, 20));
+        r->hide();
+        r->move(-50, 400);
+        frame = openedFrame(m->Command2, r);
+        QCOMPARE(frame.left(), 0);
+        QVERIFY2(kLarge.contains(frame), qPrintable(QDebug::toString(frame)));
+
+        // Always on the main window's screen, at its corner when larger than it.
+        m->move(kSmall.topLeft());
+        QTRY_COMPARE(m->screen(), QGuiApplication::screens().at(1));
+        QCOMPARE(openedFrame(m->Command9, Forms::get<funmode>()).topLeft(), kSmall.topLeft());
+        QCOMPARE(openedFrame(m->Command2, r).topLeft(), kSmall.topLeft());
+    }
+
+    void firstStartCentresTheSetupAndTheBrowserOverIt()
+    {
+        PackageFolder folder;
+        restartConfigurator();
+        firstrun *setup = Forms::get<firstrun>();
+        QVERIFY(QTest::qWaitForWindowExposed(setup));
+        const QPoint offCentre = setup->frameGeometry().center() - kLarge.center();
+        QVERIFY2(offCentre.manhattanLength() <= 2, // halves rounded on either axis
+                 qPrintable(QDebug::toString(offCentre)));
+
+        setup->move(10, 10);
+        QCOMPARE(openedFrame(setup->search, Forms::get<firstrun2>()).center(), setup->frameGeometry().center());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // The offscreen platform takes its screens from a file; a relative path,
+    // since the platform argument splits at every colon.
+    const QString config = QStringLiteral("test_placement_screens.json");
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(R"({"screens": [
+            {"name": "large", "x": 0, "y": 0, "width": 1280, "height": 1024},
+            {"name": "small", "x": 1280, "y": 0, "width": 400, "height": 300}]})") < 0)
+        qFatal("cannot write %s", qPrintable(config));
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    QFile::remove(config); // read by now
+    TestPlacement test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_placement.moc"
