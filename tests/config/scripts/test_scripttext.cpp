@@ -186,6 +186,27 @@ private slots:
         values.varia[Varia::AmcmText2] = QStringLiteral("pw");
         const ScriptFiles files = GenerateScripts(values);
 
+        // Each alias of "varis.cfg" and "fun.cfg", in file order, with what it must run.
+        QList<QByteArray> restockRuns;
+        for (const QString &command : restock)
+            restockRuns << ToWindows1252(command);
+        const QList<QByteArray> chat{ToWindows1252("say -=" + said + "=-")};
+        const QList<QByteArray> team{ToWindows1252("say_team -=" + said.left(114) + "=-")};
+        const QList<QByteArray> played{"speak|" + sound.toLatin1(), "say -=" + sound.toLatin1() + "=-"};
+        QList<std::pair<QByteArray, QList<QByteArray>>> aliases;
+        for (int i = 1; i <= 8; ++i)
+            aliases.push_back({i <= 5 ? "bigre_item" + QByteArray::number(i) : "smallre_item" + QByteArray::number(i - 5),
+                               restockRuns});
+        for (int i = 1; i <= 11; ++i)
+            aliases.push_back({i <= 5 ? "txt" + QByteArray::number(i) : i <= 8 ? "snd" + QByteArray::number(i - 5)
+                                                                               : "tm" + QByteArray::number(i - 8),
+                               i <= 5 ? chat : i <= 8 ? played : team});
+        for (const char *name : {"sayreload", "sayusp", "sayglock", "sayp90", "saymp5", "saypara", "sayscout",
+                                 "sayawp", "sayg3sg1", "saym3", "sayp228", "saydeagle", "sayump45", "sayteampistol",
+                                 "ak47", "sayteamrifle1", "sayteamsmg", "sayteamrifle2", "sayteamsniper", "sayhe",
+                                 "saysmoke", "sayflash", "saydefuse", "sayplant"})
+            aliases.push_back({name, team});
+
         Console game;
         game.run(fileBytes(files.varisCfg));
         game.run(fileBytes(files.funCfg));
@@ -194,35 +215,13 @@ private slots:
             loaded << "setinfo|_pw|" + value.toLatin1();
         if (field)
             loaded << "setinfo|" + value.toLatin1() + "|pw";
-        QMap<QByteArray, QList<QByteArray>> meant;
-        for (const char *item : {"bigre_item1", "bigre_item2", "bigre_item3", "bigre_item4", "bigre_item5",
-                                 "smallre_item1", "smallre_item2", "smallre_item3"}) {
-            meant[item] = {};
-            for (const QString &command : restock)
-                meant[item] << ToWindows1252(command);
-        }
-        for (const char *name : {"txt1", "txt2", "txt3", "txt4", "txt5"})
-            meant[name] = {ToWindows1252("say -=" + said + "=-")};
-        for (const char *name : {"snd1", "snd2", "snd3"})
-            meant[name] = {"speak|" + sound.toLatin1(), "say -=" + sound.toLatin1() + "=-"};
-        const QByteArray team = ToWindows1252("say_team -=" + said.left(114) + "=-");
-        for (const char *name : {"tm1", "tm2", "tm3", "sayreload", "sayusp", "sayglock", "sayp90", "saymp5",
-                                 "saypara", "sayscout", "sayawp", "sayg3sg1", "saym3", "sayp228", "saydeagle",
-                                 "sayump45", "sayteampistol", "ak47", "sayteamrifle1", "sayteamsmg", "sayteamrifle2",
-                                 "sayteamsniper", "sayhe", "saysmoke", "sayflash", "saydefuse", "sayplant"})
-            meant[name] = {team};
-        for (const char *name : {"bigre_item1", "bigre_item2", "bigre_item3", "bigre_item4", "bigre_item5",
-                                 "smallre_item1", "smallre_item2", "smallre_item3", "txt1", "txt2", "txt3", "txt4",
-                                 "txt5", "snd1", "snd2", "snd3", "tm1", "tm2", "tm3"})
-            loaded << "alias|" + QByteArray(name);
-        for (qsizetype i = 1; i < files.funCfg.size(); ++i)
-            loaded << "alias|" + files.funCfg.at(i).section(QLatin1Char(' '), 1, 1).toLatin1();
+        for (const auto &[name, runs] : aliases)
+            loaded << "alias|" + name;
         QCOMPARE(game.events, loaded);
-
-        for (auto alias = meant.cbegin(); alias != meant.cend(); ++alias) {
+        for (const auto &[name, runs] : aliases) {
             game.events.clear();
-            game.run(alias.key() + "\n");
-            QVERIFY2(game.events == alias.value(), alias.key() + ": " + game.events.join(" / "));
+            game.run(name + "\n");
+            QVERIFY2(game.events == runs, name + ": " + game.events.join(" / "));
         }
 
         // The state files keep one value a line, as a box holds it.
