@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -423,6 +424,9 @@ private slots:
             QVERIFY(edit->actions().first()->isVisible());
         }
         QVERIFY(qobject_cast<QLineEdit *>(control(QStringLiteral("text.Text2")))->toolTip().isEmpty());
+        // The server access dialog says so as it opens.
+        Forms::get<amcm>()->show();
+        QTRY_VERIFY(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("nicht in varis.cfg")));
         m->close();
 
         for (const auto &[key, held, why] : boxes) {
