@@ -24,8 +24,8 @@ korvel_install_missing() {
 KORVEL_BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core)
 
 # What scripts/test.sh needs besides: a real X server with a window manager
-# and the tools that click and type in it, and clang with libFuzzer.
-KORVEL_TEST_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils clang libclang-rt-14-dev)
+# and the tools that click, type and paste in it, and clang with libFuzzer.
+KORVEL_TEST_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils xclip clang libclang-rt-14-dev)
 
 # What scripts/benchmark.sh needs besides the test packages.
 KORVEL_BENCHMARK_PACKAGES=(python3 python3-xlib)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuerules.h"
+
 class QLineEdit;
 
 // Makes `edit` take exactly what the configurator's Windows-1252 files can
@@ -8,3 +10,22 @@ class QLineEdit;
 // names it, so nothing the user enters disappears unseen. Text the program
 // sets itself (setText, from the files) is kept as given.
 void guardAnsiInput(QLineEdit *edit);
+
+// A box of the option dialogs: besides what guardAnsiInput refuses, line
+// breaks and tabs that are typed, pasted or dropped become spaces and other
+// control characters are dropped, and whatever the game could not take as a
+// value of this kind (ValueRules) is refused. The box says so at once in a
+// tooltip, without stopping the typing; a message box's tooltip also says
+// what the game will get where it differs from the text.
+void guardValueInput(QLineEdit *edit, ValueKind kind);
+
+// Links a server access row: the password box then also says when its entry
+// is left out of the game script for its field name.
+void pairServerBoxes(QLineEdit *field, QLineEdit *password);
+
+// A value read from a state file into a box made by guardValueInput: cleaned
+// and cut to what the box takes (a server access box keeps up to the 127
+// bytes the game takes at all, so that the user sees what was stored). Where
+// it was cut, or will not reach the game as stored, the box carries a warning
+// mark and says why, also in a tooltip when its dialog opens.
+void setStoredValue(QLineEdit *edit, const QString &stored);

@@ -41,11 +41,11 @@ QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int
     return made;
 }
 
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
+QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind)
 {
     auto *made = new QLineEdit(parent);
     made->setGeometry(left, top, width, height);
-    guardAnsiInput(made);
+    guardValueInput(made, kind);
     return made;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuerules.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -18,8 +20,8 @@ QLabel *label(QWidget *parent, const QString &caption, int left, int top, int wi
 // A label never shown; its caption is a text other windows read.
 QLabel *hiddenLabel(QWidget *parent, const QString &caption);
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
-// An empty single-line text box that takes whatever the files can store.
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height);
+// An empty single-line text box of an option dialog, for a value of this kind.
+QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind);
 // A thin sunken separator line, QFrame::HLine or QFrame::VLine.
 QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height);
 // Escape anywhere in the button's window clicks the button: the window's

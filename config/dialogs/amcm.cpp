@@ -1,5 +1,6 @@
 #include "amcm.h"
 
+#include "ansiinput.h"
 #include "controls.h"
 #include "forms.h"
 #include "message.h"
@@ -16,17 +17,20 @@ amcm::amcm()
     setFixedSize(314, 129);
 
     adminmod = Controls::frame(this, QStringLiteral("Clanmod/Adminmod Config"), 16, 16, 281, 89);
-    // The password boxes show their text: the same text goes into the game script as it is.
-    pwfeld = Controls::textBox(adminmod, 8, 24, 129, 19);
+    // The password boxes show their text: the same text goes into the game script as it is,
+    // or, where the game would not take it, not at all.
+    pwfeld = Controls::textBox(adminmod, 8, 24, 129, 19, ValueKind::ServerField);
     Label1 = Controls::label(adminmod, QStringLiteral("1"), 136, 24, 9, 17);
-    pass = Controls::textBox(adminmod, 152, 24, 121, 19);
+    pass = Controls::textBox(adminmod, 152, 24, 121, 19, ValueKind::ServerValue);
     Label2 = Controls::label(adminmod, QStringLiteral("1"), 272, 24, 9, 17);
     Label4 = Controls::label(adminmod, QStringLiteral("Passwort Feld"), 16, 48, 113, 17);
     Label5 = Controls::label(adminmod, QStringLiteral("Passwort"), 168, 48, 89, 17);
-    Text1 = Controls::textBox(adminmod, 8, 64, 129, 19);
+    Text1 = Controls::textBox(adminmod, 8, 64, 129, 19, ValueKind::ServerField);
     Label3 = Controls::label(adminmod, QStringLiteral("2"), 136, 64, 9, 17);
-    Text2 = Controls::textBox(adminmod, 152, 64, 121, 19);
+    Text2 = Controls::textBox(adminmod, 152, 64, 121, 19, ValueKind::ServerValue);
     Label6 = Controls::label(adminmod, QStringLiteral("2"), 272, 64, 9, 17);
+    pairServerBoxes(pwfeld, pass);
+    pairServerBoxes(Text1, Text2);
     Command1 = Controls::button(this, QStringLiteral("Schließen"), 112, 104, 89, 17);
     Command2 = Controls::button(this, QStringLiteral("Hilfe"), 232, 104, 65, 13);
 

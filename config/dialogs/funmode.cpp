@@ -57,7 +57,7 @@ funmode::funmode()
     int top = 40;
     for (const Row &row : rows) {
         this->*row.label = Controls::label(this, QString::fromLatin1(row.caption), 8, top, row.labelWidth, 17);
-        QLineEdit *box = Controls::textBox(this, 96, top, 177, 19);
+        QLineEdit *box = Controls::textBox(this, 96, top, 177, 19, ValueKind::SayTeam);
         this->*row.box = box;
         // Tab walks the boxes top to bottom.
         if (previous)

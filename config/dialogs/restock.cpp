@@ -31,7 +31,7 @@ QComboBox *itemBox(QWidget *parent, int left, int top)
     box->setCurrentIndex(-1);
     box->clearEditText();
     box->setGeometry(left, top, 89, 21);
-    guardAnsiInput(box->lineEdit());
+    guardValueInput(box->lineEdit(), ValueKind::Restock);
     return box;
 }
 

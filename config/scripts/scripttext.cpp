@@ -1,10 +1,8 @@
 #include "scripttext.h"
 
-namespace {
+#include "valuerules.h"
 
-// The setinfo line is not quoted; both of its values together stay well below
-// the 1023 bytes after which the console cuts a line.
-constexpr qsizetype kMaxSetinfoValue = 500;
+namespace {
 
 const QString kFunComment = QStringLiteral("//Vom Configurator erstellte Datei fuer Benutzerdefiniertes Sayscript");
 
@@ -30,28 +28,12 @@ const FunAlias kFunAliases[] = {
     {"saydefuse", Buy::Defuse},         {"sayplant", Buy::Plant},
 };
 
-// Windows-1252 stores one byte per character; a character it lacks becomes
-// one substitute byte, so a surrogate pair counts once and is never split.
-qsizetype byteLength(const QString &text)
+// The server takes 127 bytes of a chat command, "say " included; the
+// message gets what the command and the markers leave.
+QString chatBody(ValueKind kind, const QString &text)
 {
-    qsizetype bytes = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++bytes) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
-    return bytes;
-}
-
-QString cutToBytes(const QString &text, qsizetype maxBytes)
-{
-    qsizetype bytes = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++bytes) {
-        if (bytes >= maxBytes)
-            return text.left(i);
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
-    return text;
+    return (kind == ValueKind::Say ? QStringLiteral("say -=") : QStringLiteral("say_team -="))
+           + ValueRules::GameMessage(text, ValueRules::MaxLength(kind)) + QStringLiteral("=-");
 }
 
 class VarisWriter
@@ -68,14 +50,14 @@ public:
 
         const Varia::Line big[] = {Varia::Big1, Varia::Big2, Varia::Big3, Varia::Big4, Varia::Big5};
         for (int i = 0; i < 5; ++i)
-            out << alias(QStringLiteral("bigre_item%1").arg(i + 1), GameText(v.varia.at(big[i]), kMaxAliasBody));
+            out << alias(QStringLiteral("bigre_item%1").arg(i + 1), ValueRules::GameRestock(value(big[i])));
         const Varia::Line small[] = {Varia::Small1, Varia::Small2, Varia::Small3};
         for (int i = 0; i < 3; ++i)
-            out << alias(QStringLiteral("smallre_item%1").arg(i + 1), GameText(v.varia.at(small[i]), kMaxAliasBody));
+            out << alias(QStringLiteral("smallre_item%1").arg(i + 1), ValueRules::GameRestock(value(small[i])));
 
         const Varia::Line messages[] = {Varia::Text1, Varia::Text2, Varia::Text3, Varia::Text4, Varia::Text5};
         for (int i = 0; i < 5; ++i)
-            chat(out, QStringLiteral("txt%1").arg(i + 1), QStringLiteral("say"), messages[i]);
+            chat(out, QStringLiteral("txt%1").arg(i + 1), ValueKind::Say, messages[i]);
 
         const Varia::Line sounds[] = {Varia::Snd1, Varia::Snd2, Varia::Snd3};
         for (int i = 0; i < 3; ++i)
@@ -83,81 +65,75 @@ public:
 
         const Varia::Line team[] = {Varia::Text6, Varia::Text7, Varia::Text8};
         for (int i = 0; i < 3; ++i)
-            chat(out, QStringLiteral("tm%1").arg(i + 1), QStringLiteral("say_team"), team[i]);
+            chat(out, QStringLiteral("tm%1").arg(i + 1), ValueKind::SayTeam, team[i]);
         return out;
     }
 
 private:
     const ScriptValues &v;
 
+    // Every value as the boxes hold it: cleaned, whatever set it.
+    QString value(Varia::Line line) const { return ValueRules::Clean(v.varia.at(line)); }
+
     QString alias(const QString &name, const QString &body) const
     {
         return QStringLiteral("alias ") + name + QLatin1Char(' ') + v.quote + body + v.quote;
     }
 
-    // A server access entry counts once its password is there.
+    // Quoted and exactly as typed, or not at all: a cut or changed password
+    // is a wrong one, and the game refuses a pair that breaks its rules.
     void setinfo(QStringList &out, Varia::Line field, Varia::Line password) const
     {
-        if (v.varia.at(password).isEmpty())
+        const QString name = value(field);
+        const QString secret = value(password);
+        if (secret.isEmpty() || !ValueRules::ServerPairProblem(name, secret).isEmpty())
             return;
-        out << QStringLiteral("setinfo ") + GameText(v.varia.at(field), kMaxSetinfoValue) + QLatin1Char(' ')
-                   + GameText(v.varia.at(password), kMaxSetinfoValue);
+        out << QStringLiteral("setinfo ") + v.quote + name + v.quote + QLatin1Char(' ') + v.quote + secret + v.quote;
     }
 
-    void chat(QStringList &out, const QString &name, const QString &command, Varia::Line line) const
+    void chat(QStringList &out, const QString &name, ValueKind kind, Varia::Line line) const
     {
-        const QString &text = v.varia.at(line);
+        const QString text = value(line);
         if (text.isEmpty())
             return;
-        const QString prefix = command + QStringLiteral(" -=");
-        const QString suffix = QStringLiteral("=-");
-        const qsizetype room = kMaxAliasBody - byteLength(prefix) - byteLength(suffix);
-        out << alias(name, prefix + GameText(text, room) + suffix);
+        out << alias(name, chatBody(kind, text));
     }
 
-    // The sound name is played and named in the chat, so it stands twice in
-    // the body and gets half of the room.
+    // The sound is played with `speak` and named in the chat.
     void sound(QStringList &out, const QString &name, Varia::Line line) const
     {
-        const QString &text = v.varia.at(line);
+        const QString text = value(line);
         if (text.isEmpty())
             return;
-        const QString play = QStringLiteral("speak ");
-        const QString announce = v.semicolon + QStringLiteral(" say -=");
-        const QString suffix = QStringLiteral("=-");
-        const qsizetype room = (kMaxAliasBody - byteLength(play) - byteLength(announce) - byteLength(suffix)) / 2;
-        const QString cut = GameText(text, room);
-        out << alias(name, play + cut + announce + cut + suffix);
+        const QString played = ValueRules::GameSoundName(text);
+        out << alias(name, QStringLiteral("speak ") + played + v.semicolon + QStringLiteral(" say -=") + played
+                               + QStringLiteral("=-"));
     }
 };
 
 QStringList funLines(const ScriptValues &v)
 {
-    const QString prefix = QStringLiteral("say_team -=");
-    const QString suffix = QStringLiteral("=-");
-    const qsizetype room = kMaxAliasBody - byteLength(prefix) - byteLength(suffix);
     QStringList out{kFunComment};
     for (const FunAlias &alias : kFunAliases) {
-        out << QStringLiteral("alias ") + QLatin1String(alias.name) + QLatin1Char(' ') + v.quote + prefix
-                   + GameText(v.buy.at(alias.box), room) + suffix + v.quote;
+        out << QStringLiteral("alias ") + QLatin1String(alias.name) + QLatin1Char(' ') + v.quote
+                   + chatBody(ValueKind::SayTeam, ValueRules::Clean(v.buy.at(alias.box))) + v.quote;
     }
+    return out;
+}
+
+QStringList cleaned(const QStringList &values)
+{
+    QStringList out;
+    for (const QString &value : values)
+        out << ValueRules::Clean(value);
     return out;
 }
 
 } // namespace
 
-QString GameText(const QString &value, qsizetype maxBytes)
-{
-    QString text = value;
-    text.replace(QLatin1Char('"'), QLatin1Char('\''));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return cutToBytes(text, maxBytes);
-}
-
 ScriptFiles GenerateScripts(const ScriptValues &values)
 {
     Q_ASSERT(values.varia.size() == Varia::LineCount);
     Q_ASSERT(values.buy.size() == Buy::LineCount);
-    return {VarisWriter(values).lines(), values.varia, values.buy, funLines(values)};
+    return {VarisWriter(values).lines(), cleaned(values.varia), cleaned(values.buy), funLines(values)};
 }

@@ -50,13 +50,4 @@ struct ScriptFiles
     QStringList funCfg;
 };
 
-// The game console takes a quoted token only below 515 bytes; alias bodies
-// stay at or below this, quotes not counted.
-constexpr qsizetype kMaxAliasBody = 500;
-
 ScriptFiles GenerateScripts(const ScriptValues &values);
-
-// A user value as it may stand in a game script: a double quotation mark
-// becomes an apostrophe and a line break a space, since either would end the
-// command early; then it is cut to `maxBytes` Windows-1252 bytes.
-QString GameText(const QString &value, qsizetype maxBytes);

@@ -1,6 +1,7 @@
 #include "statefields.h"
 
 #include "amcm.h"
+#include "ansiinput.h"
 #include "forms.h"
 #include "funmode.h"
 #include "restock.h"
@@ -18,10 +19,7 @@ QString StateField::value() const
 
 void StateField::setValue(const QString &value) const
 {
-    if (m_edit)
-        m_edit->setText(value);
-    else
-        m_box->setEditText(value);
+    setStoredValue(m_edit ? m_edit : m_box->lineEdit(), value);
 }
 
 QList<StateField> VariaFields()

@@ -15,6 +15,8 @@ public:
     StateField(QComboBox *box) : m_box(box) {}
 
     QString value() const;
+    // A value read from a state file: cleaned and cut to what the box takes
+    // (setStoredValue), so the box holds what the next save writes.
     void setValue(const QString &value) const;
 
 private:

@@ -85,7 +85,7 @@ printf 'game commandmenu\r\n' | same - "$cstrike/backup/commandmenu.txt"
 
 printf 'fun aktiviert\r\n' | check fun.kst
 
-printf '%s\r\n' 'exec qor/fun.cfg' '' '' 'setinfo _pw geheim' \
+printf '%s\r\n' 'exec qor/fun.cfg' '' '' 'setinfo "_pw" "geheim"' \
     'alias bigre_item1 "kevlar"' 'alias bigre_item2 "hegrenade"' 'alias bigre_item3 ""' \
     'alias bigre_item4 ""' 'alias bigre_item5 ""' 'alias smallre_item1 ""' 'alias smallre_item2 ""' \
     'alias smallre_item3 ""' 'alias txt1 "say -=Hallo Welt=-"' $'alias txt2 "say -=Gr\xfc\xdfe=-"' |

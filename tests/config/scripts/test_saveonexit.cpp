@@ -5,6 +5,7 @@
 #include "hauptmenu.h"
 #include "platform.h"
 #include "restock.h"
+#include "scripttext.h"
 #include "sound.h"
 #include "testsupport.h"
 #include "text.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -173,10 +175,10 @@ private slots:
                                           << QStringList() << QStringList();
         QTest::newRow("second server entry only")
             << QStringList{"amcm.Text1=_pw", "amcm.Text2=geheim"}
-            << head + QStringList{"setinfo _pw geheim"} + restockAliases()
+            << head + QStringList{"setinfo \"_pw\" \"geheim\""} + restockAliases()
             << QStringList{"19=_pw", "20=geheim"} << QStringList() << QStringList();
         QTest::newRow("password without field name")
-            << QStringList{"amcm.pass=geheim"} << head + QStringList{"setinfo  geheim"} + restockAliases()
+            << QStringList{"amcm.pass=geheim"} << head + restockAliases()
             << QStringList{"2=geheim"} << QStringList() << QStringList();
         QTest::newRow("field name without password")
             << QStringList{"amcm.pwfeld=_pw"} << head + restockAliases() << QStringList{"1=_pw"} << QStringList()
@@ -196,13 +198,13 @@ private slots:
                                                << QStringList() << QStringList{"10=Schrotflinte"} << QStringList();
         QTest::newRow("quote and semicolon in a message")
             << QStringList{"text.Text2=Sag \"gg\"; quit", "he=\"Feuer\"; frei"}
-            << head + restockAliases() + QStringList{"alias txt2 \"say -=Sag 'gg'; quit=-\""}
+            << head + restockAliases() + QStringList{"alias txt2 \"say -=Sag 'gg': quit=-\""}
             << QStringList{"12=Sag \"gg\"; quit"} << QStringList{"20=\"Feuer\"; frei"}
-            << QStringList{"he='Feuer'; frei"};
-        QTest::newRow("message of 600 characters")
+            << QStringList{"he='Feuer': frei"};
+        QTest::newRow("message of 600 characters, cut by the box")
             << QStringList{"text.Text6=" + long600}
-            << head + restockAliases() + QStringList{"alias tm1 \"say_team -=" + long600.left(487) + "=-\""}
-            << QStringList{"21=" + long600} << QStringList() << QStringList();
+            << head + restockAliases() + QStringList{"alias tm1 \"say_team -=" + long600.left(114) + "=-\""}
+            << QStringList{"21=" + long600.left(114)} << QStringList() << QStringList();
     }
 
     void savedFiles()
@@ -245,7 +247,13 @@ private slots:
         QTest::mouseClick(m->say1, Qt::LeftButton);
         QTest::mouseClick(m->fun1, Qt::LeftButton);
         QTest::mouseClick(m->it1, Qt::LeftButton);
-        auto german = [](const char *key) { return QString::fromUtf8("Grüße ß € ") + QLatin1String(key); };
+        // Sound names and server access take ASCII only: there the key itself.
+        auto german = [](const char *key) {
+            const QString name = QLatin1String(key);
+            return name.startsWith(QLatin1String("amcm.")) || name.startsWith(QLatin1String("sound."))
+                       ? name
+                       : QString::fromUtf8("Grüße ß € ") + name;
+        };
         QStringList variaLines, buyLines;
         for (const char *key : kVariaKeys) {
             setValue(QLatin1String(key), german(key));
@@ -264,8 +272,7 @@ private slots:
         for (int i = 2; i < 10; ++i)
             items << german(kVariaKeys[i]);
         QStringList varis{"exec qor/fun.cfg", "sayscript", "noitembuy",
-                          "setinfo " + german("amcm.pwfeld") + " " + german("amcm.pass"),
-                          "setinfo " + german("amcm.Text1") + " " + german("amcm.Text2")};
+                          "setinfo \"amcm.pwfeld\" \"amcm.pass\"", "setinfo \"amcm.Text1\" \"amcm.Text2\""};
         varis += restockAliases(items);
         for (int i = 1; i <= 5; ++i)
             varis << QStringLiteral("alias txt%1 \"say -=%2=-\"").arg(i).arg(german(kVariaKeys[9 + i]));
@@ -378,31 +385,63 @@ private slots:
         verifyFile(folder, QStringLiteral("fun.cfg"), funLines({{"ak47", "Colt"}}));
     }
 
-    void valueLongerThan32767Survives()
+    // Values of older state files: cleaned and cut to what the boxes take,
+    // however long (10 MB here), with a warning mark and tooltip where they
+    // were cut or will not reach the game as stored; the files then hold
+    // what the boxes hold.
+    void storedValuesAreCleanedAndCut()
     {
         PackageFolder folder;
         ProcessEnd end;
-        const QString huge = QString::fromUtf8("Lang ü € ").repeated(4000);   // 36000 characters
         QStringList varia = emptyLines(23);
-        varia[10] = huge;
-        varia[2] = huge;
+        varia[Varia::Text1] = QString(10 * 1024 * 1024, QLatin1Char('m'));
+        varia[Varia::Big1] = QString(600, QLatin1Char('k'));
+        varia[Varia::Snd1] = QStringLiteral("a b//c");
+        varia[Varia::Pwfeld] = QStringLiteral("my field");
+        varia[Varia::Pass] = QStringLiteral("geheim");
+        varia[Varia::Text6] = QStringLiteral("a\x01" "b\tc");
         QStringList buy = emptyLines(24);
-        buy[0] = huge;
+        buy[Buy::Reload] = QString(200, QLatin1Char('r'));
         folder.write(QStringLiteral("varia.kst"), fileBytes(varia));
         folder.write(QStringLiteral("buy.kst"), fileBytes(buy));
 
         hauptmenu *m = start(folder);
-        QCOMPARE(valueOf(QStringLiteral("text.Text1")), huge);
-        QCOMPARE(valueOf(QStringLiteral("restock.big1")), huge);
-        QCOMPARE(valueOf(QStringLiteral("reload")), huge);
+        const QList<std::tuple<QString, QString, QString>> boxes = {
+            {"text.Text1", QString(119, QLatin1Char('m')), "10485760 Zeichen lang"},
+            {"restock.big1", QString(500, QLatin1Char('k')), "600 Zeichen lang"},
+            {"sound.snd1", "a b//c", "Im Spiel: speak a_b/_c"},
+            {"amcm.pwfeld", "my field", "nicht: Leerzeichen"},
+            {"amcm.pass", "geheim", "Feldname: "},
+            {"text.Text6", "ab c", "Steuerzeichen"},
+            {"reload", QString(114, QLatin1Char('r')), "200 Zeichen lang"},
+        };
+        for (const auto &[key, held, why] : boxes) {
+            QCOMPARE(valueOf(key), held);
+            QWidget *box = control(key);
+            auto *edit = qobject_cast<QLineEdit *>(box) ? qobject_cast<QLineEdit *>(box)
+                                                        : qobject_cast<QComboBox *>(box)->lineEdit();
+            QVERIFY2(edit->toolTip().contains(why), qPrintable(key + ": " + edit->toolTip()));
+            QVERIFY(edit->actions().first()->isVisible());
+        }
+        QVERIFY(qobject_cast<QLineEdit *>(control(QStringLiteral("text.Text2")))->toolTip().isEmpty());
+        // The server access dialog says so as it opens.
+        Forms::get<amcm>()->show();
+        QTRY_VERIFY(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("nicht in varis.cfg")));
         m->close();
 
+        for (const auto &[key, held, why] : boxes) {
+            const qsizetype line = std::find(std::begin(kVariaKeys), std::end(kVariaKeys), key) - std::begin(kVariaKeys);
+            if (line < 23)
+                varia[line] = held;
+        }
+        buy[Buy::Reload] = QString(114, QLatin1Char('r'));
         QCOMPARE(folder.read(QStringLiteral("varia.kst")), fileBytes(varia));
         QCOMPARE(folder.read(QStringLiteral("buy.kst")), fileBytes(buy));
-        const QStringList varis = FromWindows1252(folder.read(QStringLiteral("varis.cfg"))).split(QStringLiteral("\r\n"));
-        QCOMPARE(varis.at(3), "alias bigre_item1 \"" + huge.left(500) + "\"");
-        QCOMPARE(varis.at(11), "alias txt1 \"say -=" + huge.left(492) + "=-\"");
-        QCOMPARE(ReadFileLine(QStringLiteral("fun.cfg"), 2), "alias sayreload \"say_team -=" + huge.left(487) + "=-\"");
+        const QByteArray varis = folder.read(QStringLiteral("varis.cfg"));
+        QVERIFY(!varis.contains("setinfo"));
+        QVERIFY(varis.contains("alias bigre_item1 \"" + QByteArray(500, 'k') + "\"\r\n"));
+        QVERIFY(varis.contains("alias snd1 \"speak a_b/_c; say -=a_b/_c=-\"\r\n"));
+        QVERIFY(varis.contains("alias tm1 \"say_team -=ab c=-\"\r\n"));
     }
 
     // A folder standing where one of the files must go: the save stops there.

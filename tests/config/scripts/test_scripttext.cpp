@@ -1,4 +1,5 @@
 #include "scripttext.h"
+#include "write.h"
 
 #include <QtTest>
 
@@ -17,83 +18,217 @@ ScriptValues emptyValues()
     return values;
 }
 
-QString times(char c, int n)
+QByteArray fileBytes(const QStringList &lines)
 {
-    return QString(n, QLatin1Char(c));
+    return ToWindows1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
+
+// The game's console as it reads a script, with the quirks of both the
+// original GoldSrc engine and Xash3D FWGS at once. Every command that runs
+// becomes one event: its words joined by '|', or for a chat command what the
+// server gets of it.
+class Console
+{
+public:
+    QList<QByteArray> events;
+
+    // Runs `text` like a script file, to its end, aliases included.
+    void run(const QByteArray &text)
+    {
+        m_buffer = text;
+        for (int commands = 0; !m_buffer.isEmpty() && commands < 10000; ++commands) {
+            // A command ends at a ';' outside quotes or at a line end; Xash3D
+            // skips an escaped quote inside quotes and drops a "//" comment.
+            qsizetype end = 0;
+            qsizetype comment = -1;
+            bool quoted = false;
+            for (; end < m_buffer.size(); ++end) {
+                const char c = m_buffer.at(end);
+                if (c == '\n' || c == '\r')
+                    break;
+                if (quoted && c == '\\' && end + 1 < m_buffer.size()
+                    && (m_buffer.at(end + 1) == '"' || m_buffer.at(end + 1) == '\\')) {
+                    ++end;
+                } else if (c == '"') {
+                    quoted = !quoted;
+                } else if (!quoted && comment < 0 && c == '/' && m_buffer.mid(end, 2) == "//") {
+                    comment = end;
+                } else if (!quoted && comment < 0 && c == ';') {
+                    break;
+                }
+            }
+            // Lines of 1023 bytes or more are cut.
+            const QByteArray line = m_buffer.left(comment >= 0 ? comment : end).left(1022);
+            m_buffer.remove(0, end + 1);
+            execute(line);
+        }
+    }
+
+private:
+    QByteArray m_buffer;
+    QHash<QByteArray, QByteArray> m_aliases;
+
+    static bool space(char c) { return uchar(c) <= 0x20 || uchar(c) >= 0x80; }  // signed chars in GoldSrc
+    static bool single(char c) { return QByteArray("{}()',:").contains(c); }
+
+    void execute(const QByteArray &line)
+    {
+        QList<QByteArray> argv;
+        QByteArray args;  // the raw rest after the first word
+        for (qsizetype p = 0;;) {
+            while (p < line.size() && space(line.at(p)))
+                ++p;
+            if (p >= line.size() || line.mid(p, 2) == "//")
+                break;
+            if (argv.size() == 1)
+                args = line.mid(p);
+            QByteArray word;
+            if (line.at(p) == '"') {
+                for (++p; p < line.size() && line.at(p) != '"'; ++p) {
+                    if (line.at(p) == '\\' && p + 1 < line.size() && line.at(p + 1) == '"')
+                        ++p;
+                    word += line.at(p);
+                }
+                ++p;
+            } else if (single(line.at(p))) {
+                word = line.mid(p++, 1);
+            } else {
+                while (p < line.size() && !space(line.at(p)) && !single(line.at(p)))
+                    word += line.at(p++);
+            }
+            if (word.size() >= 515)  // stops the line
+                break;
+            argv << word;
+        }
+        if (argv.isEmpty())
+            return;
+
+        const QByteArray name = argv.at(0).toLower();
+        if (name == "alias" && argv.size() >= 2) {
+            // The words after the name, each followed by a space, then a line end.
+            QByteArray body;
+            for (qsizetype i = 2; i < argv.size(); ++i)
+                body += argv.at(i) + ' ';
+            m_aliases.insert(argv.at(1).toLower(), body + '\n');
+            events << "alias|" + argv.at(1);
+        } else if (m_aliases.contains(name)) {
+            m_buffer.prepend(m_aliases.value(name));
+        } else if (name == "say" || name == "say_team") {
+            // The server takes 127 bytes of the command.
+            QByteArray sent = (argv.at(0) + ' ' + args).left(127);
+            while (sent.endsWith(' '))
+                sent.chop(1);
+            events << sent;
+        } else {
+            events << argv.join('|');
+        }
+    }
+};
 
 } // namespace
 
-// What the game console would cut or misread never reaches the game scripts,
-// while the state files keep the value as typed.
 class TestScriptText : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void gameScriptsFitTheConsole_data()
+    // The same value in every box, read as the game reads "varis.cfg" and
+    // "fun.cfg": each alias runs the one command meant, each message is said
+    // by the rules within the server's 127 bytes, a server access pair is set
+    // exactly as typed or not at all, and nothing else runs.
+    void consoleRunsWhatWasMeant_data()
     {
-        QTest::addColumn<bool>("personal");
-        QTest::addColumn<int>("line");
         QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("said");          // the message as the game gets it, within 119 bytes
+        QTest::addColumn<QString>("sound");         // the name `speak` gets
+        QTest::addColumn<QStringList>("restock");   // the commands a restock item runs
+        QTest::addColumn<bool>("password");         // set as a password with the field name "_pw"
+        QTest::addColumn<bool>("field");            // set as a field name with the password "pw"
 
-        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
-
-        QTest::newRow("team message of 600") << false << int(Varia::Text8) << times('t', 600)
-                                             << "alias tm3 \"say_team -=" + times('t', 487) + "=-\"";
-        QTest::newRow("restock word of 600") << false << int(Varia::Small3) << times('k', 600)
-                                             << "alias smallre_item3 \"" + times('k', 500) + "\"";
-        QTest::newRow("sound name of 300, said twice")
-            << false << int(Varia::Snd1) << times('s', 300)
-            << "alias snd1 \"speak " + times('s', 242) + "; say -=" + times('s', 242) + "=-\"";
-        QTest::newRow("quote and semicolon") << false << int(Varia::Text2) << QStringLiteral("a\"b;c")
-                                             << QStringLiteral("alias txt2 \"say -=a'b;c=-\"");
-        QTest::newRow("line breaks") << false << int(Varia::Text3) << QStringLiteral("a\r\nb\nc")
-                                     << QStringLiteral("alias txt3 \"say -=a  b c=-\"");
-        QTest::newRow("quoted sound name") << false << int(Varia::Snd2) << QStringLiteral("\"hi\"")
-                                           << QStringLiteral("alias snd2 \"speak 'hi'; say -='hi'=-\"");
-        QTest::newRow("character outside Windows-1252 is not split")
-            << false << int(Varia::Text4) << times('x', 491) + emoji + QStringLiteral("zz")
-            << "alias txt4 \"say -=" + times('x', 491) + emoji + "=-\"";
-        QTest::newRow("quote in a restock word") << false << int(Varia::Big1) << QStringLiteral("kev\"lar")
-                                                 << QStringLiteral("alias bigre_item1 \"kev'lar\"");
-        QTest::newRow("quote in a password") << false << int(Varia::Pass) << QStringLiteral("ge\"heim")
-                                             << QStringLiteral("setinfo  ge'heim");
-        QTest::newRow("personal line of 600 with a quote")
-            << true << int(Buy::Reload) << "\"" + times('r', 600)
-            << "alias sayreload \"say_team -='" + times('r', 486) + "=-\"";
-        QTest::newRow("personal line break") << true << int(Buy::Plant) << QStringLiteral("a\nb")
-                                             << QStringLiteral("alias sayplant \"say_team -=a b=-\"");
+        const QString x2000(2000, QLatin1Char('x'));
+        const QString slashes(130, QLatin1Char('/'));
+        QTest::newRow("ordinary") << "hallo" << "hallo" << "hallo" << QStringList{"hallo"} << true << true;
+        QTest::newRow("smiley") << "-=gg ;) wp=-" << "-=gg :) wp=-" << "-_gg____wp_-" << QStringList{"-=gg", ")|wp=-"}
+                                << false << false;
+        QTest::newRow("quit") << "hi; quit" << "hi: quit" << "hi__quit" << QStringList{"hi", "quit"} << false << false;
+        QTest::newRow("comment") << "//" << "/ /" << "/_" << QStringList{} << true << true;
+        QTest::newRow("slash backslash") << "/\\" << "/ /" << "/_" << QStringList{"/"} << false << false;
+        QTest::newRow("backslash") << "\\" << "/" << "_" << QStringList{} << false << false;
+        QTest::newRow("quote") << "\"" << "'" << "_" << QStringList{"'"} << false << false;
+        QTest::newRow("breaks, tab, control") << "a\tb\r\nc\x01" "d" << "a b cd" << "a_b_cd" << QStringList{"a|b|cd"}
+                                              << false << false;
+        QTest::newRow("German and euro") << "Grüße €" << "Grüße €" << "Gr__e__" << QStringList{"Gr|e"} << false << false;
+        QTest::newRow("2000 bytes") << x2000 << x2000.left(119) << x2000.left(64) << QStringList{x2000.left(500)}
+                                    << false << false;
+        QTest::newRow("130 slashes") << slashes << QStringLiteral("/ ").repeated(60).left(119)
+                                     << QStringLiteral("/_").repeated(32) << QStringList{} << false << false;
+        QTest::newRow("punctuation") << "p(a,ss:w'd" << "p(a,ss:w'd" << "p_a_ss_w_d"
+                                     << QStringList{"p|(|a|,|ss|:|w|'|d"} << true << true;
+        QTest::newRow("two dots") << ".." << ".." << ".." << QStringList{".."} << false << false;
+        QTest::newRow("star") << "*pw" << "*pw" << "_pw" << QStringList{"*pw"} << true << false;
+        QTest::newRow("17 bytes") << "0123456789abcdefg" << "0123456789abcdefg" << "0123456789abcdefg"
+                                  << QStringList{"0123456789abcdefg"} << true << false;
     }
 
-    void gameScriptsFitTheConsole()
+    void consoleRunsWhatWasMeant()
     {
-        QFETCH(bool, personal);
-        QFETCH(int, line);
         QFETCH(QString, value);
-        QFETCH(QString, expected);
+        QFETCH(QString, said);
+        QFETCH(QString, sound);
+        QFETCH(QStringList, restock);
+        QFETCH(bool, password);
+        QFETCH(bool, field);
 
         ScriptValues values = emptyValues();
-        (personal ? values.buy : values.varia)[line] = value;
+        values.varia.fill(value);
+        values.buy.fill(value);
+        values.varia[Varia::Pwfeld] = QStringLiteral("_pw");
+        values.varia[Varia::AmcmText2] = QStringLiteral("pw");
         const ScriptFiles files = GenerateScripts(values);
 
-        const QStringList &script = personal ? files.funCfg : files.varisCfg;
-        QVERIFY2(script.contains(expected), qPrintable(script.join(QLatin1Char('\n')).left(2000)));
-        QCOMPARE((personal ? files.buyKst : files.variaKst).at(line), value);
-    }
+        // Each alias of "varis.cfg" and "fun.cfg", in file order, with what it must run.
+        QList<QByteArray> restockRuns;
+        for (const QString &command : restock)
+            restockRuns << ToWindows1252(command);
+        const QList<QByteArray> chat{ToWindows1252("say -=" + said + "=-")};
+        const QList<QByteArray> team{ToWindows1252("say_team -=" + said.left(114) + "=-")};
+        const QList<QByteArray> played{"speak|" + sound.toLatin1(), "say -=" + sound.toLatin1() + "=-"};
+        QList<std::pair<QByteArray, QList<QByteArray>>> aliases;
+        for (int i = 1; i <= 8; ++i)
+            aliases.push_back({i <= 5 ? "bigre_item" + QByteArray::number(i) : "smallre_item" + QByteArray::number(i - 5),
+                               restockRuns});
+        for (int i = 1; i <= 11; ++i)
+            aliases.push_back({i <= 5 ? "txt" + QByteArray::number(i) : i <= 8 ? "snd" + QByteArray::number(i - 5)
+                                                                               : "tm" + QByteArray::number(i - 8),
+                               i <= 5 ? chat : i <= 8 ? played : team});
+        for (const char *name : {"sayreload", "sayusp", "sayglock", "sayp90", "saymp5", "saypara", "sayscout",
+                                 "sayawp", "sayg3sg1", "saym3", "sayp228", "saydeagle", "sayump45", "sayteampistol",
+                                 "ak47", "sayteamrifle1", "sayteamsmg", "sayteamrifle2", "sayteamsniper", "sayhe",
+                                 "saysmoke", "sayflash", "saydefuse", "sayplant"})
+            aliases.push_back({name, team});
 
-    // Field name and password are not quoted; each is kept to 500 bytes, so
-    // the line stays below the 1023 bytes after which the console cuts it.
-    void setinfoLineStaysBelowTheLineLimit()
-    {
-        ScriptValues values = emptyValues();
-        values.varia[Varia::AmcmText1] = times('f', 900);
-        values.varia[Varia::AmcmText2] = times('p', 900);
-        const ScriptFiles files = GenerateScripts(values);
-        QCOMPARE(files.varisCfg.at(3), "setinfo " + times('f', 500) + " " + times('p', 500));
-        QVERIFY(files.varisCfg.at(3).size() < 1023);
-        QCOMPARE(files.variaKst.at(Varia::AmcmText1), times('f', 900));
+        Console game;
+        game.run(fileBytes(files.varisCfg));
+        game.run(fileBytes(files.funCfg));
+        QList<QByteArray> loaded{"exec|qor/ori.cfg"};
+        if (password)
+            loaded << "setinfo|_pw|" + value.toLatin1();
+        if (field)
+            loaded << "setinfo|" + value.toLatin1() + "|pw";
+        for (const auto &[name, runs] : aliases)
+            loaded << "alias|" + name;
+        QCOMPARE(game.events, loaded);
+        for (const auto &[name, runs] : aliases) {
+            game.events.clear();
+            game.run(name + "\n");
+            QVERIFY2(game.events == runs, name + ": " + game.events.join(" / "));
+        }
+
+        // The state files keep one value a line, as a box holds it.
+        QCOMPARE(files.variaKst.size(), int(Varia::LineCount));
+        QCOMPARE(files.buyKst.size(), int(Buy::LineCount));
+        for (const QString &line : files.variaKst + files.buyKst)
+            QVERIFY(!line.contains(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f-\\x9f]"))));
     }
 };
 

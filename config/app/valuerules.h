@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+// What the game's console makes of a value, and so what each box of the
+// option dialogs takes and how its text goes into the game scripts. Lengths
+// count Windows-1252 bytes, one per character.
+
+// The kinds of boxes, each with its own rules.
+enum class ValueKind {
+    Say,          // chat messages, said with `say`
+    SayTeam,      // team messages and Personal Mode lines, said with `say_team`
+    Sound,        // sound names, played with `speak`
+    ServerField,  // server access: the password field name
+    ServerValue,  // server access: the password
+    Restock,      // restock items: console commands of the user's choice
+};
+
+namespace ValueRules {
+
+// The most a box of this kind takes; longer stored values are cut when read,
+// but for the server access boxes, which keep them and say why they are left out.
+qsizetype MaxLength(ValueKind kind);
+
+// Line breaks (CR LF, CR, LF) and tabs become one space each; other control
+// characters (below 0x20, 0x7F, U+0080 to U+009F) are dropped. Every value of
+// the option dialogs is cleaned so, where typed and where read from a file.
+QString Clean(const QString &text);
+
+// The characters of `text` that a box of this kind refuses, each once; empty
+// when it takes any character of the code page.
+QString RefusedCharacters(ValueKind kind, const QString &text);
+
+// Why `text` may not stand in a box of this kind as typed (refused characters,
+// length, "//", "..", a leading "*"); empty when it may.
+QString Problem(ValueKind kind, const QString &text);
+
+// Why the server access pair `field`/`value` is left out of the game script;
+// empty when it is written (or the value is empty, which writes nothing).
+QString ServerPairProblem(const QString &field, const QString &value);
+
+// A chat text as the game gets it: `"` becomes `'`, `;` `:`, `\` `/`, then
+// `//` `/ /` until none is left, then the text is cut to `room` bytes.
+QString GameMessage(const QString &text, qsizetype room);
+
+// A sound name as `speak` can play it: at most 64 bytes, every character
+// outside A-Z a-z 0-9 _ . / ! - and the second of two `/` written as `_`.
+QString GameSoundName(const QString &text);
+
+// Restock commands inside quotes: `"` becomes `'`, the text is cut to 500
+// bytes and every trailing backslash dropped, so the closing quote stays one.
+QString GameRestock(const QString &text);
+
+// `text` cut to `maxBytes` Windows-1252 bytes; a character the code page
+// lacks counts once and is never split.
+QString CutToBytes(const QString &text, qsizetype maxBytes);
+qsizetype ByteLength(const QString &text);
+
+} // namespace ValueRules
