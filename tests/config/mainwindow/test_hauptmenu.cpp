@@ -300,6 +300,7 @@ private slots:
         first.setWorkingDirectory(folder.path());
         first.start(QStringLiteral(KORVEL_CONFIG), {});
         QVERIFY(first.waitForStarted());
+        auto stop = qScopeGuard([&first] { first.kill(); first.waitForFinished(); });
         QTRY_VERIFY_WITH_TIMEOUT(folder.has(QStringLiteral("config.lock")), 20000);
 
         QList<int> ends;
