@@ -462,15 +462,14 @@ private slots:
             QVERIFY(QFile::link(target, path));
         }
         const auto snapshot = [&] {
-            QStringList files;
-            QDirIterator it(outside.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                QFile file(it.next());
-                files << it.filePath() + QLatin1Char('=') + (file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+            QByteArray all;
+            for (QDirIterator it(outside.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+                const QString file = it.next();
+                all += file.toUtf8() + ReadFileLine(file, 1).toUtf8();
             }
-            return files;
+            return all;
         };
-        const QStringList before = snapshot();
+        const QByteArray before = snapshot();
         restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
         choose(d, halfLife, QStringLiteral("test.lang"));
@@ -494,14 +493,12 @@ private slots:
         GameTree tree;
         MessageLog messages;
         installGame(tree);
+        // The game's list is there, its backup and the command menu are not: each write fails.
         const QString halfLife = disk.path() + QStringLiteral("/Half-Life");
         QVERIFY(QDir().mkpath(halfLife + QStringLiteral("/cstrike/gfx/shell")));
-        QVERIFY(QDir().mkpath(halfLife + QStringLiteral("/cstrike/backup")));
-        for (const char *name : {"gfx/shell/kb_act.lst", "commandmenu.txt", "backup/kb_act.lst",
-                                 "backup/commandmenu.txt"}) {
-            QFile file(halfLife + QStringLiteral("/cstrike/") + QLatin1String(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
-        }
+        QFile keys(halfLife + QStringLiteral("/cstrike/gfx/shell/kb_act.lst"));
+        QVERIFY(keys.open(QIODevice::WriteOnly) && keys.write("x") == 1);
+        keys.close();
         disk.fill();
         restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
@@ -535,8 +532,8 @@ private slots:
         QCOMPARE(m->Command4->toolTip(), line(18));
     }
 
-    // A language file that is gone keeps the built-in texts and is named, at
-    // start and at Save and Go.
+    // A language file that is gone keeps the built-in texts and is named at
+    // start (at Save and Go: the link row of linksOutOfTheGame).
     void languageFileGoneKeepsTheBuiltInTexts()
     {
         GameTree tree;
@@ -549,16 +546,6 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("weg.lang")));
-
-        QTest::mouseClick(m->Command8, Qt::LeftButton);
-        firstrun *d = Forms::get<firstrun>();
-        choose(d, typed(tree), QStringLiteral("test.lang"));
-        QVERIFY(QFile::remove(QStringLiteral("test.lang")));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
-        QCOMPARE(messages.entries.size(), 2);
-        QVERIFY(messages.entries[1].text.contains(QStringLiteral("test.lang")));
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
-        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
     }
 
     void sampleEnglishWorks()
