@@ -214,7 +214,8 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
     }
     for (const QString &path : {source, target}) {
         if (PackageFiles::LeadsOutside(path)) {
-            problems->append(QStringLiteral("%1: nicht ersetzt (%2).").arg(shown(target), PackageFiles::LeadsOutsideReason(path)));
+            problems->append(
+                QStringLiteral("%1: nicht ersetzt (%2).").arg(shown(target), PackageFiles::LeadsOutsideReason(path)));
             return;
         }
     }
