@@ -8,6 +8,7 @@
 #include "funmode.h"
 #include "language.h"
 #include "message.h"
+#include "packagefiles.h"
 #include "placement.h"
 #include "platform.h"
 #include "restock.h"
@@ -119,6 +120,17 @@ hauptmenu::hauptmenu()
 
 void hauptmenu::startup()
 {
+    // One configurator per package folder, or the one closed last would
+    // silently undo the other's work. A folder that can't take the lock file
+    // can't take the settings either; the start goes on and says so when saving.
+    if (PackageFiles::LockPackageFolder() == PackageFiles::Lock::TakenByAnother) {
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      QStringLiteral("Der Korvel Configurator ist in diesem Ordner schon geöffnet:\n%1\n"
+                                     "Dieser zweite Start endet, ohne etwas zu ändern.")
+                          .arg(QDir::toNativeSeparators(QDir::currentPath())));
+        Platform::EndProcess(1);
+        return;
+    }
     form_load();
     if (!m_firstRun)
         show();
@@ -127,8 +139,8 @@ void hauptmenu::startup()
 void hauptmenu::form_load()
 {
     // 1, 2: the game files that a language replaces.
-    cmd->setText(ReadFileLine(QStringLiteral("pfad.kst"), 4));
-    gfx->setText(ReadFileLine(QStringLiteral("pfad.kst"), 3));
+    cmd->setText(PackageFiles::PathFileLine(4));
+    gfx->setText(PackageFiles::PathFileLine(3));
 
     // 3, 4: the recorded language and Half-Life directory into the setup dialog.
     LoadRecordedLanguage();
@@ -176,6 +188,7 @@ void hauptmenu::closeEvent(QCloseEvent *event)
 
 void hauptmenu::form_unload()
 {
+    PackageFiles::RemoveStaleTemporaries();
     QString error;
     if (!WriteScripts(&error)) {
         Message::show(QStringLiteral("Korvel Configurator"),
@@ -216,7 +229,7 @@ void hauptmenu::showModuleState(const Module &module, bool on)
 void hauptmenu::switchOn(const Module &module)
 {
     QString error;
-    if (WriteTextFile(module.marker, {module.content}, &error)) {
+    if (PackageFiles::WriteText(module.marker, {module.content}, &error)) {
         showModuleState(module, true);
         return;
     }

@@ -60,7 +60,7 @@ public:
     QLabel *af;
 
     // Set by the state restore when a state file is there but could not be
-    // read: the save at exit leaves that file as it is.
+    // read: the save at exit leaves that file as it is, and its script too.
     bool variaUnreadable = false;
     bool buyUnreadable = false;
 

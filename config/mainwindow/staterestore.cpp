@@ -1,6 +1,7 @@
 #include "staterestore.h"
 
 #include "message.h"
+#include "packagefiles.h"
 #include "statefields.h"
 #include "write.h"
 
@@ -9,10 +10,18 @@
 
 namespace {
 
-bool restore(const QString &file, const QList<StateField> &fields)
+QString shown(const QString &name)
 {
-    bool unreadable = false;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
+    return QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+}
+
+// `script` is made from the same fields: written from empty fields it would
+// lose what the state file still holds, so it stays as it is with it.
+bool restore(const QString &file, const QString &script, const QList<StateField> &fields)
+{
+    // A link out of the Half-Life folder is not followed: unreadable, as far as we go.
+    bool unreadable = PackageFiles::LeadsOutside(file);
+    for (qsizetype i = 0; i < fields.size() && !unreadable; ++i) {
         bool failed = false;
         fields.at(i).setValue(ReadFileLine(file, static_cast<qint32>(i + 1), &failed));
         unreadable = unreadable || failed;
@@ -23,8 +32,9 @@ bool restore(const QString &file, const QList<StateField> &fields)
             field.setValue(QString());
         Message::show(QStringLiteral("Korvel Configurator"),
                       QStringLiteral("Die gespeicherten Einstellungen konnten nicht gelesen werden:\n%1\n"
-                                     "Die Felder bleiben leer, und die Datei wird beim Beenden nicht überschrieben.")
-                          .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())));
+                                     "Die Felder bleiben leer. %2 und %3 bleiben, wie sie sind: Änderungen an "
+                                     "diesen Einstellungen werden in diesem Lauf nicht gespeichert.")
+                          .arg(shown(file), file, script));
     }
     return !unreadable;
 }
@@ -33,10 +43,10 @@ bool restore(const QString &file, const QList<StateField> &fields)
 
 bool RestoreVaria()
 {
-    return restore(QStringLiteral("varia.kst"), VariaFields());
+    return restore(QStringLiteral("varia.kst"), QStringLiteral("varis.cfg"), VariaFields());
 }
 
 bool RestoreBuy()
 {
-    return restore(QStringLiteral("buy.kst"), BuyFields());
+    return restore(QStringLiteral("buy.kst"), QStringLiteral("fun.cfg"), BuyFields());
 }

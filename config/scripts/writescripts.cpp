@@ -2,6 +2,7 @@
 
 #include "forms.h"
 #include "hauptmenu.h"
+#include "packagefiles.h"
 #include "scripttext.h"
 #include "statefields.h"
 #include "write.h"
@@ -32,8 +33,26 @@ bool WriteScripts(QString *error)
 {
     const ScriptFiles files = GenerateScripts(currentValues());
     const hauptmenu *main = Forms::get<hauptmenu>();
-    return WriteTextFile(QStringLiteral("varis.cfg"), files.varisCfg, error)
-           && (main->variaUnreadable || WriteTextFile(QStringLiteral("varia.kst"), files.variaKst, error))
-           && (main->buyUnreadable || WriteTextFile(QStringLiteral("buy.kst"), files.buyKst, error))
-           && WriteTextFile(QStringLiteral("fun.cfg"), files.funCfg, error);
+    // A state file that could not be read stays as it is, and so does the
+    // script made from the same fields.
+    const struct {
+        QString name;
+        const QStringList &lines;
+        bool kept;
+    } outputs[] = {
+        {QStringLiteral("varis.cfg"), files.varisCfg, main->variaUnreadable},
+        {QStringLiteral("varia.kst"), files.variaKst, main->variaUnreadable},
+        {QStringLiteral("buy.kst"), files.buyKst, main->buyUnreadable},
+        {QStringLiteral("fun.cfg"), files.funCfg, main->buyUnreadable},
+    };
+    // Every file is tried, so one that fails loses no more than itself.
+    QStringList failures;
+    for (const auto &output : outputs) {
+        QString failure;
+        if (!output.kept && !PackageFiles::WriteText(output.name, output.lines, &failure))
+            failures << failure;
+    }
+    if (error)
+        *error = failures.join(QLatin1Char('\n'));
+    return failures.isEmpty();
 }

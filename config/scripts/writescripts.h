@@ -4,8 +4,9 @@
 
 // Writes "varis.cfg", "varia.kst", "buy.kst" and "fun.cfg", in this order,
 // from what the controls of the main window and the option dialogs hold now.
-// Each file is written whole or not at all. The save stops at the first file
-// that cannot be written: false, and `*error` names the file and the reason;
-// the files before it are complete, it and those after it keep their previous
-// contents. A state file that could not be read at startup is left alone.
+// Each file is written whole or not at all, and every one is tried: false when
+// any failed, and `*error` then has one line for each, naming the file and the
+// reason; a failed file keeps its previous contents. A state file that could
+// not be read at startup is left alone, and with it the script made from the
+// same settings ("varis.cfg" with "varia.kst", "fun.cfg" with "buy.kst").
 bool WriteScripts(QString *error = nullptr);

@@ -8,7 +8,9 @@
 #include "hauptmenu.h"
 #include "language.h"
 #include "message.h"
+#include "packagefiles.h"
 #include "placement.h"
+#include "platform.h"
 #include "write.h"
 
 #include <QCloseEvent>
@@ -23,7 +25,8 @@
 
 namespace {
 
-const QString kPathFile = QStringLiteral("pfad.kst");
+using PackageFiles::kPathFile;
+using PackageFiles::PathFileLine;
 const QString kDefaultDirectory = QStringLiteral("c:\\sierra\\half-life");
 const QString kDefaultLanguage = QStringLiteral("english.lang");
 
@@ -41,8 +44,7 @@ void reportLanguageProblems(const QStringList &problems)
     if (problems.isEmpty())
         return;
     Message::show(QStringLiteral("Korvel Configurator"),
-                  QStringLiteral("Diese Spieldateien wurden nicht durch die der Sprache ersetzt:\n\n%1\n\n"
-                                 "Meist ist das Half-Life-Verzeichnis falsch angegeben.")
+                  QStringLiteral("Die Sprache wurde nicht vollständig übernommen:\n\n%1")
                       .arg(problems.join(QLatin1Char('\n'))));
 }
 
@@ -118,7 +120,7 @@ firstrun::firstrun()
 void firstrun::form_load()
 {
     if (FileExists(kPathFile))
-        pfad->setText(ReadFileLine(kPathFile, 1));
+        pfad->setText(PathFileLine(1));
 }
 
 void firstrun::Command1_Click()
@@ -169,12 +171,14 @@ bool firstrun::form_unload()
 
 void firstrun::closeEvent(QCloseEvent *event)
 {
-    if (!form_unload()) {
-        event->ignore();
-        return;
-    }
+    // Closing is never refused. When the path file could not be written on a
+    // first start there is no main window to go on with: the program ends,
+    // with an error status. Opened from the main window, that stays.
+    const bool saved = form_unload();
     event->accept();
     Forms::unload<firstrun>();
+    if (!saved && !Forms::get<hauptmenu>()->isVisible())
+        Platform::EndProcess(1);
 }
 
 QString firstrun::selectedLanguage() const
@@ -203,28 +207,28 @@ bool firstrun::writePathFile()
         return false;
     }
     QString error;
-    if (!WriteTextFile(kPathFile, PathFileLines(directory, selectedLanguage()), &error)) {
+    if (!PackageFiles::WritePathFile(PathFileLines(directory, selectedLanguage()), &error)) {
         Message::show(QStringLiteral("Korvel Configurator"),
                       QStringLiteral("Die Datei %1 konnte nicht geschrieben werden:\n%2").arg(kPathFile, error));
         return false;
     }
 
     hauptmenu *main = Forms::get<hauptmenu>();
-    main->cmd->setText(ReadFileLine(kPathFile, 4));
-    main->gfx->setText(ReadFileLine(kPathFile, 3));
-    lang->setText(ReadFileLine(kPathFile, 2));
-    pfad->setText(ReadFileLine(kPathFile, 1));
+    main->cmd->setText(PathFileLine(4));
+    main->gfx->setText(PathFileLine(3));
+    lang->setText(PathFileLine(2));
+    pfad->setText(PathFileLine(1));
     return true;
 }
 
 void LoadRecordedLanguage()
 {
-    Forms::get<firstrun>()->lang->setText(ReadFileLine(kPathFile, 2));
+    Forms::get<firstrun>()->lang->setText(PathFileLine(2));
 }
 
 void LoadHalfLifeDirectory()
 {
-    Forms::get<firstrun>()->pfad->setText(ReadFileLine(kPathFile, 1));
+    Forms::get<firstrun>()->pfad->setText(PathFileLine(1));
 }
 
 bool ShowSetupOnFirstRun()

@@ -22,7 +22,7 @@ public:
 
     void form_load();
     // The closing sequence. False when the path file could not be written:
-    // the user has been told, and the dialog stays open.
+    // the user has been told; the dialog closes all the same.
     bool form_unload();
 
     QLabel *Label1;

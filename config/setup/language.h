@@ -14,13 +14,18 @@ QStringList LanguageFiles(const QString &folder);
 // Applies the language file named by the setup dialog's `lang` to every
 // window (creating those not used yet, hidden) and copies its key-binding
 // list and command menu over the game files named by the main window's `gfx`
-// and `cmd`. A copy that can't be made is skipped; the result has one line
-// for each, saying which file and why (empty when everything was replaced).
+// and `cmd`. Only bare file names of the package folder are copied, and only
+// over the game files that the path file's Half-Life folder gives. A copy that
+// can't be made is skipped; the result has one line for each, saying which
+// file and why (empty when everything was replaced). A language file that is
+// missing or can't be read changes nothing: the built-in captions stay, and
+// the result's one line names the file.
 QStringList ApplyLanguage();
 
 // The same when the setup dialog closes, but only the key-binding list is
 // replaced; the game's command menu stays.
 QStringList ApplyLanguageOnClose();
 
-// At startup: applies the recorded language, if there is one, without a word.
+// At startup: applies the recorded language, if there is one, without a word
+// about the game files; a language file that can't be used is named.
 void ApplyRecordedLanguage();

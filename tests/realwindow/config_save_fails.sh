@@ -43,8 +43,10 @@ x_wait_exit "$X_APP"
 [ "$X_STATUS" -ne 0 ] || x_fail "the configurator ended with status 0 although nothing was saved"
 echo "ok: ended with status $X_STATUS"
 
+[ -d "$qor/varis.cfg" ] || x_fail "the folder standing for varis.cfg is gone"
 for file in varia.kst buy.kst fun.cfg; do
-    cmp -s "$work/$file" "$qor/$file" || x_fail "$file was changed although the save had failed before it"
+    ! cmp -s "$work/$file" "$qor/$file" || x_fail "$file was not saved although only varis.cfg failed"
 done
-echo "ok: the state files of the last run are unchanged"
+grep -q 'Reloading' "$qor/buy.kst" && grep -q 'geheim' "$qor/varia.kst" || x_fail "the saved state files lost values"
+echo "ok: the other files are saved"
 echo "PASS"

@@ -1,14 +1,19 @@
 #include "appearance.h"
+#include "firstrun.h"
 #include "forms.h"
 #include "fulldisk.h"
 #include "hauptmenu.h"
+#include "packagefiles.h"
+#include "platform.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 
@@ -266,6 +271,64 @@ private slots:
         QVERIFY(m->say2->isEnabled());
     }
 
+    // A marker that is a link out of the game, even one leading nowhere, is
+    // not written through: no file appears outside.
+    void markerLinkedOutsideIsNotWritten()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("QFile::link makes a shortcut on Windows, no symbolic link");
+#endif
+        PackageFolder folder;
+        QTemporaryDir outside;
+        MessageLog messages;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        QVERIFY(QFile::link(outside.filePath(QStringLiteral("say.kst")), QStringLiteral("say.kst")));
+        hauptmenu *m = restartConfigurator();
+        m->say1_Click();
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(QDir::current().filePath("say.kst"))));
+        QVERIFY(QDir(outside.path()).isEmpty());
+        QVERIFY(m->say1->isEnabled());
+        QCOMPARE(m->slot1->text(), QString());
+    }
+
+    // One configurator per package folder: a second start says so and ends,
+    // writing nothing; the lock of one that was killed does not count.
+    void secondStartInTheSameFolderEnds()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the first configurator runs as a process of its own, which Wine gives no display");
+#endif
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        QProcess first;
+        first.setWorkingDirectory(folder.path());
+        first.start(QStringLiteral(KORVEL_CONFIG), {});
+        QVERIFY(first.waitForStarted());
+        auto stop = qScopeGuard([&first] { first.kill(); first.waitForFinished(); });
+        QTRY_VERIFY_WITH_TIMEOUT(folder.has(QStringLiteral("config.lock")), 20000);
+
+        QList<int> ends;
+        Platform::setEndProcessHook([&ends](int code) { ends << code; });
+        auto restore = qScopeGuard([] { Platform::setEndProcessHook({}); });
+        hauptmenu *m = restartConfigurator();
+        QCOMPARE(ends, QList<int>{1});
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("schon geöffnet")));
+        QVERIFY(!m->isVisible());
+        QVERIFY(!Forms::exists<firstrun>());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"config.lock", "pfad.kst"}));
+
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        QVERIFY(folder.has(QStringLiteral("config.lock")));
+        m = restartConfigurator();
+        QVERIFY(m->isVisible());
+        QCOMPARE(ends, QList<int>{1});
+        QCOMPARE(messages.entries.size(), 1);
+    }
+
     void markerOnAFullDiskLeavesTheSwitchOff()
     {
         FullDisk disk(QStringLiteral("16k"));
@@ -276,6 +339,7 @@ private slots:
         QDir::setCurrent(disk.path());
         auto back = qScopeGuard([&] {
             Forms::unloadAll();
+            PackageFiles::UnlockPackageFolder();
             QDir::setCurrent(previous);
         });
         MessageLog messages;

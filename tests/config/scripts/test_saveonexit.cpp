@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
 
@@ -444,29 +445,45 @@ private slots:
         QVERIFY(varis.contains("alias tm1 \"say_team -=ab c=-\"\r\n"));
     }
 
-    // A folder standing where one of the files must go: the save stops there.
-    void failedSaveStopsAtThatFile_data()
+    // Files that can't be written: a folder standing where one goes, a link
+    // (dangling or not) to a folder outside the game. Every file is tried,
+    // and one message names each that failed.
+    void failedSaveTriesEveryFile_data()
     {
-        QTest::addColumn<int>("blocked");
-        QTest::newRow("varis.cfg") << 0;
-        QTest::newRow("varia.kst") << 1;
-        QTest::newRow("buy.kst") << 2;
-        QTest::newRow("fun.cfg") << 3;
+        QTest::addColumn<QStringList>("blocked");  // "name=folder|link|dangling"
+        QTest::newRow("varis.cfg") << QStringList{"varis.cfg=folder"};
+        QTest::newRow("varia.kst") << QStringList{"varia.kst=folder"};
+        QTest::newRow("buy.kst and fun.cfg") << QStringList{"buy.kst=folder", "fun.cfg=folder"};
+#ifndef Q_OS_WIN  // QFile::link makes a shortcut there, no link
+        QTest::newRow("links out of the game") << QStringList{"varis.cfg=link", "fun.cfg=dangling"};
+#endif
     }
 
-    void failedSaveStopsAtThatFile()
+    void failedSaveTriesEveryFile()
     {
-        QFETCH(int, blocked);
+        QFETCH(QStringList, blocked);
         const QStringList names{"varis.cfg", "varia.kst", "buy.kst", "fun.cfg"};
         PackageFolder folder;
+        QTemporaryDir outside;
         ProcessEnd end;
         MessageLog messages;
-        for (int i = 0; i < names.size(); ++i) {
-            if (i == blocked)
-                QVERIFY(QDir(folder.path()).mkdir(names.at(i)));
+        QHash<QString, QString> kinds;
+        for (const QString &entry : blocked)
+            kinds.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+        const QDir dir(folder.path());
+        for (const QString &name : names) {
+            const QString kind = kinds.value(name);
+            if (kind == QLatin1String("folder"))
+                QVERIFY(dir.mkdir(name));
+            else if (kind.isEmpty())
+                folder.write(name, "alt\r\n");
             else
-                folder.write(names.at(i), "alt\r\n");
+                QVERIFY(QFile::link(outside.filePath(name), dir.filePath(name)));
         }
+        QFile target(outside.filePath(QStringLiteral("varis.cfg")));
+        QVERIFY(target.open(QIODevice::WriteOnly) && target.write("draussen\r\n") == 10);
+        target.close();
+
         hauptmenu *m = start(folder);
         setValue(QStringLiteral("text.Text1"), QStringLiteral("neu"));
         setValue(QStringLiteral("reload"), QStringLiteral("neu"));
@@ -474,25 +491,30 @@ private slots:
 
         QCOMPARE(end.codes, QList<int>{1});
         QCOMPARE(messages.entries.size(), 1);
-        const QString blockedPath = QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath(names.at(blocked)));
-        QVERIFY2(messages.entries.at(0).text.contains(blockedPath), qPrintable(messages.entries.at(0).text));
-        QVERIFY(QFileInfo(QDir(folder.path()).filePath(names.at(blocked))).isDir());
-        for (int i = 0; i < names.size(); ++i) {
-            if (i < blocked)
-                QVERIFY2(folder.read(names.at(i)).contains("neu"), qPrintable(names.at(i)));
-            else if (i > blocked)
-                QCOMPARE(folder.read(names.at(i)), QByteArray("alt\r\n"));
+        const QString text = messages.entries.at(0).text;
+        for (const QString &name : names) {
+            const bool failed = kinds.contains(name);
+            QCOMPARE(text.contains(QDir::toNativeSeparators(dir.absoluteFilePath(name))), failed);
+            if (!failed)
+                QVERIFY2(folder.read(name).contains("neu"), qPrintable(name));
+            else if (kinds.value(name) == QLatin1String("folder"))
+                QVERIFY(QFileInfo(dir.filePath(name)).isDir());
         }
+        QCOMPARE(QDir(outside.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"varis.cfg"});
+        QVERIFY(target.open(QIODevice::ReadOnly));
+        QCOMPARE(target.readAll(), QByteArray("draussen\r\n"));
     }
 
-    // A state file that is there but cannot be read is named once and left
-    // as it is at exit; the other files are saved as usual.
+    // A state file that can't be read (here a link out of the game, which is
+    // not followed) is named once and left as it is at exit, and so is the
+    // script made from the same settings; the other two are saved as usual.
     void unreadableStateFileIsKept_data()
     {
         QTest::addColumn<QString>("unreadable");
         QTest::addColumn<QString>("readable");
-        QTest::newRow("varia.kst") << "varia.kst" << "buy.kst";
-        QTest::newRow("buy.kst") << "buy.kst" << "varia.kst";
+        QTest::addColumn<QString>("script");
+        QTest::newRow("varia.kst") << "varia.kst" << "buy.kst" << "varis.cfg";
+        QTest::newRow("buy.kst") << "buy.kst" << "varia.kst" << "fun.cfg";
     }
 
     void unreadableStateFileIsKept()
@@ -500,12 +522,14 @@ private slots:
 #ifdef Q_OS_LINUX
         QFETCH(QString, unreadable);
         QFETCH(QString, readable);
+        QFETCH(QString, script);
         PackageFolder folder;
         ProcessEnd end;
         MessageLog messages;
         const QString link = QDir(folder.path()).filePath(unreadable);
         QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), link));
         folder.write(readable, "eins\r\n");
+        folder.write(script, "alt\r\n");
         hauptmenu *m = start(folder);
 
         QCOMPARE(messages.entries.size(), 1);
@@ -519,8 +543,9 @@ private slots:
         QCOMPARE(QFileInfo(link).symLinkTarget(), QStringLiteral("/proc/self/mem"));
         QVERIFY(folder.read(readable).startsWith("eins\r\n"));
         QVERIFY(folder.read(readable).endsWith("neu\r\n"));
-        QVERIFY(folder.read(QStringLiteral("varis.cfg")).contains("alias tm3 \"say_team -=neu=-\""));
-        QVERIFY(folder.read(QStringLiteral("fun.cfg")).contains("alias sayplant \"say_team -=neu=-\""));
+        QCOMPARE(folder.read(script), QByteArray("alt\r\n"));
+        QVERIFY(folder.read(script == QLatin1String("fun.cfg") ? QStringLiteral("varis.cfg") : QStringLiteral("fun.cfg"))
+                    .contains("-=neu=-"));
 
         // The next start begins afresh: a readable file is saved again.
         QFile::remove(link);
@@ -532,6 +557,24 @@ private slots:
         QSKIP("needs /proc/self/mem to make a read fail");
 #endif
     }
+    // What a save killed between writing and renaming left is cleared at the
+    // next save: only our files' names with the writer's suffix.
+    void staleTemporaryFilesAreRemoved()
+    {
+        PackageFolder folder;
+        ProcessEnd end;
+        const QStringList stale{"varis.cfg.Ab12Cd", "buy.kst.x9Y8z7", "pfad.kst.QWERTZ"};
+        const QStringList kept{"notes.txt.Ab12Cd", "varis.cfg.Ab12C", "varis.cfg.Ab12Cd.bak", "ori.cfg.Ab12Cd"};
+        for (const QString &name : stale + kept)
+            folder.write(name, "x");
+        start(folder)->close();
+        QCOMPARE(end.codes, QList<int>{0});
+        for (const QString &name : stale)
+            QVERIFY2(!folder.has(name), qPrintable(name));
+        for (const QString &name : kept)
+            QVERIFY2(folder.has(name), qPrintable(name));
+    }
+
     // The setup dialog, open or hidden again, must not record its path at exit.
     void setupDialogAtExitLeavesThePathFile_data()
     {

@@ -5,18 +5,24 @@
 #include "funmode.h"
 #include "gametree.h"
 #include "hauptmenu.h"
+#include "fulldisk.h"
 #include "language.h"
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
 #include "write.h"
 
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -194,6 +200,14 @@ private slots:
         QVERIFY(!tree.has(QStringLiteral("backup/commandmenu.txt")));
         QVERIFY(!tree.has(QStringLiteral("backup/valve.rc")));
         QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
+        // There was no original: recorded as such, so that the next start,
+        // finding the language's copy, does not keep it as the game's.
+        QVERIFY(tree.has(QStringLiteral("backup/commandmenu.txt.none")));
+        QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt.none")), QByteArray());
+        QVERIFY(!tree.has(QStringLiteral("backup/kb_act.lst.none")));
+        restartConfigurator();
+        QVERIFY(!tree.has(QStringLiteral("backup/commandmenu.txt")));
+        QVERIFY(messages.entries.isEmpty());
     }
 
     void startWithLanguageRecordedReappliesSilently()
@@ -350,25 +364,144 @@ private slots:
         QVERIFY(m->isVisible());
     }
 
-    void replacementsInSubfoldersAndAbsolutePaths()
+    // Lines 21 and 22 name files of the package folder, nothing else: a
+    // folder part, "..", or an absolute path is skipped and named.
+    void replacementsOutsideThePackageFolderAreRefused_data()
     {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::newRow("leads up") << QByteArray("..\\private.lst");
+        QTest::newRow("subfolder") << QByteArray("sub\\keys.lst");
+        QTest::newRow("absolute") << QByteArray("ABSOLUTE");
+    }
+
+    void replacementsOutsideThePackageFolderAreRefused()
+    {
+        QFETCH(QByteArray, keys);
         GameTree tree;
         MessageLog messages;
         installGame(tree);
         QVERIFY(QDir().mkdir(tree.qor + QStringLiteral("/sub")));
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/sub/keys.lst"), kLanguageKeys);
-        QString absoluteMenu = tree.qor + QStringLiteral("/test_commandmenu.txt");
-        absoluteMenu.replace(QLatin1Char('/'), QLatin1Char('\\'));
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"),
-                          languageFile("sub\\keys.lst", absoluteMenu.toLatin1()));
-        recordLanguage(tree, typed(tree), "test.lang");
-
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/sub/keys.lst"), "private\r\n");
+        tree.put(QStringLiteral("private.lst"), "private\r\n");
+        if (keys == "ABSOLUTE")
+            keys = QDir::toNativeSeparators(tree.cstrike + QStringLiteral("/private.lst")).toLocal8Bit();
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile(keys));
         restartConfigurator();
-        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("test.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
-        // The files keep their text as written.
-        QCOMPARE(tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/pfad.kst")).split('\r').first(),
-                 typed(tree).toLatin1());
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY2(messages.entries[0].text.contains(QString::fromLocal8Bit(keys)), qPrintable(messages.entries[0].text));
+    }
+
+    // A changed path file names another file as line 3 or 4: it is left
+    // alone, without a word at start.
+    void pathFileLinesOtherThanTheGameFilesAreSkipped()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        QStringList lines = PathFileLines(typed(tree), QStringLiteral("test.lang"));
+        lines[2] = typed(tree) + QStringLiteral("\\cstrike\\valve.rc");
+        QVERIFY(WriteTextFile(tree.qor + QStringLiteral("/pfad.kst"), lines));
+
+        hauptmenu *m = restartConfigurator();
+        QCOMPARE(tree.read(QStringLiteral("valve.rc")), kGameValve);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+        QCOMPARE(m->it1->text(), line(1));
+        QVERIFY(messages.entries.isEmpty());
+    }
+
+    // Links out of the Half-Life folder are neither read nor written through;
+    // a Half-Life folder reached through a link is fine.
+    void linksOutOfTheGame_data()
+    {
+        QTest::addColumn<QString>("link");    // what becomes a link to the outside folder
+        QTest::addColumn<bool>("keysReplaced");
+        QTest::addColumn<bool>("menuReplaced");
+        QTest::newRow("gfx/shell folder") << "gfx/shell" << false << true;
+        QTest::newRow("backup folder") << "backup" << false << false;
+        QTest::newRow("game kb_act.lst, leading nowhere") << "gfx/shell/kb_act.lst" << false << true;
+        QTest::newRow("replacement file") << "qor/test_kb_act.lst" << false << true;
+        QTest::newRow("language file") << "qor/test.lang" << false << false;
+        QTest::newRow("Half-Life folder itself") << "" << true << true;
+    }
+
+    void linksOutOfTheGame()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("makes Unix symbolic links");
+#else
+        QFETCH(QString, link);
+        QFETCH(bool, keysReplaced);
+        QFETCH(bool, menuReplaced);
+        GameTree tree;
+        QTemporaryDir outside;
+        MessageLog messages;
+        installGame(tree);
+        QString halfLife = typed(tree);
+        if (link.isEmpty()) {
+            halfLife = outside.filePath(QStringLiteral("steam"));
+            QVERIFY(QFile::link(tree.halfLife, halfLife));
+        } else {
+            const QString path = tree.cstrike + QLatin1Char('/') + link;
+            const QString target = outside.filePath(QFileInfo(path).fileName());
+            if (link == QLatin1String("gfx/shell/kb_act.lst"))
+                QVERIFY(QFile::remove(path));
+            else
+                QVERIFY(QFile::rename(path, target) || QDir().mkpath(target));
+            QVERIFY(QFile::link(target, path));
+        }
+        const auto snapshot = [&] {
+            QByteArray all;
+            for (QDirIterator it(outside.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+                const QString file = it.next();
+                all += file.toUtf8() + ReadFileLine(file, 1).toUtf8();
+            }
+            return all;
+        };
+        const QByteArray before = snapshot();
+        restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, halfLife, QStringLiteral("test.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+
+        QCOMPARE(snapshot(), before);
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")) == kLanguageKeys, keysReplaced);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")) == kLanguageMenu, menuReplaced);
+        QCOMPARE(messages.entries.size(), keysReplaced ? 0 : 1);
+        if (link == QLatin1String("qor/test.lang"))
+            QCOMPARE(Forms::get<hauptmenu>()->it1->text(), QStringLiteral("AN"));
+#endif
+    }
+
+    // On a full disk the message names the real reason, not a wrong folder.
+    void fullDiskIsNamedAsSuch()
+    {
+        FullDisk disk(QStringLiteral("256k"));
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        // The game's list is there, its backup and the command menu are not: each write fails.
+        const QString halfLife = disk.path() + QStringLiteral("/Half-Life");
+        QVERIFY(QDir().mkpath(halfLife + QStringLiteral("/cstrike/gfx/shell")));
+        QFile keys(halfLife + QStringLiteral("/cstrike/gfx/shell/kb_act.lst"));
+        QVERIFY(keys.open(QIODevice::WriteOnly) && keys.write("x") == 1);
+        keys.close();
+        disk.fill();
+        restartConfigurator();
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, halfLife, QStringLiteral("test.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QCOMPARE(messages.entries.size(), 1);
+        const QString text = messages.entries[0].text;
+        QVERIFY2(text.contains(QString::fromLocal8Bit(strerror(ENOSPC))), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("Half-Life-Verzeichnis")), qPrintable(text));
     }
 
     void linesAreShownAsPlainText()
@@ -393,17 +526,20 @@ private slots:
         QCOMPARE(m->Command4->toolTip(), line(18));
     }
 
-    void languageFileGoneEmptiesTheTexts()
+    // A language file that is gone keeps the built-in texts and is named at
+    // start (at Save and Go: the link row of linksOutOfTheGame).
+    void languageFileGoneKeepsTheBuiltInTexts()
     {
         GameTree tree;
         MessageLog messages;
         installGame(tree);
         recordLanguage(tree, typed(tree), "weg.lang");
         hauptmenu *m = restartConfigurator();
-        QCOMPARE(m->it1->text(), QString());
-        QCOMPARE(m->Command6->toolTip(), QString());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(m->Command6->toolTip(), QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
-        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("weg.lang")));
     }
 
     void sampleEnglishWorks()

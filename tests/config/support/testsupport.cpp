@@ -3,6 +3,7 @@
 #include "forms.h"
 #include "hauptmenu.h"
 #include "message.h"
+#include "packagefiles.h"
 #include "write.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@ PackageFolder::PackageFolder()
 PackageFolder::~PackageFolder()
 {
     Forms::unloadAll();
+    PackageFiles::UnlockPackageFolder();
     QDir::setCurrent(m_previous);
 }
 
@@ -56,6 +58,7 @@ MessageLog::~MessageLog()
 hauptmenu *restartConfigurator()
 {
     Forms::unloadAll();
+    PackageFiles::UnlockPackageFolder();
     hauptmenu *window = Forms::get<hauptmenu>();
     window->startup();
     return window;
