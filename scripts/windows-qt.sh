@@ -17,8 +17,8 @@ toolchain="$here/windows/mingw-w64.cmake"
 patch="$here/windows/qt-direct2d-off.patch"
 
 # Core, Gui, Widgets and Test with the Windows platform plugin and styles;
-# everything the programs do not use stays out. Direct2D needs sources that
-# Debian's package does not ship (3rdparty/wintab).
+# everything the programs do not use stays out. Direct2D and tablet events
+# need the Wintab header (3rdparty/wintab), which Debian's source lacks.
 qt_options=(
     -DBUILD_SHARED_LIBS=OFF
     -DCMAKE_BUILD_TYPE=Release
@@ -37,6 +37,7 @@ qt_options=(
     -DFEATURE_opengl_dynamic=OFF
     -DFEATURE_vulkan=OFF
     -DFEATURE_direct2d=OFF
+    -DFEATURE_tabletevent=OFF
     -DFEATURE_freetype=OFF
     -DFEATURE_jpeg=OFF
     -DFEATURE_zstd=OFF
@@ -58,25 +59,34 @@ fi
 
 echo "Building a static Qt $qt_version for Windows into $prefix (about half an hour on 2 cores)" >&2
 work="$cache/qt-$qt_version-work-$key"
-rm -rf "$work" "$prefix.partial"
-mkdir -p "$work"
-
+rm -rf "$prefix.partial"
 # Debian's source package through apt, with a private source list and private
 # package lists, so that the machine's apt setup stays as it is.
-mkdir -p "$work/apt/sources.list.d" "$work/apt/lists/partial" "$work/download"
-for sources in /etc/apt/sources.list.d/*.sources; do
-    grep -q -E '^URIs:.*debian' "$sources" || continue
-    sed 's/^Types:.*/Types: deb-src/' "$sources" >"$work/apt/sources.list.d/$(basename "$sources")"
-done
-if [ -f /etc/apt/sources.list ]; then
-    sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list >"$work/apt/sources.list.d/debian-src.list"
+fetch_source() {
+    mkdir -p "$work/apt/sources.list.d" "$work/apt/lists/partial" "$work/download"
+    local sources
+    for sources in /etc/apt/sources.list.d/*.sources; do
+        grep -q -E '^URIs:.*debian' "$sources" || continue
+        sed 's/^Types:.*/Types: deb-src/' "$sources" >"$work/apt/sources.list.d/$(basename "$sources")"
+    done
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list >"$work/apt/sources.list.d/debian-src.list"
+    fi
+    local apt_private=(-o Dir::Etc::SourceParts="$work/apt/sources.list.d" -o Dir::Etc::SourceList=/dev/null
+        -o Dir::State::Lists="$work/apt/lists")
+    apt-get "${apt_private[@]}" update -qq >&2
+    (cd "$work/download" && apt-get "${apt_private[@]}" source --download-only "qt6-base=$qt_source_version" >&2)
+    dpkg-source --no-check -x "$work"/download/qt6-base_*.dsc "$work/source" >&2
+    patch -d "$work/source" -p1 <"$patch" >&2
+    touch "$work/source/.korvel-patched"
+}
+
+# An interrupted build goes on where it stopped; a source that did not unpack
+# and patch whole is fetched again.
+if [ ! -f "$work/source/.korvel-patched" ]; then
+    rm -rf "$work"
+    fetch_source
 fi
-apt_private=(-o Dir::Etc::SourceParts="$work/apt/sources.list.d" -o Dir::Etc::SourceList=/dev/null
-    -o Dir::State::Lists="$work/apt/lists")
-apt-get "${apt_private[@]}" update -qq >&2
-(cd "$work/download" && apt-get "${apt_private[@]}" source --download-only "qt6-base=$qt_source_version" >&2)
-dpkg-source --no-check -x "$work"/download/qt6-base_*.dsc "$work/source" >&2
-patch -d "$work/source" -p1 <"$patch" >&2
 
 cmake -G Ninja -S "$work/source" -B "$work/build" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
