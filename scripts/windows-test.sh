@@ -21,6 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 x_start
+export X_SHARED_DISPLAY=$DISPLAY
 
 # A prefix that asks for no Mono or Gecko download, with Wine's own fonts
 # ("MS Sans Serif", Tahoma) where Windows keeps its fonts.

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 
 class TestWrite : public QObject
 {
@@ -211,10 +215,37 @@ private slots:
         QCOMPARE(bytesOf(path), QByteArray("alt\r\nwerte\r\n"));
     }
 
+#ifdef Q_OS_WIN
+    // Another program holding the file open without letting others replace
+    // it (the game reading its config, a virus scanner): the write fails,
+    // says why, and the file stays whole; once let go, it is written.
+    void fileHeldOpenElsewhere()
+    {
+        const QString path = put(QStringLiteral("held.cfg"), "alt\r\n");
+        const HANDLE held = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                                        GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(held != INVALID_HANDLE_VALUE);
+        QString error;
+        const bool written = WriteTextFile(path, {QStringLiteral("neu")}, &error);
+        CloseHandle(held);
+        QVERIFY(!written);
+        QVERIFY(error.startsWith(QDir::toNativeSeparators(path)));
+        QCOMPARE(bytesOf(path), QByteArray("alt\r\n"));
+        QVERIFY(WriteTextFile(path, {QStringLiteral("neu")}));
+        QCOMPARE(bytesOf(path), QByteArray("neu\r\n"));
+    }
+#endif
+
     void localPathsTurnBackslashes()
     {
 #ifdef Q_OS_WIN
         QCOMPARE(LocalPath(QStringLiteral("c:\\sierra\\half-life")), QStringLiteral("c:\\sierra\\half-life"));
+        // A path as the files hold it, drive letter and backslashes, opens as it stands.
+        const QString path = QDir::toNativeSeparators(put(QStringLiteral("drive.kst"), "eins\r\nzwei\r\n"));
+        QVERIFY(path.at(1) == QLatin1Char(':') && path.contains(QLatin1Char('\\')));
+        QCOMPARE(ReadFileLine(LocalPath(path), 2), QStringLiteral("zwei"));
+        QVERIFY(WriteTextFile(LocalPath(path), {QStringLiteral("drei")}));
+        QCOMPARE(bytesOf(path), QByteArray("drei\r\n"));
 #else
         QCOMPARE(LocalPath(QStringLiteral("/home/a\\cstrike\\gfx\\shell\\kb_act.lst")),
                  QStringLiteral("/home/a/cstrike/gfx/shell/kb_act.lst"));

@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QtTest>
 
+#include <cstdio>
+
 // Two screens at 200 % scaling: a 1280 x 1024 one (640 x 512 in the windows'
 // coordinates) and, right of it, one too small for any dialog.
 namespace {
@@ -100,6 +102,14 @@ private slots:
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    // The screens below come from the offscreen platform, which the Windows
+    // build does not link; Wine's one screen can't be set to them.
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    std::puts("SKIP: the made-up screens need the offscreen platform, which the Windows build lacks");
+    return 77;
+#endif
     // The offscreen platform takes its screens from a file; a relative path,
     // since the platform argument splits at every colon.
     const QString config = QStringLiteral("test_placement_screens.json");
