@@ -384,8 +384,9 @@ private slots:
         QTest::addColumn<bool>("keysReplaced");
         QTest::addColumn<bool>("menuReplaced");
         const QByteArray own = "test_kb_act.lst";
-        QTest::newRow("leads up") << QByteArray("..\\private.lst") << "-" << false << true;
-        QTest::newRow("subfolder") << QByteArray("sub\\keys.lst") << "-" << false << true;
+        // '/' separates on every system, so the file named is really there to take.
+        QTest::newRow("leads up") << QByteArray("../private.lst") << "-" << false << true;
+        QTest::newRow("subfolder") << QByteArray("sub/keys.lst") << "-" << false << true;
         QTest::newRow("absolute") << QByteArray("ABSOLUTE") << "-" << false << true;
 #ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link
         QTest::newRow("gfx/shell folder") << own << "gfx/shell" << false << true;
@@ -439,10 +440,11 @@ private slots:
         QCOMPARE(snapshot(), before);
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")) == kLanguageKeys, keysReplaced);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")) == kLanguageMenu, menuReplaced);
-        QVERIFY(!tree.read(QStringLiteral("gfx/shell/kb_act.lst")).startsWith("private"));
         QCOMPARE(messages.entries.size(), keysReplaced ? 0 : 1);
-        if (!keys.startsWith("test_"))
+        if (link == QLatin1String("-")) {
+            QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
             QVERIFY2(messages.entries[0].text.contains(QString::fromLocal8Bit(keys)), qPrintable(messages.entries[0].text));
+        }
         if (link == QLatin1String("qor/test.lang"))
             QCOMPARE(Forms::get<hauptmenu>()->it1->text(), QStringLiteral("AN"));
     }
