@@ -39,17 +39,6 @@ if [ -d "$source/config/setup/languages" ]; then
         cmp -s "$file" "$work/prefix/cstrike/qor/$(basename "$file")" || fail "$(basename "$file") was not copied unchanged"
     done
 fi
-# German, to keep the built-in texts, and English; each with the two game files it names.
-for name in deutsch.lang english.lang; do
-    [ -f "$work/prefix/cstrike/qor/$name" ] || fail "$name is not installed"
-done
-for language in "$work/prefix/cstrike/qor"/*.lang; do
-    for line in 21 22; do
-        named=$(sed -n "${line}p" "$language" | tr -d '\r')
-        [ -n "$named" ] && [ -f "$work/prefix/cstrike/qor/$named" ] ||
-            fail "line $line of $(basename "$language") names '$named', which is not installed beside it"
-    done
-done
 echo "ok: cmake --install layout"
 
 if [ "$exe" = .exe ]; then

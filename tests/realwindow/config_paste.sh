@@ -43,19 +43,12 @@ x_wait_exit "$X_APP"
 text='Eins zwei drei vier'
 # lines FILE COUNT N=VALUE...: FILE must be COUNT CR LF lines, empty but for those given.
 lines() {
-    local file=$1 count=$2 expected i
+    local file=$1 count=$2 i
     shift 2
     declare -A value=()
     for set in "$@"; do value[${set%%=*}]=${set#*=}; done
-    expected=$(mktemp)
-    for ((i = 1; i <= count; i++)); do printf '%s\r\n' "${value[$i]:-}"; done >"$expected"
-    if ! cmp -s "$expected" "$qor/$file"; then
-        echo "--- expected" >&2; od -c "$expected" >&2
-        echo "--- written" >&2; od -c "$qor/$file" >&2 || true
-        rm -f "$expected"
-        x_fail "$file differs from what was expected"
-    fi
-    rm -f "$expected"
+    for ((i = 1; i <= count; i++)); do printf '%s\r\n' "${value[$i]:-}"; done | cmp -s - "$qor/$file" ||
+        { od -c "$qor/$file" >&2; x_fail "$file differs from what was expected"; }
     echo "ok: $file"
 }
 lines varia.kst 23 "3=$text" "11=$text"

@@ -33,13 +33,6 @@ QRect openedFrame(QPushButton *opener, QWidget *window)
     return window->frameGeometry();
 }
 
-hauptmenu *mainWindowAt(int left, int top)
-{
-    hauptmenu *main = restartConfigurator();
-    main->move(left, top);
-    return main;
-}
-
 } // namespace
 
 class TestPlacement : public QObject
@@ -52,7 +45,8 @@ private slots:
         QCOMPARE(QGuiApplication::screens().value(1)->availableGeometry(), kSmall);
         PackageFolder folder;
         folder.write(QStringLiteral("pfad.kst"), "c:\\hl\r\n");
-        hauptmenu *m = mainWindowAt(40, 100);
+        hauptmenu *m = restartConfigurator();
+        m->move(40, 100);
         const QPair<QPushButton *, QWidget *> dialogs[] = {
             {m->Command2, Forms::get<restock>()}, {m->Command4, Forms::get<amcm>()},
             {m->Command6, Forms::get<sound>()},   {m->Command7, Forms::get<text>()},
@@ -62,7 +56,8 @@ private slots:
 
         // Centred over a main window low on the screen, the restock dialog
         // would hang off it (the 19 px of the report); it moves just far enough.
-        m = mainWindowAt(100, 300);
+        m = restartConfigurator();
+        m->move(100, 300);
         restock *r = Forms::get<restock>();
         QRect frame = openedFrame(m->Command2, r);
         QCOMPARE(frame.bottom(), kLarge.bottom());

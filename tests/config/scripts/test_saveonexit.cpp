@@ -386,10 +386,8 @@ private slots:
         verifyFile(folder, QStringLiteral("fun.cfg"), funLines({{"ak47", "Colt"}}));
     }
 
-    // Values of older state files: cleaned and cut to what the boxes take,
-    // however long (10 MB here), with a warning mark and tooltip where they
-    // were cut or will not reach the game as stored; the files then hold
-    // what the boxes hold.
+    // Stored values, however long (10 MB here), are cleaned and cut to what the boxes
+    // take, flagged where changed or not reaching the game; the files then hold the boxes.
     void storedValuesAreCleanedAndCut()
     {
         PackageFolder folder;
@@ -430,11 +428,9 @@ private slots:
         QTRY_VERIFY(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("nicht in varis.cfg")));
         m->close();
 
-        for (const auto &[key, held, why] : boxes) {
-            const qsizetype line = std::find(std::begin(kVariaKeys), std::end(kVariaKeys), key) - std::begin(kVariaKeys);
-            if (line < 23)
-                varia[line] = held;
-        }
+        varia[Varia::Text1] = QString(119, QLatin1Char('m'));
+        varia[Varia::Big1] = QString(500, QLatin1Char('k'));
+        varia[Varia::Text6] = QStringLiteral("ab c");
         buy[Buy::Reload] = QString(114, QLatin1Char('r'));
         QCOMPARE(folder.read(QStringLiteral("varia.kst")), fileBytes(varia));
         QCOMPARE(folder.read(QStringLiteral("buy.kst")), fileBytes(buy));
@@ -445,40 +441,36 @@ private slots:
         QVERIFY(varis.contains("alias tm1 \"say_team -=ab c=-\"\r\n"));
     }
 
-    // Files that can't be written: a folder standing where one goes, a link
-    // (dangling or not) to a folder outside the game. Every file is tried,
-    // and one message names each that failed.
+    // Files that can't be written are each tried, and one message names every one that failed.
     void failedSaveTriesEveryFile_data()
     {
-        QTest::addColumn<QStringList>("blocked");  // "name=folder|link|dangling"
-        QTest::newRow("varis.cfg") << QStringList{"varis.cfg=folder"};
-        QTest::newRow("varia.kst") << QStringList{"varia.kst=folder"};
-        QTest::newRow("buy.kst and fun.cfg") << QStringList{"buy.kst=folder", "fun.cfg=folder"};
+        // One letter per file of varis.cfg, varia.kst, buy.kst, fun.cfg: '-' writable,
+        // 'F' a folder stands there, 'L' a link out of the game (to nothing for fun.cfg).
+        QTest::addColumn<QString>("kinds");
+        QTest::newRow("varis.cfg") << "F---";
+        QTest::newRow("varia.kst") << "-F--";
+        QTest::newRow("buy.kst and fun.cfg") << "--FF";
 #ifndef Q_OS_WIN  // QFile::link makes a shortcut there, no link
-        QTest::newRow("links out of the game") << QStringList{"varis.cfg=link", "fun.cfg=dangling"};
+        QTest::newRow("links out of the game") << "L--L";
 #endif
     }
 
     void failedSaveTriesEveryFile()
     {
-        QFETCH(QStringList, blocked);
+        QFETCH(QString, kinds);
         const QStringList names{"varis.cfg", "varia.kst", "buy.kst", "fun.cfg"};
         PackageFolder folder;
         QTemporaryDir outside;
         ProcessEnd end;
         MessageLog messages;
-        QHash<QString, QString> kinds;
-        for (const QString &entry : blocked)
-            kinds.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
         const QDir dir(folder.path());
-        for (const QString &name : names) {
-            const QString kind = kinds.value(name);
-            if (kind == QLatin1String("folder"))
-                QVERIFY(dir.mkdir(name));
-            else if (kind.isEmpty())
-                folder.write(name, "alt\r\n");
+        for (int i = 0; i < names.size(); ++i) {
+            if (kinds[i] == QLatin1Char('F'))
+                QVERIFY(dir.mkdir(names[i]));
+            else if (kinds[i] == QLatin1Char('L'))
+                QVERIFY(QFile::link(outside.filePath(names[i]), dir.filePath(names[i])));
             else
-                QVERIFY(QFile::link(outside.filePath(name), dir.filePath(name)));
+                folder.write(names[i], "alt\r\n");
         }
         QFile target(outside.filePath(QStringLiteral("varis.cfg")));
         QVERIFY(target.open(QIODevice::WriteOnly) && target.write("draussen\r\n") == 10);
@@ -492,13 +484,12 @@ private slots:
         QCOMPARE(end.codes, QList<int>{1});
         QCOMPARE(messages.entries.size(), 1);
         const QString text = messages.entries.at(0).text;
-        for (const QString &name : names) {
-            const bool failed = kinds.contains(name);
-            QCOMPARE(text.contains(QDir::toNativeSeparators(dir.absoluteFilePath(name))), failed);
-            if (!failed)
-                QVERIFY2(folder.read(name).contains("neu"), qPrintable(name));
-            else if (kinds.value(name) == QLatin1String("folder"))
-                QVERIFY(QFileInfo(dir.filePath(name)).isDir());
+        for (int i = 0; i < names.size(); ++i) {
+            QCOMPARE(text.contains(QDir::toNativeSeparators(dir.absoluteFilePath(names[i]))), kinds[i] != QLatin1Char('-'));
+            if (kinds[i] == QLatin1Char('-'))
+                QVERIFY2(folder.read(names[i]).contains("neu"), qPrintable(names[i]));
+            else if (kinds[i] == QLatin1Char('F'))
+                QVERIFY(QFileInfo(dir.filePath(names[i])).isDir());
         }
         QCOMPARE(QDir(outside.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"varis.cfg"});
         QVERIFY(target.open(QIODevice::ReadOnly));

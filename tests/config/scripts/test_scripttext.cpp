@@ -190,17 +190,17 @@ private slots:
         QList<QByteArray> restockRuns;
         for (const QString &command : restock)
             restockRuns << ToWindows1252(command);
-        const QList<QByteArray> chat{ToWindows1252("say -=" + said + "=-")};
         const QList<QByteArray> team{ToWindows1252("say_team -=" + said.left(114) + "=-")};
-        const QList<QByteArray> played{"speak|" + sound.toLatin1(), "say -=" + sound.toLatin1() + "=-"};
         QList<std::pair<QByteArray, QList<QByteArray>>> aliases;
-        for (int i = 1; i <= 8; ++i)
-            aliases.push_back({i <= 5 ? "bigre_item" + QByteArray::number(i) : "smallre_item" + QByteArray::number(i - 5),
-                               restockRuns});
-        for (int i = 1; i <= 11; ++i)
-            aliases.push_back({i <= 5 ? "txt" + QByteArray::number(i) : i <= 8 ? "snd" + QByteArray::number(i - 5)
-                                                                               : "tm" + QByteArray::number(i - 8),
-                               i <= 5 ? chat : i <= 8 ? played : team});
+        const auto expect = [&aliases](const QByteArray &name, int count, const QList<QByteArray> &runs) {
+            for (int i = 1; i <= count; ++i)
+                aliases.push_back({name + QByteArray::number(i), runs});
+        };
+        expect("bigre_item", 5, restockRuns);
+        expect("smallre_item", 3, restockRuns);
+        expect("txt", 5, {ToWindows1252("say -=" + said + "=-")});
+        expect("snd", 3, {"speak|" + sound.toLatin1(), "say -=" + sound.toLatin1() + "=-"});
+        expect("tm", 3, team);
         for (const char *name : {"sayreload", "sayusp", "sayglock", "sayp90", "saymp5", "saypara", "sayscout",
                                  "sayawp", "sayg3sg1", "saym3", "sayp228", "saydeagle", "sayump45", "sayteampistol",
                                  "ak47", "sayteamrifle1", "sayteamsmg", "sayteamrifle2", "sayteamsniper", "sayhe",

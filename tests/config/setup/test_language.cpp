@@ -73,6 +73,15 @@ void choose(firstrun *d, const QString &directory, const QString &language)
                       d->language->visualItemRect(found.first()).center());
 }
 
+// A first start: Save and Go in the setup dialog with this folder and language.
+void saveAndGo(const QString &directory, const QString &language = QStringLiteral("test.lang"))
+{
+    restartConfigurator();
+    firstrun *d = Forms::get<firstrun>();
+    choose(d, directory, language);
+    QTest::mouseClick(d->Command2, Qt::LeftButton);
+}
+
 void recordLanguage(const GameTree &tree, const QString &directory, const char *language)
 {
     QStringList lines = PathFileLines(directory, QString::fromLatin1(language));
@@ -364,37 +373,80 @@ private slots:
         QVERIFY(m->isVisible());
     }
 
-    // Lines 21 and 22 name files of the package folder, nothing else: a
-    // folder part, "..", or an absolute path is skipped and named.
-    void replacementsOutsideThePackageFolderAreRefused_data()
+    // The language step reads and writes inside the game only: lines 21 and
+    // 22 name files of the package folder (a folder part, "..", an absolute
+    // path is skipped), and no link out of the Half-Life folder is followed.
+    // What is skipped is named; a Half-Life folder reached through a link is fine.
+    void languageStepStaysInside_data()
     {
-        QTest::addColumn<QByteArray>("keys");
-        QTest::newRow("leads up") << QByteArray("..\\private.lst");
-        QTest::newRow("subfolder") << QByteArray("sub\\keys.lst");
-        QTest::newRow("absolute") << QByteArray("ABSOLUTE");
+        QTest::addColumn<QByteArray>("keys"); // line 21
+        QTest::addColumn<QString>("link");    // what becomes a link to the outside folder
+        QTest::addColumn<bool>("keysReplaced");
+        QTest::addColumn<bool>("menuReplaced");
+        const QByteArray own = "test_kb_act.lst";
+        // '/' separates on every system, so the file named is really there to take.
+        QTest::newRow("leads up") << QByteArray("../private.lst") << "-" << false << true;
+        QTest::newRow("subfolder") << QByteArray("sub/keys.lst") << "-" << false << true;
+        QTest::newRow("absolute") << QByteArray("ABSOLUTE") << "-" << false << true;
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link
+        QTest::newRow("gfx/shell folder") << own << "gfx/shell" << false << true;
+        QTest::newRow("backup folder") << own << "backup" << false << false;
+        QTest::newRow("game kb_act.lst, leading nowhere") << own << "gfx/shell/kb_act.lst" << false << true;
+        QTest::newRow("replacement file") << own << "qor/test_kb_act.lst" << false << true;
+        QTest::newRow("language file") << own << "qor/test.lang" << false << false;
+        QTest::newRow("Half-Life folder itself") << own << "" << true << true;
+#endif
     }
 
-    void replacementsOutsideThePackageFolderAreRefused()
+    void languageStepStaysInside()
     {
         QFETCH(QByteArray, keys);
+        QFETCH(QString, link);
+        QFETCH(bool, keysReplaced);
+        QFETCH(bool, menuReplaced);
         GameTree tree;
+        QTemporaryDir outside;
         MessageLog messages;
         installGame(tree);
-        QVERIFY(QDir().mkdir(tree.qor + QStringLiteral("/sub")));
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/sub/keys.lst"), "private\r\n");
+        tree.put(QStringLiteral("qor/sub/keys.lst"), "private\r\n");
         tree.put(QStringLiteral("private.lst"), "private\r\n");
         if (keys == "ABSOLUTE")
             keys = QDir::toNativeSeparators(tree.cstrike + QStringLiteral("/private.lst")).toLocal8Bit();
         tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile(keys));
-        restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
-        choose(d, typed(tree), QStringLiteral("test.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QString halfLife = typed(tree);
+        if (link.isEmpty()) {
+            halfLife = outside.filePath(QStringLiteral("steam"));
+            QVERIFY(QFile::link(tree.halfLife, halfLife));
+        } else if (link != QLatin1String("-")) {
+            const QString path = tree.cstrike + QLatin1Char('/') + link;
+            const QString target = outside.filePath(QFileInfo(path).fileName());
+            if (link == QLatin1String("gfx/shell/kb_act.lst"))
+                QVERIFY(QFile::remove(path));
+            else
+                QVERIFY(QFile::rename(path, target) || QDir().mkpath(target));
+            QVERIFY(QFile::link(target, path));
+        }
+        const auto snapshot = [&] {
+            QByteArray all;
+            for (QDirIterator it(outside.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+                const QString file = it.next();
+                all += file.toUtf8() + ReadFileLine(file, 1).toUtf8();
+            }
+            return all;
+        };
+        const QByteArray before = snapshot();
+        saveAndGo(halfLife);
 
-        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
-        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
-        QCOMPARE(messages.entries.size(), 1);
-        QVERIFY2(messages.entries[0].text.contains(QString::fromLocal8Bit(keys)), qPrintable(messages.entries[0].text));
+        QCOMPARE(snapshot(), before);
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")) == kLanguageKeys, keysReplaced);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")) == kLanguageMenu, menuReplaced);
+        QCOMPARE(messages.entries.size(), keysReplaced ? 0 : 1);
+        if (link == QLatin1String("-")) {
+            QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
+            QVERIFY2(messages.entries[0].text.contains(QString::fromLocal8Bit(keys)), qPrintable(messages.entries[0].text));
+        }
+        if (link == QLatin1String("qor/test.lang"))
+            QCOMPARE(Forms::get<hauptmenu>()->it1->text(), QStringLiteral("AN"));
     }
 
     // A changed path file names another file as line 3 or 4: it is left
@@ -415,69 +467,6 @@ private slots:
         QVERIFY(messages.entries.isEmpty());
     }
 
-    // Links out of the Half-Life folder are neither read nor written through;
-    // a Half-Life folder reached through a link is fine.
-    void linksOutOfTheGame_data()
-    {
-        QTest::addColumn<QString>("link");    // what becomes a link to the outside folder
-        QTest::addColumn<bool>("keysReplaced");
-        QTest::addColumn<bool>("menuReplaced");
-        QTest::newRow("gfx/shell folder") << "gfx/shell" << false << true;
-        QTest::newRow("backup folder") << "backup" << false << false;
-        QTest::newRow("game kb_act.lst, leading nowhere") << "gfx/shell/kb_act.lst" << false << true;
-        QTest::newRow("replacement file") << "qor/test_kb_act.lst" << false << true;
-        QTest::newRow("language file") << "qor/test.lang" << false << false;
-        QTest::newRow("Half-Life folder itself") << "" << true << true;
-    }
-
-    void linksOutOfTheGame()
-    {
-#ifdef Q_OS_WIN
-        QSKIP("makes Unix symbolic links");
-#else
-        QFETCH(QString, link);
-        QFETCH(bool, keysReplaced);
-        QFETCH(bool, menuReplaced);
-        GameTree tree;
-        QTemporaryDir outside;
-        MessageLog messages;
-        installGame(tree);
-        QString halfLife = typed(tree);
-        if (link.isEmpty()) {
-            halfLife = outside.filePath(QStringLiteral("steam"));
-            QVERIFY(QFile::link(tree.halfLife, halfLife));
-        } else {
-            const QString path = tree.cstrike + QLatin1Char('/') + link;
-            const QString target = outside.filePath(QFileInfo(path).fileName());
-            if (link == QLatin1String("gfx/shell/kb_act.lst"))
-                QVERIFY(QFile::remove(path));
-            else
-                QVERIFY(QFile::rename(path, target) || QDir().mkpath(target));
-            QVERIFY(QFile::link(target, path));
-        }
-        const auto snapshot = [&] {
-            QByteArray all;
-            for (QDirIterator it(outside.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-                const QString file = it.next();
-                all += file.toUtf8() + ReadFileLine(file, 1).toUtf8();
-            }
-            return all;
-        };
-        const QByteArray before = snapshot();
-        restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
-        choose(d, halfLife, QStringLiteral("test.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
-
-        QCOMPARE(snapshot(), before);
-        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")) == kLanguageKeys, keysReplaced);
-        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")) == kLanguageMenu, menuReplaced);
-        QCOMPARE(messages.entries.size(), keysReplaced ? 0 : 1);
-        if (link == QLatin1String("qor/test.lang"))
-            QCOMPARE(Forms::get<hauptmenu>()->it1->text(), QStringLiteral("AN"));
-#endif
-    }
-
     // On a full disk the message names the real reason, not a wrong folder.
     void fullDiskIsNamedAsSuch()
     {
@@ -490,14 +479,9 @@ private slots:
         // The game's list is there, its backup and the command menu are not: each write fails.
         const QString halfLife = disk.path() + QStringLiteral("/Half-Life");
         QVERIFY(QDir().mkpath(halfLife + QStringLiteral("/cstrike/gfx/shell")));
-        QFile keys(halfLife + QStringLiteral("/cstrike/gfx/shell/kb_act.lst"));
-        QVERIFY(keys.open(QIODevice::WriteOnly) && keys.write("x") == 1);
-        keys.close();
+        QVERIFY(WriteTextFile(halfLife + QStringLiteral("/cstrike/gfx/shell/kb_act.lst"), {QStringLiteral("x")}));
         disk.fill();
-        restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
-        choose(d, halfLife, QStringLiteral("test.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        saveAndGo(halfLife);
         QCOMPARE(messages.entries.size(), 1);
         const QString text = messages.entries[0].text;
         QVERIFY2(text.contains(QString::fromLocal8Bit(strerror(ENOSPC))), qPrintable(text));
@@ -527,7 +511,7 @@ private slots:
     }
 
     // A language file that is gone keeps the built-in texts and is named at
-    // start (at Save and Go: the link row of linksOutOfTheGame).
+    // start (at Save and Go: the link row of languageStepStaysInside).
     void languageFileGoneKeepsTheBuiltInTexts()
     {
         GameTree tree;
