@@ -38,7 +38,7 @@ X_PIDS+=("$X_APP")
 messages=0
 while :; do
     id=$(x_find '^Korvel Configurator$')
-    xwininfo -id "$id" | grep -q 'Width: 520' && break
+    xwininfo -id "$id" | grep 'Width: 520' >/dev/null && break
     messages=$((messages + 1))
     xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
     x_key Return

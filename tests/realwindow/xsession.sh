@@ -16,6 +16,9 @@
 #
 # Waits are bounded by X_TIMEOUT seconds (default 60) so a loaded machine
 # gets time, yet a broken program cannot hang the test run.
+#
+# Under pipefail, "| grep -q" can fail a pipeline whose left side is cut off
+# by the early exit (SIGPIPE); grep reads to the end here instead.
 
 X_TIMEOUT=${X_TIMEOUT:-60}
 X_PIDS=()
@@ -108,7 +111,7 @@ x_find() {
 
 x_gone() {
     local waited=0
-    while xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; do
+    while xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; do
         sleep 0.1
         waited=$((waited + 1))
         [ $waited -lt $((X_TIMEOUT * 10)) ] || x_fail "window $1 is still open after ${X_TIMEOUT}s"
