@@ -11,10 +11,10 @@ korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}" "${KORVEL_WINDOWS_BUILD_PAC
 
 qt=$(bash "$root/scripts/windows-qt.sh" | tail -n 1)
 build="$root/build-win"
+# Qt's own toolchain file adds its prefix to the search roots and loads ours.
 cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/scripts/windows/mingw-w64.cmake" \
-    -DCMAKE_PREFIX_PATH="$qt" \
-    -DCMAKE_FIND_ROOT_PATH="$qt" \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/scripts/windows/mingw-w64.cmake" \
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/windows/wine-run.sh" \

@@ -19,7 +19,9 @@ printf '%s\r\n\r\n%s\r\n%s\r\n' "$halflife" "$halflife\\cstrike\\gfx\\shell\\kb_
 
 x_start
 command -v xclip >/dev/null || x_fail "xclip is missing; scripts/deps.sh installs it"
-printf 'Eins zwei\r\ndrei\tvier' | xclip -selection clipboard
+# xclip stays in the background to serve the paste; its output must not keep
+# the test's own output open after the test has ended.
+printf 'Eins zwei\r\ndrei\tvier' | xclip -selection clipboard >/dev/null 2>&1
 x_run "$qor" "$config"
 main=$(x_find '^Korvel Configurator$')
 

