@@ -6,6 +6,8 @@
 #include "uninstall.h"
 
 #include <QFont>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QProxyStyle>
@@ -42,6 +44,32 @@ QFont classicFont(qreal points, bool bold)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+// Where the first family this system has draws `text` too large for its
+// fixed box (Wine's "MS Sans Serif" is wider than Windows' own), the next
+// family of the same size that shows it whole takes over for that control.
+void fitCaption(QWidget *control, const QString &text, bool wrapped)
+{
+    const QFont own = control->font();
+    const auto fits = [&](const QFont &font) {
+        const QFontMetrics metrics(font);
+        const QRect box = control->contentsRect();
+        if (wrapped)
+            return metrics.boundingRect(box, Qt::TextWordWrap, text).height() <= box.height();
+        return metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height();
+    };
+    if (fits(own))
+        return;
+    const QString family = QFontInfo(own).family();
+    for (const QString &other : own.families()) {
+        QFont font = own;
+        font.setFamilies({other});
+        if (other != family && fits(font)) {
+            control->setFont(font);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -82,6 +110,8 @@ Uninstaller::Uninstaller(QWidget *parent)
     auto *buttonStyle = new CaptionRoomStyle;
     buttonStyle->setParent(this);
     Command1->setStyle(buttonStyle);
+    fitCaption(Label2, Label2->text(), true);
+    fitCaption(Command1, Command1->text(), false);
     connect(Command1, &QPushButton::clicked, this, &Uninstaller::Command1_Click);
 }
 

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStyleOption>
 
 namespace {
@@ -42,6 +44,79 @@ bool inkFits(const QFont &font, const QString &text, const QRect &room, const QR
     return (room.contains(line) ? bounds : room).contains(inkOf(font, text, room, alignment));
 }
 
+
+// What a control shows as its caption ("&&" in a button is one "&").
+QString captionOf(const QWidget *control)
+{
+    if (auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (auto *button = qobject_cast<const QPushButton *>(control))
+        return QString(button->text()).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    if (auto *frame = qobject_cast<const QGroupBox *>(control))
+        return frame->title();
+    return {};
+}
+
+// Whether `control` shows its caption whole in `font`, in the room its style gives the text.
+bool captionFits(QWidget *control, const QFont &font)
+{
+    const QString text = captionOf(control);
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        const QRect bounds = label->contentsRect();
+        if (label->wordWrap())
+            return QFontMetrics(font).boundingRect(bounds, Qt::TextWordWrap | label->alignment(), text).height()
+                <= bounds.height();
+        return inkFits(font, text, bounds.adjusted(qMax(0, label->indent()), 0, 0, 0), bounds, label->alignment());
+    }
+    if (auto *button = qobject_cast<QPushButton *>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.fontMetrics = QFontMetrics(font);
+        option.text = button->text();
+        const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        return inkFits(font, text, room, button->rect(), Qt::AlignCenter);
+    }
+    if (auto *frame = qobject_cast<QGroupBox *>(control)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.fontMetrics = QFontMetrics(font);
+        option.text = text;
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        option.textAlignment = frame->alignment();
+        const QRect title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        return frame->rect().contains(title) && inkFits(font, text, title, title, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    return true;
+}
+
+// The fonts a caption may take when its own cuts it, smallest change first:
+// its own family a little condensed (an outline font; a bitmap font, as
+// "MS Sans Serif" is, can't be), then the other sans-serif families the
+// layouts were drawn for, at the same size.
+QList<QFont> narrowerFonts(QFont font)
+{
+    // No narrower than this: past it a caption is better cut than unreadable.
+    constexpr int kNarrowest = 80;
+    QList<QFont> fonts;
+    font.setStretch(QFont::Unstretched);
+    for (int stretch = QFont::Unstretched - 1; stretch >= kNarrowest; --stretch) {
+        QFont condensed = font;
+        condensed.setStretch(stretch);
+        fonts << condensed;
+    }
+    const QString family = QFontInfo(font).family();
+    for (const QString &other : Appearance::sansFont().families()) {
+        if (other == family)
+            continue;
+        QFont replaced = font;
+        replaced.setFamilies({other});
+        fonts << replaced;
+    }
+    return fonts;
+}
+
+const char *const kOwnFont = "korvelOwnFont";
+
 } // namespace
 
 namespace Appearance {
@@ -69,29 +144,33 @@ void applyApplicationStyle(QApplication &app)
 
 void fitCaptions(QWidget *window)
 {
-    // No narrower than this: past it a caption is better cut than unreadable.
-    constexpr int kNarrowest = 80;
-    for (QLabel *label : window->findChildren<QLabel *>()) {
-        const QString text = label->text();
-        const Qt::Alignment alignment = label->alignment();
-        if (label->isHidden() || label->wordWrap() || text.isEmpty() || text.contains(QLatin1Char('\n'))
-            || !(alignment & Qt::AlignLeft))
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        auto *label = qobject_cast<QLabel *>(control);
+        if (control->isHidden() || captionOf(control).isEmpty()
+            || (label && (label->text().contains(QLatin1Char('\n')) || !(label->alignment() & Qt::AlignLeft))))
             continue;
-        const QRect bounds = label->contentsRect();
-        QFont font = label->font();
-        font.setStretch(QFont::Unstretched);
+        // The font the control was made with, before any change of ours.
+        if (!control->property(kOwnFont).isValid())
+            control->setProperty(kOwnFont, control->font());
+        const QFont own = control->property(kOwnFont).value<QFont>();
         // An italic first letter leans out to the left: an indent takes it in.
-        const int lean = bounds.left() - inkOf(font, text, bounds, alignment).left();
-        if (lean > 0)
-            label->setIndent(lean);
-        const QRect room = bounds.adjusted(qMax(0, label->indent()), 0, 0, 0);
-        int stretch = QFont::Unstretched;
-        while (stretch > kNarrowest && !inkFits(font, text, room, bounds, alignment))
-            font.setStretch(--stretch);
-        if (!inkFits(font, text, room, bounds, alignment))
-            font.setStretch(QFont::Unstretched);
-        if (font != label->font())
-            label->setFont(font);
+        if (label && !label->wordWrap()) {
+            const QRect bounds = label->contentsRect();
+            const int lean = bounds.left() - inkOf(own, label->text(), bounds, label->alignment()).left();
+            if (lean > 0)
+                label->setIndent(lean);
+        }
+        QFont chosen = own;
+        if (!captionFits(control, own)) {
+            for (const QFont &font : narrowerFonts(own)) {
+                if (captionFits(control, font)) {
+                    chosen = font;
+                    break;
+                }
+            }
+        }
+        if (chosen != control->font())
+            control->setFont(chosen);
     }
 }
 
