@@ -27,8 +27,8 @@ printf '%s\r\nenglish.lang\r\n%s\r\n%s\r\n' "$halflife" "$halflife\\cstrike\\gfx
     "$halflife\\cstrike\\commandmenu.txt" >"$qor/pfad.kst"
 
 # Settings saved by an earlier run: a server password, two restock items and
-# a chat message with German letters (Windows-1252 bytes).
-printf '_pw\r\ngeheim\r\nkevlar\r\nhegrenade\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nGr\xfc\xdfe\r\n' >"$qor/varia.kst"
+# a chat message with German letters and the euro sign (Windows-1252 bytes).
+printf '_pw\r\ngeheim\r\nkevlar\r\nhegrenade\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nGr\xfc\xdfe \x80\r\n' >"$qor/varia.kst"
 printf 'Reloading\r\n' >"$qor/buy.kst"
 
 x_start
@@ -88,11 +88,11 @@ printf 'fun aktiviert\r\n' | check fun.kst
 printf '%s\r\n' 'exec qor/fun.cfg' '' '' 'setinfo "_pw" "geheim"' \
     'alias bigre_item1 "kevlar"' 'alias bigre_item2 "hegrenade"' 'alias bigre_item3 ""' \
     'alias bigre_item4 ""' 'alias bigre_item5 ""' 'alias smallre_item1 ""' 'alias smallre_item2 ""' \
-    'alias smallre_item3 ""' 'alias txt1 "say -=Hallo Welt=-"' $'alias txt2 "say -=Gr\xfc\xdfe=-"' |
+    'alias smallre_item3 ""' 'alias txt1 "say -=Hallo Welt=-"' $'alias txt2 "say -=Gr\xfc\xdfe \x80=-"' |
     check varis.cfg
 
 {
-    printf '%s\r\n' _pw geheim kevlar hegrenade '' '' '' '' '' '' 'Hallo Welt' $'Gr\xfc\xdfe'
+    printf '%s\r\n' _pw geheim kevlar hegrenade '' '' '' '' '' '' 'Hallo Welt' $'Gr\xfc\xdfe \x80'
     for _ in $(seq 13 23); do printf '\r\n'; done
 } | check varia.kst
 
