@@ -82,11 +82,14 @@ private slots:
         QVERIFY(FileExists(folder));
         QCOMPARE(ReadFileLine(folder, 1), QString());
 
-#ifdef Q_OS_UNIX
+        // Hidden: a dot name on Unix, the attribute on Windows.
         const QString hidden = put(QStringLiteral(".versteckt.kst"), "geheim\r\n");
+#ifdef Q_OS_WIN
+        QVERIFY(SetFileAttributesW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(hidden).utf16()),
+                                   FILE_ATTRIBUTE_HIDDEN));
+#endif
         QVERIFY(FileExists(hidden));
         QCOMPARE(ReadFileLine(hidden, 1), QString());
-#endif
     }
 
     void bareNamesResolveInTheCurrentDirectory()

@@ -13,6 +13,10 @@
 #include <QPushButton>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 const QString kDefault = QStringLiteral("c:\\sierra\\half-life");
@@ -291,6 +295,10 @@ private slots:
         for (const char *name : {"zulu.lang", "Alpha.lang", "beta.lang", ".hidden.lang", "notes.txt", "lang"})
             folder.write(QString::fromLatin1(name), "x\r\n");
         QVERIFY(QDir().mkdir(QStringLiteral("folder.lang")));
+#ifdef Q_OS_WIN
+        // Hidden there by its attribute, not by the dot.
+        QVERIFY(SetFileAttributesW(L".hidden.lang", FILE_ATTRIBUTE_HIDDEN));
+#endif
         restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
         QCOMPARE(listed(d->language), (QStringList{"Alpha.lang", "beta.lang", "zulu.lang"}));
