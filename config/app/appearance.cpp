@@ -44,7 +44,6 @@ bool inkFits(const QFont &font, const QString &text, const QRect &room, const QR
     return (room.contains(line) ? bounds : room).contains(inkOf(font, text, room, alignment));
 }
 
-
 // What a control shows as its caption ("&&" in a button is one "&").
 QString captionOf(const QWidget *control)
 {
@@ -91,9 +90,10 @@ bool captionFits(QWidget *control, const QFont &font)
 
 // The fonts a caption may take when its own cuts it, smallest change first:
 // its own family a little condensed (an outline font; a bitmap font, as
-// "MS Sans Serif" is, can't be), then the other sans-serif families the
-// layouts were drawn for, at the same size.
-QList<QFont> narrowerFonts(QFont font)
+// "MS Sans Serif" is, can't be), then, for a control in the window's font
+// (not one given its own, as the titles are), the other sans-serif families
+// the layouts were drawn for, at the same size.
+QList<QFont> narrowerFonts(QFont font, bool otherFamilies)
 {
     // No narrower than this: past it a caption is better cut than unreadable.
     constexpr int kNarrowest = 80;
@@ -105,7 +105,7 @@ QList<QFont> narrowerFonts(QFont font)
         fonts << condensed;
     }
     const QString family = QFontInfo(font).family();
-    for (const QString &other : Appearance::sansFont().families()) {
+    for (const QString &other : otherFamilies ? Appearance::sansFont().families() : QStringList()) {
         if (other == family)
             continue;
         QFont replaced = font;
@@ -116,6 +116,7 @@ QList<QFont> narrowerFonts(QFont font)
 }
 
 const char *const kOwnFont = "korvelOwnFont";
+const char *const kFontOfItsOwn = "korvelFontOfItsOwn";
 
 } // namespace
 
@@ -150,8 +151,10 @@ void fitCaptions(QWidget *window)
             || (label && (label->text().contains(QLatin1Char('\n')) || !(label->alignment() & Qt::AlignLeft))))
             continue;
         // The font the control was made with, before any change of ours.
-        if (!control->property(kOwnFont).isValid())
+        if (!control->property(kOwnFont).isValid()) {
             control->setProperty(kOwnFont, control->font());
+            control->setProperty(kFontOfItsOwn, control->testAttribute(Qt::WA_SetFont));
+        }
         const QFont own = control->property(kOwnFont).value<QFont>();
         // An italic first letter leans out to the left: an indent takes it in.
         if (label && !label->wordWrap()) {
@@ -162,7 +165,7 @@ void fitCaptions(QWidget *window)
         }
         QFont chosen = own;
         if (!captionFits(control, own)) {
-            for (const QFont &font : narrowerFonts(own)) {
+            for (const QFont &font : narrowerFonts(own, !control->property(kFontOfItsOwn).toBool())) {
                 if (captionFits(control, font)) {
                     chosen = font;
                     break;
