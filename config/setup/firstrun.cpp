@@ -48,6 +48,12 @@ void reportLanguageProblems(const QStringList &problems)
                       .arg(problems.join(QLatin1Char('\n'))));
 }
 
+// True when `text` can stand as one line of the path file.
+bool fitsPathFileLine(const QString &text)
+{
+    return FitsWindows1252(text) && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
+}
+
 // The Half-Life folder when the package lies where it belongs, in
 // <Half-Life>/cstrike/qor, and the path file can hold its path; otherwise the
 // usual folder of a Windows installation.
@@ -57,8 +63,7 @@ QString suggestedDirectory()
     if (!halfLife.cdUp() || !halfLife.cdUp() || !QFileInfo(halfLife.filePath(QStringLiteral("cstrike"))).isDir())
         return kDefaultDirectory;
     const QString found = QDir::toNativeSeparators(halfLife.absolutePath());
-    const bool oneLine = !found.contains(QLatin1Char('\r')) && !found.contains(QLatin1Char('\n'));
-    return FitsWindows1252(found) && oneLine ? found : kDefaultDirectory;
+    return fitsPathFileLine(found) ? found : kDefaultDirectory;
 }
 
 } // namespace
@@ -199,7 +204,7 @@ void firstrun::selectLanguage(const QString &name)
 bool firstrun::writePathFile()
 {
     const QString directory = pfad->text();
-    if (!FitsWindows1252(directory) || directory.contains(QLatin1Char('\r')) || directory.contains(QLatin1Char('\n'))) {
+    if (!fitsPathFileLine(directory)) {
         Message::show(QStringLiteral("Korvel Configurator"),
                       QStringLiteral("Die Datei %1 wurde nicht geschrieben: das Half-Life-Verzeichnis \"%2\" enthält "
                                      "Zeichen, die sie nicht aufnehmen kann.")
