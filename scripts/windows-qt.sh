@@ -50,7 +50,8 @@ qt_options=(
 
 # The key changes with the version, the options, the patch and the toolchain.
 key=$( { echo "$qt_source_version"; printf '%s\n' "${qt_options[@]}"; cat "$patch" "$toolchain"; } | sha256sum | cut -c1-12)
-cache=${KORVEL_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/korvel}
+home=${HOME:-$(getent passwd "$(id -un)" | cut -d: -f6)}
+cache=${KORVEL_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/korvel}
 prefix="$cache/qt-$qt_version-win64-static-$key"
 if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
     echo "$prefix"
