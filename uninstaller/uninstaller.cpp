@@ -22,6 +22,29 @@ namespace {
 class CaptionRoomStyle : public QProxyStyle
 {
 public:
+    // Drawn as the styles draw a button, but with the caption's room from
+    // here: the styles ask themselves for it, not their proxy.
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        if (element != CE_PushButton || !button) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        drawControl(CE_PushButtonBevel, button, painter, widget);
+        QStyleOptionButton label = *button;
+        label.rect = subElementRect(SE_PushButtonContents, button, widget);
+        drawControl(CE_PushButtonLabel, &label, painter, widget);
+        // Fusion shows the focus in its bevel; the Windows styles draw a frame.
+        if ((button->state & State_HasFocus) && baseStyle()->name() != QLatin1String("fusion")) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*button);
+            focus.rect = subElementRect(SE_PushButtonFocusRect, button, widget);
+            drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
+
     QRect subElementRect(SubElement element, const QStyleOption *option, const QWidget *widget) const override
     {
         const QRect room = QProxyStyle::subElementRect(element, option, widget);
@@ -65,7 +88,8 @@ void fitCaption(QWidget *control, const QString &text, bool wrapped)
     for (const QString &other : own.families()) {
         QFont font = own;
         font.setFamilies({other});
-        if (other != family && fits(font)) {
+        // Only a family this system has, not a stand-in it would draw instead.
+        if (other != family && QFontInfo(font).family() == other && fits(font)) {
             control->setFont(font);
             return;
         }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -17,6 +18,29 @@ namespace {
 class CaptionRoomStyle : public QProxyStyle
 {
 public:
+    // Drawn as the styles draw a button, but with the caption's room from
+    // here: the styles ask themselves for it, not their proxy.
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        if (element != CE_PushButton || !button) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        drawControl(CE_PushButtonBevel, button, painter, widget);
+        QStyleOptionButton label = *button;
+        label.rect = subElementRect(SE_PushButtonContents, button, widget);
+        drawControl(CE_PushButtonLabel, &label, painter, widget);
+        // Fusion shows the focus in its bevel; the Windows styles draw a frame.
+        if ((button->state & State_HasFocus) && baseStyle()->name() != QLatin1String("fusion")) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*button);
+            focus.rect = subElementRect(SE_PushButtonFocusRect, button, widget);
+            drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
+
     QRect subElementRect(SubElement element, const QStyleOption *option, const QWidget *widget) const override
     {
         QRect room = QProxyStyle::subElementRect(element, option, widget);
@@ -99,18 +123,22 @@ QList<QFont> narrowerFonts(QFont font, bool otherFamilies)
     constexpr int kNarrowest = 80;
     QList<QFont> fonts;
     font.setStretch(QFont::Unstretched);
-    for (int stretch = QFont::Unstretched - 1; stretch >= kNarrowest; --stretch) {
+    const QFontInfo drawn(font);
+    const bool outline = QFontDatabase::isSmoothlyScalable(drawn.family(), drawn.styleName());
+    for (int stretch = QFont::Unstretched - 1; outline && stretch >= kNarrowest; --stretch) {
         QFont condensed = font;
         condensed.setStretch(stretch);
         fonts << condensed;
     }
-    const QString family = QFontInfo(font).family();
+    const QString family = drawn.family();
     for (const QString &other : otherFamilies ? Appearance::sansFont().families() : QStringList()) {
         if (other == family)
             continue;
         QFont replaced = font;
         replaced.setFamilies({other});
-        fonts << replaced;
+        // Only a family this system has, not a stand-in it would draw instead.
+        if (QFontInfo(replaced).family() == other)
+            fonts << replaced;
     }
     return fonts;
 }
