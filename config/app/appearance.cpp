@@ -112,33 +112,37 @@ bool captionFits(QWidget *control, const QFont &font)
     return true;
 }
 
-// The fonts a caption may take when its own cuts it, smallest change first:
-// its own family a little condensed (an outline font; a bitmap font, as
-// "MS Sans Serif" is, can't be), then, for a control in the window's font
-// (not one given its own, as the titles are), the other sans-serif families
-// the layouts were drawn for, at the same size.
-QList<QFont> narrowerFonts(QFont font, bool otherFamilies)
+// `font` and, for an outline font (a bitmap font, as "MS Sans Serif" is,
+// can't be), the same a little condensed, step by step.
+void addCondensed(QList<QFont> *fonts, QFont font)
 {
     // No narrower than this: past it a caption is better cut than unreadable.
     constexpr int kNarrowest = 80;
-    QList<QFont> fonts;
-    font.setStretch(QFont::Unstretched);
     const QFontInfo drawn(font);
     const bool outline = QFontDatabase::isSmoothlyScalable(drawn.family(), drawn.styleName());
-    for (int stretch = QFont::Unstretched - 1; outline && stretch >= kNarrowest; --stretch) {
-        QFont condensed = font;
-        condensed.setStretch(stretch);
-        fonts << condensed;
+    for (int stretch = QFont::Unstretched; stretch >= (outline ? kNarrowest : QFont::Unstretched); --stretch) {
+        font.setStretch(stretch);
+        *fonts << font;
     }
-    const QString family = drawn.family();
+}
+
+// The fonts a caption may take when its own cuts it, smallest change first:
+// its own family condensed, then, for a control in the window's font (not one
+// given its own, as the titles are), each other sans-serif family the layouts
+// were drawn for, at the same size, condensed as needed.
+QList<QFont> narrowerFonts(QFont font, bool otherFamilies)
+{
+    QList<QFont> fonts;
+    font.setStretch(QFont::Unstretched);
+    addCondensed(&fonts, font);
+    fonts.removeFirst(); // the font itself, already found too wide
+    const QString family = QFontInfo(font).family();
     for (const QString &other : otherFamilies ? Appearance::sansFont().families() : QStringList()) {
-        if (other == family)
-            continue;
         QFont replaced = font;
         replaced.setFamilies({other});
         // Only a family this system has, not a stand-in it would draw instead.
-        if (QFontInfo(replaced).family() == other)
-            fonts << replaced;
+        if (other != family && QFontInfo(replaced).family() == other)
+            addCondensed(&fonts, replaced);
     }
     return fonts;
 }
