@@ -82,6 +82,11 @@ QString &heldFolder()
 
 } // namespace
 
+bool FitsPathFileLine(const QString &text)
+{
+    return FitsWindows1252(text) && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
+}
+
 QString PathFileLine(int number)
 {
     if (LeadsOutside(kPathFile, QDir::currentPath()))

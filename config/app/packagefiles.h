@@ -13,6 +13,9 @@ namespace PackageFiles {
 extern const QString kPathFile;  // "pfad.kst"
 extern const QString kLockFile;  // "config.lock"
 
+// True when `text` can stand as one line of the path file: Windows-1252, no line break.
+bool FitsPathFileLine(const QString &text);
+
 // Line `number` of the path file. A path file that is a link leading out of
 // the package folder reads as empty: it names the Half-Life folder, so no
 // other folder can vouch for it.

@@ -48,12 +48,6 @@ void reportLanguageProblems(const QStringList &problems)
                       .arg(problems.join(QLatin1Char('\n'))));
 }
 
-// True when `text` can stand as one line of the path file.
-bool fitsPathFileLine(const QString &text)
-{
-    return FitsWindows1252(text) && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
-}
-
 // The Half-Life folder when the package lies where it belongs, in
 // <Half-Life>/cstrike/qor, and the path file can hold its path; otherwise the
 // usual folder of a Windows installation.
@@ -63,7 +57,7 @@ QString suggestedDirectory()
     if (!halfLife.cdUp() || !halfLife.cdUp() || !QFileInfo(halfLife.filePath(QStringLiteral("cstrike"))).isDir())
         return kDefaultDirectory;
     const QString found = QDir::toNativeSeparators(halfLife.absolutePath());
-    return fitsPathFileLine(found) ? found : kDefaultDirectory;
+    return PackageFiles::FitsPathFileLine(found) ? found : kDefaultDirectory;
 }
 
 } // namespace
@@ -204,7 +198,7 @@ void firstrun::selectLanguage(const QString &name)
 bool firstrun::writePathFile()
 {
     const QString directory = pfad->text();
-    if (!fitsPathFileLine(directory)) {
+    if (!PackageFiles::FitsPathFileLine(directory)) {
         Message::show(QStringLiteral("Korvel Configurator"),
                       QStringLiteral("Die Datei %1 wurde nicht geschrieben: das Half-Life-Verzeichnis \"%2\" enthält "
                                      "Zeichen, die sie nicht aufnehmen kann.")

@@ -309,8 +309,8 @@ QStringList LanguageFiles(const QString &folder)
     const QStringList found = QDir(folder).entryList({QStringLiteral("*.lang")}, QDir::Files,
                                                      QDir::Name | QDir::IgnoreCase);
     for (const QString &name : found) {
-        // The name goes into the path file as one line of Windows-1252 text.
-        if (FitsWindows1252(name) && !name.contains(QLatin1Char('\r')) && !name.contains(QLatin1Char('\n')))
+        // The name goes into the path file as one of its lines.
+        if (PackageFiles::FitsPathFileLine(name))
             names.append(name);
     }
     return names;
