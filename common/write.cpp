@@ -1,5 +1,7 @@
 #include "write.h"
 
+#include "fileplatform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,14 +34,15 @@ int Windows1252Byte(QChar c)
 }
 }
 
-QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed)
+QStringList ReadFileLines(const QString &path, bool *readFailed)
 {
     if (readFailed)
         *readFailed = false;
 
     // Only plain, visible files are read; everything else counts as missing.
+    // A FIFO or a device is never opened: the read could wait for ever.
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile() || info.isHidden())
+    if (path.isEmpty() || !info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path))
         return {};
 
     QFile file(path);
@@ -53,21 +56,30 @@ QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed)
     }
     file.close();
 
-    qint32 current = 0;
+    const bool loneLineFeedEnds = !data.contains("\r\n");
+    QStringList lines;
     qsizetype pos = 0;
     const qsizetype size = data.size();
-    while (pos < size && current < lineNumber) {
-        qsizetype end = data.indexOf('\r', pos);
-        if (end < 0)
-            end = size;
-        ++current;
-        if (current == lineNumber)
-            return FromWindows1252(data.mid(pos, end - pos));
+    while (pos < size) {
+        qsizetype end = pos;
+        while (end < size && data.at(end) != '\r' && (!loneLineFeedEnds || data.at(end) != '\n'))
+            ++end;
+        lines += FromWindows1252(QByteArrayView(data).sliced(pos, end - pos).toByteArray());
         pos = end + 1;
-        if (pos < size && data.at(pos) == '\n')
+        if (end < size && data.at(end) == '\r' && pos < size && data.at(pos) == '\n')
             ++pos;
     }
-    return {};
+    return lines;
+}
+
+QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed)
+{
+    if (lineNumber < 1) {
+        if (readFailed)
+            *readFailed = false;
+        return {};
+    }
+    return ReadFileLines(path, readFailed).value(lineNumber - 1);
 }
 
 bool FileExists(const QString &path)

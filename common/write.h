@@ -7,12 +7,20 @@
 // The configurator's text files: 8-bit Windows-1252 text, one record a line,
 // every line ended by CR LF. Values are read back by line number.
 
-// Line `lineNumber` (counted from 1) of the text file at `path`, without its
-// line break. A line ends at CR LF or at a lone CR; a lone LF belongs to the
-// line. Missing, hidden and non-regular files, directories, line numbers
-// below 1 and lines past the end all give "". When the file is there but
-// cannot be opened or read, the result is "" as well and `*readFailed`
-// (when given) is set, so that a caller can avoid replacing what it could not read.
+// The lines of the text file at `path`, read in one pass, without their line
+// breaks. A line ends at CR LF or at a lone CR; a lone LF belongs to the line,
+// unless the file holds no CR LF at all (as an editor that writes Unix line
+// ends leaves it): then a lone LF ends a line too. A line break at the very
+// end adds no empty line. Missing, hidden (on Windows also system) and
+// non-regular files and directories give no lines. When the file is there
+// but cannot be opened or read, the result is empty as well and
+// `*readFailed` (when given) is set, so that a caller can avoid replacing
+// what it could not read.
+QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr);
+
+// Line `lineNumber` (counted from 1) of the same: "" for line numbers below 1
+// and lines past the end. Reads the whole file: a caller that needs several
+// lines of one file reads them with ReadFileLines.
 QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed = nullptr);
 
 // True when `path` names an existing file or directory, hidden ones included.

@@ -10,6 +10,8 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 
@@ -47,8 +49,11 @@ private slots:
         QTest::newRow("crlf past end") << QByteArray("eins\r\nzwei\r\n") << 3 << "";
         QTest::newRow("no final break") << QByteArray("allein") << 1 << "allein";
         QTest::newRow("lone cr") << QByteArray("eins\rzwei") << 2 << "zwei";
-        QTest::newRow("lone lf kept") << QByteArray("eins\nzwei") << 1 << "eins\nzwei";
-        QTest::newRow("lone lf no second") << QByteArray("eins\nzwei") << 2 << "";
+        QTest::newRow("lone lf kept beside crlf") << QByteArray("eins\r\nzwei\ndrei") << 2 << "zwei\ndrei";
+        QTest::newRow("lone lf no third beside crlf") << QByteArray("eins\r\nzwei\ndrei") << 3 << "";
+        QTest::newRow("lf only second") << QByteArray("eins\nzwei\n") << 2 << "zwei";
+        QTest::newRow("lf only past end") << QByteArray("eins\nzwei\n") << 3 << "";
+        QTest::newRow("lf only with lone cr") << QByteArray("a\rb\nc") << 3 << "c";
         QTest::newRow("empty line") << QByteArray("\r\n\r\ndrei\r\n") << 2 << "";
         QTest::newRow("after empty lines") << QByteArray("\r\n\r\ndrei\r\n") << 3 << "drei";
         QTest::newRow("cr cr lf") << QByteArray("a\r\r\nb") << 3 << "b";
@@ -90,6 +95,20 @@ private slots:
 #endif
         QVERIFY(FileExists(hidden));
         QCOMPARE(ReadFileLine(hidden, 1), QString());
+
+#ifdef Q_OS_WIN
+        const QString system = put(QStringLiteral("system.kst"), "geheim\r\n");
+        QVERIFY(SetFileAttributesW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(system).utf16()),
+                                   FILE_ATTRIBUTE_SYSTEM));
+        QVERIFY(FileExists(system));
+        QCOMPARE(ReadFileLine(system, 1), QString());
+#else
+        // A FIFO is never opened: reading it would wait for a writer for ever.
+        const QString fifo = m_dir.filePath(QStringLiteral("fifo.kst"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(FileExists(fifo));
+        QCOMPARE(ReadFileLines(fifo), QStringList());
+#endif
     }
 
     void bareNamesResolveInTheCurrentDirectory()
