@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QtTest>
@@ -31,6 +32,17 @@ const QByteArray kGameMenu = "\"1\" \"Buy\" { \"buy\" }\r\n";
 const QByteArray kGameValve = "exec autoexec.cfg\r\n";
 const QByteArray kLanguageKeys = "\"+attack\"\t\t\"Shoot\"\r\n\"+jump\"\t\t\"Jump\"\r\n";
 const QByteArray kLanguageMenu = "\"1\" \"Radio\"\r\n{\r\n\t\"1\" \"Cover me\" \"coverme\"\r\n}\r\n";
+
+// What the shipped key lists must offer, each once: the game's own list and the package's commands.
+const char *const kKeyListCommands[] = {
+    "+forward", "+back", "+left", "+right", "+moveleft", "+moveright", "+speed", "+jump", "+duck", "+moveup",
+    "+movedown", "+lookup", "+lookdown", "centerview", "+strafe", "+mlook", "+klook", "+voicerecord", "radio1",
+    "radio2", "radio3", "+commandmenu", "messagemode", "messagemode2", "buy", "buyequip", "buyammo1", "buyammo2",
+    "autobuy", "rebuy", "chooseteam", "slot1", "slot2", "slot3", "slot4", "slot5", "slot6", "slot7", "slot8", "slot9",
+    "slot10", "+showscores", "showbriefing", "+attack", "+attack2", "+reload", "invprev", "invnext", "lastinv",
+    "nightvision", "drop", "+use", "impulse 100", "impulse 201", "snapshot", "cheer", "toggleconsole", "quit",
+    "sayscript", "noitembuy", "txt1", "txt2", "txt3", "txt4", "txt5", "tm1", "tm2", "tm3", "snd1", "snd2", "snd3",
+};
 
 // Line n reads "text n" (Windows-1252 umlauts included); 21 and 22 name the game files.
 QByteArray languageFile(const QByteArray &keys = "test_kb_act.lst", const QByteArray &menu = "test_commandmenu.txt")
@@ -557,6 +569,52 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), bytes(QStringLiteral("english_commandmenu.txt")));
         QCOMPARE(m->Command8->text(), QStringLiteral("Settings"));
         QCOMPARE(Forms::get<restock>()->Command1->text(), QStringLiteral("Close"));
+    }
+
+    // Each list line as the game reads it: "command", two tabs, "description",
+    // with no quote or tab inside a field and no "#" that the game would take
+    // for the name of one of its own texts.
+    void shippedKeyListsOfferEveryAction()
+    {
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        static const QRegularExpression format(QStringLiteral("^\"([^\"\\t]+)\"\\t\\t\"([^\"\\t#][^\"\\t]*)\"$"));
+        QStringList expected;
+        for (const char *command : kKeyListCommands)
+            expected << QLatin1String(command);
+        expected.sort();
+
+        const char *const names[] = {"english_kb_act.lst", "deutsch_kb_act.lst"};
+        QMap<QString, QString> described[2];
+        for (int i = 0; i < 2; ++i) {
+            const QString path = samples.filePath(QLatin1String(names[i]));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            const qsizetype lines = bytes.count("\r\n");
+            QVERIFY(bytes.endsWith("\r\n"));
+            QCOMPARE(bytes.count('\r'), lines);
+            QCOMPARE(bytes.count('\n'), lines);
+
+            QStringList commands;
+            for (int n = 1; n <= lines; ++n) {
+                const QRegularExpressionMatch match = format.match(ReadFileLine(path, n));
+                QVERIFY2(match.hasMatch(), qPrintable(QStringLiteral("%1 line %2").arg(names[i]).arg(n)));
+                if (match.captured(1) == QLatin1String("blank"))
+                    continue;
+                commands << match.captured(1);
+                described[i].insert(match.captured(1), match.captured(2));
+            }
+            commands.sort();
+            QCOMPARE(commands, expected);
+        }
+
+        // German of its own, not the English copied, stored as Windows-1252.
+        QString german;
+        for (auto it = described[1].cbegin(); it != described[1].cend(); ++it) {
+            QVERIFY2(it.value() != described[0].value(it.key()), qPrintable(it.key()));
+            german += it.value();
+        }
+        QVERIFY(german.contains(u'ä') && german.contains(u'ü'));
     }
 
     // German is kept by choosing it: every caption, help text and tooltip the
