@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include "platform.h"
 
 namespace {
 
@@ -22,6 +24,10 @@ constexpr GameFile kGameFiles[] = {
 };
 
 constexpr const char *kPackageFolders[] = {"qor", "qor/sub"};
+
+// For a restored game file that did not exist before, as a new file usually gets.
+constexpr QFileDevice::Permissions kNewFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+    | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 bool isLink(const QFileInfo &info)
 {
@@ -91,32 +97,51 @@ bool removeFile(const QString &path, const QFileInfo &info)
     return false;
 }
 
+// Only a regular file is opened: a FIFO would wait for a writer, a device
+// might never end.
+bool readRegularFile(const QString &path, QByteArray *bytes)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+// Puts bytes in the place of target, whole or not at all: written beside it
+// as "<name>.korvel-tmp-XXXXXX", the name both programs of the package give
+// their temporary files, then renamed over it. A link is written where it leads.
+bool replaceWhole(const QString &target, const QByteArray &bytes)
+{
+    const QString path = isLink(QFileInfo(target)) ? resolvedPath(target) : target;
+    const QFileInfo info(path);
+    // Only a regular file the user may change is replaced.
+    if (path.isEmpty() || (info.exists() && (!info.isFile() || !info.isWritable())))
+        return false;
+    QTemporaryFile temporary(info.absolutePath() + u'/' + info.fileName() + QStringLiteral(".korvel-tmp-XXXXXX"));
+    // Flushed and checked before the rename: a buffered write may fail only at
+    // the flush (seen on a full disk). Without the rename the temporary file
+    // is removed with this object and the target stays as it was.
+    if (!temporary.open() || !temporary.setPermissions(info.exists() ? info.permissions() : kNewFilePermissions)
+        || temporary.write(bytes) != bytes.size() || !temporary.flush() || !syncToDisk(temporary))
+        return false;
+    temporary.close();
+    if (!renameOver(temporary.fileName(), path))
+        return false;
+    temporary.setAutoRemove(false);
+    return true;
+}
+
 } // namespace
 
 bool restoreFile(const QString &backup, const QString &target)
 {
-    QFile source(backup);
-    if (!source.exists())
+    if (!QFileInfo::exists(backup))
         return true;
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return false;
-    source.close();
-
-    // Written beside the target and renamed over it, so the game never sees half a file.
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    // Flushed and checked before the commit: commit() alone can report success
-    // after a buffered write failed (seen on a full disk), leaving a short file.
-    // Without a commit the temporary file is discarded and the target stays as it was.
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    QByteArray bytes;
+    return readRegularFile(backup, &bytes) && replaceWhole(target, bytes);
 }
 
 QStringList deleteFiles(const QString &folder)

@@ -8,7 +8,9 @@
 
 // Replaces target with the bytes of backup, whole or not at all.
 // A missing backup means there is nothing to restore and counts as done;
-// false means a backup exists but could not be put in place.
+// false means a backup exists but could not be put in place. A backup or
+// game file that is no regular file (a folder, FIFO, device) is never opened
+// and counts as not restored.
 bool restoreFile(const QString &backup, const QString &target);
 
 // Deletes the files directly inside folder, hidden ones included, and leaves

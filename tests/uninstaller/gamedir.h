@@ -6,7 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Relative path -> file bytes, "<dir>" for a folder, "<link> target" for a link.
+// Relative path -> file bytes, "<dir>" for a folder, "<link> target" for a
+// link, "<special>" for a FIFO or device.
 using Tree = QMap<QString, QByteArray>;
 
 inline Tree snapshot(const QString &root)
@@ -19,7 +20,8 @@ inline Tree snapshot(const QString &root)
         QFile file(info.filePath());
         tree[QDir(root).relativeFilePath(info.filePath())] = info.isSymLink()
             ? "<link> " + info.symLinkTarget().toUtf8()
-            : info.isDir() ? "<dir>" : file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+            : info.isDir() ? "<dir>" : !info.isFile() ? "<special>"
+            : file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
     }
     return tree;
 }
@@ -98,6 +100,9 @@ public:
             && put("qor/sub/deeper/keep.cfg", "k") && put("qor/lang/deutsch.lang", "d")
             && QDir().mkpath("qor/empty");
     }
+
+    // A FIFO, which blocks whoever opens it; false where there are none (Windows, Wine).
+    static bool makeFifo(const QString &path) { return QProcess::execute("mkfifo", {path}) == 0; }
 
     static bool put(const QString &path, const QByteArray &bytes)
     {
