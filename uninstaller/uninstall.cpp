@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include "platform.h"
@@ -24,6 +25,9 @@ constexpr GameFile kGameFiles[] = {
 };
 
 constexpr const char *kPackageFolders[] = {"qor", "qor/sub"};
+
+// Where the package's programs write, besides qor, whose files all go anyway.
+constexpr const char *kWrittenFolders[] = {".", "gfx/shell", "backup"};
 
 // For a restored game file that did not exist before, as a new file usually gets.
 constexpr QFileDevice::Permissions kNewFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
@@ -134,6 +138,35 @@ bool replaceWhole(const QString &target, const QByteArray &bytes)
     return true;
 }
 
+// What a write killed between writing and renaming left: some name,
+// ".korvel-tmp-" and six ASCII letters or digits.
+bool isLeftoverTemporary(const QString &name)
+{
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral(".+\\.korvel-tmp-[A-Za-z0-9]{6}")),
+        QRegularExpression::DotMatchesEverythingOption);
+    return pattern.match(name).hasMatch();
+}
+
+// Deletes the leftover temporary files directly in folder, a link as a link;
+// returns those still there.
+QStringList deleteLeftoverTemporaries(const QString &folder, const QString &halfLife)
+{
+    if (!QFileInfo(folder).isDir() || leadsOutside(folder, halfLife))
+        return {};
+    QStringList left;
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        if (!isLeftoverTemporary(entry.fileName()) || !(isLink(entry) || entry.isFile()))
+            continue;
+        const QString path = folder == QLatin1String(".") ? entry.fileName() : folder + u'/' + entry.fileName();
+        if (!removeFile(path, entry))
+            left << path;
+    }
+    return left;
+}
+
 } // namespace
 
 bool restoreFile(const QString &backup, const QString &target)
@@ -217,6 +250,10 @@ UninstallResult uninstallPackage()
         } else if (!restoreFile(backup, target)) {
             result.notRestored << copyBack;
         }
+    }
+    for (const char *folder : kWrittenFolders) {
+        for (const QString &path : deleteLeftoverTemporaries(QString::fromLatin1(folder), halfLife))
+            result.leftOver << QDir::toNativeSeparators(path);
     }
     for (const char *folder : kPackageFolders) {
         for (const QString &path : deleteFiles(QString::fromLatin1(folder)))

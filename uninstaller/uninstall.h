@@ -35,10 +35,12 @@ struct UninstallResult {
 };
 
 // Restores the three game files from "backup" (or, where the game had no
-// kb_act.lst or commandmenu.txt, deletes the package's copy), then deletes
-// the files of "qor" and "qor/sub". Nothing is read or written through a link
-// that leads outside the Half-Life folder, the one above cstrike. A failing
-// step never stops the next one. Paths come with native separators.
+// kb_act.lst or commandmenu.txt, deletes the package's copy), deletes the
+// temporary files that killed writes of the package left beside the files
+// it writes, then the files of "qor" and "qor/sub". Nothing is read or
+// written through a link that leads outside the Half-Life folder, the one
+// above cstrike. A failing step never stops the next one. Paths come with
+// native separators.
 UninstallResult uninstallPackage();
 
 // The closing message: the "Completed" text with what is left to delete,

@@ -34,8 +34,12 @@ private slots:
         expected["gfx/shell/kb_act.lst"] = QByteArrayLiteral("\"+attack\"\t\"Feuer\"\r\n\0tail");
         expected["valve.rc"] = "exec autoexec.cfg\r\n";
         for (const char *gone : {"qor/varis.cfg", "qor/fun.cfg", "qor/varia.kst", "qor/noextension",
-                                 "qor/.hidden.kst", "qor/sub/sub.cfg", "qor/sub/.hidden"})
+                                 "qor/.hidden.kst", "qor/varis.cfg.backup", "qor/varis.cfg.ABCDEF",
+                                 "qor/kb_act.lst.ABCDEF", "qor/sub/sub.cfg", "qor/sub/.hidden"})
             QVERIFY(expected.remove(gone));
+        // Beside the game's files only the leftover temporary files go.
+        for (const char *folder : {"", "gfx/shell/", "backup/", "qor/"})
+            QVERIFY(expected.remove(folder + kLeftover));
         // Backups, folders and other subfolders of qor stay; no temporary file is left.
         compareTree(snapshot("."), expected);
     }
@@ -114,17 +118,19 @@ private slots:
         if (!game.lock("qor/fun.cfg"))
             QSKIP("chattr +i failed: needs root and a file system with attributes");
         QVERIFY(game.lock("qor/sub/.hidden"));
+        QVERIFY(game.lock("gfx/shell/" + kLeftover));
         QVERIFY(game.lock("valve.rc"));
         const Tree before = snapshot(".");
 
         const UninstallResult result = uninstallPackage();
-        const QStringList left{QDir::toNativeSeparators("qor/fun.cfg"),
+        const QStringList left{QDir::toNativeSeparators("gfx/shell/" + kLeftover),
+                               QDir::toNativeSeparators("qor/fun.cfg"),
                                QDir::toNativeSeparators("qor/sub/.hidden")};
         QCOMPARE(listed(result), (left + QStringList{"--", copyBack("backup/valve.rc", "valve.rc")}));
 
         // Every other file goes; the locked ones stay as they were.
         Tree expected = expectedAfter(before);
-        for (const char *kept : {"qor/fun.cfg", "qor/sub/.hidden", "valve.rc"})
+        for (const QString &kept : QStringList{"qor/fun.cfg", "qor/sub/.hidden", "gfx/shell/" + kLeftover, "valve.rc"})
             expected[kept] = before[kept];
         compareTree(snapshot("."), expected);
 
@@ -158,6 +164,7 @@ private slots:
         QVERIFY(QFile::link(game.outside("target.cfg"), "qor/link.cfg"));
         QVERIFY(QFile::link(game.outside("folder"), "qor/folderlink"));
         QVERIFY(QFile::link(game.outside("gone"), "qor/sub/dangling"));
+        QVERIFY(QFile::remove(kLeftover) && QFile::link(game.outside("target.cfg"), kLeftover));
         if (!linkedFolder.isEmpty()) {
             QVERIFY(QDir().rename(linkedFolder, game.outside("moved")));
             QVERIFY(QFile::link(game.outside("moved"), linkedFolder));
@@ -269,7 +276,7 @@ private slots:
         GameDir game;
         QVERIFY(game.makeStandardTree());
         QVERIFY(QFile::remove("backup/commandmenu.txt") && GameDir::put("backup/commandmenu.txt.none", ""));
-        const QStringList readOnly{"qor/fun.cfg", "qor/sub/sub.cfg", "commandmenu.txt"};
+        const QStringList readOnly{"qor/fun.cfg", "qor/sub/sub.cfg", "commandmenu.txt", "gfx/shell/" + kLeftover};
         for (const QString &path : readOnly)
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
         QCOMPARE(listed(uninstallPackage()), QStringList("--"));
