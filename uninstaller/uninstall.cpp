@@ -13,15 +13,16 @@ namespace {
 struct GameFile {
     const char *backup;
     const char *target;
+    // The line of a language file that names the package's copy of this file.
     // The configurator leaves "<backup>.none" instead of a backup when the game
-    // had no such file; valve.rc always comes with the game.
-    bool mayBeMissing;
+    // had no such file; valve.rc always comes with the game and has no copy: 0.
+    int languageLine;
 };
 
 constexpr GameFile kGameFiles[] = {
-    {"backup/commandmenu.txt", "commandmenu.txt", true},
-    {"backup/kb_act.lst", "gfx/shell/kb_act.lst", true},
-    {"backup/valve.rc", "valve.rc", false},
+    {"backup/commandmenu.txt", "commandmenu.txt", 22},
+    {"backup/kb_act.lst", "gfx/shell/kb_act.lst", 21},
+    {"backup/valve.rc", "valve.rc", 0},
 };
 
 constexpr const char *kPackageFolders[] = {"qor", "qor/sub"};
@@ -138,6 +139,42 @@ bool replaceWhole(const QString &target, const QByteArray &bytes)
     return true;
 }
 
+// Line `number` of a language file as the configurator reads it: a line ends at
+// CR LF or at a lone CR. Windows-1252 beyond Latin-1 is not decoded, so such
+// a name is not found and its game file is kept.
+QString languageLine(QByteArray text, int number)
+{
+    const QList<QByteArray> lines = text.replace("\r\n", "\r").split('\r');
+    return number <= lines.size() ? QString::fromLatin1(lines.at(number - 1)) : QString();
+}
+
+// True when gameFile holds exactly the bytes of the copy a language of the
+// package puts there: a file of qor named by line `line` of one of the
+// visible "*.lang" files there, as the configurator lists and reads them.
+bool isLanguageCopy(const QString &gameFile, int line, const QString &halfLife)
+{
+    QByteArray game;
+    if (!readRegularFile(gameFile, &game))
+        return false;
+    const QStringList languages = QDir(QStringLiteral("qor")).entryList({QStringLiteral("*.lang")}, QDir::Files);
+    for (const QString &language : languages) {
+        const QString languagePath = QStringLiteral("qor/") + language;
+        QByteArray text;
+        if (leadsOutside(languagePath, halfLife) || !readRegularFile(languagePath, &text))
+            continue;
+        // A bare file name of qor: the only copy the configurator makes.
+        const QString name = languageLine(text, line);
+        if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(u':'))
+            continue;
+        const QString copyPath = QStringLiteral("qor/") + name;
+        QByteArray copy;
+        if (QFileInfo(copyPath).size() == game.size() && !leadsOutside(copyPath, halfLife)
+            && readRegularFile(copyPath, &copy) && copy == game)
+            return true;
+    }
+    return false;
+}
+
 // What a write killed between writing and renaming left: some name,
 // ".korvel-tmp-" and six ASCII letters or digits.
 bool isLeftoverTemporary(const QString &name)
@@ -232,11 +269,11 @@ UninstallResult uninstallPackage()
         const QFileInfo backupInfo(backup);
         const QFileInfo targetInfo(target);
         const bool restore = backupInfo.exists() || isLink(backupInfo);
-        // The game had none: the file there is the package's copy.
-        const bool removeCopy = !restore && file.mayBeMissing
+        // The game had none of its own when the package came.
+        const bool marked = !restore && file.languageLine != 0
             && QFileInfo::exists(backup + QStringLiteral(".none"))
             && (targetInfo.exists() || isLink(targetInfo));
-        if (!restore && !removeCopy)
+        if (!restore && !marked)
             continue;
 
         const QString copyBack = QDir::toNativeSeparators(backup) + QStringLiteral(" -> ")
@@ -244,8 +281,12 @@ UninstallResult uninstallPackage()
         if (leadsOutside(backup, halfLife) || leadsOutside(target, halfLife)) {
             result.notRestored << copyBack
                     + QString::fromUtf8(" (Link außerhalb des Half-Life-Ordners, übersprungen)");
-        } else if (removeCopy) {
-            if (!removeFile(target, targetInfo))
+        } else if (marked) {
+            // Only the package's own copy goes: a marker alone must not cost the game its file.
+            if (!isLanguageCopy(target, file.languageLine, halfLife))
+                result.kept << QDir::toNativeSeparators(target)
+                        + QStringLiteral(" (nicht die Kopie des Pakets, behalten)");
+            else if (!removeFile(target, targetInfo))
                 result.leftOver << QDir::toNativeSeparators(target);
         } else if (!restoreFile(backup, target)) {
             result.notRestored << copyBack;
@@ -267,18 +308,20 @@ QString completedTitle()
     return QStringLiteral("Completed");
 }
 
-QString completedText(const QStringList &leftOver, const QStringList &notRestored)
+QString completedText(const UninstallResult &result)
 {
     QString text = QString::fromUtf8(
         "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
         "Bitte löschen sie diese manuell.");
-    if (!leftOver.isEmpty())
-        text += QStringLiteral("\n\n") + leftOver.join(u'\n');
+    if (!result.leftOver.isEmpty())
+        text += QStringLiteral("\n\n") + result.leftOver.join(u'\n');
     // Apart from the list above: deleting these would delete the game's own files.
-    if (!notRestored.isEmpty())
+    if (!result.notRestored.isEmpty())
         text += QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte nicht "
                                   "löschen, sondern die Sicherung von Hand darüber kopieren:\n")
-            + notRestored.join(u'\n');
+            + result.notRestored.join(u'\n');
+    if (!result.kept.isEmpty())
+        text += QStringLiteral("\n\n") + result.kept.join(u'\n');
     return text;
 }
 

@@ -32,6 +32,9 @@ struct UninstallResult {
     // "backup\X -> X" for each game file not put back, for the user to copy;
     // these must not be deleted.
     QStringList notRestored;
+    // Each game file kept where the game had none of its own, as it is not
+    // the package's copy, with a note saying so; not to be deleted either.
+    QStringList kept;
 };
 
 // Restores the three game files from "backup" (or, where the game had no
@@ -44,9 +47,9 @@ struct UninstallResult {
 UninstallResult uninstallPackage();
 
 // The closing message: the "Completed" text with what is left to delete,
-// then, apart from it, the game files to copy back by hand.
+// then, apart from it, the game files to copy back by hand and those kept.
 QString completedTitle();
-QString completedText(const QStringList &leftOver, const QStringList &notRestored = {});
+QString completedText(const UninstallResult &result);
 
 // The message when started anywhere else.
 QString wrongFolderTitle();

@@ -89,9 +89,9 @@ public:
         return QProcess::execute("chattr", {"+i", m_locked.last()}) == 0;
     }
 
-    // The game's files as the user changed them, their backups, and the package;
-    // in each folder the package writes to, a leftover temporary file and names
-    // that only look alike.
+    // The game's files as the user changed them, their backups, and the package
+    // with a language; in each folder the package writes to, a leftover
+    // temporary file and names that only look alike.
     static bool makeStandardTree()
     {
         const QStringList names{"varis.cfg.backup", "varis.cfg.ABCDEF", "kb_act.lst.ABCDEF", kLeftover};
@@ -111,6 +111,10 @@ public:
             && put("qor/varia.kst", "") && put("qor/noextension", "n") && put("qor/.hidden.kst", "h")
             && put("qor/sub/sub.cfg", "s") && put("qor/sub/.hidden", "h")
             && put("qor/sub/deeper/keep.cfg", "k") && put("qor/lang/deutsch.lang", "d")
+            && put("qor/english.lang",
+                   QByteArray("caption\r\n").repeated(20) + "english_kb_act.lst\r\nenglish_commandmenu.txt\r\n")
+            && put("qor/english_kb_act.lst", "\"+attack\"\t\"Fire\"\r\n")
+            && put("qor/english_commandmenu.txt", "\"1\" \"Menu\"\r\n{\r\n}\r\n")
             && QDir().mkpath("qor/empty");
     }
 

@@ -4,12 +4,14 @@
 
 #include <QtTest>
 
-// Both lists of a run: what is left to delete, "--", what to copy back.
+// The lists of a run: what is left to delete, "--", what to copy back and what was kept.
 static QStringList listed(const UninstallResult &result)
 {
-    return result.acted ? result.leftOver + QStringList("--") + result.notRestored
+    return result.acted ? result.leftOver + QStringList("--") + result.notRestored + result.kept
                         : QStringList("nothing done");
 }
+
+static const QString kKeptMenu = "commandmenu.txt (nicht die Kopie des Pakets, behalten)";
 
 static QString copyBack(const QString &backup, const QString &target, bool link = false)
 {
@@ -34,7 +36,8 @@ private slots:
         expected["gfx/shell/kb_act.lst"] = QByteArrayLiteral("\"+attack\"\t\"Feuer\"\r\n\0tail");
         expected["valve.rc"] = "exec autoexec.cfg\r\n";
         for (const char *gone : {"qor/varis.cfg", "qor/fun.cfg", "qor/varia.kst", "qor/noextension",
-                                 "qor/.hidden.kst", "qor/varis.cfg.backup", "qor/varis.cfg.ABCDEF",
+                                 "qor/.hidden.kst", "qor/english.lang", "qor/english_kb_act.lst",
+                                 "qor/english_commandmenu.txt", "qor/varis.cfg.backup", "qor/varis.cfg.ABCDEF",
                                  "qor/kb_act.lst.ABCDEF", "qor/sub/sub.cfg", "qor/sub/.hidden"})
             QVERIFY(expected.remove(gone));
         // Beside the game's files only the leftover temporary files go.
@@ -135,7 +138,7 @@ private slots:
         compareTree(snapshot("."), expected);
 
         // The game file is not among what the user is asked to delete.
-        QCOMPARE(completedText(result.leftOver, result.notRestored),
+        QCOMPARE(completedText(result),
                  QString::fromUtf8("Deinstallation abgeschlossen, einige Elemente konnten nicht "
                                    "vollständig entfernt werden. Bitte löschen sie diese manuell.\n\n")
                      + left.join('\n')
@@ -245,27 +248,40 @@ private slots:
         compareTree(snapshot(game.outside("")), outside);
     }
 
+    void noOriginal_data()
+    {
+        QTest::addColumn<QString>("menu"); // what commandmenu.txt is
+        QTest::addColumn<QStringList>("listing");
+        QTest::newRow("the package's copy") << "copy" << QStringList("--");
+        QTest::newRow("the game's own file") << "own" << QStringList{"--", kKeptMenu};
+        QTest::newRow("equal to a package file no language names") << "unnamed" << QStringList{"--", kKeptMenu};
+        // Left to delete by hand, not to copy over.
+        QTest::newRow("the package's copy, undeletable") << "locked" << QStringList{"commandmenu.txt", "--"};
+    }
     void noOriginal()
     {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, listing);
         GameDir game;
         QVERIFY(game.makeStandardTree());
         QVERIFY(QFile::remove("backup/commandmenu.txt") && QFile::remove("backup/valve.rc"));
         for (const char *name : {"commandmenu.txt", "kb_act.lst", "valve.rc"})
             QVERIFY(GameDir::put(QString("backup/%1.none").arg(name), ""));
+        if (menu == "copy" || menu == "locked")
+            QVERIFY(QFile::remove("commandmenu.txt") && QFile::copy("qor/english_commandmenu.txt", "commandmenu.txt"));
+        else if (menu == "unnamed")
+            QVERIFY(QFile::copy("commandmenu.txt", "qor/readme.txt"));
+        if (menu == "locked" && !game.lock("commandmenu.txt"))
+            QSKIP("chattr +i failed: needs root and a file system with attributes");
         const Tree before = snapshot(".");
 
-        // The package's copy goes where the game had none; a backup beside its
-        // marker still counts; valve.rc always comes with the game and stays.
-        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
+        // Where the game had none, only the package's copy goes; a backup
+        // beside its marker still counts; valve.rc always comes with the game and stays.
+        QCOMPARE(listed(uninstallPackage()), listing);
         Tree expected = expectedAfter(before);
-        expected.remove("commandmenu.txt");
+        if (listing == QStringList("--"))
+            expected.remove("commandmenu.txt");
         compareTree(snapshot("."), expected);
-
-        // A copy that can't be deleted is left to delete by hand, not to copy over.
-        QVERIFY(GameDir::put("commandmenu.txt", "package"));
-        if (!game.lock("commandmenu.txt"))
-            QSKIP("chattr +i failed: needs root and a file system with attributes");
-        QCOMPARE(listed(uninstallPackage()), (QStringList{"commandmenu.txt", "--"}));
     }
 
     void readOnlyOnWindows()
@@ -276,6 +292,7 @@ private slots:
         GameDir game;
         QVERIFY(game.makeStandardTree());
         QVERIFY(QFile::remove("backup/commandmenu.txt") && GameDir::put("backup/commandmenu.txt.none", ""));
+        QVERIFY(QFile::remove("commandmenu.txt") && QFile::copy("qor/english_commandmenu.txt", "commandmenu.txt"));
         const QStringList readOnly{"qor/fun.cfg", "qor/sub/sub.cfg", "commandmenu.txt", "gfx/shell/" + kLeftover};
         for (const QString &path : readOnly)
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
