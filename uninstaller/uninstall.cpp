@@ -313,6 +313,8 @@ QString completedText(const UninstallResult &result)
     QString text = QString::fromUtf8(
         "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
         "Bitte löschen sie diese manuell.");
+    if (result.leftOver.isEmpty() && result.notRestored.isEmpty() && result.kept.isEmpty())
+        return text + QString::fromUtf8("\n\nEs ist nichts übrig geblieben.");
     if (!result.leftOver.isEmpty())
         text += QStringLiteral("\n\n") + result.leftOver.join(u'\n');
     // Apart from the list above: deleting these would delete the game's own files.

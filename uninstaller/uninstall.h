@@ -47,7 +47,8 @@ struct UninstallResult {
 UninstallResult uninstallPackage();
 
 // The closing message: the "Completed" text with what is left to delete,
-// then, apart from it, the game files to copy back by hand and those kept.
+// then, apart from it, the game files to copy back by hand and those kept;
+// a line saying so when nothing is left.
 QString completedTitle();
 QString completedText(const UninstallResult &result);
 
