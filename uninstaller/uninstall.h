@@ -8,7 +8,9 @@
 
 // Replaces target with the bytes of backup, whole or not at all.
 // A missing backup means there is nothing to restore and counts as done;
-// false means a backup exists but could not be put in place.
+// false means a backup exists but could not be put in place. A backup or
+// game file that is no regular file (a folder, FIFO, device) is never opened
+// and counts as not restored.
 bool restoreFile(const QString &backup, const QString &target);
 
 // Deletes the files directly inside folder, hidden ones included, and leaves
@@ -30,19 +32,25 @@ struct UninstallResult {
     // "backup\X -> X" for each game file not put back, for the user to copy;
     // these must not be deleted.
     QStringList notRestored;
+    // Each game file kept where the game had none of its own, as it is not
+    // the package's copy, with a note saying so; not to be deleted either.
+    QStringList kept;
 };
 
 // Restores the three game files from "backup" (or, where the game had no
-// kb_act.lst or commandmenu.txt, deletes the package's copy), then deletes
-// the files of "qor" and "qor/sub". Nothing is read or written through a link
-// that leads outside the Half-Life folder, the one above cstrike. A failing
-// step never stops the next one. Paths come with native separators.
+// kb_act.lst or commandmenu.txt, deletes the package's copy), deletes the
+// temporary files that killed writes of the package left beside the files
+// it writes, then the files of "qor" and "qor/sub". Nothing is read or
+// written through a link that leads outside the Half-Life folder, the one
+// above cstrike. A failing step never stops the next one. Paths come with
+// native separators.
 UninstallResult uninstallPackage();
 
 // The closing message: the "Completed" text with what is left to delete,
-// then, apart from it, the game files to copy back by hand.
+// then, apart from it, the game files to copy back by hand and those kept;
+// a line saying so when nothing is left.
 QString completedTitle();
-QString completedText(const QStringList &leftOver, const QStringList &notRestored = {});
+QString completedText(const UninstallResult &result);
 
 // The message when started anywhere else.
 QString wrongFolderTitle();

@@ -145,7 +145,7 @@ void Uninstaller::Command1_Click()
     Command1->setEnabled(false);
     const UninstallResult result = uninstallPackage();
     if (result.acted)
-        showMessage(this, completedTitle(), completedText(result.leftOver, result.notRestored));
+        showMessage(this, completedTitle(), completedText(result));
     else
         showMessage(this, wrongFolderTitle(), wrongFolderText());
     endProgram();

@@ -6,7 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Relative path -> file bytes, "<dir>" for a folder, "<link> target" for a link.
+// Relative path -> file bytes, "<dir>" for a folder, "<link> target" for a
+// link, "<special>" for a FIFO or device.
 using Tree = QMap<QString, QByteArray>;
 
 inline Tree snapshot(const QString &root)
@@ -19,7 +20,8 @@ inline Tree snapshot(const QString &root)
         QFile file(info.filePath());
         tree[QDir(root).relativeFilePath(info.filePath())] = info.isSymLink()
             ? "<link> " + info.symLinkTarget().toUtf8()
-            : info.isDir() ? "<dir>" : file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+            : info.isDir() ? "<dir>" : !info.isFile() ? "<special>"
+            : file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
     }
     return tree;
 }
@@ -31,8 +33,12 @@ inline void compareTree(const Tree &actual, const Tree &expected)
         QCOMPARE(actual.value(it.key()), it.value());
 }
 
+// A temporary file a killed write left, in each folder the package writes to.
+inline const QString kLeftover = "kb_act.lst.korvel-tmp-Ab12Cd";
+
 // What a run must leave: each existing backup over its game file, the files
-// and file links directly in qor and qor/sub gone, everything else as it was.
+// and file links directly in qor and qor/sub and the leftover temporary files
+// gone, everything else as it was.
 inline Tree expectedAfter(Tree tree)
 {
     for (const auto &[backup, target] : {std::pair("backup/commandmenu.txt", "commandmenu.txt"),
@@ -46,7 +52,7 @@ inline Tree expectedAfter(Tree tree)
         const QByteArray value = tree[key];
         const bool isFolder = value == "<dir>"
             || (value.startsWith("<link> ") && QFileInfo(QString::fromUtf8(value.mid(7))).isDir());
-        if ((folder == "qor" || folder == "qor/sub") && !isFolder)
+        if (((folder == "qor" || folder == "qor/sub") && !isFolder) || QFileInfo(key).fileName() == kLeftover)
             tree.remove(key);
     }
     return tree;
@@ -83,9 +89,18 @@ public:
         return QProcess::execute("chattr", {"+i", m_locked.last()}) == 0;
     }
 
-    // The game's files as the user changed them, their backups, and the package.
+    // The game's files as the user changed them, their backups, and the package
+    // with a language; in each folder the package writes to, a leftover
+    // temporary file and names that only look alike.
     static bool makeStandardTree()
     {
+        const QStringList names{"varis.cfg.backup", "varis.cfg.ABCDEF", "kb_act.lst.ABCDEF", kLeftover};
+        for (const char *folder : {"", "gfx/shell/", "backup/", "qor/"}) {
+            for (const QString &name : names) {
+                if (!put(folder + name, name.toUtf8()))
+                    return false;
+            }
+        }
         return put("backup/commandmenu.txt", QByteArrayLiteral("\"1\" \"Men\xfc\"\r\n{\r\n}\r\n"))
             && put("backup/kb_act.lst", QByteArrayLiteral("\"+attack\"\t\"Feuer\"\r\n\0tail"))
             && put("backup/valve.rc", "exec autoexec.cfg\r\n")
@@ -96,8 +111,15 @@ public:
             && put("qor/varia.kst", "") && put("qor/noextension", "n") && put("qor/.hidden.kst", "h")
             && put("qor/sub/sub.cfg", "s") && put("qor/sub/.hidden", "h")
             && put("qor/sub/deeper/keep.cfg", "k") && put("qor/lang/deutsch.lang", "d")
+            && put("qor/english.lang",
+                   QByteArray("caption\r\n").repeated(20) + "english_kb_act.lst\r\nenglish_commandmenu.txt\r\n")
+            && put("qor/english_kb_act.lst", "\"+attack\"\t\"Fire\"\r\n")
+            && put("qor/english_commandmenu.txt", "\"1\" \"Menu\"\r\n{\r\n}\r\n")
             && QDir().mkpath("qor/empty");
     }
+
+    // A FIFO, which blocks whoever opens it; false where there are none (Windows, Wine).
+    static bool makeFifo(const QString &path) { return QProcess::execute("mkfifo", {path}) == 0; }
 
     static bool put(const QString &path, const QByteArray &bytes)
     {

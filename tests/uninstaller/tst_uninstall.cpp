@@ -4,12 +4,14 @@
 
 #include <QtTest>
 
-// Both lists of a run: what is left to delete, "--", what to copy back.
+// The lists of a run: what is left to delete, "--", what to copy back and what was kept.
 static QStringList listed(const UninstallResult &result)
 {
-    return result.acted ? result.leftOver + QStringList("--") + result.notRestored
+    return result.acted ? result.leftOver + QStringList("--") + result.notRestored + result.kept
                         : QStringList("nothing done");
 }
+
+static const QString kKeptMenu = "commandmenu.txt (nicht die Kopie des Pakets, behalten)";
 
 static QString copyBack(const QString &backup, const QString &target, bool link = false)
 {
@@ -34,8 +36,13 @@ private slots:
         expected["gfx/shell/kb_act.lst"] = QByteArrayLiteral("\"+attack\"\t\"Feuer\"\r\n\0tail");
         expected["valve.rc"] = "exec autoexec.cfg\r\n";
         for (const char *gone : {"qor/varis.cfg", "qor/fun.cfg", "qor/varia.kst", "qor/noextension",
-                                 "qor/.hidden.kst", "qor/sub/sub.cfg", "qor/sub/.hidden"})
+                                 "qor/.hidden.kst", "qor/english.lang", "qor/english_kb_act.lst",
+                                 "qor/english_commandmenu.txt", "qor/varis.cfg.backup", "qor/varis.cfg.ABCDEF",
+                                 "qor/kb_act.lst.ABCDEF", "qor/sub/sub.cfg", "qor/sub/.hidden"})
             QVERIFY(expected.remove(gone));
+        // Beside the game's files only the leftover temporary files go.
+        for (const char *folder : {"", "gfx/shell/", "backup/", "qor/"})
+            QVERIFY(expected.remove(folder + kLeftover));
         // Backups, folders and other subfolders of qor stay; no temporary file is left.
         compareTree(snapshot("."), expected);
     }
@@ -72,21 +79,38 @@ private slots:
         compareTree(snapshot("."), afterFirst);
     }
 
+    void unrestorableGameFiles_data()
+    {
+        QTest::addColumn<QString>("path"); // made unusable
+        QTest::addColumn<QString>("as"); // "gone", "folder" or "FIFO"
+        QTest::addColumn<QString>("target"); // the game file not restored
+        QTest::newRow("no folder for the game file") << "gfx" << "gone" << "gfx/shell/kb_act.lst";
+        QTest::newRow("backup is a folder") << "backup/valve.rc" << "folder" << "valve.rc";
+        QTest::newRow("backup is a FIFO") << "backup/valve.rc" << "FIFO" << "valve.rc";
+        QTest::newRow("game file is a FIFO") << "valve.rc" << "FIFO" << "valve.rc";
+    }
     void unrestorableGameFiles()
     {
+        QFETCH(QString, path);
+        QFETCH(QString, as);
+        QFETCH(QString, target);
         GameDir game;
         QVERIFY(game.makeStandardTree());
-        QVERIFY(QDir("gfx").removeRecursively());
-        QVERIFY(QFile::remove("backup/valve.rc") && QDir().mkdir("backup/valve.rc"));
+        QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
+        if (as == "folder")
+            QVERIFY(QDir().mkdir(path));
+        else if (as == "FIFO" && !GameDir::makeFifo(path))
+            QSKIP("this system has no FIFOs");
         const Tree before = snapshot(".");
 
         // A backup with nowhere to go, or one that can't be read, is listed
-        // apart from what is left to delete, and the game file is not lost on the way.
+        // apart from what is left to delete, and the game file is not lost on
+        // the way; a FIFO is never opened, so the run does not wait for a writer.
         QCOMPARE(listed(uninstallPackage()),
-                 (QStringList{"--", copyBack("backup/kb_act.lst", "gfx/shell/kb_act.lst"),
-                              copyBack("backup/valve.rc", "valve.rc")}));
+                 (QStringList{"--", copyBack("backup/" + QFileInfo(target).fileName(), target)}));
         Tree expected = expectedAfter(before);
-        expected["valve.rc"] = before["valve.rc"];
+        if (before.contains(target))
+            expected[target] = before[target];
         compareTree(snapshot("."), expected);
     }
 
@@ -97,22 +121,24 @@ private slots:
         if (!game.lock("qor/fun.cfg"))
             QSKIP("chattr +i failed: needs root and a file system with attributes");
         QVERIFY(game.lock("qor/sub/.hidden"));
+        QVERIFY(game.lock("gfx/shell/" + kLeftover));
         QVERIFY(game.lock("valve.rc"));
         const Tree before = snapshot(".");
 
         const UninstallResult result = uninstallPackage();
-        const QStringList left{QDir::toNativeSeparators("qor/fun.cfg"),
+        const QStringList left{QDir::toNativeSeparators("gfx/shell/" + kLeftover),
+                               QDir::toNativeSeparators("qor/fun.cfg"),
                                QDir::toNativeSeparators("qor/sub/.hidden")};
         QCOMPARE(listed(result), (left + QStringList{"--", copyBack("backup/valve.rc", "valve.rc")}));
 
         // Every other file goes; the locked ones stay as they were.
         Tree expected = expectedAfter(before);
-        for (const char *kept : {"qor/fun.cfg", "qor/sub/.hidden", "valve.rc"})
+        for (const QString &kept : QStringList{"qor/fun.cfg", "qor/sub/.hidden", "gfx/shell/" + kLeftover, "valve.rc"})
             expected[kept] = before[kept];
         compareTree(snapshot("."), expected);
 
         // The game file is not among what the user is asked to delete.
-        QCOMPARE(completedText(result.leftOver, result.notRestored),
+        QCOMPARE(completedText(result),
                  QString::fromUtf8("Deinstallation abgeschlossen, einige Elemente konnten nicht "
                                    "vollständig entfernt werden. Bitte löschen sie diese manuell.\n\n")
                      + left.join('\n')
@@ -141,6 +167,7 @@ private slots:
         QVERIFY(QFile::link(game.outside("target.cfg"), "qor/link.cfg"));
         QVERIFY(QFile::link(game.outside("folder"), "qor/folderlink"));
         QVERIFY(QFile::link(game.outside("gone"), "qor/sub/dangling"));
+        QVERIFY(QFile::remove(kLeftover) && QFile::link(game.outside("target.cfg"), kLeftover));
         if (!linkedFolder.isEmpty()) {
             QVERIFY(QDir().rename(linkedFolder, game.outside("moved")));
             QVERIFY(QFile::link(game.outside("moved"), linkedFolder));
@@ -221,27 +248,40 @@ private slots:
         compareTree(snapshot(game.outside("")), outside);
     }
 
+    void noOriginal_data()
+    {
+        QTest::addColumn<QString>("menu"); // what commandmenu.txt is
+        QTest::addColumn<QStringList>("listing");
+        QTest::newRow("the package's copy") << "copy" << QStringList("--");
+        QTest::newRow("the game's own file") << "own" << QStringList{"--", kKeptMenu};
+        QTest::newRow("equal to a package file no language names") << "unnamed" << QStringList{"--", kKeptMenu};
+        // Left to delete by hand, not to copy over.
+        QTest::newRow("the package's copy, undeletable") << "locked" << QStringList{"commandmenu.txt", "--"};
+    }
     void noOriginal()
     {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, listing);
         GameDir game;
         QVERIFY(game.makeStandardTree());
         QVERIFY(QFile::remove("backup/commandmenu.txt") && QFile::remove("backup/valve.rc"));
         for (const char *name : {"commandmenu.txt", "kb_act.lst", "valve.rc"})
             QVERIFY(GameDir::put(QString("backup/%1.none").arg(name), ""));
+        if (menu == "copy" || menu == "locked")
+            QVERIFY(QFile::remove("commandmenu.txt") && QFile::copy("qor/english_commandmenu.txt", "commandmenu.txt"));
+        else if (menu == "unnamed")
+            QVERIFY(QFile::copy("commandmenu.txt", "qor/readme.txt"));
+        if (menu == "locked" && !game.lock("commandmenu.txt"))
+            QSKIP("chattr +i failed: needs root and a file system with attributes");
         const Tree before = snapshot(".");
 
-        // The package's copy goes where the game had none; a backup beside its
-        // marker still counts; valve.rc always comes with the game and stays.
-        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
+        // Where the game had none, only the package's copy goes; a backup
+        // beside its marker still counts; valve.rc always comes with the game and stays.
+        QCOMPARE(listed(uninstallPackage()), listing);
         Tree expected = expectedAfter(before);
-        expected.remove("commandmenu.txt");
+        if (listing == QStringList("--"))
+            expected.remove("commandmenu.txt");
         compareTree(snapshot("."), expected);
-
-        // A copy that can't be deleted is left to delete by hand, not to copy over.
-        QVERIFY(GameDir::put("commandmenu.txt", "package"));
-        if (!game.lock("commandmenu.txt"))
-            QSKIP("chattr +i failed: needs root and a file system with attributes");
-        QCOMPARE(listed(uninstallPackage()), (QStringList{"commandmenu.txt", "--"}));
     }
 
     void readOnlyOnWindows()
@@ -252,7 +292,8 @@ private slots:
         GameDir game;
         QVERIFY(game.makeStandardTree());
         QVERIFY(QFile::remove("backup/commandmenu.txt") && GameDir::put("backup/commandmenu.txt.none", ""));
-        const QStringList readOnly{"qor/fun.cfg", "qor/sub/sub.cfg", "commandmenu.txt"};
+        QVERIFY(QFile::remove("commandmenu.txt") && QFile::copy("qor/english_commandmenu.txt", "commandmenu.txt"));
+        const QStringList readOnly{"qor/fun.cfg", "qor/sub/sub.cfg", "commandmenu.txt", "gfx/shell/" + kLeftover};
         for (const QString &path : readOnly)
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
         QCOMPARE(listed(uninstallPackage()), QStringList("--"));

@@ -14,6 +14,7 @@
 static const QString kCompleted = QString::fromUtf8(
     "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
     "Bitte löschen sie diese manuell.");
+static const QString kNothingLeft = QString::fromUtf8("\n\nEs ist nichts übrig geblieben.");
 
 class TestUninstallerWindow : public QObject
 {
@@ -77,7 +78,7 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QStringList>("removed");
         QTest::addColumn<QString>("message"); // the wrong folder's path follows
-        QTest::newRow("all done") << "cstrike" << QStringList() << "Completed|" + kCompleted;
+        QTest::newRow("all done") << "cstrike" << QStringList() << "Completed|" + kCompleted + kNothingLeft;
         QTest::newRow("kb_act.lst not restored")
             << "cstrike" << QStringList("gfx")
             << "Completed|" + kCompleted
@@ -90,7 +91,7 @@ private slots:
             << wrongFolder;
         QTest::newRow("CStrike with one backup")
             << "CStrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst"}
-            << "Completed|" + kCompleted;
+            << "Completed|" + kCompleted + kNothingLeft;
     }
     void click()
     {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class QFileDevice;
+
+// The file calls that differ between Windows and the other systems.
+
+// Pushes what was written to the open `file` onto the disk.
+bool syncToDisk(QFileDevice &file);
+
+// Renames `from` over `to` in one step, replacing a file at `to`: whoever
+// reads `to` finds the old file or the new one, never a part.
+bool renameOver(const QString &from, const QString &to);
