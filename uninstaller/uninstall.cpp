@@ -140,10 +140,13 @@ bool replaceWhole(const QString &target, const QByteArray &bytes)
 }
 
 // Line `number` of a language file as the configurator reads it: a line ends at
-// CR LF or at a lone CR. Windows-1252 beyond Latin-1 is not decoded, so such
-// a name is not found and its game file is kept.
+// CR LF or at a lone CR, and at a lone LF too in a file without any CR LF.
+// Windows-1252 beyond Latin-1 is not decoded, so such a name is not found and
+// its game file is kept.
 QString languageLine(QByteArray text, int number)
 {
+    if (!text.contains("\r\n"))
+        text.replace('\n', '\r');
     const QList<QByteArray> lines = text.replace("\r\n", "\r").split('\r');
     return number <= lines.size() ? QString::fromLatin1(lines.at(number - 1)) : QString();
 }

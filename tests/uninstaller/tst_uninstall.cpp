@@ -253,6 +253,7 @@ private slots:
         QTest::addColumn<QString>("menu"); // what commandmenu.txt is
         QTest::addColumn<QStringList>("listing");
         QTest::newRow("the package's copy") << "copy" << QStringList("--");
+        QTest::newRow("the package's copy, language with LF line ends") << "copy-lf" << QStringList("--");
         QTest::newRow("the game's own file") << "own" << QStringList{"--", kKeptMenu};
         QTest::newRow("equal to a package file no language names") << "unnamed" << QStringList{"--", kKeptMenu};
         // Left to delete by hand, not to copy over.
@@ -267,8 +268,13 @@ private slots:
         QVERIFY(QFile::remove("backup/commandmenu.txt") && QFile::remove("backup/valve.rc"));
         for (const char *name : {"commandmenu.txt", "kb_act.lst", "valve.rc"})
             QVERIFY(GameDir::put(QString("backup/%1.none").arg(name), ""));
-        if (menu == "copy" || menu == "locked")
+        if (menu.startsWith("copy") || menu == "locked")
             QVERIFY(QFile::remove("commandmenu.txt") && QFile::copy("qor/english_commandmenu.txt", "commandmenu.txt"));
+        if (menu == "copy-lf") {
+            QFile language("qor/english.lang");
+            QVERIFY(language.open(QIODevice::ReadOnly));
+            QVERIFY(GameDir::put("qor/english.lang", language.readAll().replace("\r\n", "\n")));
+        }
         else if (menu == "unnamed")
             QVERIFY(QFile::copy("commandmenu.txt", "qor/readme.txt"));
         if (menu == "locked" && !game.lock("commandmenu.txt"))
