@@ -102,9 +102,14 @@ x_start() {
 }
 
 x_find() {
-    local id
-    id=$(timeout "$X_TIMEOUT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) ||
-        true
+    # xdotool's search gives up at once when a window it looks at goes away
+    # under it (a message box closing), so it is asked again until the time is up.
+    local id='' deadline=$((SECONDS + X_TIMEOUT))
+    while [ -z "$id" ] && [ $SECONDS -lt $deadline ]; do
+        id=$(timeout "$X_TIMEOUT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) ||
+            true
+        [ -n "$id" ] || sleep 0.1
+    done
     [ -n "$id" ] || x_fail "no window titled '$1' appeared within ${X_TIMEOUT}s"
     echo "$id"
 }
