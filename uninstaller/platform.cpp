@@ -4,7 +4,6 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
-#include <io.h>
 #include <windows.h>
 #else
 #include <cstdio>
@@ -13,10 +12,19 @@
 
 bool syncToDisk(QFileDevice &file)
 {
-    const int handle = file.handle();
 #ifdef Q_OS_WIN
-    return handle != -1 && _commit(handle) == 0;
+    // Qt keeps a native handle of its own and no C descriptor (handle() is
+    // -1): a second handle flushes the same file's buffers.
+    const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(file.fileName()).utf16()),
+                                      GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(handle) != 0;
+    CloseHandle(handle);
+    return flushed;
 #else
+    const int handle = file.handle();
     return handle != -1 && fsync(handle) == 0;
 #endif
 }

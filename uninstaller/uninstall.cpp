@@ -125,18 +125,23 @@ bool replaceWhole(const QString &target, const QByteArray &bytes)
     // Only a regular file the user may change is replaced.
     if (path.isEmpty() || (info.exists() && (!info.isFile() || !info.isWritable())))
         return false;
-    QTemporaryFile temporary(info.absolutePath() + u'/' + info.fileName() + QStringLiteral(".korvel-tmp-XXXXXX"));
-    // Flushed and checked before the rename: a buffered write may fail only at
-    // the flush (seen on a full disk). Without the rename the temporary file
-    // is removed with this object and the target stays as it was.
-    if (!temporary.open() || !temporary.setPermissions(info.exists() ? info.permissions() : kNewFilePermissions)
-        || temporary.write(bytes) != bytes.size() || !temporary.flush() || !syncToDisk(temporary))
-        return false;
-    temporary.close();
-    if (!renameOver(temporary.fileName(), path))
-        return false;
-    temporary.setAutoRemove(false);
-    return true;
+    QString temporaryName;
+    bool written = false;
+    {
+        QTemporaryFile temporary(info.absolutePath() + u'/' + info.fileName() + QStringLiteral(".korvel-tmp-XXXXXX"));
+        temporary.setAutoRemove(false);
+        if (!temporary.open())
+            return false;
+        temporaryName = temporary.fileName();
+        // Flushed and checked before the rename: a buffered write may fail
+        // only at the flush (seen on a full disk).
+        written = temporary.setPermissions(info.exists() ? info.permissions() : kNewFilePermissions)
+            && temporary.write(bytes) == bytes.size() && temporary.flush() && syncToDisk(temporary);
+    } // A temporary file's close() keeps its handle open: only its end lets Windows rename it.
+    if (written && renameOver(temporaryName, path))
+        return true;
+    QFile::remove(temporaryName);
+    return false;
 }
 
 // Line `number` of a language file as the configurator reads it: a line ends at
