@@ -2,6 +2,7 @@
 #include "firstrun.h"
 #include "forms.h"
 #include "funmode.h"
+#include "gametree.h"
 #include "hauptmenu.h"
 #include "platform.h"
 #include "restock.h"
@@ -548,22 +549,47 @@ private slots:
         QSKIP("needs /proc/self/mem to make a read fail");
 #endif
     }
-    // What a save killed between writing and renaming left is cleared at the
-    // next save: only our files' names with the writer's suffix.
+    // What a save killed between writing and renaming left (a temporary of
+    // the writers, a file or a link) is cleared at the next save, in each
+    // folder the configurator writes to; the player's files of like names stay.
+    void staleTemporaryFilesAreRemoved_data()
+    {
+        QTest::addColumn<QString>("folder");  // below cstrike
+        QTest::newRow("package folder") << "qor";
+        QTest::newRow("cstrike") << ".";
+        QTest::newRow("gfx/shell") << "gfx/shell";
+        QTest::newRow("backup") << "backup";
+    }
+
     void staleTemporaryFilesAreRemoved()
     {
-        PackageFolder folder;
+        QFETCH(QString, folder);
+        GameTree tree;
+        QTemporaryDir outside;
         ProcessEnd end;
-        const QStringList stale{"varis.cfg.Ab12Cd", "buy.kst.x9Y8z7", "pfad.kst.QWERTZ"};
-        const QStringList kept{"notes.txt.Ab12Cd", "varis.cfg.Ab12C", "varis.cfg.Ab12Cd.bak", "ori.cfg.Ab12Cd"};
+        MessageLog messages;
+        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFileLines(tree.halfLife, QString())));
+        const QStringList stale{"varis.cfg.korvel-tmp-Ab12Cd", "kb_act.lst.korvel-tmp-x9Y8z7"};
+        const QStringList kept{"varis.cfg.backup", "varis.cfg.ABCDEF", "fun.cfg.korvel-tmp-Ab12C"};
         for (const QString &name : stale + kept)
-            folder.write(name, "x");
-        start(folder)->close();
+            tree.put(folder + QLatin1Char('/') + name, "x");
+        // A leftover link goes as a link: what it leads to stays.
+        const QString target = outside.filePath(QStringLiteral("eigene.txt"));
+        QVERIFY(WriteTextFile(target, {QStringLiteral("x")}));
+        const QString link = tree.cstrike + QLatin1Char('/') + folder + QStringLiteral("/valve.rc.korvel-tmp-QWERTZ");
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link
+        QVERIFY(QFile::link(target, link));
+#endif
+
+        restartConfigurator()->close();
         QCOMPARE(end.codes, QList<int>{0});
+        QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
         for (const QString &name : stale)
-            QVERIFY2(!folder.has(name), qPrintable(name));
+            QVERIFY2(!tree.has(folder + QLatin1Char('/') + name), qPrintable(name));
         for (const QString &name : kept)
-            QVERIFY2(folder.has(name), qPrintable(name));
+            QVERIFY2(tree.has(folder + QLatin1Char('/') + name), qPrintable(name));
+        QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo(target).isFile());
     }
 
     // The setup dialog, open or hidden again, must not record its path at exit.
