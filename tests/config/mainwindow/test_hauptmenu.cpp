@@ -6,6 +6,7 @@
 #include "packagefiles.h"
 #include "platform.h"
 #include "testsupport.h"
+#include "write.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -15,6 +16,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 
 namespace {
@@ -292,41 +297,94 @@ private slots:
         QCOMPARE(m->slot1->text(), QString());
     }
 
-    // One configurator per package folder: a second start says so and ends,
-    // writing nothing; the lock of one that was killed does not count.
+    // One configurator per package folder: a second start says so, names the
+    // lock file and ends, writing nothing; the lock of one that was killed, or
+    // of one on another machine, does not count, and the close gives it up.
+    // A lock file that is no regular file is never opened (a FIFO or a device
+    // would hang the start): the start names it and goes on.
+    void secondStartInTheSameFolderEnds_data()
+    {
+        QTest::addColumn<QString>("lock");
+        QTest::newRow("live") << "live";
+        QTest::newRow("another machine") << "another machine";
+        QTest::newRow("folder") << "folder";
+#ifndef Q_OS_WIN // FIFOs and links are Unix ones here
+        QTest::newRow("FIFO") << "FIFO";
+        QTest::newRow("link to /dev/zero") << "/dev/zero";
+        QTest::newRow("link outside") << "outside";
+#endif
+    }
+
     void secondStartInTheSameFolderEnds()
     {
-#ifdef Q_OS_WIN
-        QSKIP("the first configurator runs as a process of its own, which Wine gives no display");
-#endif
+        QFETCH(QString, lock);
         PackageFolder folder;
+        QTemporaryDir outside;
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        const QString path = QDir(folder.path()).filePath(QStringLiteral("config.lock"));
+        const QString shown = QDir::toNativeSeparators(path);
         QProcess first;
-        first.setWorkingDirectory(folder.path());
-        first.start(QStringLiteral(KORVEL_CONFIG), {});
-        QVERIFY(first.waitForStarted());
         auto stop = qScopeGuard([&first] { first.kill(); first.waitForFinished(); });
-        QTRY_VERIFY_WITH_TIMEOUT(folder.has(QStringLiteral("config.lock")), 20000);
+        if (lock == QLatin1String("live")) {
+#ifdef Q_OS_WIN
+            QSKIP("the first configurator runs as a process of its own, which Wine gives no display");
+#endif
+            first.setWorkingDirectory(folder.path());
+            first.start(QStringLiteral(KORVEL_CONFIG), {});
+            QVERIFY(first.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(folder.has(QStringLiteral("config.lock")), 20000);
+        } else if (lock == QLatin1String("another machine")) {
+            // A running process (this one) as its owner: only the machine tells it is stale.
+            folder.write(QStringLiteral("config.lock"),
+                         QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                             + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUtf8()
+                             + "\nanderer-rechner\n0123456789abcdef0123456789abcdef\n\n");
+        } else if (lock == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path + QStringLiteral("/inhalt")));
+#ifndef Q_OS_WIN
+        } else if (lock == QLatin1String("FIFO")) {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (lock == QLatin1String("/dev/zero")) {
+            QVERIFY(QFile::link(lock, path));
+        } else {
+            QVERIFY(WriteTextFile(outside.filePath(QStringLiteral("config.lock")), {QStringLiteral("draussen")}));
+            QVERIFY(QFile::link(outside.filePath(QStringLiteral("config.lock")), path));
+#endif
+        }
+        const bool special = lock != QLatin1String("live") && lock != QLatin1String("another machine");
 
         QList<int> ends;
         Platform::setEndProcessHook([&ends](int code) { ends << code; });
         auto restore = qScopeGuard([] { Platform::setEndProcessHook({}); });
         hauptmenu *m = restartConfigurator();
-        QCOMPARE(ends, QList<int>{1});
-        QCOMPARE(messages.entries.size(), 1);
-        QVERIFY(messages.entries[0].text.contains(QStringLiteral("schon geöffnet")));
-        QVERIFY(!m->isVisible());
-        QVERIFY(!Forms::exists<firstrun>());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"config.lock", "pfad.kst"}));
-
-        first.kill();
-        QVERIFY(first.waitForFinished());
-        QVERIFY(folder.has(QStringLiteral("config.lock")));
-        m = restartConfigurator();
+        if (lock == QLatin1String("live")) {
+            QCOMPARE(ends, QList<int>{1});
+            QCOMPARE(messages.entries.size(), 1);
+            QVERIFY(messages.entries[0].text.contains(QStringLiteral("schon geöffnet")));
+            QVERIFY2(messages.entries[0].text.contains(shown), qPrintable(messages.entries[0].text));
+            QVERIFY(!m->isVisible());
+            QVERIFY(!Forms::exists<firstrun>());
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"config.lock", "pfad.kst"}));
+            first.kill();
+            QVERIFY(first.waitForFinished());
+            QVERIFY(folder.has(QStringLiteral("config.lock")));
+            ends.clear();
+            messages.entries.clear();
+            m = restartConfigurator();
+        }
         QVERIFY(m->isVisible());
-        QCOMPARE(ends, QList<int>{1});
-        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(ends.isEmpty());
+        QCOMPARE(messages.entries.size(), special ? 1 : 0);
+        if (special)
+            QVERIFY2(messages.entries[0].text.contains(shown), qPrintable(messages.entries[0].text));
+
+        m->close();
+        QCOMPARE(ends, QList<int>{0});
+        // The close gives the lock up; what stood there instead stays as it was.
+        QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), special);
+        if (lock == QLatin1String("outside"))
+            QCOMPARE(ReadFileLines(outside.filePath(QStringLiteral("config.lock"))), QStringList{"draussen"});
     }
 
     void markerOnAFullDiskLeavesTheSwitchOff()
