@@ -448,17 +448,21 @@ private slots:
         // One letter per file of varis.cfg, varia.kst, buy.kst, fun.cfg: '-' writable,
         // 'F' a folder stands there, 'L' a link out of the game (to nothing for fun.cfg).
         QTest::addColumn<QString>("kinds");
-        QTest::newRow("varis.cfg") << "F---";
-        QTest::newRow("varia.kst") << "-F--";
-        QTest::newRow("buy.kst and fun.cfg") << "--FF";
+        QTest::addColumn<QString>("halfLife");  // line 1 of the path file
+        QTest::newRow("varis.cfg") << "F---" << "c:\\hl";
+        QTest::newRow("varia.kst") << "-F--" << "c:\\hl";
+        QTest::newRow("buy.kst and fun.cfg") << "--FF" << "c:\\hl";
 #ifndef Q_OS_WIN  // QFile::link makes a shortcut there, no link
-        QTest::newRow("links out of the game") << "L--L";
+        QTest::newRow("links out of the game") << "L--L" << "c:\\hl";
+        // The root is no Half-Life folder: it bounds nothing.
+        QTest::newRow("links out, Half-Life folder /") << "L--L" << "/";
 #endif
     }
 
     void failedSaveTriesEveryFile()
     {
         QFETCH(QString, kinds);
+        QFETCH(QString, halfLife);
         const QStringList names{"varis.cfg", "varia.kst", "buy.kst", "fun.cfg"};
         PackageFolder folder;
         QTemporaryDir outside;
@@ -477,7 +481,8 @@ private slots:
         QVERIFY(target.open(QIODevice::WriteOnly) && target.write("draussen\r\n") == 10);
         target.close();
 
-        hauptmenu *m = start(folder);
+        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFileLines(halfLife, QString())));
+        hauptmenu *m = restartConfigurator();
         setValue(QStringLiteral("text.Text1"), QStringLiteral("neu"));
         setValue(QStringLiteral("reload"), QStringLiteral("neu"));
         m->close();
