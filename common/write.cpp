@@ -40,7 +40,7 @@ int Windows1252Byte(QChar c)
 }
 }
 
-QStringList ReadFileLines(const QString &path, bool *readFailed)
+QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longestLine)
 {
     if (readFailed)
         *readFailed = false;
@@ -64,13 +64,23 @@ QStringList ReadFileLines(const QString &path, bool *readFailed)
 
     const bool loneLineFeedEnds = !data.contains("\r\n");
     QStringList lines;
-    qsizetype pos = 0;
     const qsizetype size = data.size();
-    while (pos < size) {
-        qsizetype end = pos;
-        while (end < size && data.at(end) != '\r' && (!loneLineFeedEnds || data.at(end) != '\n'))
-            ++end;
-        lines += FromWindows1252(QByteArrayView(data).sliced(pos, end - pos).toByteArray());
+    // The next CR and LF from `pos` on (`size` when there is none), each
+    // searched again only once passed, so that a file is scanned once.
+    const auto next = [&data, size](char c, qsizetype from) {
+        const qsizetype at = data.indexOf(c, from);
+        return at < 0 ? size : at;
+    };
+    qsizetype cr = -1;
+    qsizetype lf = loneLineFeedEnds ? -1 : size;
+    for (qsizetype pos = 0; pos < size;) {
+        if (cr < pos)
+            cr = next('\r', pos);
+        if (lf < pos)
+            lf = next('\n', pos);
+        const qsizetype end = qMin(cr, lf);
+        const qsizetype length = longestLine < 0 ? end - pos : qMin(end - pos, longestLine);
+        lines += FromWindows1252(QByteArray::fromRawData(data.constData() + pos, length));
         pos = end + 1;
         if (end < size && data.at(end) == '\r' && pos < size && data.at(pos) == '\n')
             ++pos;

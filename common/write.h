@@ -15,8 +15,9 @@
 // non-regular files and directories give no lines. When the file is there
 // but cannot be opened or read, the result is empty as well and
 // `*readFailed` (when given) is set, so that a caller can avoid replacing
-// what it could not read.
-QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr);
+// what it could not read. With `longestLine`, a longer line is cut to that
+// many characters (bytes) before it is converted.
+QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr, qsizetype longestLine = -1);
 
 // Line `lineNumber` (counted from 1) of the same: "" for line numbers below 1
 // and lines past the end. Reads the whole file: a caller that needs several

@@ -52,9 +52,12 @@ void setTip(QWidget *widget, const QString &text)
     widget->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text);
 }
 
-// The language file's lines, read once for the whole step. A caption,
-// tooltip or help text is cut to 4,096 characters: no window shows more, and
-// a longer one would only slow the start down.
+// A caption, tooltip or help text is cut to 4,096 characters when the
+// language file is read: no window shows more, and a longer one would only
+// slow the start down.
+constexpr qsizetype kLongestText = 4096;
+
+// The language file's lines, read once for the whole step.
 class LanguageFile
 {
 public:
@@ -62,10 +65,9 @@ public:
         : m_lines(lines)
     {
     }
-    QString line(int number) const { return m_lines.value(number - 1).left(kLongestText); }
+    QString line(int number) const { return m_lines.value(number - 1); }
 
 private:
-    static constexpr qsizetype kLongestText = 4096;
     QStringList m_lines;
 };
 
@@ -313,7 +315,7 @@ QString readLanguage(const QString &languageName, QStringList *lines)
     if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path))
         return QStringLiteral("Die Sprachdatei %1 fehlt.").arg(shown(path));
     bool failed = false;
-    *lines = ReadFileLines(path, &failed);
+    *lines = ReadFileLines(path, &failed, kLongestText);
     if (failed)
         return QStringLiteral("Die Sprachdatei %1 kann nicht gelesen werden.").arg(shown(path));
     return {};
