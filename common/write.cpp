@@ -173,8 +173,11 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error
         // disk) must never replace the file with a short one.
         reason = file.errorString();
     } else if (FilePlatform::SyncToDisk(file.handle(), &reason)) {
-        // The temporary is made for its owner alone; the file it replaces is read by others too.
-        file.setPermissions(target.exists() ? target.permissions() : kNewFilePermissions);
+        // The temporary is made for its owner alone; the file it replaces is
+        // read by others too. Writable all the same, or it could not be
+        // removed on Windows should the rename fail.
+        file.setPermissions(target.exists() ? target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser
+                                            : kNewFilePermissions);
         file.close();
         if (FilePlatform::RenameOver(file.fileName(), target.absoluteFilePath(), &reason)) {
             file.setAutoRemove(false);
