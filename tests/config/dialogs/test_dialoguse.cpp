@@ -70,8 +70,8 @@ QString boxUnderTheTip(QLineEdit *edit)
         tip = window->windowType() == Qt::ToolTip && window->isVisible() ? window->geometry() : tip;
     for (const auto &[name, box] : everyBox()) {
         QWidget *shown = qobject_cast<QComboBox *>(box->parentWidget()) ? box->parentWidget() : box;
-        if (box != edit && box->window() == edit->window()
-            && tip.intersects(QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size())))
+        const QRect rect(shown->mapToGlobal(QPoint()), shown->size());
+        if (box != edit && box->window() == edit->window() && tip.intersects(rect))
             return name;
     }
     return {};
