@@ -20,8 +20,8 @@ bool FitsPathFileLine(const QString &text);
 // of them reads it once. A path file that is a link leading out of the
 // package folder reads as empty: it names the Half-Life folder, so no other
 // folder can vouch for it. `*problem` (when given) says why a path file that
-// is there gives nothing (such a link, no regular file, a read that failed),
-// and is empty otherwise.
+// is there gives nothing (such a link, no regular file, a hidden or system
+// file, a read that failed), and is empty otherwise.
 QStringList ReadPathFile(QString *problem = nullptr);
 // Line `number` of the path file (a step that needs one line only).
 QString PathFileLine(int number);
