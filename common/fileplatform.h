@@ -8,4 +8,13 @@ namespace FilePlatform {
 // True when `path` carries Windows' system attribute; always false elsewhere.
 bool IsSystemFile(const QString &path);
 
+// Writes what the system still buffers of the open file `fd` (QFile::handle())
+// to the disk. False and `*reason` when that fails.
+bool SyncToDisk(int fd, QString *reason);
+
+// Renames `from` over `to` in one step: whatever stood at `to` (a link
+// itself, never what it leads to) is replaced, and nothing sees a part of
+// either. False and `*reason` when that fails; both then stay as they were.
+bool RenameOver(const QString &from, const QString &to, QString *reason);
+
 } // namespace FilePlatform

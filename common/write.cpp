@@ -5,9 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRegularExpression>
+#include <QTemporaryFile>
 
 namespace {
+const QString kTemporarySuffix = QStringLiteral(".korvel-tmp-");
+const QFileDevice::Permissions kNewFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                     | QFileDevice::ReadUser | QFileDevice::WriteUser
+                                                     | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
 // Bytes 0x80 to 0x9F of Windows-1252; every other byte is the Latin-1
 // character of the same number. The five bytes the code page leaves open
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same
@@ -34,7 +40,7 @@ int Windows1252Byte(QChar c)
 }
 }
 
-QStringList ReadFileLines(const QString &path, bool *readFailed)
+QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longestLine)
 {
     if (readFailed)
         *readFailed = false;
@@ -58,13 +64,23 @@ QStringList ReadFileLines(const QString &path, bool *readFailed)
 
     const bool loneLineFeedEnds = !data.contains("\r\n");
     QStringList lines;
-    qsizetype pos = 0;
     const qsizetype size = data.size();
-    while (pos < size) {
-        qsizetype end = pos;
-        while (end < size && data.at(end) != '\r' && (!loneLineFeedEnds || data.at(end) != '\n'))
-            ++end;
-        lines += FromWindows1252(QByteArrayView(data).sliced(pos, end - pos).toByteArray());
+    // The next CR and LF from `pos` on (`size` when there is none), each
+    // searched again only once passed, so that a file is scanned once.
+    const auto next = [&data, size](char c, qsizetype from) {
+        const qsizetype at = data.indexOf(c, from);
+        return at < 0 ? size : at;
+    };
+    qsizetype cr = -1;
+    qsizetype lf = loneLineFeedEnds ? -1 : size;
+    for (qsizetype pos = 0; pos < size;) {
+        if (cr < pos)
+            cr = next('\r', pos);
+        if (lf < pos)
+            lf = next('\n', pos);
+        const qsizetype end = qMin(cr, lf);
+        const qsizetype length = longestLine < 0 ? end - pos : qMin(end - pos, longestLine);
+        lines += FromWindows1252(QByteArray::fromRawData(data.constData() + pos, length));
         pos = end + 1;
         if (end < size && data.at(end) == '\r' && pos < size && data.at(pos) == '\n')
             ++pos;
@@ -144,25 +160,41 @@ bool WriteTextFile(const QString &path, const QStringList &lines, QString *error
 
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
+    // Beside the target, under a name no player would choose, so that what a
+    // killed save leaves behind can be told apart and removed later.
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QLatin1Char('/') + target.fileName() + kTemporarySuffix
+                        + QStringLiteral("XXXXXX"));
     QString reason;
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open()) {
         reason = file.errorString();
     } else if (file.write(bytes) != bytes.size() || !file.flush()) {
-        // Flushed here and checked: commit() alone can report success after a
-        // buffered write failed (seen on a full disk), replacing the file
-        // with a short one.
+        // Flushed here and checked: a buffered write that failed (a full
+        // disk) must never replace the file with a short one.
         reason = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        reason = file.errorString();
-    } else {
-        return true;
+    } else if (FilePlatform::SyncToDisk(file.handle(), &reason)) {
+        // The temporary is made for its owner alone; the file it replaces is
+        // read by others too. Writable all the same, or it could not be
+        // removed on Windows should the rename fail.
+        file.setPermissions(target.exists() ? target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser
+                                            : kNewFilePermissions);
+        file.close();
+        if (FilePlatform::RenameOver(file.fileName(), target.absoluteFilePath(), &reason)) {
+            file.setAutoRemove(false);
+            return true;
+        }
     }
-
+    // The temporary goes with `file`.
     if (error)
-        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
+        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target.absoluteFilePath()), reason);
     return false;
+}
+
+bool IsTemporaryFileName(const QString &name)
+{
+    static const QRegularExpression temporary(QStringLiteral("^.+") + QRegularExpression::escape(kTemporarySuffix)
+                                              + QStringLiteral("[A-Za-z0-9]{6}$"));
+    return temporary.match(name).hasMatch();
 }
 
 QString LocalPath(const QString &pathFromFile)

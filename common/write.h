@@ -15,8 +15,9 @@
 // non-regular files and directories give no lines. When the file is there
 // but cannot be opened or read, the result is empty as well and
 // `*readFailed` (when given) is set, so that a caller can avoid replacing
-// what it could not read.
-QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr);
+// what it could not read. With `longestLine`, a longer line is cut to that
+// many characters (bytes) before it is converted.
+QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr, qsizetype longestLine = -1);
 
 // Line `lineNumber` (counted from 1) of the same: "" for line numbers below 1
 // and lines past the end. Reads the whole file: a caller that needs several
@@ -36,12 +37,18 @@ QByteArray ToWindows1252(const QString &text, bool *ok = nullptr);
 bool FitsWindows1252(const QString &text);
 
 // Writes `lines` as Windows-1252 text with CR LF line ends, whole or not at
-// all: on any failure (a character Windows-1252 cannot store among them)
-// the previous file stays as it was, false is returned and `*error` names
-// the file and the reason.
+// all: the text goes into a temporary file beside the target,
+// "<name>.korvel-tmp-XXXXXX" (six letters or digits), which is then renamed
+// over the target in one step; a link standing there is replaced itself,
+// never written through. On any failure (a character Windows-1252 cannot
+// store among them) the previous file stays as it was, the temporary is
+// removed, false is returned and `*error` names the file and the reason.
 bool WriteTextFile(const QString &path, const QStringList &lines, QString *error = nullptr);
 // The same for bytes taken as they are (a copy of another file).
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// True for a file name of the writers' temporaries: some name,
+// ".korvel-tmp-" and exactly six ASCII letters or digits.
+bool IsTemporaryFileName(const QString &name);
 
 // A path as the files hold it (Windows style, backslashes) turned into one the
 // local file system understands. Only call this where a file is opened: the

@@ -1,6 +1,7 @@
 #include "appearance.h"
 #include "forms.h"
 #include "hauptmenu.h"
+#include "packagefiles.h"
 
 #include <QApplication>
 
@@ -14,5 +15,7 @@ int main(int argc, char *argv[])
     Appearance::applyApplicationStyle(app);
 
     Forms::get<hauptmenu>()->startup();
-    return app.exec();
+    const int status = app.exec();
+    PackageFiles::UnlockPackageFolder();
+    return status;
 }

@@ -3,13 +3,17 @@
 #include "write.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStringList>
 #include <QStyle>
 #include <QToolTip>
 #include <QValidator>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -36,10 +40,66 @@ QString unstorableText(const QStringList &refused)
     return text.arg(refused.join(QLatin1Char(' ')));
 }
 
+// The box the user sees of `edit`: a combo box's whole frame.
+QWidget *boxOf(QLineEdit *edit)
+{
+    auto *combo = qobject_cast<QComboBox *>(edit->parentWidget());
+    return combo ? static_cast<QWidget *>(combo) : edit;
+}
+
+QRect globalRect(const QWidget *widget)
+{
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+// Where the tooltip of `edit` goes: beside the box, never over another input
+// box of the dialog, where a click meant for that box would land in the
+// tooltip. Right of the box, else above it, else right of, left of, above or
+// below the whole dialog: the first place the screen shows whole that covers
+// no box. Qt's own place when none does.
+void placeTip(QLineEdit *edit, QWidget *tip)
+{
+    QWidget *own = boxOf(edit);
+    QList<QRect> boxes;
+    for (QWidget *child : edit->window()->findChildren<QWidget *>()) {
+        auto *line = qobject_cast<QLineEdit *>(child);
+        QWidget *box = line ? boxOf(line) : child;
+        if ((line || qobject_cast<QComboBox *>(child)) && box->isVisible())
+            boxes << globalRect(box);
+    }
+    const QRect box = globalRect(own);
+    const QRect dialog = edit->window()->frameGeometry();
+    const QSize size = tip->size();
+    const int gap = 4;
+    const QPoint places[] = {
+        {box.right() + gap, box.top()},
+        {box.left(), box.top() - gap - size.height()},
+        {dialog.right() + gap, box.top()},
+        {dialog.left() - gap - size.width(), box.top()},
+        {box.left(), dialog.top() - gap - size.height()},
+        {box.left(), dialog.bottom() + gap},
+    };
+    const QRect screen = own->screen()->availableGeometry();
+    for (const QPoint &place : places) {
+        const QRect rect(place, size);
+        const auto covers = [&rect](const QRect &other) { return rect.intersects(other); };
+        if (screen.contains(rect) && std::none_of(boxes.cbegin(), boxes.cend(), covers)) {
+            tip->move(place);
+            return;
+        }
+    }
+}
+
 // A tooltip rather than a message box: it tells why without stopping the typing.
 void showTip(QLineEdit *edit, const QString &text)
 {
-    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), text, edit);
+    QToolTip::showText(globalRect(boxOf(edit)).bottomLeft(), text, edit);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto tip = std::find_if(windows.cbegin(), windows.cend(), [](const QWidget *window) {
+        return window->windowType() == Qt::ToolTip && window->isVisible();
+    });
+    if (tip != windows.cend())
+        placeTip(edit, *tip);
 }
 
 class AnsiValidator : public QValidator
@@ -79,15 +139,21 @@ bool isServer(ValueKind kind)
 // what was stored, up to what the game takes as a user info key or value at all.
 constexpr qsizetype kStoredServerMax = 127;
 
-// The characters of a message that reach the game changed.
-qsizetype changedInTheGame(const QString &text)
+// The characters of a message or restock item that reach the game changed
+// (a trailing backslash of a restock item aside: typing one would say so at every key).
+qsizetype changedInTheGame(ValueKind kind, const QString &text)
 {
+    const bool message = isMessage(kind);
+    if (!message && kind != ValueKind::Restock)
+        return 0;
     qsizetype count = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        const bool slashBefore = c == QLatin1Char('/') && i + 1 < text.size()
-                                 && (text.at(i + 1) == QLatin1Char('/') || text.at(i + 1) == QLatin1Char('\\'));
-        if (c == QLatin1Char('"') || c == QLatin1Char(';') || c == QLatin1Char('\\') || slashBefore)
+        const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
+        const bool slashBefore =
+            c == QLatin1Char('/') && (next == QLatin1Char('/') || (message && next == QLatin1Char('\\')));
+        if (c == QLatin1Char('"') || slashBefore
+            || (message && (c == QLatin1Char(';') || c == QLatin1Char('\\'))))
             ++count;
     }
     return count;
@@ -229,7 +295,7 @@ private:
 
     void edited(const QString &text)
     {
-        const qsizetype changedBefore = changedInTheGame(m_accepted);
+        const qsizetype changedBefore = changedInTheGame(m_kind, m_accepted);
         const QString warnedBefore = warning(m_accepted);
         m_accepted = text;
         m_produced.clear();
@@ -241,7 +307,7 @@ private:
         const QString warns = warning(text);
         if (!warns.isEmpty() && warns != warnedBefore)
             tips << warns;
-        if (isMessage(m_kind) && changedInTheGame(text) > changedBefore)
+        if (changedInTheGame(m_kind, text) > changedBefore)
             tips << m_edit->toolTip();
         if (!tips.isEmpty())
             showTip(m_edit, tips.join(QLatin1Char('\n')));
@@ -284,6 +350,10 @@ private:
             const QString game = ValueRules::GameMessage(text, ValueRules::MaxLength(m_kind));
             if (game != text)
                 notes << QStringLiteral("Im Spiel: %1\n(\" wird zu ', ; zu :, \\ zu / und // zu / /)").arg(game);
+        } else if (m_kind == ValueKind::Restock) {
+            const QString game = ValueRules::GameRestock(text);
+            if (game != text)
+                notes << QStringLiteral("Im Spiel: %1\n(\" wird zu ', // zu / /, ein \\ am Ende entfällt)").arg(game);
         }
         m_edit->setToolTip(notes.join(QStringLiteral("\n\n")));
         m_mark->setVisible(!m_storedNotice.isEmpty() || !warns.isEmpty());

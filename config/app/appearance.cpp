@@ -188,15 +188,21 @@ void fitCaptions(QWidget *window)
             control->setProperty(kFontOfItsOwn, control->testAttribute(Qt::WA_SetFont));
         }
         const QFont own = control->property(kOwnFont).value<QFont>();
+        // No font shows more characters than the control has pixels (on a
+        // line, or in all for a wrapped label): a longer caption (thousands of
+        // characters, from a damaged language file) is not measured, which
+        // would take long.
+        const qsizetype room = qsizetype(control->width()) * (label && label->wordWrap() ? control->height() : 1);
+        const bool hopeless = captionOf(control).size() > room;
         // An italic first letter leans out to the left: an indent takes it in.
-        if (label && !label->wordWrap()) {
+        if (label && !label->wordWrap() && !hopeless) {
             const QRect bounds = label->contentsRect();
             const int lean = bounds.left() - inkOf(own, label->text(), bounds, label->alignment()).left();
             if (lean > 0)
                 label->setIndent(lean);
         }
         QFont chosen = own;
-        if (!captionFits(control, own)) {
+        if (!hopeless && !captionFits(control, own)) {
             for (const QFont &font : narrowerFonts(own, !control->property(kFontOfItsOwn).toBool())) {
                 if (captionFits(control, font)) {
                     chosen = font;

@@ -1,12 +1,13 @@
 #include "packagefiles.h"
 
+#include "fileplatform.h"
 #include "write.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
+#include <QSysInfo>
 
 #include <memory>
 
@@ -16,12 +17,6 @@ const QString kPathFile = QStringLiteral("pfad.kst");
 const QString kLockFile = QStringLiteral("config.lock");
 
 namespace {
-
-// Every file the configurator writes into its package folder.
-const QStringList kOwnFiles = {
-    QStringLiteral("varis.cfg"), QStringLiteral("varia.kst"), QStringLiteral("buy.kst"), QStringLiteral("fun.cfg"),
-    kPathFile, QStringLiteral("say.kst"), QStringLiteral("fun.kst"), QStringLiteral("itim.kst"),
-};
 
 bool isLink(const QFileInfo &info)
 {
@@ -80,6 +75,28 @@ QString &heldFolder()
     return folder;
 }
 
+// True when the lock file at `path` was left by a configurator on another
+// machine, whose process can't be looked up from here. As QLockFile decides
+// "the same machine": by the machine ids when both are known, else by the
+// host names.
+bool lockOfAnotherMachine(const QString &path, const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host;
+    if (!lock.getLockInfo(&pid, &host, nullptr))
+        return false;
+    const QString lockId = ReadFileLines(path).value(3);
+    const QString ownId = FromWindows1252(QSysInfo::machineUniqueId());
+    if (!lockId.isEmpty() && !ownId.isEmpty())
+        return lockId != ownId;
+    return !host.isEmpty() && host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0;
+}
+
+QString lockPath()
+{
+    return QDir::current().filePath(kLockFile);
+}
+
 } // namespace
 
 bool FitsPathFileLine(const QString &text)
@@ -87,16 +104,55 @@ bool FitsPathFileLine(const QString &text)
     return FitsWindows1252(text) && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
 }
 
+QStringList ReadPathFile(QString *problem)
+{
+    QString why;
+    QStringList lines;
+    const QFileInfo info(kPathFile);
+    if (LeadsOutside(kPathFile, QDir::currentPath())) {
+        why = QStringLiteral("führt über einen Verweis aus dem Paketordner hinaus");
+    } else if (info.exists() && !info.isFile()) {
+        why = QStringLiteral("ist keine gewöhnliche Datei");
+    } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(kPathFile))) {
+        why = QStringLiteral("ist versteckt oder eine Systemdatei");
+    } else {
+        bool failed = false;
+        lines = ReadFileLines(kPathFile, &failed);
+        if (failed)
+            why = QStringLiteral("lässt sich nicht lesen");
+    }
+    if (problem)
+        *problem = why.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(shown(kPathFile), why);
+    return lines;
+}
+
 QString PathFileLine(int number)
 {
-    if (LeadsOutside(kPathFile, QDir::currentPath()))
-        return {};
-    return ReadFileLine(kPathFile, number);
+    return ReadPathFile().value(number - 1);
+}
+
+bool IsHalfLifeFolder(const QString &folder)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return !canonical.isEmpty() && !QDir(canonical).isRoot()
+           && QFileInfo(QDir(canonical).filePath(QStringLiteral("cstrike"))).isDir();
 }
 
 QString HalfLifeFolder()
 {
-    return LocalPath(PathFileLine(1));
+    const QString folder = LocalPath(PathFileLine(1));
+    return IsHalfLifeFolder(folder) ? folder : QString();
+}
+
+QString BoundingFolder()
+{
+    const QString halfLife = HalfLifeFolder();
+    if (!halfLife.isEmpty())
+        return halfLife;
+    QDir above = QDir::current();
+    if (above.cdUp() && above.cdUp() && !above.isRoot())
+        return above.absolutePath();
+    return QDir::currentPath();
 }
 
 QString ResolvedPath(const QString &path)
@@ -121,8 +177,7 @@ bool LeadsOutside(const QString &path, const QString &folder)
 
 bool LeadsOutside(const QString &path)
 {
-    const QString folder = HalfLifeFolder();
-    return LeadsOutside(path, folder);
+    return LeadsOutside(path, BoundingFolder());
 }
 
 QString LeadsOutsideReason(const QString &path)
@@ -152,11 +207,6 @@ bool WriteBytes(const QString &path, const QByteArray &bytes, QString *error)
 
 bool WritePathFile(const QStringList &lines, QString *error)
 {
-    if (LeadsOutside(kPathFile, QDir::currentPath())) {
-        if (error)
-            *error = QStringLiteral("%1: führt über einen Verweis aus dem Paketordner hinaus").arg(shown(kPathFile));
-        return false;
-    }
     return WriteTextFile(kPathFile, lines, error);
 }
 
@@ -167,19 +217,29 @@ Lock LockPackageFolder()
         return Lock::Held;
     UnlockPackageFolder();
 
-    const QString path = QDir(folder).filePath(kLockFile);
+    // Checked before QLockFile touches it: a FIFO or a device would hang the
+    // start for good, and a link could lead anywhere.
+    const QString path = lockPath();
+    const QFileInfo info(path);
+    if (isLink(info) || (info.exists() && !info.isFile()))
+        return Lock::NotAFile;
+
     auto lock = std::make_unique<QLockFile>(path);
     // However old, a lock is stale only when its process is gone.
     lock->setStaleLockTime(0);
+    if (info.isFile() && lockOfAnotherMachine(path, *lock))
+        lock->removeStaleLockFile();
     if (lock->tryLock(0)) {
         heldLock() = std::move(lock);
         heldFolder() = folder;
         return Lock::Held;
     }
-    // Something that is no lock file (a folder, say) is no other configurator either.
-    if (lock->error() == QLockFile::LockFailedError && QFileInfo(path).isFile() && !isLink(QFileInfo(path)))
-        return Lock::TakenByAnother;
-    return Lock::NotPossible;
+    return lock->error() == QLockFile::LockFailedError ? Lock::TakenByAnother : Lock::NotPossible;
+}
+
+QString LockFileShown()
+{
+    return shown(lockPath());
 }
 
 void UnlockPackageFolder()
@@ -190,16 +250,27 @@ void UnlockPackageFolder()
 
 void RemoveStaleTemporaries()
 {
-    const QString folder = QDir::currentPath();
-    if (!heldLock() || heldFolder() != folder)
+    const QString package = QDir::currentPath();
+    if (!heldLock() || heldFolder() != package)
         return;
-    // The writer's temporary files: the final name, a dot and six letters or digits.
-    static const QRegularExpression temporary(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
-    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names) {
-        const QRegularExpressionMatch match = temporary.match(name);
-        if (match.hasMatch() && kOwnFiles.contains(match.captured(1), kCase))
-            QFile::remove(QDir(folder).filePath(name));
+    const QString cstrike = QDir(BoundingFolder()).filePath(QStringLiteral("cstrike"));
+    const QStringList folders{package, cstrike, cstrike + QStringLiteral("/gfx/shell"),
+                              cstrike + QStringLiteral("/backup")};
+    for (const QString &folder : folders) {
+        if (LeadsOutside(folder))
+            continue;
+        const QDir dir(folder);
+        const QFileInfoList entries =
+            dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QFileInfo &entry : entries) {
+            if (!IsTemporaryFileName(entry.fileName()))
+                continue;
+            // A link goes itself (on Windows one to a folder only as a folder); a folder stays.
+            if (entry.isFile() || isLink(entry)) {
+                if (!QFile::remove(entry.absoluteFilePath()) && isLink(entry))
+                    dir.rmdir(entry.fileName());
+            }
+        }
     }
 }
 

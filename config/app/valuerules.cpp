@@ -155,6 +155,9 @@ QString GameRestock(const QString &text)
 {
     QString out = text;
     out.replace(QLatin1Char('"'), QLatin1Char('\''));
+    // Xash3D reads "//" as a comment even inside quotes: the rest of the alias would be lost.
+    while (out.contains(QLatin1String("//")))
+        out.replace(QLatin1String("//"), QLatin1String("/ /"));
     out = CutToBytes(out, MaxLength(ValueKind::Restock));
     // A backslash before the closing quote would escape it in Xash3D.
     while (out.endsWith(QLatin1Char('\\')))

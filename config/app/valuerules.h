@@ -47,8 +47,9 @@ QString GameMessage(const QString &text, qsizetype room);
 // outside A-Z a-z 0-9 _ . / ! - and the second of two `/` written as `_`.
 QString GameSoundName(const QString &text);
 
-// Restock commands inside quotes: `"` becomes `'`, the text is cut to 500
-// bytes and every trailing backslash dropped, so the closing quote stays one.
+// Restock commands inside quotes: `"` becomes `'`, `//` `/ /` until none is
+// left, the text is cut to 500 bytes and every trailing backslash dropped, so
+// the closing quote stays one.
 QString GameRestock(const QString &text);
 
 // `text` cut to `maxBytes` Windows-1252 bytes; a character the code page

@@ -123,13 +123,24 @@ void hauptmenu::startup()
     // One configurator per package folder, or the one closed last would
     // silently undo the other's work. A folder that can't take the lock file
     // can't take the settings either; the start goes on and says so when saving.
-    if (PackageFiles::LockPackageFolder() == PackageFiles::Lock::TakenByAnother) {
+    switch (PackageFiles::LockPackageFolder()) {
+    case PackageFiles::Lock::TakenByAnother:
         Message::show(QStringLiteral("Korvel Configurator"),
                       QStringLiteral("Der Korvel Configurator ist in diesem Ordner schon geöffnet:\n%1\n"
-                                     "Dieser zweite Start endet, ohne etwas zu ändern.")
-                          .arg(QDir::toNativeSeparators(QDir::currentPath())));
+                                     "Dieser zweite Start endet, ohne etwas zu ändern.\n\n"
+                                     "Ist dort kein Configurator mehr geöffnet, löschen Sie die Sperrdatei:\n%2")
+                          .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::LockFileShown()));
         Platform::EndProcess(1);
         return;
+    case PackageFiles::Lock::NotAFile:
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      QStringLiteral("Die Sperrdatei %1 ist keine gewöhnliche Datei (ein Ordner, ein Verweis oder "
+                                     "eine besondere Datei). Ein zweiter Configurator in diesem Ordner wird so nicht "
+                                     "erkannt.\nLöschen Sie sie, wenn kein Configurator geöffnet ist.")
+                          .arg(PackageFiles::LockFileShown()));
+        break;
+    default:
+        break;
     }
     form_load();
     if (!m_firstRun)
@@ -138,13 +149,20 @@ void hauptmenu::startup()
 
 void hauptmenu::form_load()
 {
-    // 1, 2: the game files that a language replaces.
-    cmd->setText(PackageFiles::PathFileLine(4));
-    gfx->setText(PackageFiles::PathFileLine(3));
-
-    // 3, 4: the recorded language and Half-Life directory into the setup dialog.
-    LoadRecordedLanguage();
-    LoadHalfLifeDirectory();
+    // 1 to 4 from one read of the path file: the game files that a language
+    // replaces, the recorded language and Half-Life directory into the setup dialog.
+    QString pathFileProblem;
+    const QStringList pathFile = PackageFiles::ReadPathFile(&pathFileProblem);
+    if (!pathFileProblem.isEmpty())
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      QStringLiteral("Die Pfaddatei konnte nicht gelesen werden:\n%1\nEs bleiben die eingebauten "
+                                     "Texte, und keine Spieldatei wird ersetzt. Die Datei bleibt, wie sie ist; "
+                                     "\"Einstellungen\" schreibt sie neu.")
+                          .arg(pathFileProblem));
+    cmd->setText(pathFile.value(3));
+    gfx->setText(pathFile.value(2));
+    LoadRecordedLanguage(pathFile.value(1));
+    LoadHalfLifeDirectory(pathFile.value(0));
     // 5: the recorded language, when there is one.
     ApplyRecordedLanguage();
     // 6, 7: the settings saved at the last exit into the option dialogs.
@@ -190,15 +208,15 @@ void hauptmenu::form_unload()
 {
     PackageFiles::RemoveStaleTemporaries();
     QString error;
-    if (!WriteScripts(&error)) {
+    const bool saved = WriteScripts(&error);
+    if (!saved)
         Message::show(QStringLiteral("Korvel Configurator"),
                       QStringLiteral("Die Einstellungen wurden nicht vollständig gespeichert:\n%1").arg(error));
-        Platform::EndProcess(1);
-        return;
-    }
     // Ends here and now: no other window's close handling may run, so an open
-    // setup dialog does not write the path file again.
-    Platform::EndProcess(0);
+    // setup dialog does not write the path file again. The lock goes first,
+    // or it would block every later start from another machine.
+    PackageFiles::UnlockPackageFolder();
+    Platform::EndProcess(saved ? 0 : 1);
 }
 
 hauptmenu::Module hauptmenu::information() const

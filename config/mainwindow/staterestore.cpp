@@ -21,11 +21,9 @@ bool restore(const QString &file, const QString &script, const QList<StateField>
 {
     // A link out of the Half-Life folder is not followed: unreadable, as far as we go.
     bool unreadable = PackageFiles::LeadsOutside(file);
-    for (qsizetype i = 0; i < fields.size() && !unreadable; ++i) {
-        bool failed = false;
-        fields.at(i).setValue(ReadFileLine(file, static_cast<qint32>(i + 1), &failed));
-        unreadable = unreadable || failed;
-    }
+    const QStringList lines = unreadable ? QStringList() : ReadFileLines(file, &unreadable);
+    for (qsizetype i = 0; i < fields.size() && !unreadable; ++i)
+        fields.at(i).setValue(lines.value(i));
     if (unreadable) {
         // Whatever part of it came through is not trusted either.
         for (const StateField &field : fields)

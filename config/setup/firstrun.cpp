@@ -176,8 +176,10 @@ void firstrun::closeEvent(QCloseEvent *event)
     const bool saved = form_unload();
     event->accept();
     Forms::unload<firstrun>();
-    if (!saved && !Forms::get<hauptmenu>()->isVisible())
+    if (!saved && !Forms::get<hauptmenu>()->isVisible()) {
+        PackageFiles::UnlockPackageFolder();
         Platform::EndProcess(1);
+    }
 }
 
 QString firstrun::selectedLanguage() const
@@ -212,22 +214,23 @@ bool firstrun::writePathFile()
         return false;
     }
 
+    const QStringList written = PackageFiles::ReadPathFile();
     hauptmenu *main = Forms::get<hauptmenu>();
-    main->cmd->setText(PathFileLine(4));
-    main->gfx->setText(PathFileLine(3));
-    lang->setText(PathFileLine(2));
-    pfad->setText(PathFileLine(1));
+    main->cmd->setText(written.value(3));
+    main->gfx->setText(written.value(2));
+    lang->setText(written.value(1));
+    pfad->setText(written.value(0));
     return true;
 }
 
-void LoadRecordedLanguage()
+void LoadRecordedLanguage(const QString &languageFile)
 {
-    Forms::get<firstrun>()->lang->setText(PathFileLine(2));
+    Forms::get<firstrun>()->lang->setText(languageFile);
 }
 
-void LoadHalfLifeDirectory()
+void LoadHalfLifeDirectory(const QString &directory)
 {
-    Forms::get<firstrun>()->pfad->setText(PathFileLine(1));
+    Forms::get<firstrun>()->pfad->setText(directory);
 }
 
 bool ShowSetupOnFirstRun()

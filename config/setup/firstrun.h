@@ -64,8 +64,9 @@ private:
 QStringList PathFileLines(const QString &directory, const QString &languageFile);
 
 // Steps of the main window's startup: the recorded language and Half-Life
-// directory into the setup dialog (creating it, hidden), and on a first run
-// (no path file) the setup dialog shown; true when it was.
-void LoadRecordedLanguage();
-void LoadHalfLifeDirectory();
+// directory (lines 2 and 1 of the path file) into the setup dialog (creating
+// it, hidden), and on a first run (no path file) the setup dialog shown; true
+// when it was.
+void LoadRecordedLanguage(const QString &languageFile);
+void LoadHalfLifeDirectory(const QString &directory);
 bool ShowSetupOnFirstRun();

@@ -2,6 +2,7 @@
 
 #include "amcm.h"
 #include "appearance.h"
+#include "fileplatform.h"
 #include "firstrun.h"
 #include "forms.h"
 #include "funmode.h"
@@ -51,18 +52,23 @@ void setTip(QWidget *widget, const QString &text)
     widget->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text);
 }
 
-// One read of the file per target: each caption takes its line straight from the file.
+// A caption, tooltip or help text is cut to 4,096 characters when the
+// language file is read: no window shows more, and a longer one would only
+// slow the start down.
+constexpr qsizetype kLongestText = 4096;
+
+// The language file's lines, read once for the whole step.
 class LanguageFile
 {
 public:
-    explicit LanguageFile(const QString &name)
-        : m_path(LocalPath(name))
+    explicit LanguageFile(const QStringList &lines)
+        : m_lines(lines)
     {
     }
-    QString line(int number) const { return ReadFileLine(m_path, number); }
+    QString line(int number) const { return m_lines.value(number - 1); }
 
 private:
-    QString m_path;
+    QStringList m_lines;
 };
 
 void applyTexts(const LanguageFile &file)
@@ -113,33 +119,63 @@ void applyTexts(const LanguageFile &file)
         Appearance::fitCaptions(window);
 }
 
+// The bytes of the regular file `path`; false and `*error` when it is no
+// regular file (a FIFO or a device would never end) or can't be read.
+bool readRegularFile(const QString &path, QByteArray *bytes, QString *error)
+{
+    if (!QFileInfo(path).isFile()) {
+        *error = QStringLiteral("%1: keine gewöhnliche Datei").arg(shown(path));
+        return false;
+    }
+    QFile in(path);
+    if (in.open(QIODevice::ReadOnly))
+        *bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("%1: %2").arg(shown(path), in.errorString());
+        return false;
+    }
+    return true;
+}
+
 // Replaces `target` with the bytes of `source`, whole or not at all: written
 // beside the target, then renamed over it. On failure `*error` names the file
 // and the reason.
 bool replaceFile(const QString &source, const QString &target, QString *error)
 {
-    QFile in(source);
     QByteArray bytes;
-    if (in.open(QIODevice::ReadOnly))
-        bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("%1: %2").arg(shown(source), in.errorString());
-        return false;
-    }
-    in.close();
+    return readRegularFile(source, &bytes, error) && PackageFiles::WriteBytes(target, bytes, error);
+}
 
-    return PackageFiles::WriteBytes(target, bytes, error);
+// True when `gameFile` holds exactly what one of the package folder's
+// regular files matching `copies` ("*.lst", "*.txt") holds: a language's
+// copy, not the game's own file.
+bool isLanguageCopy(const QString &gameFile, const QString &copies)
+{
+    QByteArray game;
+    QString error;
+    if (!readRegularFile(gameFile, &game, &error))
+        return false;
+    const QFileInfoList candidates =
+        QDir::current().entryInfoList({copies}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo &candidate : candidates) {
+        QByteArray copy;
+        if (candidate.size() == game.size() && readRegularFile(candidate.filePath(), &copy, &error) && copy == game)
+            return true;
+    }
+    return false;
 }
 
 // Keeps the game's own version of `gameFile` as `backupFile` for the
-// uninstaller. A backup made earlier is never replaced. With `recordMissing`,
-// a game file that isn't there is recorded as an empty "<backup>.none", so
-// that no later start takes the language's copy for the game's own file.
-bool backUp(const QString &gameFile, const QString &backupFile, bool recordMissing, QString *error)
+// uninstaller. A backup made earlier is never replaced. With `copies` (the
+// pattern of the language copies in the package folder), a game file that
+// isn't there is recorded as an empty "<backup>.none", so that no later start
+// takes the language's copy for the game's own file. That marker stands only
+// while the game file is missing or one of those copies: a game file put back
+// since (by the game's own file check, say) is backed up, and the marker
+// removed once the backup is safely written.
+bool backUp(const QString &gameFile, const QString &backupFile, const QString &copies, QString *error)
 {
     const QString none = backupFile + QStringLiteral(".none");
-    if (QFileInfo(backupFile).isFile() || (recordMissing && QFileInfo(none).isFile()))
-        return true;
     for (const QString &path : {gameFile, backupFile, none}) {
         if (PackageFiles::LeadsOutside(path)) {
             *error = PackageFiles::LeadsOutsideReason(path);
@@ -147,16 +183,27 @@ bool backUp(const QString &gameFile, const QString &backupFile, bool recordMissi
         }
     }
     const bool missing = !QFileInfo::exists(gameFile);
-    if ((missing && !recordMissing) || (!missing && !QFileInfo(gameFile).isFile()))
+    const bool marked = !copies.isEmpty() && QFileInfo(none).isFile();
+    if (marked && (missing || isLanguageCopy(gameFile, copies)))
         return true;
-    const QString folder = QFileInfo(backupFile).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("%1: der Ordner kann nicht angelegt werden").arg(QDir::toNativeSeparators(folder));
+    if (!QFileInfo(backupFile).isFile()) {
+        if ((missing && copies.isEmpty()) || (!missing && !QFileInfo(gameFile).isFile()))
+            return true;
+        const QString folder = QFileInfo(backupFile).absolutePath();
+        if (!QDir().mkpath(folder)) {
+            *error = QStringLiteral("%1: der Ordner kann nicht angelegt werden").arg(QDir::toNativeSeparators(folder));
+            return false;
+        }
+        if (missing)
+            return PackageFiles::WriteBytes(none, QByteArray(), error);
+        if (!replaceFile(gameFile, backupFile, error))
+            return false;
+    }
+    if (marked && !QFile::remove(none)) {
+        *error = QStringLiteral("%1: die Markierung lässt sich nicht entfernen").arg(shown(none));
         return false;
     }
-    if (missing)
-        return PackageFiles::WriteBytes(none, QByteArray(), error);
-    return replaceFile(gameFile, backupFile, error);
+    return true;
 }
 
 // A file of the package folder: no folder part, nothing that leads up or
@@ -175,14 +222,15 @@ struct GameFile
     QString target;      // as the path file holds it
     QString suffix;      // what the setup dialog adds to the Half-Life folder for it
     QString backupName;  // in the "backup" folder of cstrike
+    QString copies;      // the package folder's files a replacement can be: "*.lst", "*.txt"
 };
 
 // Replaces one game file with the language's version, after keeping the
 // game's own version (and valve.rc) for the uninstaller. Adds a line to
 // `problems` for everything that could not be done.
-void replaceGameFile(const QString &languageName, const GameFile &file, QStringList *problems)
+void replaceGameFile(const QStringList &language, const QString &languageName, const QString &halfLife,
+                     const GameFile &file, QStringList *problems)
 {
-    const QString halfLife = PackageFiles::PathFileLine(1);
     const QString target = LocalPath(file.target);
     // Only the game's own file, as the setup dialog derives it from the
     // Half-Life folder: a changed path file names no other file to overwrite.
@@ -193,7 +241,7 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
                              .arg(PackageFiles::kPathFile, shown(LocalPath(halfLife + file.suffix))));
         return;
     }
-    const QString source = ReadFileLine(LocalPath(languageName), file.languageLine);
+    const QString source = language.value(file.languageLine - 1);
     if (source.isEmpty()) {
         problems->append(QStringLiteral("%1: Zeile %2 der Sprachdatei %3 nennt keine Ersatzdatei.")
                              .arg(shown(target))
@@ -201,19 +249,27 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
                              .arg(languageName));
         return;
     }
-    if (!isBareFileName(source)) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, Zeile %2 der Sprachdatei %3 nennt \"%4\", keinen "
-                                        "Dateinamen im Paketordner.")
+    // A key list only from a key list, a menu only from a text file: never
+    // the program, its lock or one of its own files.
+    const QString extension = file.copies.mid(1);
+    if (!isBareFileName(source) || !source.endsWith(extension, Qt::CaseInsensitive)) {
+        problems->append(QStringLiteral("%1: nicht ersetzt, Zeile %2 der Sprachdatei %3 nennt \"%4\", keine "
+                                        "%5-Datei im Paketordner.")
                              .arg(shown(target))
                              .arg(file.languageLine)
-                             .arg(languageName, source));
+                             .arg(languageName, source, extension));
         return;
     }
-    if (!QFileInfo(source).isFile()) {
+    if (!QFileInfo::exists(source)) {
         problems->append(QStringLiteral("%1: die Ersatzdatei %2 aus Zeile %3 der Sprachdatei %4 fehlt.")
                              .arg(shown(target), shown(source))
                              .arg(file.languageLine)
                              .arg(languageName));
+        return;
+    }
+    if (!QFileInfo(source).isFile()) {
+        problems->append(QStringLiteral("%1: nicht ersetzt, die Ersatzdatei %2 ist keine gewöhnliche Datei.")
+                             .arg(shown(target), shown(source)));
         return;
     }
     for (const QString &path : {source, target}) {
@@ -234,34 +290,34 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
     const QString cstrike = LocalPath(halfLife + QStringLiteral("\\cstrike"));
     const QString backupFolder = cstrike + QStringLiteral("/backup/");
     QString error;
-    if (!backUp(target, backupFolder + file.backupName, true, &error)) {
+    if (!backUp(target, backupFolder + file.backupName, file.copies, &error)) {
         problems->append(QStringLiteral("%1: nicht ersetzt, da keine Sicherungskopie angelegt werden konnte (%2).")
                              .arg(shown(target), error));
         return;
     }
-    if (!backUp(cstrike + QStringLiteral("/valve.rc"), backupFolder + QStringLiteral("valve.rc"), false, &error))
+    if (!backUp(cstrike + QStringLiteral("/valve.rc"), backupFolder + QStringLiteral("valve.rc"), QString(), &error))
         problems->append(QStringLiteral("Keine Sicherungskopie von valve.rc: %1.").arg(error));
 
     if (!replaceFile(source, target, &error))
         problems->append(error + QLatin1Char('.'));
 }
 
-// Why the language file can't be used, or "" when it can: missing, unreadable,
-// or a link out of the Half-Life folder (which counts as unreadable).
-QString unusable(const QString &languageName)
+// Reads the language file into `*lines`. Returns why it can't be used, or ""
+// when it can: missing, unreadable, or a link out of the Half-Life folder
+// (which counts as unreadable).
+QString readLanguage(const QString &languageName, QStringList *lines)
 {
     const QString path = LocalPath(languageName);
     if (PackageFiles::LeadsOutside(path))
         return QStringLiteral("Die Sprachdatei %1 kann nicht gelesen werden: sie %2.")
             .arg(shown(path), QStringLiteral("führt über einen Verweis aus dem Half-Life-Verzeichnis hinaus"));
     const QFileInfo info(path);
-    if (!info.isFile() || info.isHidden())
+    if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path))
         return QStringLiteral("Die Sprachdatei %1 fehlt.").arg(shown(path));
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        file.read(1);
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("Die Sprachdatei %1 kann nicht gelesen werden: %2.").arg(shown(path), file.errorString());
+    bool failed = false;
+    *lines = ReadFileLines(path, &failed, kLongestText);
+    if (failed)
+        return QStringLiteral("Die Sprachdatei %1 kann nicht gelesen werden.").arg(shown(path));
     return {};
 }
 
@@ -277,22 +333,33 @@ Outcome apply(bool withCommandMenu)
 {
     const QString languageName = Forms::get<firstrun>()->lang->text();
     Outcome outcome;
-    outcome.unusable = unusable(languageName);
+    QStringList language;
+    outcome.unusable = readLanguage(languageName, &language);
     if (!outcome.unusable.isEmpty())
         return outcome;
     Forms::get<firstrun>()->lang2->setText(languageName);
-    applyTexts(LanguageFile(languageName));
+    applyTexts(LanguageFile(language));
 
     hauptmenu *main = Forms::get<hauptmenu>();
-    replaceGameFile(languageName,
-                    {kKeyBindingsLine, 3, main->gfx->text(), QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
-                     QStringLiteral("kb_act.lst")},
-                    &outcome.problems);
+    QList<GameFile> files{{kKeyBindingsLine, 3, main->gfx->text(), QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
+                           QStringLiteral("kb_act.lst"), QStringLiteral("*.lst")}};
     if (withCommandMenu)
-        replaceGameFile(languageName,
-                        {kCommandMenuLine, 4, main->cmd->text(), QStringLiteral("\\cstrike\\commandmenu.txt"),
-                         QStringLiteral("commandmenu.txt")},
-                        &outcome.problems);
+        files.append({kCommandMenuLine, 4, main->cmd->text(), QStringLiteral("\\cstrike\\commandmenu.txt"),
+                      QStringLiteral("commandmenu.txt"), QStringLiteral("*.txt")});
+
+    // Without a Half-Life folder nothing bounds the game files: none is touched.
+    const QString halfLife = PackageFiles::PathFileLine(1);
+    if (!PackageFiles::IsHalfLifeFolder(LocalPath(halfLife))) {
+        QStringList targets;
+        for (const GameFile &file : files)
+            targets << shown(LocalPath(file.target));
+        outcome.problems << QStringLiteral("Nicht ersetzt: %1. \"%2\" ist kein Half-Life-Verzeichnis (ein solches "
+                                           "ist kein Wurzelverzeichnis und enthält den Ordner cstrike).")
+                                .arg(targets.join(QStringLiteral(", ")), halfLife);
+        return outcome;
+    }
+    for (const GameFile &file : files)
+        replaceGameFile(language, languageName, halfLife, file, &outcome.problems);
     return outcome;
 }
 

@@ -62,6 +62,21 @@ void typeText(QWidget *into, const QString &typed)
     }
 }
 
+// The input box of the dialog that the tooltip on screen covers, if any, but `edit`'s own.
+QString boxUnderTheTip(QLineEdit *edit)
+{
+    QRect tip;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        tip = window->windowType() == Qt::ToolTip && window->isVisible() ? window->geometry() : tip;
+    for (const auto &[name, box] : everyBox()) {
+        QWidget *shown = qobject_cast<QComboBox *>(box->parentWidget()) ? box->parentWidget() : box;
+        const QRect rect(shown->mapToGlobal(QPoint()), shown->size());
+        if (box != edit && box->window() == edit->window() && tip.intersects(rect))
+            return name;
+    }
+    return {};
+}
+
 } // namespace
 
 class TestDialogUse : public QObject
@@ -245,6 +260,8 @@ private slots:
         QTest::newRow("personal: line break") << "funmode.reload" << true << "a\nb" << "a b" << "Leerzeichen";
         QTest::newRow("restock: pasted past 500") << "restock.big1" << true << x600 << x600.left(500)
                                                   << "Höchstens 500";
+        QTest::newRow("restock: what the game gets") << "restock.small2" << false << "buy//x\"" << "buy//x\""
+                                                     << "Im Spiel: buy/ /x'";
         QTest::newRow("sound: space") << "sound.snd1" << false << "a b" << "ab" << "nicht: Leerzeichen";
         QTest::newRow("sound: two slashes") << "sound.snd2" << false << "a//" << "a/" << "Zwei /";
         QTest::newRow("password: pasted past 32") << "amcm.pass" << true << x600.left(33) << "" << "Höchstens 32";
@@ -265,15 +282,18 @@ private slots:
             edit = name == box ? each : edit;
         showWindowOf(edit);
         edit->setFocus();
+        // The tooltip stands beside the box: a click on the next box must reach it.
         QStringList tips;
         if (paste) {
             QGuiApplication::clipboard()->setText(input);
             QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
             tips << QToolTip::text();
+            QCOMPARE(boxUnderTheTip(edit), QString());
         } else {
             for (const QChar c : input) {
                 typeText(edit, c);
                 tips << QToolTip::text();
+                QCOMPARE(boxUnderTheTip(edit), QString());
             }
         }
         QCOMPARE(edit->text(), result);

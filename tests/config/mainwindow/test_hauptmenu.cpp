@@ -16,6 +16,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 
 namespace {
 const QByteArray kPathFile = "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n";
@@ -292,41 +296,85 @@ private slots:
         QCOMPARE(m->slot1->text(), QString());
     }
 
-    // One configurator per package folder: a second start says so and ends,
-    // writing nothing; the lock of one that was killed does not count.
+    // One configurator per package folder: a second start says so, names the
+    // lock file and ends, writing nothing; the lock of one that was killed, or
+    // of one on another machine, does not count, and the close gives it up.
+    // A lock file that is no regular file is never opened (a FIFO or a device
+    // would hang the start): the start names it and goes on.
+    void secondStartInTheSameFolderEnds_data()
+    {
+        QTest::addColumn<QString>("lock");  // what config.lock is before the start
+        QTest::addColumn<bool>("special");
+        QTest::newRow("live") << "live" << false;
+        QTest::newRow("another machine") << "machine" << false;
+        QTest::newRow("folder") << "folder" << true;
+#ifndef Q_OS_WIN // FIFOs and links are Unix ones here
+        QTest::newRow("FIFO") << "fifo" << true;
+        QTest::newRow("link to /dev/zero") << "/dev/zero" << true;
+        QTest::newRow("link outside") << "outside" << true;
+#endif
+    }
+
     void secondStartInTheSameFolderEnds()
     {
-#ifdef Q_OS_WIN
-        QSKIP("the first configurator runs as a process of its own, which Wine gives no display");
-#endif
+        QFETCH(QString, lock);
+        QFETCH(bool, special);
         PackageFolder folder;
+        QTemporaryDir outside;
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        const QString path = QDir(folder.path()).filePath(QStringLiteral("config.lock"));
         QProcess first;
-        first.setWorkingDirectory(folder.path());
-        first.start(QStringLiteral(KORVEL_CONFIG), {});
-        QVERIFY(first.waitForStarted());
         auto stop = qScopeGuard([&first] { first.kill(); first.waitForFinished(); });
-        QTRY_VERIFY_WITH_TIMEOUT(folder.has(QStringLiteral("config.lock")), 20000);
+        if (lock == QLatin1String("live")) {
+#ifdef Q_OS_WIN
+            QSKIP("the first configurator runs as a process of its own, which Wine gives no display");
+#endif
+            first.setWorkingDirectory(folder.path());
+            first.start(QStringLiteral(KORVEL_CONFIG), {});
+            QVERIFY(first.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(folder.has(QStringLiteral("config.lock")), 20000);
+        } else if (lock == QLatin1String("machine")) {  // a running process (this one) on another machine
+            folder.write(QStringLiteral("config.lock"),
+                         QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                             + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUtf8()
+                             + "\nanderer-rechner\n0123456789abcdef0123456789abcdef\n\n");
+        } else if (lock == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path + QStringLiteral("/inhalt")));
+#ifndef Q_OS_WIN
+        } else if (lock == QLatin1String("fifo")) {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            QVERIFY(QFile::link(lock == QLatin1String("outside") ? outside.path() : lock, path));
+#endif
+        }
 
         QList<int> ends;
         Platform::setEndProcessHook([&ends](int code) { ends << code; });
         auto restore = qScopeGuard([] { Platform::setEndProcessHook({}); });
         hauptmenu *m = restartConfigurator();
-        QCOMPARE(ends, QList<int>{1});
-        QCOMPARE(messages.entries.size(), 1);
-        QVERIFY(messages.entries[0].text.contains(QStringLiteral("schon geöffnet")));
-        QVERIFY(!m->isVisible());
-        QVERIFY(!Forms::exists<firstrun>());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"config.lock", "pfad.kst"}));
-
-        first.kill();
-        QVERIFY(first.waitForFinished());
-        QVERIFY(folder.has(QStringLiteral("config.lock")));
-        m = restartConfigurator();
+        if (lock == QLatin1String("live")) {
+            QCOMPARE(ends, QList<int>{1});
+            QCOMPARE(messages.entries.size(), 1);
+            QVERIFY(messages.entries[0].text.contains(QStringLiteral("schon geöffnet")));
+            QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(path)));
+            QVERIFY(!m->isVisible());
+            QVERIFY(!Forms::exists<firstrun>());
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"config.lock", "pfad.kst"}));
+            first.kill();
+            QVERIFY(first.waitForFinished());
+            ends.clear();
+            messages.entries.clear();
+            m = restartConfigurator();
+        }
         QVERIFY(m->isVisible());
-        QCOMPARE(ends, QList<int>{1});
-        QCOMPARE(messages.entries.size(), 1);
+        QCOMPARE(messages.entries.size(), int(special));
+        QVERIFY(!special || messages.entries[0].text.contains(QDir::toNativeSeparators(path)));
+        m->close();
+        QCOMPARE(ends, QList<int>{0});
+        // The close gives the lock up; what stood there instead stays.
+        QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), special);
+        QVERIFY(QDir(outside.path()).isEmpty());
     }
 
     void markerOnAFullDiskLeavesTheSwitchOff()

@@ -2,6 +2,7 @@
 #include "firstrun.h"
 #include "forms.h"
 #include "funmode.h"
+#include "gametree.h"
 #include "hauptmenu.h"
 #include "platform.h"
 #include "restock.h"
@@ -447,17 +448,21 @@ private slots:
         // One letter per file of varis.cfg, varia.kst, buy.kst, fun.cfg: '-' writable,
         // 'F' a folder stands there, 'L' a link out of the game (to nothing for fun.cfg).
         QTest::addColumn<QString>("kinds");
-        QTest::newRow("varis.cfg") << "F---";
-        QTest::newRow("varia.kst") << "-F--";
-        QTest::newRow("buy.kst and fun.cfg") << "--FF";
+        QTest::addColumn<QString>("halfLife");  // line 1 of the path file
+        QTest::newRow("varis.cfg") << "F---" << "c:\\hl";
+        QTest::newRow("varia.kst") << "-F--" << "c:\\hl";
+        QTest::newRow("buy.kst and fun.cfg") << "--FF" << "c:\\hl";
 #ifndef Q_OS_WIN  // QFile::link makes a shortcut there, no link
-        QTest::newRow("links out of the game") << "L--L";
+        QTest::newRow("links out of the game") << "L--L" << "c:\\hl";
+        // The root is no Half-Life folder: it bounds nothing.
+        QTest::newRow("links out, Half-Life folder /") << "L--L" << "/";
 #endif
     }
 
     void failedSaveTriesEveryFile()
     {
         QFETCH(QString, kinds);
+        QFETCH(QString, halfLife);
         const QStringList names{"varis.cfg", "varia.kst", "buy.kst", "fun.cfg"};
         PackageFolder folder;
         QTemporaryDir outside;
@@ -476,7 +481,8 @@ private slots:
         QVERIFY(target.open(QIODevice::WriteOnly) && target.write("draussen\r\n") == 10);
         target.close();
 
-        hauptmenu *m = start(folder);
+        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFileLines(halfLife, QString())));
+        hauptmenu *m = restartConfigurator();
         setValue(QStringLiteral("text.Text1"), QStringLiteral("neu"));
         setValue(QStringLiteral("reload"), QStringLiteral("neu"));
         m->close();
@@ -548,22 +554,42 @@ private slots:
         QSKIP("needs /proc/self/mem to make a read fail");
 #endif
     }
-    // What a save killed between writing and renaming left is cleared at the
-    // next save: only our files' names with the writer's suffix.
+    // What a save killed between writing and renaming left (a temporary of
+    // the writers, a file or a link) is cleared at the next save, in each
+    // folder the configurator writes to; the player's files of like names stay.
+    void staleTemporaryFilesAreRemoved_data()
+    {
+        QTest::addColumn<QString>("folder");  // below cstrike
+        QTest::newRow("package folder") << "qor";
+        QTest::newRow("cstrike") << ".";
+        QTest::newRow("gfx/shell") << "gfx/shell";
+        QTest::newRow("backup") << "backup";
+    }
+
     void staleTemporaryFilesAreRemoved()
     {
-        PackageFolder folder;
+        QFETCH(QString, folder);
+        GameTree tree;
+        QTemporaryDir outside;
         ProcessEnd end;
-        const QStringList stale{"varis.cfg.Ab12Cd", "buy.kst.x9Y8z7", "pfad.kst.QWERTZ"};
-        const QStringList kept{"notes.txt.Ab12Cd", "varis.cfg.Ab12C", "varis.cfg.Ab12Cd.bak", "ori.cfg.Ab12Cd"};
+        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFileLines(tree.halfLife, QString())));
+        const QStringList stale{"varis.cfg.korvel-tmp-Ab12Cd", "kb_act.lst.korvel-tmp-x9Y8z7"};
+        const QStringList kept{"varis.cfg.backup", "varis.cfg.ABCDEF", "fun.cfg.korvel-tmp-Ab12C"};
         for (const QString &name : stale + kept)
-            folder.write(name, "x");
-        start(folder)->close();
+            tree.put(folder + QLatin1Char('/') + name, "x");
+        // A leftover link goes as a link: what it leads to stays.
+        const QString link = tree.cstrike + QLatin1Char('/') + folder + QStringLiteral("/valve.rc.korvel-tmp-QWERTZ");
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link
+        QVERIFY(QFile::link(outside.path(), link));
+#endif
+
+        restartConfigurator()->close();
         QCOMPARE(end.codes, QList<int>{0});
         for (const QString &name : stale)
-            QVERIFY2(!folder.has(name), qPrintable(name));
+            QVERIFY2(!tree.has(folder + QLatin1Char('/') + name), qPrintable(name));
         for (const QString &name : kept)
-            QVERIFY2(folder.has(name), qPrintable(name));
+            QVERIFY2(tree.has(folder + QLatin1Char('/') + name), qPrintable(name));
+        QVERIFY(!QFileInfo(link).isSymLink() && QDir(outside.path()).exists());
     }
 
     // The setup dialog, open or hidden again, must not record its path at exit.

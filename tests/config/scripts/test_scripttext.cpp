@@ -151,7 +151,9 @@ private slots:
         QTest::newRow("smiley") << "-=gg ;) wp=-" << "-=gg :) wp=-" << "-_gg____wp_-" << QStringList{"-=gg", ")|wp=-"}
                                 << false << false;
         QTest::newRow("quit") << "hi; quit" << "hi: quit" << "hi__quit" << QStringList{"hi", "quit"} << false << false;
-        QTest::newRow("comment") << "//" << "/ /" << "/_" << QStringList{} << true << true;
+        QTest::newRow("comment") << "//" << "/ /" << "/_" << QStringList{"/|/"} << true << true;
+        QTest::newRow("comment inside") << "buy // x" << "buy / / x" << "buy_/__x" << QStringList{"buy|/|/|x"}
+                                        << false << false;
         QTest::newRow("slash backslash") << "/\\" << "/ /" << "/_" << QStringList{"/"} << false << false;
         QTest::newRow("backslash") << "\\" << "/" << "_" << QStringList{} << false << false;
         QTest::newRow("quote") << "\"" << "'" << "_" << QStringList{"'"} << false << false;
@@ -161,7 +163,9 @@ private slots:
         QTest::newRow("2000 bytes") << x2000 << x2000.left(119) << x2000.left(64) << QStringList{x2000.left(500)}
                                     << false << false;
         QTest::newRow("130 slashes") << slashes << QStringLiteral("/ ").repeated(60).left(119)
-                                     << QStringLiteral("/_").repeated(32) << QStringList{} << false << false;
+                                     << QStringLiteral("/_").repeated(32)
+                                     << QStringList{QStringList(130, QStringLiteral("/")).join(QLatin1Char('|'))}
+                                     << false << false;
         QTest::newRow("punctuation") << "p(a,ss:w'd" << "p(a,ss:w'd" << "p_a_ss_w_d"
                                      << QStringList{"p|(|a|,|ss|:|w|'|d"} << true << true;
         QTest::newRow("two dots") << ".." << ".." << ".." << QStringList{".."} << false << false;

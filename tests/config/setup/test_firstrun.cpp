@@ -4,6 +4,7 @@
 #include "hauptmenu.h"
 #include "platform.h"
 #include "testsupport.h"
+#include "write.h"
 
 #include <QDir>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #ifdef Q_OS_WIN
@@ -434,6 +436,36 @@ private slots:
         QVERIFY(m->isVisible());
         QCOMPARE(ends, QList<int>{1});
         Platform::setEndProcessHook({});
+    }
+
+    // A path file that can't be read (here a link out of the package folder)
+    // is named at start; the main window opens with the built-in texts, and
+    // "Einstellungen" writes a new one in its place, replacing the link itself.
+    void pathFileThatCannotBeReadIsNamed()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("QFile::link makes a shortcut on Windows, no symbolic link");
+#endif
+        PackageFolder folder;
+        QTemporaryDir outside;
+        MessageLog messages;
+        folder.write(QStringLiteral("english.lang"), "ON\r\n");
+        const QString path = QDir(folder.path()).filePath(QStringLiteral("pfad.kst"));
+        const QString target = outside.filePath(QStringLiteral("pfad.kst"));
+        QVERIFY(WriteTextFile(target, {QStringLiteral("c:\\anderswo"), QStringLiteral("english.lang")}));
+        QVERIFY(QFile::link(target, path));
+        hauptmenu *m = restartConfigurator();
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(path)));
+        QVERIFY(m->isVisible());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+
+        QTest::mouseClick(m->Command8, Qt::LeftButton);
+        clickItem(Forms::get<firstrun>()->language, QStringLiteral("english.lang"));
+        QTest::mouseClick(Forms::get<firstrun>()->Command2, Qt::LeftButton);
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(ReadFileLines(path).value(1), QStringLiteral("english.lang"));
+        QCOMPARE(ReadFileLines(target), (QStringList{"c:\\anderswo", "english.lang"}));
     }
 
     void directoryOutsideWindows1252IsRefused()

@@ -231,6 +231,40 @@ private slots:
         QVERIFY(messages.entries.isEmpty());
     }
 
+    // A marker stands only while the game has no key list of its own: a list
+    // put back since (Steam's file check, say) is backed up before it is
+    // replaced, and the marker goes; a language's copy keeps the marker.
+    void markerStandsOnlyForAMissingListOrACopy_data()
+    {
+        QTest::addColumn<QByteArray>("game");  // the game's list at the next start; empty: none
+        QTest::addColumn<bool>("backedUp");
+        QTest::newRow("still missing") << QByteArray() << false;
+        QTest::newRow("this language's copy") << kLanguageKeys << false;
+        QTest::newRow("another language's copy") << QByteArray("\"+jump\"\t\"Hop\"\r\n") << false;
+        QTest::newRow("the game's own, put back") << kGameKeys << true;
+    }
+
+    void markerStandsOnlyForAMissingListOrACopy()
+    {
+        QFETCH(QByteArray, game);
+        QFETCH(bool, backedUp);
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        tree.put(QStringLiteral("qor/other_kb_act.lst"), "\"+jump\"\t\"Hop\"\r\n");
+        QVERIFY(QFile::remove(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst")));
+        recordLanguage(tree, typed(tree), "test.lang");
+        restartConfigurator();  // makes the marker
+        QFile::remove(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst"));
+        if (!game.isEmpty())
+            tree.put(QStringLiteral("gfx/shell/kb_act.lst"), game);
+        restartConfigurator();
+        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+        QCOMPARE(tree.has(QStringLiteral("backup/kb_act.lst.none")), !backedUp);
+        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), backedUp ? game : QByteArray());
+    }
+
     void startWithLanguageRecordedReappliesSilently()
     {
         GameTree tree;
@@ -269,24 +303,36 @@ private slots:
         QVERIFY(!tree.has(QStringLiteral("backup")));
     }
 
+    // A folder that is no Half-Life folder (missing, without cstrike, a root)
+    // bounds no game file: none is replaced, and Save and Go says so once.
+    void wrongHalfLifeFolderIsReportedAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("folder");  // below the test's folder; "/": the root
+        QTest::newRow("missing") << "Sierra";
+        QTest::newRow("without cstrike") << "Half-Life/cstrike";
+        QTest::newRow("root") << "/";
+    }
+
     void wrongHalfLifeFolderIsReportedAndChangesNothing()
     {
+        QFETCH(QString, folder);
         GameTree tree;
         MessageLog messages;
         installGame(tree);
         hauptmenu *m = restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
-        const QString wrong = tree.folder.path() + QStringLiteral("/Sierra");
+        const QString wrong = folder == QLatin1String("/") ? QDir::rootPath()
+                                                           : tree.folder.path() + QLatin1Char('/') + folder;
         choose(d, wrong, QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
 
         QCOMPARE(messages.entries.size(), 1);
         const QString text = messages.entries[0].text;
-        QVERIFY2(text.contains(QDir::toNativeSeparators(wrong + QStringLiteral("/cstrike/gfx/shell/kb_act.lst"))),
-                 qPrintable(text));
-        QVERIFY(text.contains(QDir::toNativeSeparators(wrong + QStringLiteral("/cstrike/commandmenu.txt"))));
-        QVERIFY(text.contains(QStringLiteral("Half-Life-Verzeichnis")));
-        QVERIFY(!QFileInfo::exists(wrong));
+        for (const QString &gameFile : PathFileLines(wrong, QString()).mid(2))
+            QVERIFY2(text.contains(QDir::toNativeSeparators(QFileInfo(LocalPath(gameFile)).absoluteFilePath())),
+                     qPrintable(text));
+        QCOMPARE(text.count(QStringLiteral("kein Half-Life-Verzeichnis")), 1);
+        QVERIFY(QFileInfo::exists(wrong) == (folder != QLatin1String("Sierra")));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QVERIFY(!tree.has(QStringLiteral("backup")));
@@ -392,27 +438,37 @@ private slots:
     void languageStepStaysInside_data()
     {
         QTest::addColumn<QByteArray>("keys"); // line 21
+        QTest::addColumn<QByteArray>("menu"); // line 22
         QTest::addColumn<QString>("link");    // what becomes a link to the outside folder
         QTest::addColumn<bool>("keysReplaced");
         QTest::addColumn<bool>("menuReplaced");
         const QByteArray own = "test_kb_act.lst";
+        const QByteArray menu = "test_commandmenu.txt";
         // '/' separates on every system, so the file named is really there to take.
-        QTest::newRow("leads up") << QByteArray("../private.lst") << "-" << false << true;
-        QTest::newRow("subfolder") << QByteArray("sub/keys.lst") << "-" << false << true;
-        QTest::newRow("absolute") << QByteArray("ABSOLUTE") << "-" << false << true;
+        QTest::newRow("leads up") << QByteArray("../private.lst") << menu << "-" << false << true;
+        QTest::newRow("subfolder") << QByteArray("sub/keys.lst") << menu << "-" << false << true;
+        QTest::newRow("absolute") << QByteArray("ABSOLUTE") << menu << "-" << false << true;
+        // A key list only from a .lst file, a menu only from a .txt file.
+        QTest::newRow("the program") << QByteArray("config") << menu << "-" << false << true;
+        QTest::newRow("the lock") << QByteArray("config.lock") << menu << "-" << false << true;
+        QTest::newRow("the path file") << QByteArray("pfad.kst") << menu << "-" << false << true;
+        QTest::newRow("a state file") << QByteArray("varia.kst") << menu << "-" << false << true;
+        QTest::newRow("a key list as menu") << own << own << "-" << true << false;
+        QTest::newRow("capitals") << QByteArray("KEYS.LST") << menu << "-" << true << true;
 #ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link
-        QTest::newRow("gfx/shell folder") << own << "gfx/shell" << false << true;
-        QTest::newRow("backup folder") << own << "backup" << false << false;
-        QTest::newRow("game kb_act.lst, leading nowhere") << own << "gfx/shell/kb_act.lst" << false << true;
-        QTest::newRow("replacement file") << own << "qor/test_kb_act.lst" << false << true;
-        QTest::newRow("language file") << own << "qor/test.lang" << false << false;
-        QTest::newRow("Half-Life folder itself") << own << "" << true << true;
+        QTest::newRow("gfx/shell folder") << own << menu << "gfx/shell" << false << true;
+        QTest::newRow("backup folder") << own << menu << "backup" << false << false;
+        QTest::newRow("game kb_act.lst, leading nowhere") << own << menu << "gfx/shell/kb_act.lst" << false << true;
+        QTest::newRow("replacement file") << own << menu << "qor/test_kb_act.lst" << false << true;
+        QTest::newRow("language file") << own << menu << "qor/test.lang" << false << false;
+        QTest::newRow("Half-Life folder itself") << own << menu << "" << true << true;
 #endif
     }
 
     void languageStepStaysInside()
     {
         QFETCH(QByteArray, keys);
+        QFETCH(QByteArray, menu);
         QFETCH(QString, link);
         QFETCH(bool, keysReplaced);
         QFETCH(bool, menuReplaced);
@@ -422,9 +478,12 @@ private slots:
         installGame(tree);
         tree.put(QStringLiteral("qor/sub/keys.lst"), "private\r\n");
         tree.put(QStringLiteral("private.lst"), "private\r\n");
+        tree.put(QStringLiteral("qor/config"), "\x7f" "ELF\r\n");
+        tree.put(QStringLiteral("qor/varia.kst"), "_pw\r\ngeheim\r\n");
+        tree.put(QStringLiteral("qor/KEYS.LST"), kLanguageKeys);
         if (keys == "ABSOLUTE")
             keys = QDir::toNativeSeparators(tree.cstrike + QStringLiteral("/private.lst")).toLocal8Bit();
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile(keys));
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile(keys, menu));
         QString halfLife = typed(tree);
         if (link.isEmpty()) {
             halfLife = outside.filePath(QStringLiteral("steam"));
@@ -452,10 +511,11 @@ private slots:
         QCOMPARE(snapshot(), before);
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")) == kLanguageKeys, keysReplaced);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")) == kLanguageMenu, menuReplaced);
-        QCOMPARE(messages.entries.size(), keysReplaced ? 0 : 1);
-        if (link == QLatin1String("-")) {
-            QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
-            QVERIFY2(messages.entries[0].text.contains(QString::fromLocal8Bit(keys)), qPrintable(messages.entries[0].text));
+        QCOMPARE(messages.entries.size(), keysReplaced && menuReplaced ? 0 : 1);
+        if (link == QLatin1String("-") && !(keysReplaced && menuReplaced)) {
+            const QByteArray refused = keysReplaced ? menu : keys;
+            QVERIFY2(messages.entries[0].text.contains(QString::fromLocal8Bit(refused)),
+                     qPrintable(messages.entries[0].text));
         }
         if (link == QLatin1String("qor/test.lang"))
             QCOMPARE(Forms::get<hauptmenu>()->it1->text(), QStringLiteral("AN"));
@@ -509,8 +569,12 @@ private slots:
         language.replace("Zeile \xe4 1\r\n", "&Ja\r\n");
         language.replace("Zeile \xe4 3\r\n", "<i>Haftung</i>\r\n");
         language.replace("Zeile \xe4 17\r\n", "<b>fett</b> & mehr\r\n");
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), language);
+        // A help text past 4,096 characters is cut there.
+        language.replace("Zeile \xe4 11\r\n", QByteArray(5000, 'h') + "\r\n");
+        // Unix line ends, as an editor may save the files, end lines too.
+        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), language.replace("\r\n", "\n"));
         recordLanguage(tree, typed(tree), "test.lang");
+        tree.put(QStringLiteral("qor/pfad.kst"), tree.read(QStringLiteral("qor/pfad.kst")).replace("\r\n", "\n"));
 
         hauptmenu *m = restartConfigurator();
         // "&&" is how a button shows one '&' and makes no shortcut of it.
@@ -520,6 +584,8 @@ private slots:
         QCOMPARE(QTextDocumentFragment::fromHtml(m->Command2->toolTip()).toPlainText(),
                  QStringLiteral("<b>fett</b> & mehr"));
         QCOMPARE(m->Command4->toolTip(), line(18));
+        QCOMPARE(Forms::get<restock>()->help1->text(), QString(4096, QLatin1Char('h')));
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
     }
 
     // A language file that is gone keeps the built-in texts and is named at
