@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDevice>
 
 #include <cerrno>
 
 #ifdef Q_OS_WIN
-#include <io.h>
 #include <windows.h>
 #else
 #include <cstdio>
@@ -27,17 +27,26 @@ bool IsSystemFile(const QString &path)
 #endif
 }
 
-bool SyncToDisk(int fd, QString *reason)
+bool SyncToDisk(QFileDevice &file, QString *reason)
 {
 #ifdef Q_OS_WIN
-    if (_commit(fd) == 0)
-        return true;
+    // Qt keeps a native handle of its own and no C descriptor (handle() is
+    // -1): a second handle flushes the same file's buffers.
+    const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(file.fileName()).utf16()),
+                                      GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool flushed = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
+    if (!flushed)
+        *reason = qt_error_string(int(GetLastError()));
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    return flushed;
 #else
-    if (fsync(fd) == 0)
+    if (fsync(file.handle()) == 0)
         return true;
-#endif
     *reason = qt_error_string(errno);
     return false;
+#endif
 }
 
 bool RenameOver(const QString &from, const QString &to, QString *reason)

@@ -2,15 +2,17 @@
 
 #include <QString>
 
+class QFileDevice;
+
 // The file-system calls of the text-file helpers that differ on Windows.
 namespace FilePlatform {
 
 // True when `path` carries Windows' system attribute; always false elsewhere.
 bool IsSystemFile(const QString &path);
 
-// Writes what the system still buffers of the open file `fd` (QFile::handle())
-// to the disk. False and `*reason` when that fails.
-bool SyncToDisk(int fd, QString *reason);
+// Writes what the system still buffers of the open `file` to the disk.
+// False and `*reason` when that fails.
+bool SyncToDisk(QFileDevice &file, QString *reason);
 
 // Renames `from` over `to` in one step: whatever stood at `to` (a link
 // itself, never what it leads to) is replaced, and nothing sees a part of

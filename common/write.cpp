@@ -163,28 +163,38 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error
     // Beside the target, under a name no player would choose, so that what a
     // killed save leaves behind can be told apart and removed later.
     const QFileInfo target(path);
-    QTemporaryFile file(target.absolutePath() + QLatin1Char('/') + target.fileName() + kTemporarySuffix
-                        + QStringLiteral("XXXXXX"));
+    QString temporaryName;
     QString reason;
-    if (!file.open()) {
-        reason = file.errorString();
-    } else if (file.write(bytes) != bytes.size() || !file.flush()) {
-        // Flushed here and checked: a buffered write that failed (a full
-        // disk) must never replace the file with a short one.
-        reason = file.errorString();
-    } else if (FilePlatform::SyncToDisk(file.handle(), &reason)) {
-        // The temporary is made for its owner alone; the file it replaces is
-        // read by others too. Writable all the same, or it could not be
-        // removed on Windows should the rename fail.
-        file.setPermissions(target.exists() ? target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser
-                                            : kNewFilePermissions);
-        file.close();
-        if (FilePlatform::RenameOver(file.fileName(), target.absoluteFilePath(), &reason)) {
-            file.setAutoRemove(false);
-            return true;
+    bool written = false;
+    {
+        QTemporaryFile file(target.absolutePath() + QLatin1Char('/') + target.fileName() + kTemporarySuffix
+                            + QStringLiteral("XXXXXX"));
+        file.setAutoRemove(false);
+        if (!file.open()) {
+            reason = file.errorString();
+        } else {
+            temporaryName = file.fileName();
+            // Flushed here and checked: a buffered write that failed (a full
+            // disk) must never replace the file with a short one.
+            if (file.write(bytes) != bytes.size() || !file.flush())
+                reason = file.errorString();
+            else
+                written = FilePlatform::SyncToDisk(file, &reason);
+            // The temporary is made for its owner alone; the file it replaces
+            // is read by others too. Writable all the same, or it could not be
+            // removed on Windows should the rename fail.
+            written = written
+                && file.setPermissions(target.exists()
+                                           ? target.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser
+                                           : kNewFilePermissions);
+            if (!written && reason.isEmpty())
+                reason = file.errorString();
         }
-    }
-    // The temporary goes with `file`.
+    } // A temporary file's close() keeps its handle open: only its end lets Windows rename it.
+    if (written && FilePlatform::RenameOver(temporaryName, target.absoluteFilePath(), &reason))
+        return true;
+    if (!temporaryName.isEmpty())
+        QFile::remove(temporaryName);
     if (error)
         *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target.absoluteFilePath()), reason);
     return false;
