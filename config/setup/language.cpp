@@ -146,34 +146,44 @@ bool replaceFile(const QString &source, const QString &target, QString *error)
     return readRegularFile(source, &bytes, error) && PackageFiles::WriteBytes(target, bytes, error);
 }
 
-// True when `gameFile` holds exactly what one of the package folder's
-// regular files matching `copies` ("*.lst", "*.txt") holds: a language's
-// copy, not the game's own file.
-bool isLanguageCopy(const QString &gameFile, const QString &copies)
+// A file of the package folder: no folder part, nothing that leads up or
+// elsewhere, so a language can never copy another file into the game.
+bool isBareFileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+           && !name.contains(QLatin1Char(':'));
+}
+
+// True when `gameFile` holds exactly what a language puts there: a file of
+// the package folder named by line `copyLine` of one of its visible language
+// files (the uninstaller asks the same before it deletes such a file), not
+// the game's own file.
+bool isLanguageCopy(const QString &gameFile, int copyLine)
 {
     QByteArray game;
     QString error;
     if (!readRegularFile(gameFile, &game, &error))
         return false;
-    const QFileInfoList candidates =
-        QDir::current().entryInfoList({copies}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo &candidate : candidates) {
-        QByteArray copy;
-        if (candidate.size() == game.size() && readRegularFile(candidate.filePath(), &copy, &error) && copy == game)
+    for (const QString &languageName : LanguageFiles(QStringLiteral("."))) {
+        const QString copy = ReadFileLines(languageName, nullptr, kLongestText).value(copyLine - 1);
+        QByteArray bytes;
+        if (isBareFileName(copy) && !PackageFiles::LeadsOutside(copy) && QFileInfo(copy).size() == game.size()
+            && readRegularFile(copy, &bytes, &error) && bytes == game)
             return true;
     }
     return false;
 }
 
 // Keeps the game's own version of `gameFile` as `backupFile` for the
-// uninstaller. A backup made earlier is never replaced. With `copies` (the
-// pattern of the language copies in the package folder), a game file that
+// uninstaller. A backup made earlier is never replaced. With `copyLine` (the
+// language files' line that names the copy; 0 for none), a game file that
 // isn't there is recorded as an empty "<backup>.none", so that no later start
 // takes the language's copy for the game's own file. That marker stands only
 // while the game file is missing or one of those copies: a game file put back
 // since (by the game's own file check, say) is backed up, and the marker
 // removed once the backup is safely written.
-bool backUp(const QString &gameFile, const QString &backupFile, const QString &copies, QString *error)
+bool backUp(const QString &gameFile, const QString &backupFile, int copyLine, QString *error)
 {
     const QString none = backupFile + QStringLiteral(".none");
     for (const QString &path : {gameFile, backupFile, none}) {
@@ -183,11 +193,11 @@ bool backUp(const QString &gameFile, const QString &backupFile, const QString &c
         }
     }
     const bool missing = !QFileInfo::exists(gameFile);
-    const bool marked = !copies.isEmpty() && QFileInfo(none).isFile();
-    if (marked && (missing || isLanguageCopy(gameFile, copies)))
+    const bool marked = copyLine > 0 && QFileInfo(none).isFile();
+    if (marked && (missing || isLanguageCopy(gameFile, copyLine)))
         return true;
     if (!QFileInfo(backupFile).isFile()) {
-        if ((missing && copies.isEmpty()) || (!missing && !QFileInfo(gameFile).isFile()))
+        if ((missing && copyLine == 0) || (!missing && !QFileInfo(gameFile).isFile()))
             return true;
         const QString folder = QFileInfo(backupFile).absolutePath();
         if (!QDir().mkpath(folder)) {
@@ -204,15 +214,6 @@ bool backUp(const QString &gameFile, const QString &backupFile, const QString &c
         return false;
     }
     return true;
-}
-
-// A file of the package folder: no folder part, nothing that leads up or
-// elsewhere, so a language can never copy another file into the game.
-bool isBareFileName(const QString &name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-           && !name.contains(QLatin1Char(':'));
 }
 
 struct GameFile
@@ -290,12 +291,12 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
     const QString cstrike = LocalPath(halfLife + QStringLiteral("\\cstrike"));
     const QString backupFolder = cstrike + QStringLiteral("/backup/");
     QString error;
-    if (!backUp(target, backupFolder + file.backupName, file.copies, &error)) {
+    if (!backUp(target, backupFolder + file.backupName, file.languageLine, &error)) {
         problems->append(QStringLiteral("%1: nicht ersetzt, da keine Sicherungskopie angelegt werden konnte (%2).")
                              .arg(shown(target), error));
         return;
     }
-    if (!backUp(cstrike + QStringLiteral("/valve.rc"), backupFolder + QStringLiteral("valve.rc"), QString(), &error))
+    if (!backUp(cstrike + QStringLiteral("/valve.rc"), backupFolder + QStringLiteral("valve.rc"), 0, &error))
         problems->append(QStringLiteral("Keine Sicherungskopie von valve.rc: %1.").arg(error));
 
     if (!replaceFile(source, target, &error))

@@ -242,6 +242,7 @@ private slots:
         QTest::newRow("this language's copy") << kLanguageKeys << false;
         QTest::newRow("another language's copy") << QByteArray("\"+jump\"\t\"Hop\"\r\n") << false;
         QTest::newRow("the game's own, put back") << kGameKeys << true;
+        QTest::newRow("a package file no language names") << QByteArray("\"+duck\"\t\"Stray\"\r\n") << true;
     }
 
     void markerStandsOnlyForAMissingListOrACopy()
@@ -252,6 +253,8 @@ private slots:
         MessageLog messages;
         installGame(tree);
         tree.put(QStringLiteral("qor/other_kb_act.lst"), "\"+jump\"\t\"Hop\"\r\n");
+        tree.put(QStringLiteral("qor/other.lang"), QByteArray("\r\n").repeated(20) + "other_kb_act.lst\r\n");
+        tree.put(QStringLiteral("qor/stray.lst"), "\"+duck\"\t\"Stray\"\r\n");
         QVERIFY(QFile::remove(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst")));
         recordLanguage(tree, typed(tree), "test.lang");
         restartConfigurator();  // makes the marker
