@@ -1,5 +1,6 @@
 #include "ansiinput.h"
 
+#include "texts.h"
 #include "write.h"
 
 #include <QAction>
@@ -30,10 +31,8 @@ QStringList unstorableCharacters(const QString &text)
 
 QString unstorableText(const QStringList &refused)
 {
-    const QString text = refused.size() == 1
-        ? QStringLiteral("Nicht übernommen: %1\nDieses Zeichen kann nicht gespeichert werden.")
-        : QStringLiteral("Nicht übernommen: %1\nDiese Zeichen können nicht gespeichert werden.");
-    return text.arg(refused.join(QLatin1Char(' ')));
+    return Texts::get(refused.size() == 1 ? Texts::UnstorableCharacter : Texts::UnstorableCharacters)
+        .arg(refused.join(QLatin1Char(' ')));
 }
 
 // A tooltip rather than a message box: it tells why without stopping the typing.
@@ -136,7 +135,7 @@ public:
             return refuse(unstorableText(unstorable));
         const QString refused = ValueRules::RefusedCharacters(m_kind, added);
         if (!refused.isEmpty())
-            return refuse(ValueRules::Problem(m_kind, refused));
+            return refuse(notTaken(ValueRules::Problem(m_kind, refused)));
 
         const qsizetype max = ValueRules::MaxLength(m_kind);
         QString result = cleaned;
@@ -144,19 +143,18 @@ public:
             const qsizetype room = max - (cleaned.size() - added.size());
             // A password cut short would be a wrong one.
             if (room <= 0 || isServer(m_kind))
-                return refuse(QStringLiteral("Höchstens %1 Zeichen.").arg(max));
+                return refuse(notTaken(Texts::get(Texts::AtMost).arg(max)));
             added = added.left(room);
             result = cleaned.left(head) + added + cleaned.right(tail);
-            m_reports << QStringLiteral("Höchstens %1 Zeichen: der Rest wurde nicht übernommen.").arg(max);
+            m_reports << Texts::get(Texts::AtMostRestDropped).arg(max);
         }
 
         const QString problem = ValueRules::Problem(m_kind, result);
         if (!problem.isEmpty() && ValueRules::Problem(m_kind, m_accepted).isEmpty())
-            return refuse(problem);
+            return refuse(notTaken(problem));
 
         if (cleaned != input)
-            m_reports.prepend(QStringLiteral("Zeilenumbrüche und Tabulatoren wurden zu Leerzeichen, "
-                                             "andere Steuerzeichen entfallen."));
+            m_reports.prepend(Texts::get(Texts::BreaksBecameSpaces));
         if (result != input) {
             input = result;
             pos = int(head + added.size());
@@ -176,12 +174,11 @@ public:
 
         QStringList notes;
         if (value.size() < cleaned.size())
-            notes << QStringLiteral("Der gespeicherte Text war %1 Zeichen lang; hier stehen die ersten %2.")
+            notes << Texts::get(Texts::StoredCut)
                          .arg(ValueRules::ByteLength(cleaned))
                          .arg(ValueRules::ByteLength(value));
         if (cleaned != stored)
-            notes << QStringLiteral("Zeilenumbrüche und Tabulatoren des gespeicherten Texts wurden zu Leerzeichen, "
-                                    "andere Steuerzeichen entfallen.");
+            notes << Texts::get(Texts::StoredBreaksBecameSpaces);
         m_storedNotice = notes.join(QLatin1Char('\n'));
         refresh();
     }
@@ -213,10 +210,11 @@ private:
     mutable QString m_produced;  // the text this guard made of the last edit
     mutable QStringList m_reports;
 
-    State refuse(const QString &why) const
+    static QString notTaken(const QString &why) { return Texts::get(Texts::NotTaken).arg(why); }
+
+    State refuse(const QString &report) const
     {
-        m_reports = QStringList{why.startsWith(QLatin1String("Nicht übernommen")) ? why
-                                                                                  : QStringLiteral("Nicht übernommen. ") + why};
+        m_reports = QStringList{report};
         return Invalid;
     }
 
@@ -260,13 +258,13 @@ private:
         if (m_kind == ValueKind::Sound) {
             const QString problem = ValueRules::Problem(m_kind, text);
             return problem.isEmpty() ? QString()
-                                     : QStringLiteral("Im Spiel: speak %1\n%2").arg(ValueRules::GameSoundName(text), problem);
+                                     : Texts::get(Texts::InGameSound).arg(ValueRules::GameSoundName(text), problem);
         }
         if (isServer(m_kind)) {
             QString problem = ValueRules::Problem(m_kind, text);
             if (problem.isEmpty() && m_field)
                 problem = ValueRules::ServerPairProblem(m_field->text(), text);
-            return problem.isEmpty() ? QString() : QStringLiteral("Wird nicht in varis.cfg geschrieben. ") + problem;
+            return problem.isEmpty() ? QString() : Texts::get(Texts::NotWrittenToVaris).arg(problem);
         }
         return {};
     }
@@ -283,7 +281,7 @@ private:
         if (isMessage(m_kind)) {
             const QString game = ValueRules::GameMessage(text, ValueRules::MaxLength(m_kind));
             if (game != text)
-                notes << QStringLiteral("Im Spiel: %1\n(\" wird zu ', ; zu :, \\ zu / und // zu / /)").arg(game);
+                notes << Texts::get(Texts::InGameMessage).arg(game);
         }
         m_edit->setToolTip(notes.join(QStringLiteral("\n\n")));
         m_mark->setVisible(!m_storedNotice.isEmpty() || !warns.isEmpty());

@@ -1,5 +1,6 @@
 #include "packagefiles.h"
 
+#include "texts.h"
 #include "write.h"
 
 #include <QDir>
@@ -127,7 +128,7 @@ bool LeadsOutside(const QString &path)
 
 QString LeadsOutsideReason(const QString &path)
 {
-    return QStringLiteral("%1: führt über einen Verweis aus dem Half-Life-Verzeichnis hinaus").arg(shown(path));
+    return Texts::get(Texts::LeadsOutsideHalfLife).arg(shown(path));
 }
 
 bool WriteText(const QString &path, const QStringList &lines, QString *error)
@@ -154,7 +155,7 @@ bool WritePathFile(const QStringList &lines, QString *error)
 {
     if (LeadsOutside(kPathFile, QDir::currentPath())) {
         if (error)
-            *error = QStringLiteral("%1: führt über einen Verweis aus dem Paketordner hinaus").arg(shown(kPathFile));
+            *error = Texts::get(Texts::LeadsOutsidePackage).arg(shown(kPathFile));
         return false;
     }
     return WriteTextFile(kPathFile, lines, error);

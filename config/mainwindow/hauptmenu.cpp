@@ -15,6 +15,7 @@
 #include "sound.h"
 #include "staterestore.h"
 #include "text.h"
+#include "texts.h"
 #include "write.h"
 #include "writescripts.h"
 
@@ -124,10 +125,10 @@ void hauptmenu::startup()
     // silently undo the other's work. A folder that can't take the lock file
     // can't take the settings either; the start goes on and says so when saving.
     if (PackageFiles::LockPackageFolder() == PackageFiles::Lock::TakenByAnother) {
+        // Said in the player's language, though this start applies none.
+        UseRecordedLanguageMessages();
         Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Der Korvel Configurator ist in diesem Ordner schon geöffnet:\n%1\n"
-                                     "Dieser zweite Start endet, ohne etwas zu ändern.")
-                          .arg(QDir::toNativeSeparators(QDir::currentPath())));
+                      Texts::get(Texts::AlreadyOpen).arg(QDir::toNativeSeparators(QDir::currentPath())));
         Platform::EndProcess(1);
         return;
     }
@@ -191,8 +192,7 @@ void hauptmenu::form_unload()
     PackageFiles::RemoveStaleTemporaries();
     QString error;
     if (!WriteScripts(&error)) {
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die Einstellungen wurden nicht vollständig gespeichert:\n%1").arg(error));
+        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SaveIncomplete).arg(error));
         Platform::EndProcess(1);
         return;
     }
@@ -235,9 +235,7 @@ void hauptmenu::switchOn(const Module &module)
     }
     // The switch shows what the next start will find, not what was asked for.
     showModuleState(module, FileExists(module.marker));
-    Message::show(QStringLiteral("Korvel Configurator"),
-                  QStringLiteral("Das Modul konnte nicht eingeschaltet werden, die Datei wurde nicht geschrieben:\n%1")
-                      .arg(error));
+    Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SwitchOnFailed).arg(error));
 }
 
 void hauptmenu::switchOff(const Module &module)
@@ -250,9 +248,8 @@ void hauptmenu::switchOff(const Module &module)
     }
     showModuleState(module, true);
     Message::show(QStringLiteral("Korvel Configurator"),
-                  QStringLiteral("Das Modul konnte nicht ausgeschaltet werden, die Datei wurde nicht gelöscht:\n%1: %2")
-                      .arg(QDir::toNativeSeparators(QFileInfo(module.marker).absoluteFilePath()),
-                           marker.errorString()));
+                  Texts::get(Texts::SwitchOffFailed)
+                      .arg(QDir::toNativeSeparators(QFileInfo(module.marker).absoluteFilePath()), marker.errorString()));
 }
 
 void hauptmenu::say1_Click() { switchOn(information()); }

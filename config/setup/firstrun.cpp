@@ -11,6 +11,7 @@
 #include "packagefiles.h"
 #include "placement.h"
 #include "platform.h"
+#include "texts.h"
 #include "write.h"
 
 #include <QCloseEvent>
@@ -44,8 +45,7 @@ void reportLanguageProblems(const QStringList &problems)
     if (problems.isEmpty())
         return;
     Message::show(QStringLiteral("Korvel Configurator"),
-                  QStringLiteral("Die Sprache wurde nicht vollständig übernommen:\n\n%1")
-                      .arg(problems.join(QLatin1Char('\n'))));
+                  Texts::get(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
 }
 
 // The Half-Life folder when the package lies where it belongs, in
@@ -145,7 +145,7 @@ void firstrun::Command2_Click()
         return;
     if (lang->text().isEmpty()) {
         // The path is recorded all the same; the dialog waits for a language.
-        Message::show(QStringLiteral("firstrun"), QStringLiteral("Please choose a language from the list."));
+        Message::show(QStringLiteral("firstrun"), Texts::get(Texts::ChooseLanguage));
         return;
     }
     const QStringList problems = ApplyLanguage();
@@ -200,15 +200,12 @@ bool firstrun::writePathFile()
     const QString directory = pfad->text();
     if (!PackageFiles::FitsPathFileLine(directory)) {
         Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die Datei %1 wurde nicht geschrieben: das Half-Life-Verzeichnis \"%2\" enthält "
-                                     "Zeichen, die sie nicht aufnehmen kann.")
-                          .arg(kPathFile, directory));
+                      Texts::get(Texts::PathFileCharacters).arg(kPathFile, directory));
         return false;
     }
     QString error;
     if (!PackageFiles::WritePathFile(PathFileLines(directory, selectedLanguage()), &error)) {
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die Datei %1 konnte nicht geschrieben werden:\n%2").arg(kPathFile, error));
+        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
         return false;
     }
 

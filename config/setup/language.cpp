@@ -11,6 +11,7 @@
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
+#include "texts.h"
 #include "write.h"
 
 #include <QDir>
@@ -151,7 +152,7 @@ bool backUp(const QString &gameFile, const QString &backupFile, bool recordMissi
         return true;
     const QString folder = QFileInfo(backupFile).absolutePath();
     if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("%1: der Ordner kann nicht angelegt werden").arg(QDir::toNativeSeparators(folder));
+        *error = Texts::get(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
         return false;
     }
     if (missing)
@@ -187,7 +188,7 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
     // Only the game's own file, as the setup dialog derives it from the
     // Half-Life folder: a changed path file names no other file to overwrite.
     if (!PackageFiles::SameFile(target, LocalPath(halfLife + file.suffix))) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, Zeile %2 der Pfaddatei %3 nennt nicht die Spieldatei %4.")
+        problems->append(Texts::get(Texts::NotTheGameFile)
                              .arg(shown(target))
                              .arg(file.pathLine)
                              .arg(PackageFiles::kPathFile, shown(LocalPath(halfLife + file.suffix))));
@@ -195,22 +196,21 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
     }
     const QString source = ReadFileLine(LocalPath(languageName), file.languageLine);
     if (source.isEmpty()) {
-        problems->append(QStringLiteral("%1: Zeile %2 der Sprachdatei %3 nennt keine Ersatzdatei.")
+        problems->append(Texts::get(Texts::NoReplacementNamed)
                              .arg(shown(target))
                              .arg(file.languageLine)
                              .arg(languageName));
         return;
     }
     if (!isBareFileName(source)) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, Zeile %2 der Sprachdatei %3 nennt \"%4\", keinen "
-                                        "Dateinamen im Paketordner.")
+        problems->append(Texts::get(Texts::NotABareFileName)
                              .arg(shown(target))
                              .arg(file.languageLine)
                              .arg(languageName, source));
         return;
     }
     if (!QFileInfo(source).isFile()) {
-        problems->append(QStringLiteral("%1: die Ersatzdatei %2 aus Zeile %3 der Sprachdatei %4 fehlt.")
+        problems->append(Texts::get(Texts::ReplacementMissing)
                              .arg(shown(target), shown(source))
                              .arg(file.languageLine)
                              .arg(languageName));
@@ -219,15 +219,13 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
     for (const QString &path : {source, target}) {
         if (PackageFiles::LeadsOutside(path)) {
             problems->append(
-                QStringLiteral("%1: nicht ersetzt (%2).").arg(shown(target), PackageFiles::LeadsOutsideReason(path)));
+                Texts::get(Texts::NotReplacedBecause).arg(shown(target), PackageFiles::LeadsOutsideReason(path)));
             return;
         }
     }
     const QString folder = QFileInfo(target).absolutePath();
     if (!QFileInfo(folder).isDir()) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, der Ordner %2 fehlt. Ist das Half-Life-Verzeichnis "
-                                        "richtig angegeben?")
-                             .arg(shown(target), QDir::toNativeSeparators(folder)));
+        problems->append(Texts::get(Texts::GameFolderMissing).arg(shown(target), QDir::toNativeSeparators(folder)));
         return;
     }
 
@@ -235,12 +233,11 @@ void replaceGameFile(const QString &languageName, const GameFile &file, QStringL
     const QString backupFolder = cstrike + QStringLiteral("/backup/");
     QString error;
     if (!backUp(target, backupFolder + file.backupName, true, &error)) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, da keine Sicherungskopie angelegt werden konnte (%2).")
-                             .arg(shown(target), error));
+        problems->append(Texts::get(Texts::NoBackup).arg(shown(target), error));
         return;
     }
     if (!backUp(cstrike + QStringLiteral("/valve.rc"), backupFolder + QStringLiteral("valve.rc"), false, &error))
-        problems->append(QStringLiteral("Keine Sicherungskopie von valve.rc: %1.").arg(error));
+        problems->append(Texts::get(Texts::NoValveBackup).arg(error));
 
     if (!replaceFile(source, target, &error))
         problems->append(error + QLatin1Char('.'));
@@ -252,20 +249,22 @@ QString unusable(const QString &languageName)
 {
     const QString path = LocalPath(languageName);
     if (PackageFiles::LeadsOutside(path))
-        return QStringLiteral("Die Sprachdatei %1 kann nicht gelesen werden: sie %2.")
-            .arg(shown(path), QStringLiteral("führt über einen Verweis aus dem Half-Life-Verzeichnis hinaus"));
+        return Texts::get(Texts::LanguageLeadsOutside).arg(shown(path));
     const QFileInfo info(path);
     if (!info.isFile() || info.isHidden())
-        return QStringLiteral("Die Sprachdatei %1 fehlt.").arg(shown(path));
+        return Texts::get(Texts::LanguageMissing).arg(shown(path));
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
         file.read(1);
     if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("Die Sprachdatei %1 kann nicht gelesen werden: %2.").arg(shown(path), file.errorString());
+        return Texts::get(Texts::LanguageUnreadable).arg(shown(path), file.errorString());
     return {};
 }
 
-const QString kBuiltIn = QStringLiteral(" Es bleiben die eingebauten Texte, und keine Spieldatei wird ersetzt.");
+QString withBuiltInTexts(const QString &unusable)
+{
+    return unusable + QLatin1Char(' ') + Texts::get(Texts::BuiltInTextsStay);
+}
 
 struct Outcome
 {
@@ -282,6 +281,7 @@ Outcome apply(bool withCommandMenu)
         return outcome;
     Forms::get<firstrun>()->lang2->setText(languageName);
     applyTexts(LanguageFile(languageName));
+    Texts::use(ReadFileLines(LocalPath(languageName)));
 
     hauptmenu *main = Forms::get<hauptmenu>();
     replaceGameFile(languageName,
@@ -298,7 +298,7 @@ Outcome apply(bool withCommandMenu)
 
 QStringList problemsOf(const Outcome &outcome)
 {
-    return outcome.unusable.isEmpty() ? outcome.problems : QStringList{outcome.unusable + kBuiltIn};
+    return outcome.unusable.isEmpty() ? outcome.problems : QStringList{withBuiltInTexts(outcome.unusable)};
 }
 
 } // namespace
@@ -334,5 +334,12 @@ void ApplyRecordedLanguage()
     // a language that can't be read at all is.
     const Outcome outcome = apply(true);
     if (!outcome.unusable.isEmpty())
-        Message::show(QStringLiteral("Korvel Configurator"), outcome.unusable + kBuiltIn);
+        Message::show(QStringLiteral("Korvel Configurator"), withBuiltInTexts(outcome.unusable));
+}
+
+void UseRecordedLanguageMessages()
+{
+    const QString languageName = PackageFiles::PathFileLine(2);
+    if (!languageName.isEmpty() && unusable(languageName).isEmpty())
+        Texts::use(ReadFileLines(LocalPath(languageName)));
 }

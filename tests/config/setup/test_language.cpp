@@ -10,6 +10,7 @@
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
+#include "texts.h"
 #include "write.h"
 
 #include <QDirIterator>
@@ -553,12 +554,20 @@ private slots:
             return tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/") + name);
         };
 
-        // 22 lines, every one ended by CR LF, none empty.
+        // 22 lines and one for each message of ours, every one ended by CR LF, none empty.
         const QByteArray language = bytes(QStringLiteral("english.lang"));
-        QCOMPARE(language.count("\r\n"), 22);
+        const int lines = Texts::lineOf(Texts::Count) - 1;
+        QCOMPARE(language.count("\r\n"), lines);
         QVERIFY(language.endsWith("\r\n"));
         QVERIFY(!language.contains("\r\n\r\n"));
-        QCOMPARE(language.count('\n'), 22);
+        QCOMPARE(language.count('\n'), lines);
+        // Every message in English, with the placeholders of the German.
+        const QStringList english = ReadFileLines(tree.qor + QStringLiteral("/english.lang"));
+        for (int id = 0; id < Texts::Count; ++id) {
+            if (id != Texts::ChooseLanguage)
+                QVERIFY2(Texts::fromLanguage(english, Texts::Id(id)) != Texts::builtIn(Texts::Id(id)),
+                         qPrintable(english.value(Texts::lineOf(Texts::Id(id)) - 1)));
+        }
 
         hauptmenu *m = restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
@@ -628,9 +637,16 @@ private slots:
         for (const QString &name : samples.entryList({QStringLiteral("deutsch*")}, QDir::Files))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
         const QByteArray language = tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch.lang"));
-        QCOMPARE(language.count("\r\n"), 22);
-        QCOMPARE(language.count('\n'), 22);
-        QCOMPARE(language.count('\r'), 22);
+        const int lines = Texts::lineOf(Texts::Count) - 1;
+        QCOMPARE(language.count("\r\n"), lines);
+        QCOMPARE(language.count('\n'), lines);
+        QCOMPARE(language.count('\r'), lines);
+        // Its messages are the built-in ones, each given.
+        const QStringList german = ReadFileLines(tree.qor + QStringLiteral("/deutsch.lang"));
+        for (int id = 0; id < Texts::Count; ++id) {
+            QVERIFY(!german.value(Texts::lineOf(Texts::Id(id)) - 1).isEmpty());
+            QCOMPARE(Texts::fromLanguage(german, Texts::Id(id)), Texts::builtIn(Texts::Id(id)));
+        }
         recordLanguage(tree, typed(tree), "");
 
         hauptmenu *m = restartConfigurator();
