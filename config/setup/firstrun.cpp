@@ -141,6 +141,13 @@ void firstrun::language_Click()
 
 void firstrun::Command2_Click()
 {
+    // The package folder, which the directory browser gives at once, or any
+    // other folder without the game's cstrike would record no game at all.
+    if (!QFileInfo(LocalPath(pfad->text() + QStringLiteral("\\cstrike"))).isDir()) {
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      LanguageMessage(selectedLanguage(), Texts::NoCstrikeFolder).arg(pfad->text()));
+        return;
+    }
     if (!writePathFile())
         return;
     if (lang->text().isEmpty()) {

@@ -337,6 +337,13 @@ void ApplyRecordedLanguage()
         Message::show(QStringLiteral("Korvel Configurator"), withBuiltInTexts(outcome.unusable));
 }
 
+QString LanguageMessage(const QString &languageName, Texts::Id id)
+{
+    if (languageName.isEmpty() || !unusable(languageName).isEmpty())
+        return Texts::get(id);
+    return Texts::fromLanguage(ReadFileLines(LocalPath(languageName)), id);
+}
+
 void UseRecordedLanguageMessages()
 {
     const QString languageName = PackageFiles::PathFileLine(2);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,3 +36,7 @@ void ApplyRecordedLanguage();
 
 // Only the messages of the recorded language, for a start that applies none.
 void UseRecordedLanguageMessages();
+
+// A message as the language file `languageName` gives it, before it is
+// applied; the one in force when there is no such file that can be used.
+QString LanguageMessage(const QString &languageName, Texts::Id id);

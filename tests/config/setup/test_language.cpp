@@ -270,30 +270,40 @@ private slots:
         QVERIFY(!tree.has(QStringLiteral("backup")));
     }
 
+    // A folder without the game's cstrike folder, such as the package folder
+    // that the directory browser gives at once, is no Half-Life folder: one
+    // message names it, and nothing is saved, applied or replaced.
+    void wrongHalfLifeFolderIsReportedAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("wrong"); // "qor": the package folder
+        QTest::newRow("no such folder") << "Sierra";
+        QTest::newRow("the package folder") << "qor";
+        QTest::newRow("empty") << "";
+    }
+
     void wrongHalfLifeFolderIsReportedAndChangesNothing()
     {
+        QFETCH(QString, wrong);
         GameTree tree;
         MessageLog messages;
         installGame(tree);
         hauptmenu *m = restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
-        const QString wrong = tree.folder.path() + QStringLiteral("/Sierra");
+        if (!wrong.isEmpty())
+            wrong = QDir::toNativeSeparators(wrong == QLatin1String("qor") ? tree.qor : tree.folder.path() + '/' + wrong);
         choose(d, wrong, QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
 
         QCOMPARE(messages.entries.size(), 1);
-        const QString text = messages.entries[0].text;
-        QVERIFY2(text.contains(QDir::toNativeSeparators(wrong + QStringLiteral("/cstrike/gfx/shell/kb_act.lst"))),
-                 qPrintable(text));
-        QVERIFY(text.contains(QDir::toNativeSeparators(wrong + QStringLiteral("/cstrike/commandmenu.txt"))));
-        QVERIFY(text.contains(QStringLiteral("Half-Life-Verzeichnis")));
-        QVERIFY(!QFileInfo::exists(wrong));
+        QVERIFY2(messages.entries[0].text.contains('"' + wrong + "\" enthält keinen Ordner cstrike"),
+                 qPrintable(messages.entries[0].text));
+        QVERIFY(!tree.has(QStringLiteral("qor/pfad.kst")));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QVERIFY(!tree.has(QStringLiteral("backup")));
-        // The captions are the language's all the same, and the main window takes over.
-        QCOMPARE(m->it1->text(), line(1));
-        QVERIFY(m->isVisible());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QVERIFY(d->isVisible());
+        QVERIFY(!m->isVisible());
     }
 
     void aFailedCopyIsSkippedAndTheOtherMade_data()
