@@ -4,10 +4,14 @@
 #include "write.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QStringList>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QValidator>
 
@@ -35,10 +39,61 @@ QString unstorableText(const QStringList &refused)
         .arg(refused.join(QLatin1Char(' ')));
 }
 
+// A tip shows what was typed as typed: a "<b>" in a box is no markup.
+QString asTip(const QString &text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
+}
+
+// QToolTip hides a tip at any Leave event, and a tip that appears under the
+// resting mouse pointer causes one at once: it would vanish after 0.3 s, while
+// the same tip anywhere else stays its full time. Shown again at once (for
+// another widget, and back), the tip is kept.
+class TipKeeper : public QObject
+{
+public:
+    static void show(QWidget *box, const QPoint &at, const QString &text)
+    {
+        static QPointer<TipKeeper> keeper;
+        // Made before the first tip, so that QToolTip's own filter, made with
+        // each tip, always sees a Leave first.
+        if (!keeper)
+            keeper = new TipKeeper;
+        keeper->m_box = box;
+        keeper->m_at = at;
+        keeper->m_text = text;
+        QToolTip::showText(at, text, box);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Leave && m_box && QToolTip::isVisible() && QToolTip::text() == m_text) {
+            const QWidget *under = QApplication::widgetAt(QCursor::pos());
+            if (under && under->window()->windowType() == Qt::ToolTip) {
+                QToolTip::showText(m_at, m_text, m_box->window());
+                QToolTip::showText(m_at, m_text, m_box);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TipKeeper()
+        : QObject(qApp)
+    {
+        qApp->installEventFilter(this);
+    }
+
+    QPointer<QWidget> m_box;
+    QPoint m_at;
+    QString m_text;
+};
+
 // A tooltip rather than a message box: it tells why without stopping the typing.
 void showTip(QLineEdit *edit, const QString &text)
 {
-    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), text, edit);
+    TipKeeper::show(edit, edit->mapToGlobal(QPoint(0, edit->height())), asTip(text));
 }
 
 class AnsiValidator : public QValidator
@@ -103,7 +158,7 @@ public:
     {
         m_mark = edit->addAction(edit->style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
         m_mark->setVisible(false);
-        connect(m_mark, &QAction::triggered, this, [this] { showTip(m_edit, m_edit->toolTip()); });
+        connect(m_mark, &QAction::triggered, this, [this] { showTip(m_edit, m_notes); });
         connect(edit, &QLineEdit::inputRejected, this, &ValueGuard::rejected);
         connect(edit, &QLineEdit::textEdited, this, &ValueGuard::edited);
         connect(edit, &QLineEdit::textChanged, this, &ValueGuard::changed);
@@ -195,7 +250,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == m_edit && event->type() == QEvent::Show && m_mark->isVisible())
-            showTip(m_edit, m_edit->toolTip());
+            showTip(m_edit, m_notes);
         return QValidator::eventFilter(watched, event);
     }
 
@@ -206,6 +261,8 @@ private:
     QAction *m_mark;
     QString m_accepted;          // the text before the edit being validated
     QString m_storedNotice;      // what became of the value read from the state file
+    QString m_notes;             // the box's tooltip as plain text
+    QString m_previewTip;        // the last tip shown with what the game gets
     bool m_loading = false;
     mutable QString m_produced;  // the text this guard made of the last edit
     mutable QStringList m_reports;
@@ -239,10 +296,21 @@ private:
         const QString warns = warning(text);
         if (!warns.isEmpty() && warns != warnedBefore)
             tips << warns;
-        if (isMessage(m_kind) && changedInTheGame(text) > changedBefore)
-            tips << m_edit->toolTip();
-        if (!tips.isEmpty())
+        // A preview on show follows the typing: it shows what the game gets of the whole text.
+        const bool previewShown =
+            !m_previewTip.isEmpty() && QToolTip::isVisible() && QToolTip::text() == asTip(m_previewTip);
+        const bool preview =
+            isMessage(m_kind) && !m_notes.isEmpty() && (changedInTheGame(text) > changedBefore || previewShown);
+        if (preview)
+            tips << m_notes;
+        m_previewTip.clear();
+        if (!tips.isEmpty()) {
             showTip(m_edit, tips.join(QLatin1Char('\n')));
+            if (preview)
+                m_previewTip = tips.join(QLatin1Char('\n'));
+        } else if (previewShown) {
+            QToolTip::hideText(); // the game gets the text as typed now
+        }
     }
 
     void changed(const QString &text)
@@ -283,7 +351,8 @@ private:
             if (game != text)
                 notes << Texts::get(Texts::InGameMessage).arg(game);
         }
-        m_edit->setToolTip(notes.join(QStringLiteral("\n\n")));
+        m_notes = notes.join(QStringLiteral("\n\n"));
+        m_edit->setToolTip(asTip(m_notes));
         m_mark->setVisible(!m_storedNotice.isEmpty() || !warns.isEmpty());
     }
 };
