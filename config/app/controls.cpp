@@ -2,6 +2,7 @@
 
 #include "ansiinput.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,7 +63,13 @@ void clickOnEscape(QPushButton *button)
 {
     // A shortcut rather than the button's own: a new caption resets that one.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), button->window());
-    QObject::connect(escape, &QShortcut::activated, button, &QPushButton::click);
+    QObject::connect(escape, &QShortcut::activated, button, [button] {
+        // An open drop-down list is all that Escape closes then.
+        if (QWidget *list = QApplication::activePopupWidget())
+            list->close();
+        else
+            button->click();
+    });
 }
 
 } // namespace Controls
