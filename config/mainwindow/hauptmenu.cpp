@@ -222,8 +222,15 @@ hauptmenu::Module hauptmenu::itemBuyBlocker() const
 void hauptmenu::showModuleState(const Module &module, bool on)
 {
     module.slot->setText(on ? module.onValue : module.offValue);
-    module.on->setEnabled(!on);
-    module.off->setEnabled(on);
+    QPushButton *enabled = on ? module.off : module.on;
+    QPushButton *disabled = on ? module.on : module.off;
+    // The keyboard stays with the module: a disabled button would pass the
+    // focus on to the next module's, and a second key would switch that one.
+    const bool focused = focusWidget() == disabled;
+    enabled->setEnabled(true);
+    if (focused)
+        enabled->setFocus(Qt::OtherFocusReason);
+    disabled->setEnabled(false);
 }
 
 void hauptmenu::switchOn(const Module &module)
