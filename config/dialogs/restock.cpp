@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -77,4 +78,12 @@ void restock::Command1_Click()
 void restock::Command4_Click()
 {
     Message::show(QStringLiteral("Restock Help"), help3->text());
+}
+
+void restock::showEvent(QShowEvent *event)
+{
+    // Not when the window system shows it again (restored from the taskbar, say).
+    if (!event->spontaneous())
+        big1->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
 }
