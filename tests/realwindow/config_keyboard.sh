@@ -28,7 +28,8 @@ until_true() {
     done
 }
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-windows() { xdotool search --onlyvisible --pid "$X_APP" 2>/dev/null | wc -l; }
+# Whatever program draws them (Wine too): the top-level windows on show.
+windows() { xdotool search --onlyvisible --maxdepth 1 --name "" 2>/dev/null | wc -l; }
 
 x_start
 x_run "$qor" "$config"
@@ -54,14 +55,14 @@ x_click "$main" $((8 + 8 + 52)) $((40 + 56 + 12))
 x_find '^Soundmen' >/dev/null
 x_type 'def'
 
-# "Restockmenü" (at 8,16 in the menu frame): big1 takes the typing; Alt+Down
-# opens its list, Escape closes only that, a second Escape the dialog.
+# "Restockmenü" (at 8,16 in the menu frame): big1 takes the typing; F4 opens
+# its list, Escape closes only that, a second Escape the dialog.
 x_click "$main" $((8 + 8 + 52)) $((40 + 16 + 12))
 restock=$(x_find '^Restocks$')
 x_type 'hegrenade'
 before=$(windows)
-x_key alt+Down
-until_true "Alt+Down opened no list" test "$(windows)" -gt "$before"
+x_key F4
+until_true "F4 opened no list" test "$(windows)" -gt "$before"
 x_key Escape
 until_true "Escape left the list open" test "$(windows)" -eq "$before"
 sleep 0.5
