@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolTip>
 #include <QtTest>
 
@@ -121,6 +122,22 @@ private slots:
         QTRY_VERIFY(!list->isVisible());
         QCOMPARE(d->big5->currentText(), QStringLiteral("---"));
         QCOMPARE(d->big5->count(), 11);
+    }
+
+    // The boxes keep their width; an open list shows every item whole.
+    void restockListsShowTheirItemsWhole()
+    {
+        restock *d = Forms::get<restock>();
+        showWindowOf(d);
+        for (QComboBox *box : {d->big1, d->small3}) {
+            box->showPopup();
+            QAbstractItemView *list = box->view();
+            QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+            QCOMPARE(box->width(), 89);
+            QVERIFY(list->viewport()->width() >= list->sizeHintForColumn(0));
+            QVERIFY(!list->verticalScrollBar()->isVisible());
+            box->hidePopup();
+        }
     }
 
     void helpButtonsShowTheCurrentHelpText_data()

@@ -1,4 +1,5 @@
 #include "amcm.h"
+#include "ansiinput.h"
 #include "appearance.h"
 #include "firstrun.h"
 #include "forms.h"
@@ -7,6 +8,8 @@
 #include "hauptmenu.h"
 #include "fulldisk.h"
 #include "language.h"
+#include "packagefiles.h"
+#include "platform.h"
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
@@ -15,12 +18,14 @@
 
 #include <QDirIterator>
 #include <QLabel>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
+#include <QToolTip>
 #include <QtTest>
 
 #include <cerrno>
@@ -102,6 +107,98 @@ void recordLanguage(const GameTree &tree, const QString &directory, const char *
     if (!WriteTextFile(tree.qor + QStringLiteral("/pfad.kst"), lines, &error))
         qFatal("%s", qPrintable(error));
 }
+
+// Types `typed` into `box` key by key, in its dialog shown, and gives the tip
+// it shows; that tip must stay where it appears under the mouse pointer,
+// which then leaves the box.
+QString tipAfterTyping(QLineEdit *box, const QString &typed)
+{
+    box->window()->show();
+    if (!QTest::qWaitForWindowActive(box->window()))
+        return QStringLiteral("(the dialog did not open)");
+    box->setFocus();
+    for (const QChar c : typed)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    const QString tip = QToolTip::text();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->windowType() == Qt::ToolTip && window->isVisible())
+            QCursor::setPos(window->geometry().center());
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(box, &leave);
+    QTest::qWait(500);
+    return QToolTip::isVisible() ? tip : QStringLiteral("(the tip vanished)");
+}
+
+// One of each kind of message of ours, brought about as a player meets it;
+// gives the tip it shows, or "" for a message box.
+struct Scene
+{
+    const char *name;
+    QList<Texts::Id> shown;
+    QString (*show)(const GameTree &tree, const QString &language);
+};
+
+const Scene kScenes[] = {
+    {"refused character", {Texts::UnstorableCharacter},
+     [](const GameTree &, const QString &) {
+         return tipAfterTyping(Forms::get<text>()->Text1, QStringLiteral("Ж"));
+     }},
+    {"length", {Texts::NotTaken, Texts::AtMost},
+     [](const GameTree &, const QString &) {
+         return tipAfterTyping(Forms::get<text>()->Text1, QString(120, QLatin1Char('x')));
+     }},
+    // What the game gets of the whole text, however the typing goes on.
+    {"preview", {Texts::InGameMessage},
+     [](const GameTree &, const QString &) {
+         const QString tip = tipAfterTyping(Forms::get<text>()->Text1, QStringLiteral("Hi \"all\"; gg"));
+         return tip.contains(QStringLiteral(": Hi 'all': gg\n")) ? tip : QStringLiteral("(not all the text)");
+     }},
+    {"warning mark", {Texts::InGameSound, Texts::SoundNameCharacters, Texts::SpaceName},
+     [](const GameTree &, const QString &) {
+         setStoredValue(Forms::get<sound>()->snd1, QStringLiteral("a b"));
+         return Forms::get<sound>()->snd1->toolTip();
+     }},
+    {"server access", {Texts::NotWrittenToVaris, Texts::NoFieldName},
+     [](const GameTree &, const QString &) {
+         return tipAfterTyping(Forms::get<amcm>()->pass, QStringLiteral("x"));
+     }},
+    {"switch", {Texts::SwitchOnFailed},
+     [](const GameTree &, const QString &) {
+         QDir().mkpath(QStringLiteral("say.kst/inhalt"));
+         Forms::get<hauptmenu>()->say1_Click();
+         return QString();
+     }},
+    {"save", {Texts::SaveIncomplete},
+     [](const GameTree &, const QString &) {
+         QDir().mkpath(QStringLiteral("varis.cfg/inhalt"));
+         Forms::get<hauptmenu>()->close();
+         return QString();
+     }},
+    {"second start", {Texts::AlreadyOpen},
+     [](const GameTree &tree, const QString &) {
+         PackageFiles::UnlockPackageFolder();
+         QLockFile first(tree.qor + QStringLiteral("/config.lock"));
+         if (!first.tryLock(0))
+             return QStringLiteral("(the test could not take the lock)");
+         restartConfigurator();
+         return QString();
+     }},
+    {"language step", {Texts::LanguageIncomplete, Texts::ReplacementMissing, Texts::GameFolderMissing},
+     [](const GameTree &tree, const QString &language) {
+         QFile::remove(QString(language).replace(QStringLiteral(".lang"), QStringLiteral("_commandmenu.txt")));
+         QDir(tree.cstrike + QStringLiteral("/gfx")).removeRecursively();
+         saveAndGo(typed(tree), language);
+         return QString();
+     }},
+    // Said in the language chosen, which is not applied yet.
+    {"no cstrike folder", {Texts::NoCstrikeFolder},
+     [](const GameTree &tree, const QString &language) {
+         QFile::remove(QStringLiteral("pfad.kst"));
+         saveAndGo(tree.qor, language);
+         return QString();
+     }},
+};
 
 } // namespace
 
@@ -685,6 +782,75 @@ private slots:
                  tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_kb_act.lst")));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")),
                  tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_commandmenu.txt")));
+    }
+
+    // Every kind of message of ours in each shipped language, as the file's
+    // line for it gives it (deutsch.lang: as built in).
+    void ownMessagesInTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("scene");
+        for (const char *language : {"deutsch.lang", "english.lang"}) {
+            for (int scene = 0; scene < int(std::size(kScenes)); ++scene)
+                QTest::addRow("%s, %s", language, kScenes[scene].name) << QString::fromLatin1(language) << scene;
+        }
+    }
+
+    void ownMessagesInTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, scene);
+        GameTree tree;
+        MessageLog messages;
+        QList<int> ends;
+        Platform::setEndProcessHook([&ends](int code) { ends << code; });
+        auto restore = qScopeGuard([] {
+            Platform::setEndProcessHook({});
+            QToolTip::hideText();
+        });
+        installGame(tree);
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        for (const QString &name : samples.entryList({language.chopped(5) + QLatin1Char('*')}, QDir::Files))
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
+        recordLanguage(tree, typed(tree), qPrintable(language));
+        restartConfigurator();
+
+        const QString shown = kScenes[scene].show(tree, language);
+        const QString said = shown.isEmpty() && messages.entries.size() == 1 ? messages.entries[0].text : shown;
+        const QStringList lines = ReadFileLines(samples.filePath(language));
+        for (const Texts::Id id : kScenes[scene].shown) {
+            // The line's own words, whatever its placeholders stand for.
+            QStringList words = Texts::fromLanguage(lines, id).split(QRegularExpression(QStringLiteral("%\\d+")));
+            for (QString &part : words)
+                part = QRegularExpression::escape(part);
+            const QRegularExpression line(words.join(QStringLiteral(".*")), QRegularExpression::DotMatchesEverythingOption);
+            QVERIFY2(line.match(said).hasMatch(), qPrintable(said));
+        }
+    }
+
+    // What a language file's line makes of a message: a missing or empty
+    // line, or one whose placeholders are not the German's, keeps the German.
+    void messageLinesAreChecked_data()
+    {
+        QTest::addColumn<QString>("line"); // for "...:\n%1: %2"
+        QTest::addColumn<QString>("message");
+        const QString german = Texts::builtIn(Texts::SwitchOffFailed);
+        QTest::newRow("taken, in any order") << "Off failed: %2 / %1" << "Off failed: %2 / %1";
+        QTest::newRow("line break") << "Off:\\n%1: %2" << "Off:\n%1: %2";
+        QTest::newRow("empty") << "" << german;
+        QTest::newRow("a placeholder lost") << "Off failed: %1" << german;
+        QTest::newRow("another placeholder") << "Off failed: %1 %2 %3" << german;
+        QTest::newRow("cut as captions are") << "%1 %2" + QString(5000, 'x') << "%1 %2" + QString(4091, 'x');
+    }
+
+    void messageLinesAreChecked()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        QStringList lines(Texts::lineOf(Texts::SwitchOffFailed) - 1);
+        QCOMPARE(Texts::fromLanguage(lines, Texts::SwitchOffFailed), Texts::builtIn(Texts::SwitchOffFailed));
+        lines << line;
+        QCOMPARE(Texts::fromLanguage(lines, Texts::SwitchOffFailed), message);
     }
 };
 
