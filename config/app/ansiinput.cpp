@@ -12,10 +12,12 @@
 #include <QStringList>
 #include <QStyle>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 #include <QValidator>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -246,11 +248,21 @@ public:
     }
 
 protected:
-    // A box whose value will not reach the game as it stands says so when its dialog opens.
+    // A box whose value will not reach the game as it stands says so when its
+    // dialog opens: once the window is active, as the window system's
+    // activation and the focus it gives a box hide any tip shown before.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_edit && event->type() == QEvent::Show && m_mark->isVisible())
-            showTip(m_edit, m_notes);
+        if (watched == m_edit && event->type() == QEvent::Show && m_mark->isVisible()) {
+            m_tipWhenActive = true;
+            m_edit->window()->installEventFilter(this);
+        } else if (watched == m_edit->window() && event->type() == QEvent::WindowActivate
+                   && std::exchange(m_tipWhenActive, false)) {
+            QTimer::singleShot(0, this, [this] {
+                if (m_edit->isVisible())
+                    showTip(m_edit, m_notes);
+            });
+        }
         return QValidator::eventFilter(watched, event);
     }
 
@@ -263,6 +275,7 @@ private:
     QString m_storedNotice;      // what became of the value read from the state file
     QString m_notes;             // the box's tooltip as plain text
     QString m_previewTip;        // the last tip shown with what the game gets
+    bool m_tipWhenActive = false;
     bool m_loading = false;
     mutable QString m_produced;  // the text this guard made of the last edit
     mutable QStringList m_reports;
