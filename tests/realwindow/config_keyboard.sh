@@ -2,7 +2,8 @@
 # The keyboard where a player puts it: a module switched on and off again by
 # Space without touching the next module, each dialog taking what is typed in
 # its first box when it opens (again), and Escape closing an open drop-down
-# list before the dialog.
+# list before the dialog. And a box's warning mark explains itself as its
+# dialog opens, though the window system's activation hides tips shown before.
 # Usage: config_keyboard.sh PATH_TO_CONFIG
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,6 +17,8 @@ qor="$halflife/cstrike/qor"
 mkdir -p "$qor"
 printf '%s\r\n\r\n%s\r\n%s\r\n' "$halflife" "$halflife\\cstrike\\gfx\\shell\\kb_act.lst" \
     "$halflife\\cstrike\\commandmenu.txt" >"$qor/pfad.kst"
+# A server password without its field name: marked, and left out of varis.cfg.
+printf '\r\ngeheim\r\n' >"$qor/varia.kst"
 
 # until_true WHAT COMMAND...: waits until COMMAND succeeds, or fails the test with WHAT.
 until_true() {
@@ -70,6 +73,13 @@ sleep 0.5
 visible '^Restocks$' || x_fail "Escape in the open list closed the restock dialog"
 x_key Escape
 x_gone "$restock"
+
+# "Admin-Mod Menü" (at 136,16 in the menu frame): the dialog and the tip of its marked box.
+before=$(windows)
+x_click "$main" $((8 + 136 + 56)) $((40 + 16 + 12))
+x_find '^Setinfo' >/dev/null
+sleep 1
+[ "$(windows)" -eq $((before + 2)) ] || x_fail "the marked password box showed no tip as its dialog opened"
 
 x_close "$main"
 x_wait_exit "$X_APP"
