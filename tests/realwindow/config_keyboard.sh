@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The keyboard where a player puts it: a module switched on and off again by
-# Space without touching the next module, each dialog taking what is typed in
-# its first box when it opens (again), and Escape closing an open drop-down
-# list before the dialog. And a box's warning mark explains itself as its
-# dialog opens, though the window system's activation hides tips shown before.
+# The keyboard where a player puts it: Space switches one module on and off,
+# never the next one; each dialog takes the typing in its first box whenever
+# it opens; Escape closes an open list before the dialog. And a marked box
+# explains itself as its dialog opens, whatever the window system's
+# activation hides.
 # Usage: config_keyboard.sh PATH_TO_CONFIG
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,64 +17,54 @@ qor="$halflife/cstrike/qor"
 mkdir -p "$qor"
 printf '%s\r\n\r\n%s\r\n%s\r\n' "$halflife" "$halflife\\cstrike\\gfx\\shell\\kb_act.lst" \
     "$halflife\\cstrike\\commandmenu.txt" >"$qor/pfad.kst"
-# A server password without its field name: marked, and left out of varis.cfg.
-printf '\r\ngeheim\r\n' >"$qor/varia.kst"
+printf '\r\ngeheim\r\n' >"$qor/varia.kst"    # a password without its field name: marked
 
-# until_true WHAT COMMAND...: waits until COMMAND succeeds, or fails the test with WHAT.
-until_true() {
-    local what=$1 waited=0
+# wait_for WHY COMMAND...: until COMMAND succeeds, or the test fails with WHY.
+wait_for() {
+    local why=$1 i
     shift
-    until "$@"; do
-        sleep 0.1
-        waited=$((waited + 1))
-        [ $waited -lt $((X_TIMEOUT * 10)) ] || x_fail "$what"
-    done
+    for ((i = 0; i < X_TIMEOUT * 10; i++)); do "$@" && return; sleep 0.1; done
+    x_fail "$why"
 }
-visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-# Whatever program draws them (Wine too): the top-level windows on show.
+# The top-level windows on show, whatever draws them (Wine too).
 windows() { xdotool search --onlyvisible --maxdepth 1 --name "" 2>/dev/null | wc -l; }
 
 x_start
 x_run "$qor" "$config"
 main=$(x_find '^Korvel Configurator$')
 
-# Personal Mode "AN" (switch frame at 8,136, the button at 216,40 in it), then Space twice.
+# Switch frame at 8,136: Personal Mode "AN" at 216,40. Menu frame at 8,40:
+# "Restockmenü" at 8,16, "Admin-Mod Menü" at 136,16, "Soundmenü" at 8,56.
 x_click "$main" $((8 + 216 + 32)) $((136 + 40 + 6))
-until_true "clicking Personal Mode AN made no fun.kst" test -e "$qor/fun.kst"
+wait_for "AN made no fun.kst" test -e "$qor/fun.kst"
 x_key space
-until_true "Space after AN did not switch Personal Mode off" test ! -e "$qor/fun.kst"
+wait_for "Space after AN did not switch Personal Mode off" test ! -e "$qor/fun.kst"
 x_key space
-until_true "a second Space did not switch Personal Mode on again" test -e "$qor/fun.kst"
+wait_for "a second Space did not switch Personal Mode on" test -e "$qor/fun.kst"
 [ ! -e "$qor/say.kst" ] || x_fail "Space switched the Informationsscript on"
 
-# "Soundmenü" (menu frame at 8,40, the button at 8,56 in it): typed into snd1,
-# hidden with Escape, opened again and typed into once more.
 x_click "$main" $((8 + 8 + 52)) $((40 + 56 + 12))
 sounds=$(x_find '^Soundmen')
 x_type 'abc'
 x_key Escape
 x_gone "$sounds"
-# Not the very same point: xdotool waits long for a pointer move that is not needed.
+# Not the same point again: xdotool waits long for a pointer move it does not need.
 x_click "$main" $((8 + 8 + 62)) $((40 + 56 + 12))
 x_find '^Soundmen' >/dev/null
 x_type 'def'
 
-# "Restockmenü" (at 8,16 in the menu frame): big1 takes the typing; F4 opens
-# its list, Escape closes only that, a second Escape the dialog.
 x_click "$main" $((8 + 8 + 52)) $((40 + 16 + 12))
 restock=$(x_find '^Restocks$')
 x_type 'hegrenade'
 before=$(windows)
 x_key F4
-until_true "F4 opened no list" test "$(windows)" -gt "$before"
+wait_for "F4 opened no list" test "$(windows)" -gt "$before"
 x_key Escape
-until_true "Escape left the list open" test "$(windows)" -eq "$before"
-sleep 0.5
-visible '^Restocks$' || x_fail "Escape in the open list closed the restock dialog"
+wait_for "Escape left the list open" test "$(windows)" -le "$before"
+[ "$(windows)" -eq "$before" ] || x_fail "Escape in the open list closed the restock dialog too"
 x_key Escape
 x_gone "$restock"
 
-# "Admin-Mod Menü" (at 136,16 in the menu frame): the dialog and the tip of its marked box.
 before=$(windows)
 x_click "$main" $((8 + 136 + 56)) $((40 + 16 + 12))
 x_find '^Setinfo' >/dev/null
@@ -84,6 +74,6 @@ sleep 1
 x_close "$main"
 x_wait_exit "$X_APP"
 [ "$X_STATUS" -eq 0 ] || x_fail "the configurator ended with status $X_STATUS"
-[ "$(sed -n 3p "$qor/varia.kst")" = $'hegrenade\r' ] || x_fail "big1 did not take the typing: $(sed -n 3p "$qor/varia.kst")"
-[ "$(sed -n 16p "$qor/varia.kst")" = $'abcdef\r' ] || x_fail "snd1 did not take the typing: $(sed -n 16p "$qor/varia.kst")"
+[ "$(sed -n 3p "$qor/varia.kst")" = $'hegrenade\r' ] || x_fail "big1 did not take the typing"
+[ "$(sed -n 16p "$qor/varia.kst")" = $'abcdef\r' ] || x_fail "snd1 did not take the typing"
 echo "PASS"
