@@ -350,27 +350,16 @@ private slots:
         QVERIFY(!tree.has(QStringLiteral("backup")));
     }
 
-    // A folder without the game's cstrike folder, such as the package folder
-    // that the directory browser gives at once, is no Half-Life folder: one
+    // A folder without the game's cstrike folder is no Half-Life folder: one
     // message names it, and nothing is saved, applied or replaced.
-    void wrongHalfLifeFolderIsReportedAndChangesNothing_data()
-    {
-        QTest::addColumn<QString>("wrong"); // "qor": the package folder
-        QTest::newRow("no such folder") << "Sierra";
-        QTest::newRow("the package folder") << "qor";
-        QTest::newRow("empty") << "";
-    }
-
     void wrongHalfLifeFolderIsReportedAndChangesNothing()
     {
-        QFETCH(QString, wrong);
         GameTree tree;
         MessageLog messages;
         installGame(tree);
         hauptmenu *m = restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
-        if (!wrong.isEmpty())
-            wrong = QDir::toNativeSeparators(wrong == QLatin1String("qor") ? tree.qor : tree.folder.path() + '/' + wrong);
+        const QString wrong = QDir::toNativeSeparators(tree.folder.path() + QStringLiteral("/Sierra"));
         choose(d, wrong, QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
 
