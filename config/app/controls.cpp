@@ -7,8 +7,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QShortcut>
 
 #include <utility>
@@ -106,7 +106,7 @@ QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width,
 void clickOnEscape(QPushButton *button)
 {
     // A shortcut rather than the button's own: a new caption resets that one.
-    ListEscape::closedList();  // watching from now on
+    ListEscape::closedList();  // the watcher is made here, before the first key comes
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), button->window());
     QObject::connect(escape, &QShortcut::activated, button, [button] {
         // An open drop-down list is all that Escape closes then.
