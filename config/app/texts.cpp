@@ -61,8 +61,8 @@ const char *const kGerman[] = {
     "Die Datei %1 wurde nicht geschrieben: das Half-Life-Verzeichnis \"%2\" enthält Zeichen, die sie nicht "
     "aufnehmen kann.",
     "Die Datei %1 konnte nicht geschrieben werden:\n%2",
-    "Der Ordner \"%1\" enthält keinen Ordner cstrike, er ist also nicht das Half-Life-Verzeichnis. Bitte wählen Sie den "
-    "Ordner, der cstrike enthält. Es wurde nichts gespeichert.",
+    "Der Ordner \"%1\" enthält keinen Ordner cstrike, er ist also nicht das Half-Life-Verzeichnis. Bitte wählen "
+    "Sie den Ordner, der cstrike enthält. Es wurde nichts gespeichert.",
     "%1: führt über einen Verweis aus dem Half-Life-Verzeichnis hinaus",
     "%1: führt über einen Verweis aus dem Paketordner hinaus",
 };

@@ -256,7 +256,8 @@ void hauptmenu::switchOff(const Module &module)
     showModuleState(module, true);
     Message::show(QStringLiteral("Korvel Configurator"),
                   Texts::get(Texts::SwitchOffFailed)
-                      .arg(QDir::toNativeSeparators(QFileInfo(module.marker).absoluteFilePath()), marker.errorString()));
+                      .arg(QDir::toNativeSeparators(QFileInfo(module.marker).absoluteFilePath()),
+                           marker.errorString()));
 }
 
 void hauptmenu::say1_Click() { switchOn(information()); }

@@ -212,7 +212,8 @@ bool firstrun::writePathFile()
     }
     QString error;
     if (!PackageFiles::WritePathFile(PathFileLines(directory, selectedLanguage()), &error)) {
-        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
         return false;
     }
 
