@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -47,10 +46,11 @@ QString asTip(const QString &text)
     return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
 }
 
-// QToolTip hides a tip at any Leave event, and a tip that appears under the
-// resting mouse pointer causes one at once: it would vanish after 0.3 s, while
-// the same tip anywhere else stays its full time. Shown again at once (for
-// another widget, and back), the tip is kept.
+// QToolTip hides a tip 0.3 s after any Leave event, as a tip for what the
+// pointer rests on. Ours tell what was typed: they would vanish whenever the
+// pointer crosses into another widget or window, as it does at once where a
+// tip (or a dialog opening) appears under the resting pointer. Shown again at
+// once (for another widget, and back), the tip stays its full time.
 class TipKeeper : public QObject
 {
 public:
@@ -71,11 +71,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Leave && m_box && QToolTip::isVisible() && QToolTip::text() == m_text) {
-            const QWidget *under = QApplication::widgetAt(QCursor::pos());
-            if (under && under->window()->windowType() == Qt::ToolTip) {
-                QToolTip::showText(m_at, m_text, m_box->window());
-                QToolTip::showText(m_at, m_text, m_box);
-            }
+            QToolTip::showText(m_at, m_text, m_box->window());
+            QToolTip::showText(m_at, m_text, m_box);
         }
         return QObject::eventFilter(watched, event);
     }
