@@ -28,6 +28,8 @@ wait_for() {
 }
 # The top-level windows on show, whatever draws them (Wine too).
 windows() { xdotool search --onlyvisible --maxdepth 1 --name "" 2>/dev/null | wc -l; }
+# Keys go to the active window: a dialog on show may not be that yet.
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 x_start
 x_run "$qor" "$config"
@@ -45,16 +47,19 @@ wait_for "a second Space did not switch Personal Mode on" test -e "$qor/fun.kst"
 
 x_click "$main" $((8 + 8 + 52)) $((40 + 56 + 12))
 sounds=$(x_find '^Soundmen')
+wait_for "the sound dialog did not become active" active "$sounds"
 x_type 'abc'
 x_key Escape
 x_gone "$sounds"
 # Not the same point again: xdotool waits long for a pointer move it does not need.
 x_click "$main" $((8 + 8 + 62)) $((40 + 56 + 12))
-x_find '^Soundmen' >/dev/null
+sounds=$(x_find '^Soundmen')
+wait_for "the sound dialog did not become active again" active "$sounds"
 x_type 'def'
 
 x_click "$main" $((8 + 8 + 52)) $((40 + 16 + 12))
 restock=$(x_find '^Restocks$')
+wait_for "the restock dialog did not become active" active "$restock"
 x_type 'hegrenade'
 before=$(windows)
 x_key F4
