@@ -26,8 +26,13 @@ wait_for() {
     for ((i = 0; i < X_TIMEOUT * 10; i++)); do "$@" && return; sleep 0.1; done
     x_fail "$why"
 }
-# The top-level windows on show, whatever draws them (Wine too).
-windows() { xdotool search --onlyvisible --maxdepth 1 --name "" 2>/dev/null | wc -l; }
+# The top-level windows on show, whatever draws them (Wine too); counted
+# again where xdotool stops at a window that goes away while it counts.
+windows() {
+    local shown
+    until shown=$(xdotool search --onlyvisible --maxdepth 1 --name "" 2>/dev/null); do sleep 0.1; done
+    echo "$shown" | wc -l
+}
 # Keys go to the active window: a dialog on show may not be that yet.
 active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 

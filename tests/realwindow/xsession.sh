@@ -102,9 +102,13 @@ x_start() {
 }
 
 x_find() {
-    local id
-    id=$(timeout "$X_TIMEOUT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) ||
-        true
+    local id= until=$((SECONDS + X_TIMEOUT))
+    # xdotool gives up at an X error, as when a window goes away while it looks: it looks again.
+    while [ -z "$id" ] && [ "$SECONDS" -lt "$until" ]; do
+        id=$(timeout $((until - SECONDS)) xdotool search --sync --onlyvisible --name "$1" 2>/dev/null |
+            head -n 1) || true
+        [ -n "$id" ] || sleep 0.1
+    done
     [ -n "$id" ] || x_fail "no window titled '$1' appeared within ${X_TIMEOUT}s"
     echo "$id"
 }
