@@ -1,5 +1,6 @@
 #include "ansiinput.h"
 
+#include "texts.h"
 #include "write.h"
 
 #include <QAction>
@@ -7,14 +8,18 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QStringList>
 #include <QStyle>
+#include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 #include <QValidator>
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -34,10 +39,8 @@ QStringList unstorableCharacters(const QString &text)
 
 QString unstorableText(const QStringList &refused)
 {
-    const QString text = refused.size() == 1
-        ? QStringLiteral("Nicht übernommen: %1\nDieses Zeichen kann nicht gespeichert werden.")
-        : QStringLiteral("Nicht übernommen: %1\nDiese Zeichen können nicht gespeichert werden.");
-    return text.arg(refused.join(QLatin1Char(' ')));
+    return Texts::get(refused.size() == 1 ? Texts::UnstorableCharacter : Texts::UnstorableCharacters)
+        .arg(refused.join(QLatin1Char(' ')));
 }
 
 // The box the user sees of `edit`: a combo box's whole frame.
@@ -90,16 +93,72 @@ void placeTip(QLineEdit *edit, QWidget *tip)
     }
 }
 
-// A tooltip rather than a message box: it tells why without stopping the typing.
-void showTip(QLineEdit *edit, const QString &text)
+// Moves the tooltip on show, if any, to its place beside `edit`.
+void placeShownTip(QLineEdit *edit)
 {
-    QToolTip::showText(globalRect(boxOf(edit)).bottomLeft(), text, edit);
     const QWidgetList windows = QApplication::topLevelWidgets();
     const auto tip = std::find_if(windows.cbegin(), windows.cend(), [](const QWidget *window) {
         return window->windowType() == Qt::ToolTip && window->isVisible();
     });
     if (tip != windows.cend())
         placeTip(edit, *tip);
+}
+
+// A tip shows what was typed as typed: a "<b>" in a box is no markup.
+QString asTip(const QString &text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
+}
+
+// QToolTip hides a tip 0.3 s after any Leave event, as a tip for what the
+// pointer rests on. Ours tell what was typed: they would vanish whenever the
+// pointer crosses into another widget or window, as it does at once where a
+// tip (or a dialog opening) appears under the resting pointer. Shown again at
+// once (for another widget, and back), the tip stays its full time.
+class TipKeeper : public QObject
+{
+public:
+    static void show(QLineEdit *edit, const QPoint &at, const QString &text)
+    {
+        static QPointer<TipKeeper> keeper;
+        // Made before the first tip, so that QToolTip's own filter, made with
+        // each tip, always sees a Leave first.
+        if (!keeper)
+            keeper = new TipKeeper;
+        keeper->m_edit = edit;
+        keeper->m_at = at;
+        keeper->m_text = text;
+        QToolTip::showText(at, text, edit);
+        placeShownTip(edit);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Leave && m_edit && QToolTip::isVisible() && QToolTip::text() == m_text) {
+            QToolTip::showText(m_at, m_text, m_edit->window());
+            QToolTip::showText(m_at, m_text, m_edit);
+            placeShownTip(m_edit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TipKeeper()
+        : QObject(qApp)
+    {
+        qApp->installEventFilter(this);
+    }
+
+    QPointer<QLineEdit> m_edit;
+    QPoint m_at;
+    QString m_text;
+};
+
+// A tooltip rather than a message box: it tells why without stopping the typing.
+void showTip(QLineEdit *edit, const QString &text)
+{
+    TipKeeper::show(edit, globalRect(boxOf(edit)).bottomLeft(), asTip(text));
 }
 
 class AnsiValidator : public QValidator
@@ -170,7 +229,7 @@ public:
     {
         m_mark = edit->addAction(edit->style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
         m_mark->setVisible(false);
-        connect(m_mark, &QAction::triggered, this, [this] { showTip(m_edit, m_edit->toolTip()); });
+        connect(m_mark, &QAction::triggered, this, [this] { showTip(m_edit, m_notes); });
         connect(edit, &QLineEdit::inputRejected, this, &ValueGuard::rejected);
         connect(edit, &QLineEdit::textEdited, this, &ValueGuard::edited);
         connect(edit, &QLineEdit::textChanged, this, &ValueGuard::changed);
@@ -202,7 +261,7 @@ public:
             return refuse(unstorableText(unstorable));
         const QString refused = ValueRules::RefusedCharacters(m_kind, added);
         if (!refused.isEmpty())
-            return refuse(ValueRules::Problem(m_kind, refused));
+            return refuse(notTaken(ValueRules::Problem(m_kind, refused)));
 
         const qsizetype max = ValueRules::MaxLength(m_kind);
         QString result = cleaned;
@@ -210,19 +269,18 @@ public:
             const qsizetype room = max - (cleaned.size() - added.size());
             // A password cut short would be a wrong one.
             if (room <= 0 || isServer(m_kind))
-                return refuse(QStringLiteral("Höchstens %1 Zeichen.").arg(max));
+                return refuse(notTaken(Texts::get(Texts::AtMost).arg(max)));
             added = added.left(room);
             result = cleaned.left(head) + added + cleaned.right(tail);
-            m_reports << QStringLiteral("Höchstens %1 Zeichen: der Rest wurde nicht übernommen.").arg(max);
+            m_reports << Texts::get(Texts::AtMostRestDropped).arg(max);
         }
 
         const QString problem = ValueRules::Problem(m_kind, result);
         if (!problem.isEmpty() && ValueRules::Problem(m_kind, m_accepted).isEmpty())
-            return refuse(problem);
+            return refuse(notTaken(problem));
 
         if (cleaned != input)
-            m_reports.prepend(QStringLiteral("Zeilenumbrüche und Tabulatoren wurden zu Leerzeichen, "
-                                             "andere Steuerzeichen entfallen."));
+            m_reports.prepend(Texts::get(Texts::BreaksBecameSpaces));
         if (result != input) {
             input = result;
             pos = int(head + added.size());
@@ -242,12 +300,11 @@ public:
 
         QStringList notes;
         if (value.size() < cleaned.size())
-            notes << QStringLiteral("Der gespeicherte Text war %1 Zeichen lang; hier stehen die ersten %2.")
+            notes << Texts::get(Texts::StoredCut)
                          .arg(ValueRules::ByteLength(cleaned))
                          .arg(ValueRules::ByteLength(value));
         if (cleaned != stored)
-            notes << QStringLiteral("Zeilenumbrüche und Tabulatoren des gespeicherten Texts wurden zu Leerzeichen, "
-                                    "andere Steuerzeichen entfallen.");
+            notes << Texts::get(Texts::StoredBreaksBecameSpaces);
         m_storedNotice = notes.join(QLatin1Char('\n'));
         refresh();
     }
@@ -260,11 +317,21 @@ public:
     }
 
 protected:
-    // A box whose value will not reach the game as it stands says so when its dialog opens.
+    // A box whose value will not reach the game as it stands says so when its
+    // dialog opens: once the window is active, as the window system's
+    // activation and the focus it gives a box hide any tip shown before.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_edit && event->type() == QEvent::Show && m_mark->isVisible())
-            showTip(m_edit, m_edit->toolTip());
+        if (watched == m_edit && event->type() == QEvent::Show && m_mark->isVisible()) {
+            m_tipWhenActive = true;
+            m_edit->window()->installEventFilter(this);
+        } else if (watched == m_edit->window() && event->type() == QEvent::WindowActivate
+                   && std::exchange(m_tipWhenActive, false)) {
+            QTimer::singleShot(0, this, [this] {
+                if (m_edit->isVisible())
+                    showTip(m_edit, m_notes);
+            });
+        }
         return QValidator::eventFilter(watched, event);
     }
 
@@ -275,14 +342,18 @@ private:
     QAction *m_mark;
     QString m_accepted;          // the text before the edit being validated
     QString m_storedNotice;      // what became of the value read from the state file
+    QString m_notes;             // the box's tooltip as plain text
+    QString m_previewTip;        // the last tip shown with what the game gets
+    bool m_tipWhenActive = false;
     bool m_loading = false;
     mutable QString m_produced;  // the text this guard made of the last edit
     mutable QStringList m_reports;
 
-    State refuse(const QString &why) const
+    static QString notTaken(const QString &why) { return Texts::get(Texts::NotTaken).arg(why); }
+
+    State refuse(const QString &report) const
     {
-        m_reports = QStringList{why.startsWith(QLatin1String("Nicht übernommen")) ? why
-                                                                                  : QStringLiteral("Nicht übernommen. ") + why};
+        m_reports = QStringList{report};
         return Invalid;
     }
 
@@ -307,10 +378,22 @@ private:
         const QString warns = warning(text);
         if (!warns.isEmpty() && warns != warnedBefore)
             tips << warns;
-        if (changedInTheGame(m_kind, text) > changedBefore)
-            tips << m_edit->toolTip();
-        if (!tips.isEmpty())
+        // A preview on show follows the typing: it shows what the game gets of the whole text.
+        const bool previewShown =
+            !m_previewTip.isEmpty() && QToolTip::isVisible() && QToolTip::text() == asTip(m_previewTip);
+        const bool preview =
+            (isMessage(m_kind) || m_kind == ValueKind::Restock) && !m_notes.isEmpty()
+            && (changedInTheGame(m_kind, text) > changedBefore || previewShown);
+        if (preview)
+            tips << m_notes;
+        m_previewTip.clear();
+        if (!tips.isEmpty()) {
             showTip(m_edit, tips.join(QLatin1Char('\n')));
+            if (preview)
+                m_previewTip = tips.join(QLatin1Char('\n'));
+        } else if (previewShown) {
+            QToolTip::hideText(); // the game gets the text as typed now
+        }
     }
 
     void changed(const QString &text)
@@ -326,13 +409,13 @@ private:
         if (m_kind == ValueKind::Sound) {
             const QString problem = ValueRules::Problem(m_kind, text);
             return problem.isEmpty() ? QString()
-                                     : QStringLiteral("Im Spiel: speak %1\n%2").arg(ValueRules::GameSoundName(text), problem);
+                                     : Texts::get(Texts::InGameSound).arg(ValueRules::GameSoundName(text), problem);
         }
         if (isServer(m_kind)) {
             QString problem = ValueRules::Problem(m_kind, text);
             if (problem.isEmpty() && m_field)
                 problem = ValueRules::ServerPairProblem(m_field->text(), text);
-            return problem.isEmpty() ? QString() : QStringLiteral("Wird nicht in varis.cfg geschrieben. ") + problem;
+            return problem.isEmpty() ? QString() : Texts::get(Texts::NotWrittenToVaris).arg(problem);
         }
         return {};
     }
@@ -349,13 +432,14 @@ private:
         if (isMessage(m_kind)) {
             const QString game = ValueRules::GameMessage(text, ValueRules::MaxLength(m_kind));
             if (game != text)
-                notes << QStringLiteral("Im Spiel: %1\n(\" wird zu ', ; zu :, \\ zu / und // zu / /)").arg(game);
+                notes << Texts::get(Texts::InGameMessage).arg(game);
         } else if (m_kind == ValueKind::Restock) {
             const QString game = ValueRules::GameRestock(text);
             if (game != text)
-                notes << QStringLiteral("Im Spiel: %1\n(\" wird zu ', // zu / /, ein \\ am Ende entfällt)").arg(game);
+                notes << Texts::get(Texts::InGameRestock).arg(game);
         }
-        m_edit->setToolTip(notes.join(QStringLiteral("\n\n")));
+        m_notes = notes.join(QStringLiteral("\n\n"));
+        m_edit->setToolTip(asTip(m_notes));
         m_mark->setVisible(!m_storedNotice.isEmpty() || !warns.isEmpty());
     }
 };

@@ -1,6 +1,7 @@
 #include "packagefiles.h"
 
 #include "fileplatform.h"
+#include "texts.h"
 #include "write.h"
 
 #include <QDir>
@@ -110,19 +111,19 @@ QStringList ReadPathFile(QString *problem)
     QStringList lines;
     const QFileInfo info(kPathFile);
     if (LeadsOutside(kPathFile, QDir::currentPath())) {
-        why = QStringLiteral("führt über einen Verweis aus dem Paketordner hinaus");
+        why = Texts::get(Texts::LeadsOutsidePackage);
     } else if (info.exists() && !info.isFile()) {
-        why = QStringLiteral("ist keine gewöhnliche Datei");
+        why = Texts::get(Texts::NoRegularFile);
     } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(kPathFile))) {
-        why = QStringLiteral("ist versteckt oder eine Systemdatei");
+        why = Texts::get(Texts::HiddenOrSystemFile);
     } else {
         bool failed = false;
         lines = ReadFileLines(kPathFile, &failed);
         if (failed)
-            why = QStringLiteral("lässt sich nicht lesen");
+            why = Texts::get(Texts::FileUnreadable);
     }
     if (problem)
-        *problem = why.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(shown(kPathFile), why);
+        *problem = why.isEmpty() ? QString() : why.arg(shown(kPathFile));
     return lines;
 }
 
@@ -182,7 +183,7 @@ bool LeadsOutside(const QString &path)
 
 QString LeadsOutsideReason(const QString &path)
 {
-    return QStringLiteral("%1: führt über einen Verweis aus dem Half-Life-Verzeichnis hinaus").arg(shown(path));
+    return Texts::get(Texts::LeadsOutsideHalfLife).arg(shown(path));
 }
 
 bool WriteText(const QString &path, const QStringList &lines, QString *error)

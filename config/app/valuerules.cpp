@@ -1,5 +1,7 @@
 #include "valuerules.h"
 
+#include "texts.h"
+
 #include <QStringList>
 
 namespace ValueRules {
@@ -41,7 +43,7 @@ QString shown(const QString &characters)
 {
     QStringList names;
     for (const QChar c : characters)
-        names << (c == QLatin1Char(' ') ? QStringLiteral("Leerzeichen") : QString(c));
+        names << (c == QLatin1Char(' ') ? Texts::get(Texts::SpaceName) : QString(c));
     return names.join(QLatin1Char(' '));
 }
 
@@ -96,20 +98,17 @@ QString Problem(ValueKind kind, const QString &text)
 {
     const QString refused = RefusedCharacters(kind, text);
     if (!refused.isEmpty()) {
-        return kind == ValueKind::Sound
-                   ? QStringLiteral("In Tonnamen stehen nur A-Z, a-z, 0-9 und _ . / ! -, nicht: %1").arg(shown(refused))
-                   : QStringLiteral("Feldnamen und Passwörter nehmen nur ASCII-Zeichen ohne Leerzeichen, \" und \\, "
-                                    "nicht: %1")
-                         .arg(shown(refused));
+        return Texts::get(kind == ValueKind::Sound ? Texts::SoundNameCharacters : Texts::ServerCharacters)
+            .arg(shown(refused));
     }
     if (ByteLength(text) > MaxLength(kind))
-        return QStringLiteral("Höchstens %1 Zeichen.").arg(MaxLength(kind));
+        return Texts::get(Texts::AtMost).arg(MaxLength(kind));
     if (kind == ValueKind::Sound && text.contains(QLatin1String("//")))
-        return QStringLiteral("Zwei / hintereinander liest das Spiel als Kommentar.");
+        return Texts::get(Texts::TwoSlashes);
     if ((kind == ValueKind::ServerField || kind == ValueKind::ServerValue) && text.contains(QLatin1String("..")))
-        return QStringLiteral("\"..\" nimmt das Spiel nicht an.");
+        return Texts::get(Texts::TwoDots);
     if (kind == ValueKind::ServerField && text.startsWith(QLatin1Char('*')))
-        return QStringLiteral("Feldnamen mit * am Anfang sind dem Server vorbehalten.");
+        return Texts::get(Texts::StarFirst);
     return {};
 }
 
@@ -118,13 +117,13 @@ QString ServerPairProblem(const QString &field, const QString &value)
     if (value.isEmpty())
         return {};
     if (field.isEmpty())
-        return QStringLiteral("Ohne Feldnamen setzt das Spiel kein Passwort.");
+        return Texts::get(Texts::NoFieldName);
     const QString fieldProblem = Problem(ValueKind::ServerField, field);
     if (!fieldProblem.isEmpty())
-        return QStringLiteral("Feldname: ") + fieldProblem;
+        return Texts::get(Texts::FieldNameProblem).arg(fieldProblem);
     const QString valueProblem = Problem(ValueKind::ServerValue, value);
     if (!valueProblem.isEmpty())
-        return QStringLiteral("Passwort: ") + valueProblem;
+        return Texts::get(Texts::PasswordProblem).arg(valueProblem);
     return {};
 }
 

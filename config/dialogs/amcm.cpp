@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 amcm::amcm()
 {
@@ -49,4 +50,12 @@ void amcm::Command1_Click()
 void amcm::Command2_Click()
 {
     Message::show(QStringLiteral("CMAM Help"), Forms::get<restock>()->help2->text());
+}
+
+void amcm::showEvent(QShowEvent *event)
+{
+    // Not when the window system shows it again (restored from the taskbar, say).
+    if (!event->spontaneous())
+        pwfeld->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
 }

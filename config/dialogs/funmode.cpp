@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 funmode::funmode()
 {
@@ -75,4 +76,12 @@ funmode::funmode()
 void funmode::Command1_Click()
 {
     hide();
+}
+
+void funmode::showEvent(QShowEvent *event)
+{
+    // Not when the window system shows it again (restored from the taskbar, say).
+    if (!event->spontaneous())
+        reload->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
 }

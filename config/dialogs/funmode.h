@@ -72,4 +72,8 @@ public:
 
 public slots:
     void Command1_Click();
+
+protected:
+    // Shown, the dialog takes the keyboard in its first box.
+    void showEvent(QShowEvent *event) override;
 };

@@ -4,11 +4,13 @@
 #include "controls.h"
 #include "message.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -27,6 +29,10 @@ QComboBox *itemBox(QWidget *parent, int left, int top)
     box->setCompleter(nullptr);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(items);
+    // The box keeps its width; its open list is as wide as the longest item
+    // and as long as the list, so that no item is cut.
+    box->setMaxVisibleItems(box->count());
+    box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 2 * box->view()->frameWidth());
     // Filling the list must not pick an item: a box never set holds "".
     box->setCurrentIndex(-1);
     box->clearEditText();
@@ -77,4 +83,12 @@ void restock::Command1_Click()
 void restock::Command4_Click()
 {
     Message::show(QStringLiteral("Restock Help"), help3->text());
+}
+
+void restock::showEvent(QShowEvent *event)
+{
+    // Not when the window system shows it again (restored from the taskbar, say).
+    if (!event->spontaneous())
+        big1->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
 }

@@ -41,4 +41,8 @@ public:
 public slots:
     void Command1_Click();
     void Command4_Click();
+
+protected:
+    // Shown, the dialog takes the keyboard in its first box.
+    void showEvent(QShowEvent *event) override;
 };

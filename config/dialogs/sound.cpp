@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 sound::sound()
 {
@@ -39,4 +40,12 @@ void sound::Command1_Click()
 void sound::Command2_Click()
 {
     hide();
+}
+
+void sound::showEvent(QShowEvent *event)
+{
+    // Not when the window system shows it again (restored from the taskbar, say).
+    if (!event->spontaneous())
+        snd1->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 text::text()
 {
@@ -48,4 +49,12 @@ void text::Command1_Click()
 void text::Command2_Click()
 {
     hide();
+}
+
+void text::showEvent(QShowEvent *event)
+{
+    // Not when the window system shows it again (restored from the taskbar, say).
+    if (!event->spontaneous())
+        Text1->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
 }

@@ -37,4 +37,8 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
+
+protected:
+    // Shown, the dialog takes the keyboard in its first box.
+    void showEvent(QShowEvent *event) override;
 };

@@ -15,6 +15,7 @@
 #include "sound.h"
 #include "staterestore.h"
 #include "text.h"
+#include "texts.h"
 #include "write.h"
 #include "writescripts.h"
 
@@ -125,19 +126,16 @@ void hauptmenu::startup()
     // can't take the settings either; the start goes on and says so when saving.
     switch (PackageFiles::LockPackageFolder()) {
     case PackageFiles::Lock::TakenByAnother:
+        // Said in the player's language, though this start applies none.
+        UseRecordedLanguageMessages();
         Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Der Korvel Configurator ist in diesem Ordner schon geöffnet:\n%1\n"
-                                     "Dieser zweite Start endet, ohne etwas zu ändern.\n\n"
-                                     "Ist dort kein Configurator mehr geöffnet, löschen Sie die Sperrdatei:\n%2")
+                      Texts::get(Texts::AlreadyOpen)
                           .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::LockFileShown()));
         Platform::EndProcess(1);
         return;
     case PackageFiles::Lock::NotAFile:
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die Sperrdatei %1 ist keine gewöhnliche Datei (ein Ordner, ein Verweis oder "
-                                     "eine besondere Datei). Ein zweiter Configurator in diesem Ordner wird so nicht "
-                                     "erkannt.\nLöschen Sie sie, wenn kein Configurator geöffnet ist.")
-                          .arg(PackageFiles::LockFileShown()));
+        UseRecordedLanguageMessages();
+        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::LockNotAFile).arg(PackageFiles::LockFileShown()));
         break;
     default:
         break;
@@ -154,11 +152,7 @@ void hauptmenu::form_load()
     QString pathFileProblem;
     const QStringList pathFile = PackageFiles::ReadPathFile(&pathFileProblem);
     if (!pathFileProblem.isEmpty())
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die Pfaddatei konnte nicht gelesen werden:\n%1\nEs bleiben die eingebauten "
-                                     "Texte, und keine Spieldatei wird ersetzt. Die Datei bleibt, wie sie ist; "
-                                     "\"Einstellungen\" schreibt sie neu.")
-                          .arg(pathFileProblem));
+        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
     cmd->setText(pathFile.value(3));
     gfx->setText(pathFile.value(2));
     LoadRecordedLanguage(pathFile.value(1));
@@ -210,8 +204,7 @@ void hauptmenu::form_unload()
     QString error;
     const bool saved = WriteScripts(&error);
     if (!saved)
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die Einstellungen wurden nicht vollständig gespeichert:\n%1").arg(error));
+        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SaveIncomplete).arg(error));
     // Ends here and now: no other window's close handling may run, so an open
     // setup dialog does not write the path file again. The lock goes first,
     // or it would block every later start from another machine.
@@ -240,8 +233,15 @@ hauptmenu::Module hauptmenu::itemBuyBlocker() const
 void hauptmenu::showModuleState(const Module &module, bool on)
 {
     module.slot->setText(on ? module.onValue : module.offValue);
-    module.on->setEnabled(!on);
-    module.off->setEnabled(on);
+    QPushButton *enabled = on ? module.off : module.on;
+    QPushButton *disabled = on ? module.on : module.off;
+    // The keyboard stays with the module: a disabled button would pass the
+    // focus on to the next module's, and a second key would switch that one.
+    const bool focused = focusWidget() == disabled;
+    enabled->setEnabled(true);
+    if (focused)
+        enabled->setFocus(Qt::OtherFocusReason);
+    disabled->setEnabled(false);
 }
 
 void hauptmenu::switchOn(const Module &module)
@@ -253,9 +253,7 @@ void hauptmenu::switchOn(const Module &module)
     }
     // The switch shows what the next start will find, not what was asked for.
     showModuleState(module, FileExists(module.marker));
-    Message::show(QStringLiteral("Korvel Configurator"),
-                  QStringLiteral("Das Modul konnte nicht eingeschaltet werden, die Datei wurde nicht geschrieben:\n%1")
-                      .arg(error));
+    Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SwitchOnFailed).arg(error));
 }
 
 void hauptmenu::switchOff(const Module &module)
@@ -268,7 +266,7 @@ void hauptmenu::switchOff(const Module &module)
     }
     showModuleState(module, true);
     Message::show(QStringLiteral("Korvel Configurator"),
-                  QStringLiteral("Das Modul konnte nicht ausgeschaltet werden, die Datei wurde nicht gelöscht:\n%1: %2")
+                  Texts::get(Texts::SwitchOffFailed)
                       .arg(QDir::toNativeSeparators(QFileInfo(module.marker).absoluteFilePath()),
                            marker.errorString()));
 }

@@ -3,6 +3,7 @@
 #include "message.h"
 #include "packagefiles.h"
 #include "statefields.h"
+#include "texts.h"
 #include "write.h"
 
 #include <QDir>
@@ -29,10 +30,7 @@ bool restore(const QString &file, const QString &script, const QList<StateField>
         for (const StateField &field : fields)
             field.setValue(QString());
         Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die gespeicherten Einstellungen konnten nicht gelesen werden:\n%1\n"
-                                     "Die Felder bleiben leer. %2 und %3 bleiben, wie sie sind: Änderungen an "
-                                     "diesen Einstellungen werden in diesem Lauf nicht gespeichert.")
-                          .arg(shown(file), file, script));
+                      Texts::get(Texts::StateUnreadable).arg(shown(file), file, script));
     }
     return !unreadable;
 }

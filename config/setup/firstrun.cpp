@@ -11,6 +11,7 @@
 #include "packagefiles.h"
 #include "placement.h"
 #include "platform.h"
+#include "texts.h"
 #include "write.h"
 
 #include <QCloseEvent>
@@ -44,8 +45,7 @@ void reportLanguageProblems(const QStringList &problems)
     if (problems.isEmpty())
         return;
     Message::show(QStringLiteral("Korvel Configurator"),
-                  QStringLiteral("Die Sprache wurde nicht vollständig übernommen:\n\n%1")
-                      .arg(problems.join(QLatin1Char('\n'))));
+                  Texts::get(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
 }
 
 // The Half-Life folder when the package lies where it belongs, in
@@ -141,11 +141,18 @@ void firstrun::language_Click()
 
 void firstrun::Command2_Click()
 {
+    // The package folder, which the directory browser gives at once, or any
+    // other folder without the game's cstrike would record no game at all.
+    if (!QFileInfo(LocalPath(pfad->text() + QStringLiteral("\\cstrike"))).isDir()) {
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      LanguageMessage(selectedLanguage(), Texts::NoCstrikeFolder).arg(pfad->text()));
+        return;
+    }
     if (!writePathFile())
         return;
     if (lang->text().isEmpty()) {
         // The path is recorded all the same; the dialog waits for a language.
-        Message::show(QStringLiteral("firstrun"), QStringLiteral("Please choose a language from the list."));
+        Message::show(QStringLiteral("firstrun"), Texts::get(Texts::ChooseLanguage));
         return;
     }
     const QStringList problems = ApplyLanguage();
@@ -202,15 +209,13 @@ bool firstrun::writePathFile()
     const QString directory = pfad->text();
     if (!PackageFiles::FitsPathFileLine(directory)) {
         Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die Datei %1 wurde nicht geschrieben: das Half-Life-Verzeichnis \"%2\" enthält "
-                                     "Zeichen, die sie nicht aufnehmen kann.")
-                          .arg(kPathFile, directory));
+                      Texts::get(Texts::PathFileCharacters).arg(kPathFile, directory));
         return false;
     }
     QString error;
     if (!PackageFiles::WritePathFile(PathFileLines(directory, selectedLanguage()), &error)) {
         Message::show(QStringLiteral("Korvel Configurator"),
-                      QStringLiteral("Die Datei %1 konnte nicht geschrieben werden:\n%2").arg(kPathFile, error));
+                      Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
         return false;
     }
 

@@ -1,5 +1,7 @@
 #include "language.h"
 
+#include "texts.h"
+
 #include "amcm.h"
 #include "appearance.h"
 #include "fileplatform.h"
@@ -124,7 +126,7 @@ void applyTexts(const LanguageFile &file)
 bool readRegularFile(const QString &path, QByteArray *bytes, QString *error)
 {
     if (!QFileInfo(path).isFile()) {
-        *error = QStringLiteral("%1: keine gewöhnliche Datei").arg(shown(path));
+        *error = Texts::get(Texts::NoRegularFile).arg(shown(path));
         return false;
     }
     QFile in(path);
@@ -201,7 +203,7 @@ bool backUp(const QString &gameFile, const QString &backupFile, int copyLine, QS
             return true;
         const QString folder = QFileInfo(backupFile).absolutePath();
         if (!QDir().mkpath(folder)) {
-            *error = QStringLiteral("%1: der Ordner kann nicht angelegt werden").arg(QDir::toNativeSeparators(folder));
+            *error = Texts::get(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
             return false;
         }
         if (missing)
@@ -210,7 +212,7 @@ bool backUp(const QString &gameFile, const QString &backupFile, int copyLine, QS
             return false;
     }
     if (marked && !QFile::remove(none)) {
-        *error = QStringLiteral("%1: die Markierung lässt sich nicht entfernen").arg(shown(none));
+        *error = Texts::get(Texts::MarkerNotRemoved).arg(shown(none));
         return false;
     }
     return true;
@@ -236,7 +238,7 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
     // Only the game's own file, as the setup dialog derives it from the
     // Half-Life folder: a changed path file names no other file to overwrite.
     if (!PackageFiles::SameFile(target, LocalPath(halfLife + file.suffix))) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, Zeile %2 der Pfaddatei %3 nennt nicht die Spieldatei %4.")
+        problems->append(Texts::get(Texts::NotTheGameFile)
                              .arg(shown(target))
                              .arg(file.pathLine)
                              .arg(PackageFiles::kPathFile, shown(LocalPath(halfLife + file.suffix))));
@@ -244,7 +246,7 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
     }
     const QString source = language.value(file.languageLine - 1);
     if (source.isEmpty()) {
-        problems->append(QStringLiteral("%1: Zeile %2 der Sprachdatei %3 nennt keine Ersatzdatei.")
+        problems->append(Texts::get(Texts::NoReplacementNamed)
                              .arg(shown(target))
                              .arg(file.languageLine)
                              .arg(languageName));
@@ -254,37 +256,34 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
     // the program, its lock or one of its own files.
     const QString extension = file.copies.mid(1);
     if (!isBareFileName(source) || !source.endsWith(extension, Qt::CaseInsensitive)) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, Zeile %2 der Sprachdatei %3 nennt \"%4\", keine "
-                                        "%5-Datei im Paketordner.")
+        problems->append(Texts::get(Texts::NotABareFileName)
                              .arg(shown(target))
                              .arg(file.languageLine)
                              .arg(languageName, source, extension));
         return;
     }
     if (!QFileInfo::exists(source)) {
-        problems->append(QStringLiteral("%1: die Ersatzdatei %2 aus Zeile %3 der Sprachdatei %4 fehlt.")
+        problems->append(Texts::get(Texts::ReplacementMissing)
                              .arg(shown(target), shown(source))
                              .arg(file.languageLine)
                              .arg(languageName));
         return;
     }
     if (!QFileInfo(source).isFile()) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, die Ersatzdatei %2 ist keine gewöhnliche Datei.")
+        problems->append(Texts::get(Texts::ReplacementNoRegularFile)
                              .arg(shown(target), shown(source)));
         return;
     }
     for (const QString &path : {source, target}) {
         if (PackageFiles::LeadsOutside(path)) {
             problems->append(
-                QStringLiteral("%1: nicht ersetzt (%2).").arg(shown(target), PackageFiles::LeadsOutsideReason(path)));
+                Texts::get(Texts::NotReplacedBecause).arg(shown(target), PackageFiles::LeadsOutsideReason(path)));
             return;
         }
     }
     const QString folder = QFileInfo(target).absolutePath();
     if (!QFileInfo(folder).isDir()) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, der Ordner %2 fehlt. Ist das Half-Life-Verzeichnis "
-                                        "richtig angegeben?")
-                             .arg(shown(target), QDir::toNativeSeparators(folder)));
+        problems->append(Texts::get(Texts::GameFolderMissing).arg(shown(target), QDir::toNativeSeparators(folder)));
         return;
     }
 
@@ -292,12 +291,11 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
     const QString backupFolder = cstrike + QStringLiteral("/backup/");
     QString error;
     if (!backUp(target, backupFolder + file.backupName, file.languageLine, &error)) {
-        problems->append(QStringLiteral("%1: nicht ersetzt, da keine Sicherungskopie angelegt werden konnte (%2).")
-                             .arg(shown(target), error));
+        problems->append(Texts::get(Texts::NoBackup).arg(shown(target), error));
         return;
     }
     if (!backUp(cstrike + QStringLiteral("/valve.rc"), backupFolder + QStringLiteral("valve.rc"), 0, &error))
-        problems->append(QStringLiteral("Keine Sicherungskopie von valve.rc: %1.").arg(error));
+        problems->append(Texts::get(Texts::NoValveBackup).arg(error));
 
     if (!replaceFile(source, target, &error))
         problems->append(error + QLatin1Char('.'));
@@ -310,19 +308,21 @@ QString readLanguage(const QString &languageName, QStringList *lines)
 {
     const QString path = LocalPath(languageName);
     if (PackageFiles::LeadsOutside(path))
-        return QStringLiteral("Die Sprachdatei %1 kann nicht gelesen werden: sie %2.")
-            .arg(shown(path), QStringLiteral("führt über einen Verweis aus dem Half-Life-Verzeichnis hinaus"));
+        return Texts::get(Texts::LanguageLeadsOutside).arg(shown(path));
     const QFileInfo info(path);
     if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path))
-        return QStringLiteral("Die Sprachdatei %1 fehlt.").arg(shown(path));
+        return Texts::get(Texts::LanguageMissing).arg(shown(path));
     bool failed = false;
     *lines = ReadFileLines(path, &failed, kLongestText);
     if (failed)
-        return QStringLiteral("Die Sprachdatei %1 kann nicht gelesen werden.").arg(shown(path));
+        return Texts::get(Texts::LanguageUnreadable).arg(shown(path));
     return {};
 }
 
-const QString kBuiltIn = QStringLiteral(" Es bleiben die eingebauten Texte, und keine Spieldatei wird ersetzt.");
+QString withBuiltInTexts(const QString &unusable)
+{
+    return unusable + QLatin1Char(' ') + Texts::get(Texts::BuiltInTextsStay);
+}
 
 struct Outcome
 {
@@ -340,6 +340,7 @@ Outcome apply(bool withCommandMenu)
         return outcome;
     Forms::get<firstrun>()->lang2->setText(languageName);
     applyTexts(LanguageFile(language));
+    Texts::use(language);
 
     hauptmenu *main = Forms::get<hauptmenu>();
     QList<GameFile> files{{kKeyBindingsLine, 3, main->gfx->text(), QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
@@ -354,9 +355,7 @@ Outcome apply(bool withCommandMenu)
         QStringList targets;
         for (const GameFile &file : files)
             targets << shown(LocalPath(file.target));
-        outcome.problems << QStringLiteral("Nicht ersetzt: %1. \"%2\" ist kein Half-Life-Verzeichnis (ein solches "
-                                           "ist kein Wurzelverzeichnis und enthält den Ordner cstrike).")
-                                .arg(targets.join(QStringLiteral(", ")), halfLife);
+        outcome.problems << Texts::get(Texts::NotAHalfLifeFolder).arg(targets.join(QStringLiteral(", ")), halfLife);
         return outcome;
     }
     for (const GameFile &file : files)
@@ -366,7 +365,7 @@ Outcome apply(bool withCommandMenu)
 
 QStringList problemsOf(const Outcome &outcome)
 {
-    return outcome.unusable.isEmpty() ? outcome.problems : QStringList{outcome.unusable + kBuiltIn};
+    return outcome.unusable.isEmpty() ? outcome.problems : QStringList{withBuiltInTexts(outcome.unusable)};
 }
 
 } // namespace
@@ -402,5 +401,21 @@ void ApplyRecordedLanguage()
     // a language that can't be read at all is.
     const Outcome outcome = apply(true);
     if (!outcome.unusable.isEmpty())
-        Message::show(QStringLiteral("Korvel Configurator"), outcome.unusable + kBuiltIn);
+        Message::show(QStringLiteral("Korvel Configurator"), withBuiltInTexts(outcome.unusable));
+}
+
+QString LanguageMessage(const QString &languageName, Texts::Id id)
+{
+    QStringList language;
+    if (languageName.isEmpty() || !readLanguage(languageName, &language).isEmpty())
+        return Texts::get(id);
+    return Texts::fromLanguage(language, id);
+}
+
+void UseRecordedLanguageMessages()
+{
+    QStringList language;
+    const QString languageName = PackageFiles::PathFileLine(2);
+    if (!languageName.isEmpty() && readLanguage(languageName, &language).isEmpty())
+        Texts::use(language);
 }

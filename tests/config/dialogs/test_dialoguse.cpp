@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolTip>
 #include <QtTest>
 
@@ -116,6 +117,14 @@ private slots:
         d->small1->setEditText(QStringLiteral("kevlar"));
         QCOMPARE(d->small1->currentText(), QStringLiteral("kevlar"));
         QCOMPARE(d->small1->currentIndex(), -1);
+
+        // The box keeps its width; its open list shows every item whole.
+        d->small1->showPopup();
+        QAbstractItemView *list = d->small1->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QCOMPARE(d->small1->width(), 89);
+        QVERIFY(list->viewport()->width() >= list->sizeHintForColumn(0) && !list->verticalScrollBar()->isVisible());
+        d->small1->hidePopup();
     }
 
     void restockBoxTakesAPickedItem()

@@ -195,17 +195,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("expected");
 
+        // Each a folder with a cstrike folder (made by the test): relative to
+        // the package folder but for the default.
         QTest::newRow("default folder") << kDefault << pathFile("c:\\sierra\\half-life", "english.lang");
         QTest::newRow("trailing backslash")
-            << QStringLiteral("e:\\games\\Half-Life\\")
-            << QByteArray("e:\\games\\Half-Life\\\r\nenglish.lang\r\n"
-                          "e:\\games\\Half-Life\\\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
-                          "e:\\games\\Half-Life\\\\cstrike\\commandmenu.txt\r\n");
-        QTest::newRow("empty") << QString() << pathFile("", "english.lang");
-        QTest::newRow("windows-1252 kept") << QStringLiteral("c:\\Spiele\\Größe €")
-                                           << ansi("c:\\Spiele\\Größe €\r\nenglish.lang\r\n"
-                                                   "c:\\Spiele\\Größe €\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
-                                                   "c:\\Spiele\\Größe €\\cstrike\\commandmenu.txt\r\n");
+            << QStringLiteral("games\\Half-Life\\")
+            << QByteArray("games\\Half-Life\\\r\nenglish.lang\r\n"
+                          "games\\Half-Life\\\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
+                          "games\\Half-Life\\\\cstrike\\commandmenu.txt\r\n");
+        QTest::newRow("windows-1252 kept") << QStringLiteral("Spiele\\Größe €")
+                                           << ansi("Spiele\\Größe €\r\nenglish.lang\r\n"
+                                                   "Spiele\\Größe €\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
+                                                   "Spiele\\Größe €\\cstrike\\commandmenu.txt\r\n");
     }
 
     void saveAndGoWritesThePathFile()
@@ -216,6 +217,10 @@ private slots:
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("english.lang"), "ON\r\n");
+        const QString cstrike = LocalPath(typed + QStringLiteral("\\cstrike"));
+        if (QDir::isAbsolutePath(cstrike))
+            QSKIP("c: is a drive here: the test makes folders only inside its own");
+        QVERIFY(QDir().mkpath(cstrike));
         hauptmenu *m = restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
 
@@ -247,13 +252,15 @@ private slots:
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("english.lang"), "ON\r\n");
+        QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
         hauptmenu *m = restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
 
+        d->pfad->setText(QStringLiteral("hl"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
-        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\sierra\\half-life", ""));
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("hl", ""));
         QCOMPARE(d->lang->text(), QString());
-        QCOMPARE(m->gfx->text(), kDefault + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"));
+        QCOMPARE(m->gfx->text(), QStringLiteral("hl\\cstrike\\gfx\\shell\\kb_act.lst"));
         QVERIFY(d->isVisible());
         QVERIFY(!m->isVisible());
         QCOMPARE(m->it1->text(), QStringLiteral("AN"));
@@ -400,6 +407,7 @@ private slots:
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("english.lang"), "ON\r\n");
+        QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
         // chattr +i: nothing can be made in the folder, not even by root.
         const bool frozen = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder.path()}) == 0;
         auto thaw = qScopeGuard([&] {
@@ -414,6 +422,7 @@ private slots:
         firstrun *d = Forms::get<firstrun>();
         QVERIFY(d->isVisible());
 
+        d->pfad->setText(QStringLiteral("hl"));
         clickItem(d->language, QStringLiteral("english.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 1);
@@ -452,7 +461,9 @@ private slots:
         folder.write(QStringLiteral("english.lang"), "ON\r\n");
         const QString path = QDir(folder.path()).filePath(QStringLiteral("pfad.kst"));
         const QString target = outside.filePath(QStringLiteral("pfad.kst"));
-        QVERIFY(WriteTextFile(target, {QStringLiteral("c:\\anderswo"), QStringLiteral("english.lang")}));
+        const QString halfLife = QDir::toNativeSeparators(outside.path());
+        QVERIFY(QDir(outside.path()).mkdir(QStringLiteral("cstrike")));
+        QVERIFY(WriteTextFile(target, {halfLife, QStringLiteral("english.lang")}));
         QVERIFY(QFile::link(target, path));
         hauptmenu *m = restartConfigurator();
         QCOMPARE(messages.entries.size(), 1);
@@ -462,21 +473,24 @@ private slots:
 
         QTest::mouseClick(m->Command8, Qt::LeftButton);
         clickItem(Forms::get<firstrun>()->language, QStringLiteral("english.lang"));
+        Forms::get<firstrun>()->pfad->setText(halfLife);
         QTest::mouseClick(Forms::get<firstrun>()->Command2, Qt::LeftButton);
         QVERIFY(!QFileInfo(path).isSymLink());
         QCOMPARE(ReadFileLines(path).value(1), QStringLiteral("english.lang"));
-        QCOMPARE(ReadFileLines(target), (QStringList{"c:\\anderswo", "english.lang"}));
+        QCOMPARE(ReadFileLines(target), (QStringList{halfLife, "english.lang"}));
     }
 
     void directoryOutsideWindows1252IsRefused()
     {
         PackageFolder folder;
         MessageLog messages;
+        QVERIFY(QDir().mkpath(QStringLiteral("Игры/cstrike")));
         restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
-        d->pfad->setText(QStringLiteral("c:\\Игры"));
+        d->pfad->setText(QStringLiteral("Игры"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.entries[0].text.contains(QStringLiteral("pfad.kst")));
         QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
         QVERIFY(d->isVisible());
     }

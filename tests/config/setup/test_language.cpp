@@ -1,4 +1,5 @@
 #include "amcm.h"
+#include "ansiinput.h"
 #include "appearance.h"
 #include "firstrun.h"
 #include "forms.h"
@@ -7,19 +8,24 @@
 #include "hauptmenu.h"
 #include "fulldisk.h"
 #include "language.h"
+#include "packagefiles.h"
+#include "platform.h"
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
+#include "texts.h"
 #include "write.h"
 
 #include <QDirIterator>
 #include <QLabel>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
+#include <QToolTip>
 #include <QtTest>
 
 #include <cerrno>
@@ -101,6 +107,81 @@ void recordLanguage(const GameTree &tree, const QString &directory, const char *
     if (!WriteTextFile(tree.qor + QStringLiteral("/pfad.kst"), lines, &error))
         qFatal("%s", qPrintable(error));
 }
+
+// Types into `box` in its active dialog, then leaves the box for the tip as
+// the window system does where the tip appears under the mouse pointer: the
+// tip, if it stays.
+QString tipAfterTyping(QLineEdit *box, const QString &typed)
+{
+    box->window()->show();
+    if (!QTest::qWaitForWindowActive(box->window()))
+        return {};
+    box->setFocus();
+    for (const QChar c : typed)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    const QString tip = QToolTip::text();
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->windowType() == Qt::ToolTip && window->isVisible())
+            QCursor::setPos(window->geometry().center());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(box, &leave);
+    QTest::qWait(500);
+    return QToolTip::isVisible() ? tip : QString();
+}
+
+// A message of ours brought about as a player meets it: the tip shown, or ""
+// for the one message box.
+struct Scene
+{
+    const char *name;
+    QList<Texts::Id> shown;
+    QString (*show)(const GameTree &tree, const QString &language);
+};
+
+const Scene kScenes[] = {
+    {"refused character", {Texts::UnstorableCharacter},
+     [](const GameTree &, const QString &) { return tipAfterTyping(Forms::get<text>()->Text1, "Ж"); }},
+    {"length", {Texts::NotTaken, Texts::AtMost},
+     [](const GameTree &, const QString &) { return tipAfterTyping(Forms::get<text>()->Text1, QString(120, 'x')); }},
+    {"preview of the whole text", {Texts::InGameMessage},
+     [](const GameTree &, const QString &) {
+         const QString tip = tipAfterTyping(Forms::get<text>()->Text1, "Hi \"all\"; gg");
+         return tip.contains(": Hi 'all': gg\n") ? tip : QString();
+     }},
+    {"warning mark", {Texts::NotWrittenToVaris, Texts::NoFieldName},
+     [](const GameTree &, const QString &) {
+         setStoredValue(Forms::get<amcm>()->pass, "geheim");
+         return Forms::get<amcm>()->pass->toolTip();
+     }},
+    {"save", {Texts::SaveIncomplete},
+     [](const GameTree &, const QString &) {
+         QDir().mkpath("varis.cfg/inhalt");
+         Forms::get<hauptmenu>()->close();
+         return QString();
+     }},
+    {"second start", {Texts::AlreadyOpen},
+     [](const GameTree &tree, const QString &) {
+         PackageFiles::UnlockPackageFolder();
+         QLockFile first(tree.qor + "/config.lock");
+         first.tryLock(0);
+         restartConfigurator();
+         return QString();
+     }},
+    {"language step", {Texts::LanguageIncomplete, Texts::ReplacementMissing, Texts::GameFolderMissing},
+     [](const GameTree &tree, const QString &language) {
+         QFile::remove(language.chopped(5) + "_commandmenu.txt");
+         QDir(tree.cstrike + "/gfx").removeRecursively();
+         saveAndGo(typed(tree), language);
+         return QString();
+     }},
+    // In the language chosen, which is not applied yet.
+    {"no cstrike folder", {Texts::NoCstrikeFolder},
+     [](const GameTree &tree, const QString &language) {
+         QFile::remove("pfad.kst");
+         saveAndGo(tree.qor, language);
+         return QString();
+     }},
+};
 
 } // namespace
 
@@ -306,8 +387,9 @@ private slots:
         QVERIFY(!tree.has(QStringLiteral("backup")));
     }
 
-    // A folder that is no Half-Life folder (missing, without cstrike, a root)
-    // bounds no game file: none is replaced, and Save and Go says so once.
+    // A folder that is no Half-Life folder (missing, without cstrike, a root):
+    // Save and Go names it once and saves nothing; recorded by hand, it bounds
+    // no game file.
     void wrongHalfLifeFolderIsReportedAndChangesNothing_data()
     {
         QTest::addColumn<QString>("folder");  // below the test's folder; "/": the root
@@ -324,24 +406,33 @@ private slots:
         installGame(tree);
         hauptmenu *m = restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
-        const QString wrong = folder == QLatin1String("/") ? QDir::rootPath()
-                                                           : tree.folder.path() + QLatin1Char('/') + folder;
+        const QString wrong = QDir::toNativeSeparators(folder == QLatin1String("/") ? QDir::rootPath()
+                                                                             : tree.folder.path() + QLatin1Char('/') + folder);
         choose(d, wrong, QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
 
         QCOMPARE(messages.entries.size(), 1);
         const QString text = messages.entries[0].text;
-        for (const QString &gameFile : PathFileLines(wrong, QString()).mid(2))
-            QVERIFY2(text.contains(QDir::toNativeSeparators(QFileInfo(LocalPath(gameFile)).absoluteFilePath())),
-                     qPrintable(text));
-        QCOMPARE(text.count(QStringLiteral("kein Half-Life-Verzeichnis")), 1);
+        QVERIFY2(text.contains('"' + wrong + "\" enthält keinen Ordner cstrike"), qPrintable(text));
+        QVERIFY(!tree.has(QStringLiteral("qor/pfad.kst")));
         QVERIFY(QFileInfo::exists(wrong) == (folder != QLatin1String("Sierra")));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QVERIFY(!tree.has(QStringLiteral("backup")));
-        // The captions are the language's all the same, and the main window takes over.
-        QCOMPARE(m->it1->text(), line(1));
-        QVERIFY(m->isVisible());
+        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QVERIFY(d->isVisible());
+        QVERIFY(!m->isVisible());
+
+        // Written into the path file by hand, it bounds no game file either:
+        // the language step replaces none and says so once.
+        recordLanguage(tree, wrong, "test.lang");
+        restartConfigurator();
+        const QStringList problems = ApplyLanguage();
+        QCOMPARE(problems.size(), 1);
+        for (const QString &gameFile : PathFileLines(wrong, QString()).mid(2))
+            QVERIFY2(problems[0].contains(QDir::toNativeSeparators(QFileInfo(LocalPath(gameFile)).absoluteFilePath())),
+                     qPrintable(problems[0]));
+        QCOMPARE(problems[0].count(QStringLiteral("kein Half-Life-Verzeichnis")), 1);
     }
 
     void aFailedCopyIsSkippedAndTheOtherMade_data()
@@ -622,12 +713,20 @@ private slots:
             return tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/") + name);
         };
 
-        // 22 lines, every one ended by CR LF, none empty.
+        // 22 lines and one for each message of ours, every one ended by CR LF, none empty.
         const QByteArray language = bytes(QStringLiteral("english.lang"));
-        QCOMPARE(language.count("\r\n"), 22);
+        const int lines = Texts::lineOf(Texts::Count) - 1;
+        QCOMPARE(language.count("\r\n"), lines);
         QVERIFY(language.endsWith("\r\n"));
         QVERIFY(!language.contains("\r\n\r\n"));
-        QCOMPARE(language.count('\n'), 22);
+        QCOMPARE(language.count('\n'), lines);
+        // Every message in English, not the German it falls back to (the one built in English aside).
+        const QStringList english = ReadFileLines(tree.qor + QStringLiteral("/english.lang"));
+        for (int id = 0; id < Texts::Count; ++id) {
+            const bool german = Texts::fromLanguage(english, Texts::Id(id)) == Texts::builtIn(Texts::Id(id));
+            QVERIFY2(german == (id == Texts::ChooseLanguage),
+                     qPrintable(english.value(Texts::lineOf(Texts::Id(id)) - 1)));
+        }
 
         hauptmenu *m = restartConfigurator();
         firstrun *d = Forms::get<firstrun>();
@@ -697,9 +796,16 @@ private slots:
         for (const QString &name : samples.entryList({QStringLiteral("deutsch*")}, QDir::Files))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
         const QByteArray language = tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch.lang"));
-        QCOMPARE(language.count("\r\n"), 22);
-        QCOMPARE(language.count('\n'), 22);
-        QCOMPARE(language.count('\r'), 22);
+        const int lines = Texts::lineOf(Texts::Count) - 1;
+        QCOMPARE(language.count("\r\n"), lines);
+        QCOMPARE(language.count('\n'), lines);
+        QCOMPARE(language.count('\r'), lines);
+        // Its messages are the built-in ones, each given.
+        const QStringList german = ReadFileLines(tree.qor + QStringLiteral("/deutsch.lang"));
+        for (int id = 0; id < Texts::Count; ++id) {
+            QString line = german.value(Texts::lineOf(Texts::Id(id)) - 1);
+            QCOMPARE(line.replace("\\n", "\n"), Texts::builtIn(Texts::Id(id)));
+        }
         recordLanguage(tree, typed(tree), "");
 
         hauptmenu *m = restartConfigurator();
@@ -728,6 +834,69 @@ private slots:
                  tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_kb_act.lst")));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")),
                  tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_commandmenu.txt")));
+    }
+
+    // Every kind of message of ours in each shipped language, as the file's
+    // line for it gives it (deutsch.lang: as built in).
+    void ownMessagesInTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("scene");
+        for (const char *language : {"deutsch.lang", "english.lang"})
+            for (int scene = 0; scene < int(std::size(kScenes)); ++scene)
+                QTest::addRow("%s, %s", language, kScenes[scene].name) << QString(language) << scene;
+    }
+
+    void ownMessagesInTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, scene);
+        GameTree tree;
+        MessageLog messages;
+        Platform::setEndProcessHook([](int) {});
+        auto restore = qScopeGuard([] { Platform::setEndProcessHook({}); });
+        installGame(tree);
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        for (const QString &name : samples.entryList({language.chopped(5) + '*'}))
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
+        recordLanguage(tree, typed(tree), qPrintable(language));
+        restartConfigurator();
+
+        QString shown = kScenes[scene].show(tree, language);
+        if (shown.isEmpty() && messages.entries.size() == 1)
+            shown = messages.entries[0].text;
+        const QStringList lines = ReadFileLines(samples.filePath(language));
+        for (const Texts::Id id : kScenes[scene].shown) {
+            // The line's words, whatever its placeholders stand for.
+            QStringList words = Texts::fromLanguage(lines, id).split(QRegularExpression("%\\d"));
+            for (QString &word : words)
+                word = QRegularExpression::escape(word);
+            const QRegularExpression said(words.join(".*"), QRegularExpression::DotMatchesEverythingOption);
+            QVERIFY2(shown.contains(said), qPrintable(shown));
+        }
+    }
+
+    // A message's line that is missing, empty or whose placeholders are not
+    // the German's keeps the German.
+    void messageLinesAreChecked_data()
+    {
+        QTest::addColumn<QString>("line"); // for "...:\n%1: %2"
+        QTest::addColumn<QString>("message");
+        const QString german = Texts::builtIn(Texts::SwitchOffFailed);
+        QTest::newRow("taken, in any order") << "Off:\\n%2 / %1" << "Off:\n%2 / %1";
+        QTest::newRow("empty") << "" << german;
+        QTest::newRow("one placeholder lost") << "Off: %1" << german;
+        QTest::newRow("one too many") << "Off: %1 %2 %3" << german;
+        QTest::newRow("cut as captions are") << "%1 %2" + QString(5000, 'x') << "%1 %2" + QString(4091, 'x');
+    }
+
+    void messageLinesAreChecked()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        QStringList lines(Texts::lineOf(Texts::SwitchOffFailed) - 1);
+        QCOMPARE(Texts::fromLanguage(lines, Texts::SwitchOffFailed), Texts::builtIn(Texts::SwitchOffFailed));
+        QCOMPARE(Texts::fromLanguage(lines << line, Texts::SwitchOffFailed), message);
     }
 };
 

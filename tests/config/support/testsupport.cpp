@@ -4,6 +4,7 @@
 #include "hauptmenu.h"
 #include "message.h"
 #include "packagefiles.h"
+#include "texts.h"
 #include "write.h"
 
 #include <QDir>
@@ -59,6 +60,7 @@ hauptmenu *restartConfigurator()
 {
     Forms::unloadAll();
     PackageFiles::UnlockPackageFolder();
+    Texts::use({});
     hauptmenu *window = Forms::get<hauptmenu>();
     window->startup();
     return window;

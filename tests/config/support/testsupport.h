@@ -43,8 +43,8 @@ public:
     QList<Entry> entries;
 };
 
-// Ends the configurator as the process end would (every window gone) and
-// starts it again in the current directory.
+// Ends the configurator as the process end would (every window gone, the
+// built-in messages back) and starts it again in the current directory.
 class hauptmenu;
 hauptmenu *restartConfigurator();
 

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The configurator's own messages: the tooltips and warnings of the boxes and
+// the message boxes, all that a language file's first 22 lines do not give.
+// They are built in German. A language file may give them in its lines 23 on,
+// one message a line in the order below, a line break written as "\n"; a
+// message it leaves out, or whose placeholders (%1, %2...) are not those of
+// the German, stays German. New messages go at the end, so that every
+// language file keeps its lines.
+namespace Texts {
+
+enum Id {
+    // The boxes of the option dialogs, as the user types (ansiinput.cpp, valuerules.cpp)
+    UnstorableCharacter,  // line 23
+    UnstorableCharacters,
+    NotTaken,
+    AtMost,
+    AtMostRestDropped,
+    BreaksBecameSpaces,
+    StoredCut,
+    StoredBreaksBecameSpaces,
+    InGameSound,
+    NotWrittenToVaris,
+    InGameMessage,
+    SpaceName,
+    SoundNameCharacters,
+    ServerCharacters,
+    TwoSlashes,
+    TwoDots,
+    StarFirst,
+    NoFieldName,
+    FieldNameProblem,
+    PasswordProblem,
+    // The main window and the state files
+    AlreadyOpen,          // line 43
+    SaveIncomplete,
+    SwitchOnFailed,
+    SwitchOffFailed,
+    StateUnreadable,
+    // The language step
+    LanguageIncomplete,   // line 48
+    NotTheGameFile,
+    NoReplacementNamed,
+    NotABareFileName,
+    ReplacementMissing,
+    NotReplacedBecause,
+    GameFolderMissing,
+    NoBackup,
+    NoValveBackup,
+    FolderNotMade,
+    LanguageLeadsOutside,
+    LanguageMissing,
+    LanguageUnreadable,
+    BuiltInTextsStay,
+    // The setup dialog and the package's files
+    ChooseLanguage,       // line 62
+    PathFileCharacters,
+    PathFileNotWritten,
+    NoCstrikeFolder,
+    LeadsOutsideHalfLife,
+    LeadsOutsidePackage,
+    // Added later: the restock preview, the lock, the path file, files that
+    // are no regular ones, the markers, a folder that is no Half-Life folder
+    InGameRestock,        // line 68
+    LockNotAFile,
+    PathFileUnreadable,
+    NoRegularFile,
+    HiddenOrSystemFile,
+    FileUnreadable,
+    MarkerNotRemoved,
+    ReplacementNoRegularFile,
+    NotAHalfLifeFolder,
+    Count
+};
+
+// The line of a language file that holds the message `id`.
+constexpr int kFirstLine = 23;
+constexpr int lineOf(Id id) { return kFirstLine + id; }
+
+// The message in the language in force.
+QString get(Id id);
+
+// The built-in German.
+QString builtIn(Id id);
+
+// The message as the language file of `lines` (all of them, line 1 first)
+// gives it: its line, cut to 4,096 characters, with "\n" as a line break; the
+// built-in German when the line is missing or empty, or holds other
+// placeholders than the German.
+QString fromLanguage(const QStringList &lines, Id id);
+
+// Puts the messages of the language file of `lines` in force; no lines bring
+// back the built-in German.
+void use(const QStringList &lines);
+
+} // namespace Texts
