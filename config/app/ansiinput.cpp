@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -59,8 +60,8 @@ QRect globalRect(const QWidget *widget)
 // box of the dialog, where a click meant for that box would land in the
 // tooltip. Right of the box, else above it, else right of, left of, above or
 // below the whole dialog: the first place the screen shows whole that covers
-// no box. Qt's own place when none does.
-void placeTip(QLineEdit *edit, QWidget *tip)
+// no box. Qt's own place when none does. Returns how far the tip was moved.
+QPoint placeTip(QLineEdit *edit, QWidget *tip)
 {
     QWidget *own = boxOf(edit);
     QList<QRect> boxes;
@@ -87,21 +88,22 @@ void placeTip(QLineEdit *edit, QWidget *tip)
         const QRect rect(place, size);
         const auto covers = [&rect](const QRect &other) { return rect.intersects(other); };
         if (screen.contains(rect) && std::none_of(boxes.cbegin(), boxes.cend(), covers)) {
+            const QPoint moved = place - tip->pos();
             tip->move(place);
-            return;
+            return moved;
         }
     }
+    return {};
 }
 
-// Moves the tooltip on show, if any, to its place beside `edit`.
-void placeShownTip(QLineEdit *edit)
+// Moves the tooltip on show, if any, to its place beside `edit`; returns how far.
+QPoint placeShownTip(QLineEdit *edit)
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
     const auto tip = std::find_if(windows.cbegin(), windows.cend(), [](const QWidget *window) {
         return window->windowType() == Qt::ToolTip && window->isVisible();
     });
-    if (tip != windows.cend())
-        placeTip(edit, *tip);
+    return tip != windows.cend() ? placeTip(edit, *tip) : QPoint();
 }
 
 // A tip shows what was typed as typed: a "<b>" in a box is no markup.
@@ -114,7 +116,13 @@ QString asTip(const QString &text)
 // pointer rests on. Ours tell what was typed: they would vanish whenever the
 // pointer crosses into another widget or window, as it does at once where a
 // tip (or a dialog opening) appears under the resting pointer. Shown again at
-// once (for another widget, and back), the tip stays its full time.
+// once (for another widget, and back), the tip stays its full time. It is
+// shown again for a point as far from where Qt puts it as it was moved: a tip
+// moving away from under the pointer and back would make a new Leave (on
+// Windows), and so on without end.
+// Qt hides a tip as its window loses activation too. The window system may
+// hand the activation away and back at once as a window opens (Wine does,
+// some 50 ms after), which is no doing of the user: the tip comes back then.
 class TipKeeper : public QObject
 {
 public:
@@ -126,19 +134,31 @@ public:
         if (!keeper)
             keeper = new TipKeeper;
         keeper->m_edit = edit;
-        keeper->m_at = at;
         keeper->m_text = text;
         QToolTip::showText(at, text, edit);
-        placeShownTip(edit);
+        keeper->m_at = at + placeShownTip(edit);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Leave && m_edit && QToolTip::isVisible() && QToolTip::text() == m_text) {
+        const bool ours = m_edit && QToolTip::text() == m_text;
+        if (event->type() == QEvent::Leave && ours && QToolTip::isVisible()) {
             QToolTip::showText(m_at, m_text, m_edit->window());
             QToolTip::showText(m_at, m_text, m_edit);
             placeShownTip(m_edit);
+        } else if (event->type() == QEvent::WindowDeactivate && ours && watched == m_edit->window()) {
+            m_deactivated.start();
+        } else if (event->type() == QEvent::WindowActivate && m_edit && watched == m_edit->window()) {
+            // After the activation's own events (focus among them), which would hide it again.
+            if (m_deactivated.isValid() && m_deactivated.elapsed() < 200)
+                QTimer::singleShot(0, this, [this] {
+                    if (m_edit && m_edit->isVisible() && !QToolTip::isVisible()) {
+                        QToolTip::showText(m_at, m_text, m_edit);
+                        placeShownTip(m_edit);
+                    }
+                });
+            m_deactivated.invalidate();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -153,6 +173,7 @@ private:
     QPointer<QLineEdit> m_edit;
     QPoint m_at;
     QString m_text;
+    QElapsedTimer m_deactivated; // since the tip's window lost the activation with the tip
 };
 
 // A tooltip rather than a message box: it tells why without stopping the typing.

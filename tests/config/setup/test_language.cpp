@@ -125,6 +125,10 @@ QString tipAfterTyping(QLineEdit *box, const QString &typed)
             QCursor::setPos(window->geometry().center());
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(box, &leave);
+    // The activation handed away and back at once, as Wine does as a window opens.
+    QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
+    QApplication::sendEvent(box->window(), &deactivate);
+    QApplication::sendEvent(box->window(), &activate);
     QTest::qWait(500);
     return QToolTip::isVisible() ? tip : QString();
 }
