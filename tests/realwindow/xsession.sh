@@ -102,9 +102,14 @@ x_start() {
 }
 
 x_find() {
-    local id
-    id=$(timeout "$X_TIMEOUT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) ||
-        true
+    local id="" deadline=$((SECONDS + X_TIMEOUT))
+    # xdotool gives up at once when a window goes away while it looks (a
+    # message box just closed, say): it looks again.
+    while [ -z "$id" ] && [ $SECONDS -lt $deadline ]; do
+        id=$(timeout "$X_TIMEOUT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) ||
+            true
+        [ -n "$id" ] || sleep 0.1
+    done
     [ -n "$id" ] || x_fail "no window titled '$1' appeared within ${X_TIMEOUT}s"
     echo "$id"
 }
