@@ -75,10 +75,6 @@ bool isServer(ValueKind kind)
     return kind == ValueKind::ServerField || kind == ValueKind::ServerValue;
 }
 
-// A server access box keeps a stored value as it is, so that the user sees
-// what was stored, up to what the game takes as a user info key or value at all.
-constexpr qsizetype kStoredServerMax = 127;
-
 // The characters of a message that reach the game changed.
 qsizetype changedInTheGame(const QString &text)
 {
@@ -165,21 +161,18 @@ public:
         return Acceptable;
     }
 
-    void setStored(const QString &stored)
+    void setStored(const SettingValue &value)
     {
-        const QString cleaned = ValueRules::Clean(stored);
-        const qsizetype keep = isServer(m_kind) ? kStoredServerMax : ValueRules::MaxLength(m_kind);
-        const QString value = ValueRules::CutToBytes(cleaned, keep);
         m_loading = true;
-        m_edit->setText(value);
+        m_edit->setText(value.text);
         m_loading = false;
 
         QStringList notes;
-        if (value.size() < cleaned.size())
+        if (value.storedLength > 0)
             notes << QStringLiteral("Der gespeicherte Text war %1 Zeichen lang; hier stehen die ersten %2.")
-                         .arg(ValueRules::ByteLength(cleaned))
-                         .arg(ValueRules::ByteLength(value));
-        if (cleaned != stored)
+                         .arg(value.storedLength)
+                         .arg(ValueRules::ByteLength(value.text));
+        if (value.storedCleaned)
             notes << QStringLiteral("Zeilenumbrüche und Tabulatoren des gespeicherten Texts wurden zu Leerzeichen, "
                                     "andere Steuerzeichen entfallen.");
         m_storedNotice = notes.join(QLatin1Char('\n'));
@@ -323,10 +316,10 @@ void pairServerBoxes(QLineEdit *field, QLineEdit *password)
         guard->pairWith(field);
 }
 
-void setStoredValue(QLineEdit *edit, const QString &stored)
+void setStoredValue(QLineEdit *edit, const SettingValue &value)
 {
     if (auto *guard = dynamic_cast<ValueGuard *>(const_cast<QValidator *>(edit->validator())))
-        guard->setStored(stored);
+        guard->setStored(value);
     else
-        edit->setText(stored);
+        edit->setText(value.text);
 }

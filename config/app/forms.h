@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 
 // Every window of the configurator is a single object, created hidden the
 // first time anything of it is used and kept for the life of the process.
@@ -13,6 +14,7 @@ namespace Forms {
 
 namespace detail {
 void rememberUnloader(std::function<void()> unloader);
+void rememberReset(std::function<void()> reset);
 
 template <class W>
 QPointer<W> &slot()
@@ -42,6 +44,20 @@ bool exists()
     return !detail::slot<W>().isNull();
 }
 
+// What the windows share besides their controls (the settings, the language's
+// texts): one T per process, made on first use and dropped with the windows.
+template <class T>
+T &shared()
+{
+    static std::optional<T> value;
+    if (!value) {
+        static const bool registered = (detail::rememberReset([] { value.reset(); }), true);
+        Q_UNUSED(registered)
+        value.emplace();
+    }
+    return *value;
+}
+
 // Drops the window; its next use creates it afresh. Safe to call from the
 // window's own event handlers.
 template <class W>
@@ -55,7 +71,8 @@ void unload()
     }
 }
 
-// Deletes every window at once, as the end of the process would.
+// Deletes every window at once, and then what they share, as the end of the
+// process would.
 void unloadAll();
 
 } // namespace Forms

@@ -12,7 +12,7 @@
 
 namespace {
 
-QComboBox *itemBox(QWidget *parent, int left, int top)
+QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line)
 {
     static const QStringList items = {
         QStringLiteral("kevlar"),       QStringLiteral("kevlarandhelm"), QStringLiteral("flashbang"),
@@ -31,7 +31,8 @@ QComboBox *itemBox(QWidget *parent, int left, int top)
     box->setCurrentIndex(-1);
     box->clearEditText();
     box->setGeometry(left, top, 89, 21);
-    guardValueInput(box->lineEdit(), ValueKind::Restock);
+    guardValueInput(box->lineEdit(), KindOf(line));
+    Controls::showSetting(box->lineEdit(), line);
     return box;
 }
 
@@ -44,14 +45,14 @@ restock::restock()
 
     // The spaces put the two headings over the two columns.
     restoc = Controls::frame(this, QStringLiteral("Big Restock                        Small Retock  "), 48, 8, 217, 193);
-    big1 = itemBox(restoc, 8, 24);
-    big2 = itemBox(restoc, 8, 56);
-    big3 = itemBox(restoc, 8, 88);
-    big4 = itemBox(restoc, 8, 120);
-    big5 = itemBox(restoc, 8, 152);
-    small1 = itemBox(restoc, 120, 24);
-    small2 = itemBox(restoc, 120, 88);
-    small3 = itemBox(restoc, 120, 152);
+    big1 = itemBox(restoc, 8, 24, Varia::Big1);
+    big2 = itemBox(restoc, 8, 56, Varia::Big2);
+    big3 = itemBox(restoc, 8, 88, Varia::Big3);
+    big4 = itemBox(restoc, 8, 120, Varia::Big4);
+    big5 = itemBox(restoc, 8, 152, Varia::Big5);
+    small1 = itemBox(restoc, 120, 24, Varia::Small1);
+    small2 = itemBox(restoc, 120, 88, Varia::Small2);
+    small3 = itemBox(restoc, 120, 152, Varia::Small3);
     Command4 = Controls::button(restoc, QStringLiteral("Hilfe"), 144, 176, 65, 13);
     Command1 = Controls::button(this, QStringLiteral("Schließen"), 16, 192, 73, 17);
 

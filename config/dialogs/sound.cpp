@@ -16,11 +16,11 @@ sound::sound()
 
     Label1 = Controls::label(this, QStringLiteral("User defined tones"), 8, 8, 121, 17);
     Command2 = Controls::button(this, QStringLiteral("Schließen"), 144, 8, 81, 13);
-    snd1 = Controls::textBox(this, 8, 32, 169, 19, ValueKind::Sound);
+    snd1 = Controls::settingBox(this, 8, 32, 169, 19, Varia::Snd1);
     Label2 = Controls::label(this, QStringLiteral("Ton1"), 184, 32, 113, 17);
-    snd2 = Controls::textBox(this, 8, 56, 169, 19, ValueKind::Sound);
+    snd2 = Controls::settingBox(this, 8, 56, 169, 19, Varia::Snd2);
     Label3 = Controls::label(this, QStringLiteral("Ton2"), 184, 56, 113, 17);
-    snd3 = Controls::textBox(this, 8, 80, 169, 19, ValueKind::Sound);
+    snd3 = Controls::settingBox(this, 8, 80, 169, 19, Varia::Snd3);
     Label4 = Controls::label(this, QStringLiteral("Ton3"), 184, 80, 113, 17);
     Command1 = Controls::button(this, QStringLiteral("Hilfe"), 64, 104, 113, 13);
 

@@ -12,8 +12,8 @@
 #include "placement.h"
 #include "platform.h"
 #include "restock.h"
+#include "settings.h"
 #include "sound.h"
-#include "staterestore.h"
 #include "text.h"
 #include "write.h"
 #include "writescripts.h"
@@ -30,14 +30,32 @@
 
 struct hauptmenu::Module
 {
+    PackageModule which;
     QPushButton *on;
     QPushButton *off;
     QLabel *slot;
-    QString marker;
-    QString content;
-    QString onValue;
-    QString offValue;
+    QString content;  // of its marker file
 };
+
+namespace {
+
+QString shown(const QString &name)
+{
+    return QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+}
+
+// `script` is made from the same values: written from empty ones it would
+// lose what the state file still holds, so it stays as it is with it.
+void tellUnreadable(const QString &file, const QString &script)
+{
+    Message::show(QStringLiteral("Korvel Configurator"),
+                  QStringLiteral("Die gespeicherten Einstellungen konnten nicht gelesen werden:\n%1\n"
+                                 "Die Felder bleiben leer. %2 und %3 bleiben, wie sie sind: Änderungen an "
+                                 "diesen Einstellungen werden in diesem Lauf nicht gespeichert.")
+                      .arg(shown(file), file, script));
+}
+
+} // namespace
 
 hauptmenu::hauptmenu()
 {
@@ -147,9 +165,13 @@ void hauptmenu::form_load()
     LoadHalfLifeDirectory();
     // 5: the recorded language, when there is one.
     ApplyRecordedLanguage();
-    // 6, 7: the settings saved at the last exit into the option dialogs.
-    variaUnreadable = !RestoreVaria();
-    buyUnreadable = !RestoreBuy();
+    // 6, 7: the settings saved at the last exit, and the module switches.
+    // The option dialogs show them when they are opened.
+    const Settings &settings = Forms::shared<Settings>() = ReadSettings();
+    if (settings.variaUnreadable)
+        tellUnreadable(kVariaFile, QStringLiteral("varis.cfg"));
+    if (settings.buyUnreadable)
+        tellUnreadable(kBuyFile, QStringLiteral("fun.cfg"));
 
     // 8: the web address looks and feels like a link.
     QPalette blue = url->palette();
@@ -166,9 +188,9 @@ void hauptmenu::form_load()
     plug3->setVisible(FileExists(QStringLiteral("plugin3.cfg")));
     plug4->setVisible(FileExists(QStringLiteral("plugin4.cfg")));
 
-    // 10: module switches from their marker files.
+    // 10: module switches as their marker files were found.
     for (const Module &module : {information(), personalMode(), itemBuyBlocker()}) {
-        if (FileExists(module.marker))
+        if (settings.module(module.which))
             showModuleState(module, true);
         else
             module.off->setEnabled(false);
@@ -190,7 +212,7 @@ void hauptmenu::form_unload()
 {
     PackageFiles::RemoveStaleTemporaries();
     QString error;
-    if (!WriteScripts(&error)) {
+    if (!WriteScripts(Forms::shared<Settings>(), &error)) {
         Message::show(QStringLiteral("Korvel Configurator"),
                       QStringLiteral("Die Einstellungen wurden nicht vollständig gespeichert:\n%1").arg(error));
         Platform::EndProcess(1);
@@ -203,38 +225,37 @@ void hauptmenu::form_unload()
 
 hauptmenu::Module hauptmenu::information() const
 {
-    return {say1, say2, slot1, QStringLiteral("say.kst"), QStringLiteral("say aktiviert"),
-            QStringLiteral("sayscript"), QString()};
+    return {PackageModule::Information, say1, say2, slot1, QStringLiteral("say aktiviert")};
 }
 
 hauptmenu::Module hauptmenu::personalMode() const
 {
-    return {fun1, fun2, slot2, QStringLiteral("fun.kst"), QStringLiteral("fun aktiviert"),
-            QStringLiteral("fun.cfg"), QStringLiteral("ori.cfg")};
+    return {PackageModule::PersonalMode, fun1, fun2, slot2, QStringLiteral("fun aktiviert")};
 }
 
 hauptmenu::Module hauptmenu::itemBuyBlocker() const
 {
-    return {it1, it2, slot3, QStringLiteral("itim.kst"), QStringLiteral("it aktiviert"),
-            QStringLiteral("noitembuy"), QString()};
+    return {PackageModule::ItemBuyBlocker, it1, it2, slot3, QStringLiteral("it aktiviert")};
 }
 
 void hauptmenu::showModuleState(const Module &module, bool on)
 {
-    module.slot->setText(on ? module.onValue : module.offValue);
+    Forms::shared<Settings>().module(module.which) = on;
+    module.slot->setText(SlotText(module.which, on));
     module.on->setEnabled(!on);
     module.off->setEnabled(on);
 }
 
 void hauptmenu::switchOn(const Module &module)
 {
+    const QString marker = MarkerFile(module.which);
     QString error;
-    if (PackageFiles::WriteText(module.marker, {module.content}, &error)) {
+    if (PackageFiles::WriteText(marker, {module.content}, &error)) {
         showModuleState(module, true);
         return;
     }
     // The switch shows what the next start will find, not what was asked for.
-    showModuleState(module, FileExists(module.marker));
+    showModuleState(module, FileExists(marker));
     Message::show(QStringLiteral("Korvel Configurator"),
                   QStringLiteral("Das Modul konnte nicht eingeschaltet werden, die Datei wurde nicht geschrieben:\n%1")
                       .arg(error));
@@ -242,17 +263,16 @@ void hauptmenu::switchOn(const Module &module)
 
 void hauptmenu::switchOff(const Module &module)
 {
-    QFile marker(module.marker);
+    QFile marker(MarkerFile(module.which));
     // A marker that is gone already is just as good as one removed now.
-    if (marker.remove() || !FileExists(module.marker)) {
+    if (marker.remove() || !FileExists(marker.fileName())) {
         showModuleState(module, false);
         return;
     }
     showModuleState(module, true);
     Message::show(QStringLiteral("Korvel Configurator"),
                   QStringLiteral("Das Modul konnte nicht ausgeschaltet werden, die Datei wurde nicht gelöscht:\n%1: %2")
-                      .arg(QDir::toNativeSeparators(QFileInfo(module.marker).absoluteFilePath()),
-                           marker.errorString()));
+                      .arg(shown(marker.fileName()), marker.errorString()));
 }
 
 void hauptmenu::say1_Click() { switchOn(information()); }

@@ -576,6 +576,12 @@ private slots:
         recordLanguage(tree, typed(tree), "");
 
         hauptmenu *m = restartConfigurator();
+        // Every option dialog too, though none is opened at start.
+        Forms::get<amcm>();
+        Forms::get<restock>();
+        Forms::get<sound>();
+        Forms::get<text>();
+        Forms::get<funmode>();
         const auto texts = [] {
             QStringList all;
             for (QWidget *window : QApplication::topLevelWidgets()) {
