@@ -52,6 +52,20 @@ QLabel *label(QWidget *parent, const QString &caption, int left, int top, int wi
     return made;
 }
 
+QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height)
+{
+    QPushButton *made = button(parent, QString(), left, top, width, height);
+    LanguageCaptions::follow(made, caption);
+    return made;
+}
+
+QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height)
+{
+    QLabel *made = label(parent, QString(), left, top, width, height);
+    LanguageCaptions::follow(made, caption);
+    return made;
+}
+
 QLabel *hiddenLabel(QWidget *parent, const QString &caption)
 {
     auto *made = new QLabel(caption, parent);

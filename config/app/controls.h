@@ -1,5 +1,6 @@
 #pragma once
 
+#include "languagetexts.h"
 #include "settings.h"
 
 #include <QFrame>
@@ -17,6 +18,9 @@ namespace Controls {
 
 QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height);
 QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+// The same with a text of the language in force (LanguageCaptions::follow).
+QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height);
+QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height);
 // A label never shown; its caption is a text other windows read.
 QLabel *hiddenLabel(QWidget *parent, const QString &caption);
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);

@@ -4,7 +4,6 @@
 #include "controls.h"
 #include "forms.h"
 #include "message.h"
-#include "restock.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -31,8 +30,8 @@ amcm::amcm()
     Label6 = Controls::label(adminmod, QStringLiteral("2"), 272, 64, 9, 17);
     pairServerBoxes(pwfeld, pass);
     pairServerBoxes(Text1, Text2);
-    Command1 = Controls::button(this, QStringLiteral("Schließen"), 112, 104, 89, 17);
-    Command2 = Controls::button(this, QStringLiteral("Hilfe"), 232, 104, 65, 13);
+    Command1 = Controls::button(this, LanguageLine::Close, 112, 104, 89, 17);
+    Command2 = Controls::button(this, LanguageLine::Help, 232, 104, 65, 13);
 
     connect(Command1, &QPushButton::clicked, this, &amcm::Command1_Click);
     // Escape hides the window as "Schließen" does.
@@ -48,5 +47,5 @@ void amcm::Command1_Click()
 
 void amcm::Command2_Click()
 {
-    Message::show(QStringLiteral("CMAM Help"), Forms::get<restock>()->help2->text());
+    Message::show(QStringLiteral("CMAM Help"), Forms::shared<LanguageTexts>().text(LanguageLine::ServerHelp));
 }

@@ -17,7 +17,7 @@ funmode::funmode()
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Command1 = Controls::button(this, QStringLiteral("Schließen"), 176, 8, 97, 17);
+    Command1 = Controls::button(this, LanguageLine::Close, 176, 8, 97, 17);
 
     struct Row
     {

@@ -3,7 +3,6 @@
 #include "controls.h"
 #include "forms.h"
 #include "message.h"
-#include "restock.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -30,8 +29,8 @@ text::text()
     Label7 = Controls::label(this, QStringLiteral("Teammessage2"), 232, 168, 81, 17);
     Text8 = Controls::settingBox(this, 16, 192, 209, 19, Varia::Text8);
     Label8 = Controls::label(this, QStringLiteral("Teammessage3"), 232, 192, 81, 17);
-    Command2 = Controls::button(this, QStringLiteral("Schließen"), 16, 216, 137, 17);
-    Command1 = Controls::button(this, QStringLiteral("Hilfe"), 208, 216, 97, 17);
+    Command2 = Controls::button(this, LanguageLine::Close, 16, 216, 137, 17);
+    Command1 = Controls::button(this, LanguageLine::Help, 208, 216, 97, 17);
 
     connect(Command1, &QPushButton::clicked, this, &text::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &text::Command2_Click);
@@ -41,7 +40,7 @@ text::text()
 
 void text::Command1_Click()
 {
-    Message::show(QStringLiteral("Text Help"), Forms::get<restock>()->help5->text());
+    Message::show(QStringLiteral("Text Help"), Forms::shared<LanguageTexts>().text(LanguageLine::TextHelp));
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.

@@ -7,6 +7,7 @@
 #include "forms.h"
 #include "funmode.h"
 #include "language.h"
+#include "languagetexts.h"
 #include "message.h"
 #include "packagefiles.h"
 #include "placement.h"
@@ -68,35 +69,37 @@ hauptmenu::hauptmenu()
     setAutoFillBackground(true);
 
     Frame3 = Controls::frame(this, QStringLiteral("Menu"), 8, 40, 265, 97);
-    Command2 = Controls::button(Frame3, QStringLiteral("Restockmenü"), 8, 16, 105, 25);
-    Command4 = Controls::button(Frame3, QStringLiteral("Admin-Mod Menü"), 136, 16, 113, 25);
-    Command6 = Controls::button(Frame3, QStringLiteral("Soundmenü"), 8, 56, 105, 25);
-    Command6->setToolTip(QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
-    Command7 = Controls::button(Frame3, QStringLiteral("Textmenü"), 136, 56, 113, 25);
-    Command7->setToolTip(QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
+    Command2 = Controls::button(Frame3, LanguageLine::RestockButton, 8, 16, 105, 25);
+    LanguageCaptions::followTip(Command2, LanguageLine::RestockTip);
+    Command4 = Controls::button(Frame3, LanguageLine::ServerButton, 136, 16, 113, 25);
+    LanguageCaptions::followTip(Command4, LanguageLine::ServerTip);
+    Command6 = Controls::button(Frame3, LanguageLine::SoundButton, 8, 56, 105, 25);
+    LanguageCaptions::followTip(Command6, LanguageLine::SoundTip);
+    Command7 = Controls::button(Frame3, LanguageLine::TextButton, 136, 56, 113, 25);
+    LanguageCaptions::followTip(Command7, LanguageLine::TextTip);
     Controls::line(Frame3, QFrame::HLine, 8, 45, 249, 4);
     Controls::line(Frame3, QFrame::VLine, 122, 16, 4, 65);
 
-    Command8 = Controls::button(this, QStringLiteral("Einstellungen"), 440, 0, 81, 17);
+    Command8 = Controls::button(this, LanguageLine::SettingsButton, 440, 0, 81, 17);
 
     Frame2 = Controls::frame(this, QStringLiteral("Switches"), 8, 136, 505, 73);
     Label3 = Controls::label(Frame2, QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
-    it1 = Controls::button(Frame2, QStringLiteral("AN"), 24, 32, 65, 13);
-    it2 = Controls::button(Frame2, QStringLiteral("AUS"), 24, 48, 65, 13);
+    it1 = Controls::button(Frame2, LanguageLine::On, 24, 32, 65, 13);
+    it2 = Controls::button(Frame2, LanguageLine::Off, 24, 48, 65, 13);
     Command9 = Controls::button(Frame2, QStringLiteral("Config"), 216, 8, 65, 13);
     Label2 = Controls::label(Frame2, QStringLiteral("Personal Mode"), 216, 24, 73, 17);
-    fun1 = Controls::button(Frame2, QStringLiteral("AN"), 216, 40, 65, 13);
-    fun2 = Controls::button(Frame2, QStringLiteral("AUS"), 216, 56, 65, 13);
+    fun1 = Controls::button(Frame2, LanguageLine::On, 216, 40, 65, 13);
+    fun2 = Controls::button(Frame2, LanguageLine::Off, 216, 56, 65, 13);
     sayscript = Controls::label(Frame2, QStringLiteral("Informationsscript"), 400, 16, 89, 17);
-    say1 = Controls::button(Frame2, QStringLiteral("AN"), 408, 32, 65, 13);
-    say2 = Controls::button(Frame2, QStringLiteral("AUS"), 408, 48, 65, 13);
+    say1 = Controls::button(Frame2, LanguageLine::On, 408, 32, 65, 13);
+    say2 = Controls::button(Frame2, LanguageLine::Off, 408, 48, 65, 13);
 
     Frame1 = Controls::frame(this, QStringLiteral("Plugins"), 8, 216, 505, 65);
     plug1 = Controls::label(Frame1, QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17);
     plug2 = Controls::label(Frame1, QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17);
     plug3 = Controls::label(Frame1, QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17);
     plug4 = Controls::label(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
-    Command5 = Controls::button(Frame1, QStringLiteral("Hilfe"), 432, 48, 57, 13);
+    Command5 = Controls::button(Frame1, LanguageLine::Help, 432, 48, 57, 13);
 
     Label1 = Controls::label(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
     Label1->setFont(Appearance::titleFont());
@@ -105,7 +108,7 @@ hauptmenu::hauptmenu()
     Label1->setPalette(white);
 
     url = Controls::label(this, QStringLiteral("korvel.example"), 8, 280, 105, 17);
-    Haftungsausschluss = Controls::label(this, QStringLiteral("Haftungsausschluss"), 424, 280, 97, 17);
+    Haftungsausschluss = Controls::label(this, LanguageLine::Disclaimer, 424, 280, 97, 17);
     Controls::line(this, QFrame::HLine, 8, 34, 265, 4);
     Controls::line(this, QFrame::HLine, 8, 276, 505, 4);
 
@@ -160,9 +163,9 @@ void hauptmenu::form_load()
     cmd->setText(PackageFiles::PathFileLine(4));
     gfx->setText(PackageFiles::PathFileLine(3));
 
-    // 3, 4: the recorded language and Half-Life directory into the setup dialog.
+    // 3, 4: the recorded language. The setup dialog is built when it is
+    // first shown, and takes the Half-Life directory from the path file then.
     LoadRecordedLanguage();
-    LoadHalfLifeDirectory();
     // 5: the recorded language, when there is one.
     ApplyRecordedLanguage();
     // 6, 7: the settings saved at the last exit, and the module switches.
@@ -294,12 +297,13 @@ void hauptmenu::Command8_Click() { Placement::showOver(Forms::get<firstrun>(), t
 // The help texts are read when asked for, so a language applied since shows.
 void hauptmenu::Command5_Click()
 {
-    Message::show(QStringLiteral("Plugin Information"), Forms::get<restock>()->help1->text());
+    Message::show(QStringLiteral("Plugin Information"), Forms::shared<LanguageTexts>().text(LanguageLine::PluginHelp));
 }
 
 void hauptmenu::Haftungsausschluss_Click()
 {
-    Message::show(QStringLiteral("Haftungsausschluss"), Forms::get<restock>()->help6->text());
+    Message::show(QStringLiteral("Haftungsausschluss"),
+                  Forms::shared<LanguageTexts>().text(LanguageLine::DisclaimerText));
 }
 
 void hauptmenu::Label1_Click()
