@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <type_traits>
 
 // Every window of the configurator is a single object, created hidden the
 // first time anything of it is used and kept for the life of the process.
@@ -24,6 +25,14 @@ QPointer<W> &slot()
 }
 } // namespace detail
 
+// Whether a window's captions are fitted to their controls as it is built
+// (Appearance::fitCaptions). A window whose captions its start still changes
+// specializes this as false and fits them itself.
+template <class W>
+struct FitsWhenBuilt : std::true_type
+{
+};
+
 // The window of class W, created (hidden) on first use.
 template <class W>
 W *get()
@@ -33,7 +42,8 @@ W *get()
         static const bool registered = (detail::rememberUnloader([] { delete detail::slot<W>().data(); }), true);
         Q_UNUSED(registered)
         window = new W;
-        Appearance::fitCaptions(window);
+        if constexpr (FitsWhenBuilt<W>::value)
+            Appearance::fitCaptions(window);
     }
     return window.data();
 }

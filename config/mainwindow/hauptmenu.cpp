@@ -153,6 +153,8 @@ void hauptmenu::startup()
         return;
     }
     form_load();
+    // Once: the language, if any, has given the captions now.
+    Appearance::fitCaptions(this);
     if (!m_firstRun)
         show();
 }

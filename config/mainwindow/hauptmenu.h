@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings.h"
+#include "forms.h"
 
 #include <QWidget>
 
@@ -99,4 +99,10 @@ private:
     void showModuleState(const Module &module, bool on);
 
     bool m_firstRun = false;
+};
+
+// Its captions are fitted at the end of its start, once the language has given them.
+template <>
+struct Forms::FitsWhenBuilt<hauptmenu> : std::false_type
+{
 };

@@ -49,7 +49,7 @@ void applyTexts(const LanguageFile &file)
     Forms::shared<LanguageTexts>().replace(lines);
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (LanguageCaptions::recaption(window))
-            Appearance::fitCaptions(window);
+            Appearance::refitCaptions(window);
     }
 }
 
