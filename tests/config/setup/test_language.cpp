@@ -129,11 +129,14 @@ private slots:
         MessageLog messages;
         installGame(tree);
         hauptmenu *m = restartConfigurator();
-        // One dialog is there before the language comes, the others are built after it.
+        // One dialog is there before the language comes, the others are built
+        // after it; the language changes no value of it.
         amcm *a = Forms::get<amcm>();
+        a->pwfeld->setText(QStringLiteral("_pw"));
         firstrun *d = Forms::get<firstrun>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QCOMPARE(a->pwfeld->text(), QStringLiteral("_pw"));
 
         restock *r = Forms::get<restock>();
         sound *s = Forms::get<sound>();
@@ -498,6 +501,7 @@ private slots:
         QByteArray language = languageFile();
         language.replace("Zeile \xe4 1\r\n", "&Ja\r\n");
         language.replace("Zeile \xe4 3\r\n", "<i>Haftung</i>\r\n");
+        language.replace("Zeile \xe4 10\r\n", "&Zu\r\n");
         language.replace("Zeile \xe4 17\r\n", "<b>fett</b> & mehr\r\n");
         tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), language);
         recordLanguage(tree, typed(tree), "test.lang");
@@ -510,6 +514,8 @@ private slots:
         QCOMPARE(QTextDocumentFragment::fromHtml(m->Command2->toolTip()).toPlainText(),
                  QStringLiteral("<b>fett</b> & mehr"));
         QCOMPARE(m->Command4->toolTip(), line(18));
+        // The same for a dialog built after the language came.
+        QCOMPARE(Forms::get<funmode>()->Command1->text(), QStringLiteral("&&Zu"));
     }
 
     // A language file that is gone keeps the built-in texts and is named at
