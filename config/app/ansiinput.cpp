@@ -215,10 +215,6 @@ bool isServer(ValueKind kind)
     return kind == ValueKind::ServerField || kind == ValueKind::ServerValue;
 }
 
-// A server access box keeps a stored value as it is, so that the user sees
-// what was stored, up to what the game takes as a user info key or value at all.
-constexpr qsizetype kStoredServerMax = 127;
-
 // The characters of a message or restock item that reach the game changed
 // (a trailing backslash of a restock item aside: typing one would say so at every key).
 qsizetype changedInTheGame(ValueKind kind, const QString &text)
@@ -310,21 +306,16 @@ public:
         return Acceptable;
     }
 
-    void setStored(const QString &stored)
+    void setStored(const SettingValue &value)
     {
-        const QString cleaned = ValueRules::Clean(stored);
-        const qsizetype keep = isServer(m_kind) ? kStoredServerMax : ValueRules::MaxLength(m_kind);
-        const QString value = ValueRules::CutToBytes(cleaned, keep);
         m_loading = true;
-        m_edit->setText(value);
+        m_edit->setText(value.text);
         m_loading = false;
 
         QStringList notes;
-        if (value.size() < cleaned.size())
-            notes << Texts::get(Texts::StoredCut)
-                         .arg(ValueRules::ByteLength(cleaned))
-                         .arg(ValueRules::ByteLength(value));
-        if (cleaned != stored)
+        if (value.storedLength > 0)
+            notes << Texts::get(Texts::StoredCut).arg(value.storedLength).arg(ValueRules::ByteLength(value.text));
+        if (value.storedCleaned)
             notes << Texts::get(Texts::StoredBreaksBecameSpaces);
         m_storedNotice = notes.join(QLatin1Char('\n'));
         refresh();
@@ -498,10 +489,10 @@ void pairServerBoxes(QLineEdit *field, QLineEdit *password)
         guard->pairWith(field);
 }
 
-void setStoredValue(QLineEdit *edit, const QString &stored)
+void setStoredValue(QLineEdit *edit, const SettingValue &value)
 {
     if (auto *guard = dynamic_cast<ValueGuard *>(const_cast<QValidator *>(edit->validator())))
-        guard->setStored(stored);
+        guard->setStored(value);
     else
-        edit->setText(stored);
+        edit->setText(value.text);
 }

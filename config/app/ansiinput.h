@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings.h"
 #include "valuerules.h"
 
 class QLineEdit;
@@ -23,9 +24,8 @@ void guardValueInput(QLineEdit *edit, ValueKind kind);
 // is left out of the game script for its field name.
 void pairServerBoxes(QLineEdit *field, QLineEdit *password);
 
-// A value read from a state file into a box made by guardValueInput: cleaned
-// and cut to what the box takes (a server access box keeps up to the 127
-// bytes the game takes at all, so that the user sees what was stored). Where
-// it was cut, or will not reach the game as stored, the box carries a warning
-// mark and says why, also in a tooltip when its dialog opens.
-void setStoredValue(QLineEdit *edit, const QString &stored);
+// A value of the settings into a box made by guardValueInput, as read from
+// its state file (StoredValue). Where it was cut or cleaned, or will not
+// reach the game as it stands, the box carries a warning mark and says why,
+// also in a tooltip when its dialog opens.
+void setStoredValue(QLineEdit *edit, const SettingValue &value);

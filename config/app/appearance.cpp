@@ -147,6 +147,7 @@ QList<QFont> narrowerFonts(QFont font, bool otherFamilies)
     return fonts;
 }
 
+const char *const kFitted = "korvelCaptionsFitted";
 const char *const kOwnFont = "korvelOwnFont";
 const char *const kFontOfItsOwn = "korvelFontOfItsOwn";
 
@@ -177,6 +178,7 @@ void applyApplicationStyle(QApplication &app)
 
 void fitCaptions(QWidget *window)
 {
+    window->setProperty(kFitted, true);
     for (QWidget *control : window->findChildren<QWidget *>()) {
         auto *label = qobject_cast<QLabel *>(control);
         if (control->isHidden() || captionOf(control).isEmpty()
@@ -215,6 +217,12 @@ void fitCaptions(QWidget *window)
     }
 }
 
+void refitCaptions(QWidget *window)
+{
+    if (window->property(kFitted).toBool())
+        fitCaptions(window);
+}
+
 QFont titleFont()
 {
     QFont font;
@@ -228,11 +236,13 @@ QFont titleFont()
 
 QPixmap mainBackground()
 {
-    QImage image(557, 305, QImage::Format_RGB32);
-    QPainter painter(&image);
+    QPixmap picture(557, 305);
+    QPainter painter(&picture);
 
     // A dark band behind the white title, a light body so black captions stay
-    // readable. Flat steps instead of smooth gradients keep it within 256 colours.
+    // readable. Flat steps instead of smooth gradients, and lines without
+    // antialiasing, keep it within 256 colours as it is drawn (25 of them),
+    // so it needs no conversion.
     for (int step = 0; step < 16; ++step) {
         const int x = step * 557 / 16;
         const int width = (step + 1) * 557 / 16 - x;
@@ -252,8 +262,7 @@ QPixmap mainBackground()
         painter.drawLine(x + 14, 19, x, 31);
     }
     painter.end();
-
-    return QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8));
+    return picture;
 }
 
 QIcon mainIcon()

@@ -23,6 +23,9 @@ void applyApplicationStyle(QApplication &app);
 // of `window` whose caption would otherwise be cut: the fixed sizes were laid
 // out for one font, and another platform's or language's text can be wider.
 void fitCaptions(QWidget *window);
+// The same again for a window fitted before, after its captions changed; one
+// not fitted yet is left to be fitted when its captions are complete.
+void refitCaptions(QWidget *window);
 QFont titleFont();
 
 QPixmap mainBackground();   // 557 x 305, 256 colours

@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include "ansiinput.h"
+#include "forms.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -53,6 +54,28 @@ private:
     bool m_listOpen = false;
 };
 
+QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind)
+{
+    auto *made = new QLineEdit(parent);
+    made->setGeometry(left, top, width, height);
+    guardValueInput(made, kind);
+    return made;
+}
+
+template <class Line>
+void bind(QLineEdit *box, Line line)
+{
+    setStoredValue(box, Forms::shared<Settings>().value(line));
+    QObject::connect(box, &QLineEdit::textChanged, box,
+                     [line](const QString &text) { Forms::shared<Settings>().value(line).text = text; });
+    // The user has taken the value in hand: what became of the stored one no longer matters.
+    QObject::connect(box, &QLineEdit::textEdited, box, [line] {
+        SettingValue &value = Forms::shared<Settings>().value(line);
+        value.storedLength = 0;
+        value.storedCleaned = false;
+    });
+}
+
 } // namespace
 
 QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height)
@@ -67,6 +90,20 @@ QLabel *label(QWidget *parent, const QString &caption, int left, int top, int wi
     auto *made = new QLabel(caption, parent);
     made->setTextFormat(Qt::PlainText);
     made->setGeometry(left, top, width, height);
+    return made;
+}
+
+QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height)
+{
+    QPushButton *made = button(parent, QString(), left, top, width, height);
+    LanguageCaptions::follow(made, caption);
+    return made;
+}
+
+QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height)
+{
+    QLabel *made = label(parent, QString(), left, top, width, height);
+    LanguageCaptions::follow(made, caption);
     return made;
 }
 
@@ -86,12 +123,23 @@ QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int
     return made;
 }
 
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind)
+QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line)
 {
-    auto *made = new QLineEdit(parent);
-    made->setGeometry(left, top, width, height);
-    guardValueInput(made, kind);
+    QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line));
+    bind(made, line);
     return made;
+}
+
+QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line)
+{
+    QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line));
+    bind(made, line);
+    return made;
+}
+
+void showSetting(QLineEdit *box, Varia::Line line)
+{
+    bind(box, line);
 }
 
 QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "valuerules.h"
+#include "languagetexts.h"
+#include "settings.h"
 
 #include <QFrame>
 #include <QString>
@@ -17,11 +18,19 @@ namespace Controls {
 
 QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height);
 QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+// The same with a text of the language in force (LanguageCaptions::follow).
+QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height);
+QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height);
 // A label never shown; its caption is a text other windows read.
 QLabel *hiddenLabel(QWidget *parent, const QString &caption);
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
-// An empty single-line text box of an option dialog, for a value of this kind.
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind);
+// A single-line text box of an option dialog for one value of the settings,
+// taking what a value of its kind may hold (guardValueInput; showSetting).
+QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line);
+QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line);
+// `box` shows the value of the settings, as read from its state file, and
+// puts every change back into them at once.
+void showSetting(QLineEdit *box, Varia::Line line);
 // A thin sunken separator line, QFrame::HLine or QFrame::VLine.
 QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height);
 // Escape anywhere in the button's window clicks the button: the window's

@@ -5,6 +5,8 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
+#include <type_traits>
 
 // Every window of the configurator is a single object, created hidden the
 // first time anything of it is used and kept for the life of the process.
@@ -13,6 +15,7 @@ namespace Forms {
 
 namespace detail {
 void rememberUnloader(std::function<void()> unloader);
+void rememberReset(std::function<void()> reset);
 
 template <class W>
 QPointer<W> &slot()
@@ -21,6 +24,14 @@ QPointer<W> &slot()
     return window;
 }
 } // namespace detail
+
+// Whether a window's captions are fitted to their controls as it is built
+// (Appearance::fitCaptions). A window whose captions its start still changes
+// specializes this as false and fits them itself.
+template <class W>
+struct FitsWhenBuilt : std::true_type
+{
+};
 
 // The window of class W, created (hidden) on first use.
 template <class W>
@@ -31,7 +42,8 @@ W *get()
         static const bool registered = (detail::rememberUnloader([] { delete detail::slot<W>().data(); }), true);
         Q_UNUSED(registered)
         window = new W;
-        Appearance::fitCaptions(window);
+        if constexpr (FitsWhenBuilt<W>::value)
+            Appearance::fitCaptions(window);
     }
     return window.data();
 }
@@ -40,6 +52,20 @@ template <class W>
 bool exists()
 {
     return !detail::slot<W>().isNull();
+}
+
+// What the windows share besides their controls (the settings, the language's
+// texts): one T per process, made on first use and dropped with the windows.
+template <class T>
+T &shared()
+{
+    static std::optional<T> value;
+    if (!value) {
+        static const bool registered = (detail::rememberReset([] { value.reset(); }), true);
+        Q_UNUSED(registered)
+        value.emplace();
+    }
+    return *value;
 }
 
 // Drops the window; its next use creates it afresh. Safe to call from the
@@ -55,7 +81,8 @@ void unload()
     }
 }
 
-// Deletes every window at once, as the end of the process would.
+// Deletes every window at once, and then what they share, as the end of the
+// process would.
 void unloadAll();
 
 } // namespace Forms

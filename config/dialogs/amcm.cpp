@@ -4,7 +4,6 @@
 #include "controls.h"
 #include "forms.h"
 #include "message.h"
-#include "restock.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,20 +19,20 @@ amcm::amcm()
     adminmod = Controls::frame(this, QStringLiteral("Clanmod/Adminmod Config"), 16, 16, 281, 89);
     // The password boxes show their text: the same text goes into the game script as it is,
     // or, where the game would not take it, not at all.
-    pwfeld = Controls::textBox(adminmod, 8, 24, 129, 19, ValueKind::ServerField);
+    pwfeld = Controls::settingBox(adminmod, 8, 24, 129, 19, Varia::Pwfeld);
     Label1 = Controls::label(adminmod, QStringLiteral("1"), 136, 24, 9, 17);
-    pass = Controls::textBox(adminmod, 152, 24, 121, 19, ValueKind::ServerValue);
+    pass = Controls::settingBox(adminmod, 152, 24, 121, 19, Varia::Pass);
     Label2 = Controls::label(adminmod, QStringLiteral("1"), 272, 24, 9, 17);
     Label4 = Controls::label(adminmod, QStringLiteral("Passwort Feld"), 16, 48, 113, 17);
     Label5 = Controls::label(adminmod, QStringLiteral("Passwort"), 168, 48, 89, 17);
-    Text1 = Controls::textBox(adminmod, 8, 64, 129, 19, ValueKind::ServerField);
+    Text1 = Controls::settingBox(adminmod, 8, 64, 129, 19, Varia::AmcmText1);
     Label3 = Controls::label(adminmod, QStringLiteral("2"), 136, 64, 9, 17);
-    Text2 = Controls::textBox(adminmod, 152, 64, 121, 19, ValueKind::ServerValue);
+    Text2 = Controls::settingBox(adminmod, 152, 64, 121, 19, Varia::AmcmText2);
     Label6 = Controls::label(adminmod, QStringLiteral("2"), 272, 64, 9, 17);
     pairServerBoxes(pwfeld, pass);
     pairServerBoxes(Text1, Text2);
-    Command1 = Controls::button(this, QStringLiteral("Schließen"), 112, 104, 89, 17);
-    Command2 = Controls::button(this, QStringLiteral("Hilfe"), 232, 104, 65, 13);
+    Command1 = Controls::button(this, LanguageLine::Close, 112, 104, 89, 17);
+    Command2 = Controls::button(this, LanguageLine::Help, 232, 104, 65, 13);
 
     connect(Command1, &QPushButton::clicked, this, &amcm::Command1_Click);
     // Escape hides the window as "Schließen" does.
@@ -49,7 +48,7 @@ void amcm::Command1_Click()
 
 void amcm::Command2_Click()
 {
-    Message::show(QStringLiteral("CMAM Help"), Forms::get<restock>()->help2->text());
+    Message::show(QStringLiteral("CMAM Help"), Forms::shared<LanguageTexts>().text(LanguageLine::ServerHelp));
 }
 
 void amcm::showEvent(QShowEvent *event)

@@ -18,7 +18,7 @@ funmode::funmode()
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Command1 = Controls::button(this, QStringLiteral("Schließen"), 176, 8, 97, 17);
+    Command1 = Controls::button(this, LanguageLine::Close, 176, 8, 97, 17);
 
     struct Row
     {
@@ -54,11 +54,13 @@ funmode::funmode()
         {&funmode::plant, &funmode::plantLabel, "Plant Bomb", 65},
     };
 
+    // The rows are the lines of "buy.kst", in order.
     QLineEdit *previous = nullptr;
     int top = 40;
+    int line = Buy::Reload;
     for (const Row &row : rows) {
         this->*row.label = Controls::label(this, QString::fromLatin1(row.caption), 8, top, row.labelWidth, 17);
-        QLineEdit *box = Controls::textBox(this, 96, top, 177, 19, ValueKind::SayTeam);
+        QLineEdit *box = Controls::settingBox(this, 96, top, 177, 19, Buy::Line(line++));
         this->*row.box = box;
         // Tab walks the boxes top to bottom.
         if (previous)

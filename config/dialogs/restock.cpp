@@ -2,19 +2,19 @@
 
 #include "ansiinput.h"
 #include "controls.h"
+#include "forms.h"
 #include "message.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 
 namespace {
 
-QComboBox *itemBox(QWidget *parent, int left, int top)
+QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line)
 {
     static const QStringList items = {
         QStringLiteral("kevlar"),       QStringLiteral("kevlarandhelm"), QStringLiteral("flashbang"),
@@ -37,7 +37,8 @@ QComboBox *itemBox(QWidget *parent, int left, int top)
     box->setCurrentIndex(-1);
     box->clearEditText();
     box->setGeometry(left, top, 89, 21);
-    guardValueInput(box->lineEdit(), ValueKind::Restock);
+    guardValueInput(box->lineEdit(), KindOf(line));
+    Controls::showSetting(box->lineEdit(), line);
     return box;
 }
 
@@ -50,23 +51,16 @@ restock::restock()
 
     // The spaces put the two headings over the two columns.
     restoc = Controls::frame(this, QStringLiteral("Big Restock                        Small Retock  "), 48, 8, 217, 193);
-    big1 = itemBox(restoc, 8, 24);
-    big2 = itemBox(restoc, 8, 56);
-    big3 = itemBox(restoc, 8, 88);
-    big4 = itemBox(restoc, 8, 120);
-    big5 = itemBox(restoc, 8, 152);
-    small1 = itemBox(restoc, 120, 24);
-    small2 = itemBox(restoc, 120, 88);
-    small3 = itemBox(restoc, 120, 152);
-    Command4 = Controls::button(restoc, QStringLiteral("Hilfe"), 144, 176, 65, 13);
-    Command1 = Controls::button(this, QStringLiteral("Schließen"), 16, 192, 73, 17);
-
-    help1 = Controls::hiddenLabel(this, QStringLiteral("In diesem Fenster sehen sie, welche Plugins Installiert wurden."));
-    help2 = Controls::hiddenLabel(this, QStringLiteral("In diesem Fenster können sie ihre Zugriffsdaten für einen Server über AdminMod oder Clanmod eintragen, um diese nicht immer wieder eingeben zu müssen."));
-    help3 = Controls::hiddenLabel(this, QStringLiteral("Hier können sie die Artikel für den Restock kauf einstellen. Mit einem Klick auf die Restock Taste wird dieses Packet dann gekauft. Die Restock Taste können sie im CS - Tastenkonfiguration belegen."));
-    help4 = Controls::hiddenLabel(this, QStringLiteral("Hier können Töne eingetragen werden, welche dann per Tastendruck in HL abgespielt werden können! WICHTIG! DIE TÖNE MÜSSEN SICH ALS .WAV DATEI IM COUNTER-STRIKE UNTERORDNER sound/vox BEFINDEN UM EINGESETZT WERDEN ZU KÖNNEN! Tragen sie in dem Textfeld den Dateinamen des Musikstückes ein."));
-    help5 = Controls::hiddenLabel(this, QStringLiteral("Hier können Benutzerdefinierte Texte eingegeben werden, die dann durch einen Tastendruck im HL ausgegeben werden"));
-    help6 = Controls::hiddenLabel(this, QStringLiteral("Der Programmierer dieses Scriptes übernimmt keine Haftung für eventuelle Schäden, die beim Benutzen dieses Programmes auftreten können."));
+    big1 = itemBox(restoc, 8, 24, Varia::Big1);
+    big2 = itemBox(restoc, 8, 56, Varia::Big2);
+    big3 = itemBox(restoc, 8, 88, Varia::Big3);
+    big4 = itemBox(restoc, 8, 120, Varia::Big4);
+    big5 = itemBox(restoc, 8, 152, Varia::Big5);
+    small1 = itemBox(restoc, 120, 24, Varia::Small1);
+    small2 = itemBox(restoc, 120, 88, Varia::Small2);
+    small3 = itemBox(restoc, 120, 152, Varia::Small3);
+    Command4 = Controls::button(restoc, LanguageLine::Help, 144, 176, 65, 13);
+    Command1 = Controls::button(this, LanguageLine::Close, 16, 192, 73, 17);
 
     connect(Command1, &QPushButton::clicked, this, &restock::Command1_Click);
     // Escape hides the window as "Schließen" does.
@@ -82,7 +76,7 @@ void restock::Command1_Click()
 
 void restock::Command4_Click()
 {
-    Message::show(QStringLiteral("Restock Help"), help3->text());
+    Message::show(QStringLiteral("Restock Help"), Forms::shared<LanguageTexts>().text(LanguageLine::RestockHelp));
 }
 
 void restock::showEvent(QShowEvent *event)

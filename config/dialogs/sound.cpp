@@ -3,7 +3,6 @@
 #include "controls.h"
 #include "forms.h"
 #include "message.h"
-#include "restock.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -16,14 +15,14 @@ sound::sound()
     setFixedSize(234, 121);
 
     Label1 = Controls::label(this, QStringLiteral("User defined tones"), 8, 8, 121, 17);
-    Command2 = Controls::button(this, QStringLiteral("Schließen"), 144, 8, 81, 13);
-    snd1 = Controls::textBox(this, 8, 32, 169, 19, ValueKind::Sound);
+    Command2 = Controls::button(this, LanguageLine::Close, 144, 8, 81, 13);
+    snd1 = Controls::settingBox(this, 8, 32, 169, 19, Varia::Snd1);
     Label2 = Controls::label(this, QStringLiteral("Ton1"), 184, 32, 113, 17);
-    snd2 = Controls::textBox(this, 8, 56, 169, 19, ValueKind::Sound);
+    snd2 = Controls::settingBox(this, 8, 56, 169, 19, Varia::Snd2);
     Label3 = Controls::label(this, QStringLiteral("Ton2"), 184, 56, 113, 17);
-    snd3 = Controls::textBox(this, 8, 80, 169, 19, ValueKind::Sound);
+    snd3 = Controls::settingBox(this, 8, 80, 169, 19, Varia::Snd3);
     Label4 = Controls::label(this, QStringLiteral("Ton3"), 184, 80, 113, 17);
-    Command1 = Controls::button(this, QStringLiteral("Hilfe"), 64, 104, 113, 13);
+    Command1 = Controls::button(this, LanguageLine::Help, 64, 104, 113, 13);
 
     connect(Command1, &QPushButton::clicked, this, &sound::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &sound::Command2_Click);
@@ -33,7 +32,7 @@ sound::sound()
 
 void sound::Command1_Click()
 {
-    Message::show(QStringLiteral("Sound Help"), Forms::get<restock>()->help4->text());
+    Message::show(QStringLiteral("Sound Help"), Forms::shared<LanguageTexts>().text(LanguageLine::SoundHelp));
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.

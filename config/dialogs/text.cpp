@@ -3,7 +3,6 @@
 #include "controls.h"
 #include "forms.h"
 #include "message.h"
-#include "restock.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,24 +14,24 @@ text::text()
     setWindowTitle(QStringLiteral("TextMenü"));
     setFixedSize(313, 233);
 
-    Text1 = Controls::textBox(this, 16, 16, 209, 19, ValueKind::Say);
+    Text1 = Controls::settingBox(this, 16, 16, 209, 19, Varia::Text1);
     Label1 = Controls::label(this, QStringLiteral("Message1"), 240, 16, 65, 17);
-    Text2 = Controls::textBox(this, 16, 40, 209, 19, ValueKind::Say);
+    Text2 = Controls::settingBox(this, 16, 40, 209, 19, Varia::Text2);
     Label2 = Controls::label(this, QStringLiteral("Message2"), 240, 40, 65, 17);
-    Text3 = Controls::textBox(this, 16, 64, 209, 19, ValueKind::Say);
+    Text3 = Controls::settingBox(this, 16, 64, 209, 19, Varia::Text3);
     Label3 = Controls::label(this, QStringLiteral("Message3"), 240, 64, 65, 17);
-    Text4 = Controls::textBox(this, 16, 88, 209, 19, ValueKind::Say);
+    Text4 = Controls::settingBox(this, 16, 88, 209, 19, Varia::Text4);
     Label4 = Controls::label(this, QStringLiteral("Message4"), 240, 88, 65, 17);
-    Text5 = Controls::textBox(this, 16, 112, 209, 19, ValueKind::Say);
+    Text5 = Controls::settingBox(this, 16, 112, 209, 19, Varia::Text5);
     Label5 = Controls::label(this, QStringLiteral("Message5"), 240, 112, 65, 17);
-    Text6 = Controls::textBox(this, 16, 144, 209, 19, ValueKind::SayTeam);
+    Text6 = Controls::settingBox(this, 16, 144, 209, 19, Varia::Text6);
     Label6 = Controls::label(this, QStringLiteral("Teammessage1"), 232, 144, 81, 17);
-    Text7 = Controls::textBox(this, 16, 168, 209, 19, ValueKind::SayTeam);
+    Text7 = Controls::settingBox(this, 16, 168, 209, 19, Varia::Text7);
     Label7 = Controls::label(this, QStringLiteral("Teammessage2"), 232, 168, 81, 17);
-    Text8 = Controls::textBox(this, 16, 192, 209, 19, ValueKind::SayTeam);
+    Text8 = Controls::settingBox(this, 16, 192, 209, 19, Varia::Text8);
     Label8 = Controls::label(this, QStringLiteral("Teammessage3"), 232, 192, 81, 17);
-    Command2 = Controls::button(this, QStringLiteral("Schließen"), 16, 216, 137, 17);
-    Command1 = Controls::button(this, QStringLiteral("Hilfe"), 208, 216, 97, 17);
+    Command2 = Controls::button(this, LanguageLine::Close, 16, 216, 137, 17);
+    Command1 = Controls::button(this, LanguageLine::Help, 208, 216, 97, 17);
 
     connect(Command1, &QPushButton::clicked, this, &text::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &text::Command2_Click);
@@ -42,7 +41,7 @@ text::text()
 
 void text::Command1_Click()
 {
-    Message::show(QStringLiteral("Text Help"), Forms::get<restock>()->help5->text());
+    Message::show(QStringLiteral("Text Help"), Forms::shared<LanguageTexts>().text(LanguageLine::TextHelp));
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.

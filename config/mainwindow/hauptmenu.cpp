@@ -7,13 +7,14 @@
 #include "forms.h"
 #include "funmode.h"
 #include "language.h"
+#include "languagetexts.h"
 #include "message.h"
 #include "packagefiles.h"
 #include "placement.h"
 #include "platform.h"
 #include "restock.h"
+#include "settings.h"
 #include "sound.h"
-#include "staterestore.h"
 #include "text.h"
 #include "texts.h"
 #include "write.h"
@@ -31,14 +32,28 @@
 
 struct hauptmenu::Module
 {
+    PackageModule which;
     QPushButton *on;
     QPushButton *off;
     QLabel *slot;
-    QString marker;
-    QString content;
-    QString onValue;
-    QString offValue;
+    QString content;  // of its marker file
 };
+
+namespace {
+
+QString shown(const QString &name)
+{
+    return QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+}
+
+// `script` is made from the same values: written from empty ones it would
+// lose what the state file still holds, so it stays as it is with it.
+void tellUnreadable(const QString &file, const QString &script)
+{
+    Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::StateUnreadable).arg(shown(file), file, script));
+}
+
+} // namespace
 
 hauptmenu::hauptmenu()
 {
@@ -51,35 +66,37 @@ hauptmenu::hauptmenu()
     setAutoFillBackground(true);
 
     Frame3 = Controls::frame(this, QStringLiteral("Menu"), 8, 40, 265, 97);
-    Command2 = Controls::button(Frame3, QStringLiteral("Restockmenü"), 8, 16, 105, 25);
-    Command4 = Controls::button(Frame3, QStringLiteral("Admin-Mod Menü"), 136, 16, 113, 25);
-    Command6 = Controls::button(Frame3, QStringLiteral("Soundmenü"), 8, 56, 105, 25);
-    Command6->setToolTip(QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
-    Command7 = Controls::button(Frame3, QStringLiteral("Textmenü"), 136, 56, 113, 25);
-    Command7->setToolTip(QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
+    Command2 = Controls::button(Frame3, LanguageLine::RestockButton, 8, 16, 105, 25);
+    LanguageCaptions::followTip(Command2, LanguageLine::RestockTip);
+    Command4 = Controls::button(Frame3, LanguageLine::ServerButton, 136, 16, 113, 25);
+    LanguageCaptions::followTip(Command4, LanguageLine::ServerTip);
+    Command6 = Controls::button(Frame3, LanguageLine::SoundButton, 8, 56, 105, 25);
+    LanguageCaptions::followTip(Command6, LanguageLine::SoundTip);
+    Command7 = Controls::button(Frame3, LanguageLine::TextButton, 136, 56, 113, 25);
+    LanguageCaptions::followTip(Command7, LanguageLine::TextTip);
     Controls::line(Frame3, QFrame::HLine, 8, 45, 249, 4);
     Controls::line(Frame3, QFrame::VLine, 122, 16, 4, 65);
 
-    Command8 = Controls::button(this, QStringLiteral("Einstellungen"), 440, 0, 81, 17);
+    Command8 = Controls::button(this, LanguageLine::SettingsButton, 440, 0, 81, 17);
 
     Frame2 = Controls::frame(this, QStringLiteral("Switches"), 8, 136, 505, 73);
     Label3 = Controls::label(Frame2, QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
-    it1 = Controls::button(Frame2, QStringLiteral("AN"), 24, 32, 65, 13);
-    it2 = Controls::button(Frame2, QStringLiteral("AUS"), 24, 48, 65, 13);
+    it1 = Controls::button(Frame2, LanguageLine::On, 24, 32, 65, 13);
+    it2 = Controls::button(Frame2, LanguageLine::Off, 24, 48, 65, 13);
     Command9 = Controls::button(Frame2, QStringLiteral("Config"), 216, 8, 65, 13);
     Label2 = Controls::label(Frame2, QStringLiteral("Personal Mode"), 216, 24, 73, 17);
-    fun1 = Controls::button(Frame2, QStringLiteral("AN"), 216, 40, 65, 13);
-    fun2 = Controls::button(Frame2, QStringLiteral("AUS"), 216, 56, 65, 13);
+    fun1 = Controls::button(Frame2, LanguageLine::On, 216, 40, 65, 13);
+    fun2 = Controls::button(Frame2, LanguageLine::Off, 216, 56, 65, 13);
     sayscript = Controls::label(Frame2, QStringLiteral("Informationsscript"), 400, 16, 89, 17);
-    say1 = Controls::button(Frame2, QStringLiteral("AN"), 408, 32, 65, 13);
-    say2 = Controls::button(Frame2, QStringLiteral("AUS"), 408, 48, 65, 13);
+    say1 = Controls::button(Frame2, LanguageLine::On, 408, 32, 65, 13);
+    say2 = Controls::button(Frame2, LanguageLine::Off, 408, 48, 65, 13);
 
     Frame1 = Controls::frame(this, QStringLiteral("Plugins"), 8, 216, 505, 65);
     plug1 = Controls::label(Frame1, QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17);
     plug2 = Controls::label(Frame1, QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17);
     plug3 = Controls::label(Frame1, QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17);
     plug4 = Controls::label(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
-    Command5 = Controls::button(Frame1, QStringLiteral("Hilfe"), 432, 48, 57, 13);
+    Command5 = Controls::button(Frame1, LanguageLine::Help, 432, 48, 57, 13);
 
     Label1 = Controls::label(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
     Label1->setFont(Appearance::titleFont());
@@ -88,7 +105,7 @@ hauptmenu::hauptmenu()
     Label1->setPalette(white);
 
     url = Controls::label(this, QStringLiteral("korvel.example"), 8, 280, 105, 17);
-    Haftungsausschluss = Controls::label(this, QStringLiteral("Haftungsausschluss"), 424, 280, 97, 17);
+    Haftungsausschluss = Controls::label(this, LanguageLine::Disclaimer, 424, 280, 97, 17);
     Controls::line(this, QFrame::HLine, 8, 34, 265, 4);
     Controls::line(this, QFrame::HLine, 8, 276, 505, 4);
 
@@ -141,6 +158,8 @@ void hauptmenu::startup()
         break;
     }
     form_load();
+    // Once: the language, if any, has given the captions now.
+    Appearance::fitCaptions(this);
     if (!m_firstRun)
         show();
 }
@@ -148,7 +167,8 @@ void hauptmenu::startup()
 void hauptmenu::form_load()
 {
     // 1 to 4 from one read of the path file: the game files that a language
-    // replaces, the recorded language and Half-Life directory into the setup dialog.
+    // replaces and the recorded language. The setup dialog is built when it
+    // is first shown, and takes the Half-Life directory from the path file then.
     QString pathFileProblem;
     const QStringList pathFile = PackageFiles::ReadPathFile(&pathFileProblem);
     if (!pathFileProblem.isEmpty())
@@ -156,12 +176,15 @@ void hauptmenu::form_load()
     cmd->setText(pathFile.value(3));
     gfx->setText(pathFile.value(2));
     LoadRecordedLanguage(pathFile.value(1));
-    LoadHalfLifeDirectory(pathFile.value(0));
     // 5: the recorded language, when there is one.
     ApplyRecordedLanguage();
-    // 6, 7: the settings saved at the last exit into the option dialogs.
-    variaUnreadable = !RestoreVaria();
-    buyUnreadable = !RestoreBuy();
+    // 6, 7: the settings saved at the last exit, and the module switches.
+    // The option dialogs show them when they are opened.
+    const Settings &settings = Forms::shared<Settings>() = ReadSettings();
+    if (settings.variaUnreadable)
+        tellUnreadable(kVariaFile, QStringLiteral("varis.cfg"));
+    if (settings.buyUnreadable)
+        tellUnreadable(kBuyFile, QStringLiteral("fun.cfg"));
 
     // 8: the web address looks and feels like a link.
     QPalette blue = url->palette();
@@ -178,9 +201,9 @@ void hauptmenu::form_load()
     plug3->setVisible(FileExists(QStringLiteral("plugin3.cfg")));
     plug4->setVisible(FileExists(QStringLiteral("plugin4.cfg")));
 
-    // 10: module switches from their marker files.
+    // 10: module switches as their marker files were found.
     for (const Module &module : {information(), personalMode(), itemBuyBlocker()}) {
-        if (FileExists(module.marker))
+        if (settings.module(module.which))
             showModuleState(module, true);
         else
             module.off->setEnabled(false);
@@ -202,7 +225,7 @@ void hauptmenu::form_unload()
 {
     PackageFiles::RemoveStaleTemporaries();
     QString error;
-    const bool saved = WriteScripts(&error);
+    const bool saved = WriteScripts(Forms::shared<Settings>(), &error);
     if (!saved)
         Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SaveIncomplete).arg(error));
     // Ends here and now: no other window's close handling may run, so an open
@@ -214,25 +237,23 @@ void hauptmenu::form_unload()
 
 hauptmenu::Module hauptmenu::information() const
 {
-    return {say1, say2, slot1, QStringLiteral("say.kst"), QStringLiteral("say aktiviert"),
-            QStringLiteral("sayscript"), QString()};
+    return {PackageModule::Information, say1, say2, slot1, QStringLiteral("say aktiviert")};
 }
 
 hauptmenu::Module hauptmenu::personalMode() const
 {
-    return {fun1, fun2, slot2, QStringLiteral("fun.kst"), QStringLiteral("fun aktiviert"),
-            QStringLiteral("fun.cfg"), QStringLiteral("ori.cfg")};
+    return {PackageModule::PersonalMode, fun1, fun2, slot2, QStringLiteral("fun aktiviert")};
 }
 
 hauptmenu::Module hauptmenu::itemBuyBlocker() const
 {
-    return {it1, it2, slot3, QStringLiteral("itim.kst"), QStringLiteral("it aktiviert"),
-            QStringLiteral("noitembuy"), QString()};
+    return {PackageModule::ItemBuyBlocker, it1, it2, slot3, QStringLiteral("it aktiviert")};
 }
 
 void hauptmenu::showModuleState(const Module &module, bool on)
 {
-    module.slot->setText(on ? module.onValue : module.offValue);
+    Forms::shared<Settings>().module(module.which) = on;
+    module.slot->setText(SlotText(module.which, on));
     QPushButton *enabled = on ? module.off : module.on;
     QPushButton *disabled = on ? module.on : module.off;
     // The keyboard stays with the module: a disabled button would pass the
@@ -246,29 +267,28 @@ void hauptmenu::showModuleState(const Module &module, bool on)
 
 void hauptmenu::switchOn(const Module &module)
 {
+    const QString marker = MarkerFile(module.which);
     QString error;
-    if (PackageFiles::WriteText(module.marker, {module.content}, &error)) {
+    if (PackageFiles::WriteText(marker, {module.content}, &error)) {
         showModuleState(module, true);
         return;
     }
     // The switch shows what the next start will find, not what was asked for.
-    showModuleState(module, FileExists(module.marker));
+    showModuleState(module, FileExists(marker));
     Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SwitchOnFailed).arg(error));
 }
 
 void hauptmenu::switchOff(const Module &module)
 {
-    QFile marker(module.marker);
+    QFile marker(MarkerFile(module.which));
     // A marker that is gone already is just as good as one removed now.
-    if (marker.remove() || !FileExists(module.marker)) {
+    if (marker.remove() || !FileExists(marker.fileName())) {
         showModuleState(module, false);
         return;
     }
     showModuleState(module, true);
     Message::show(QStringLiteral("Korvel Configurator"),
-                  Texts::get(Texts::SwitchOffFailed)
-                      .arg(QDir::toNativeSeparators(QFileInfo(module.marker).absoluteFilePath()),
-                           marker.errorString()));
+                  Texts::get(Texts::SwitchOffFailed).arg(shown(marker.fileName()), marker.errorString()));
 }
 
 void hauptmenu::say1_Click() { switchOn(information()); }
@@ -290,12 +310,13 @@ void hauptmenu::Command8_Click() { Placement::showOver(Forms::get<firstrun>(), t
 // The help texts are read when asked for, so a language applied since shows.
 void hauptmenu::Command5_Click()
 {
-    Message::show(QStringLiteral("Plugin Information"), Forms::get<restock>()->help1->text());
+    Message::show(QStringLiteral("Plugin Information"), Forms::shared<LanguageTexts>().text(LanguageLine::PluginHelp));
 }
 
 void hauptmenu::Haftungsausschluss_Click()
 {
-    Message::show(QStringLiteral("Haftungsausschluss"), Forms::get<restock>()->help6->text());
+    Message::show(QStringLiteral("Haftungsausschluss"),
+                  Forms::shared<LanguageTexts>().text(LanguageLine::DisclaimerText));
 }
 
 void hauptmenu::Label1_Click()

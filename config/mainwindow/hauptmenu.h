@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -50,7 +52,9 @@ public:
     QLabel *url;
     QLabel *Haftungsausschluss;
 
-    // Hidden labels whose captions are program state.
+    // Hidden labels whose captions are program state: the game files a
+    // language replaces, what "varis.cfg" runs for each module switch, and
+    // the console's semicolon and quote.
     QLabel *cmd;
     QLabel *gfx;
     QLabel *slot1;
@@ -58,11 +62,6 @@ public:
     QLabel *slot3;
     QLabel *semi;
     QLabel *af;
-
-    // Set by the state restore when a state file is there but could not be
-    // read: the save at exit leaves that file as it is, and its script too.
-    bool variaUnreadable = false;
-    bool buyUnreadable = false;
 
 public slots:
     void say1_Click();
@@ -100,4 +99,10 @@ private:
     void showModuleState(const Module &module, bool on);
 
     bool m_firstRun = false;
+};
+
+// Its captions are fitted at the end of its start, once the language has given them.
+template <>
+struct Forms::FitsWhenBuilt<hauptmenu> : std::false_type
+{
 };

@@ -5,6 +5,9 @@
 namespace {
 
 const QString kFunComment = QStringLiteral("//Vom Configurator erstellte Datei fuer Benutzerdefiniertes Sayscript");
+// The console's quote, around alias bodies and setinfo words, and its command separator.
+const QString kQuote = QStringLiteral("\"");
+const QString kSemicolon = QStringLiteral(";");
 
 struct FunAlias
 {
@@ -39,12 +42,13 @@ QString chatBody(ValueKind kind, const QString &text)
 class VarisWriter
 {
 public:
-    explicit VarisWriter(const ScriptValues &values) : v(values) {}
+    explicit VarisWriter(const Settings &values) : v(values) {}
 
     QStringList lines() const
     {
         QStringList out;
-        out << QStringLiteral("exec qor/") + v.slot2 << v.slot1 << v.slot3;
+        out << QStringLiteral("exec qor/") + slot(PackageModule::PersonalMode) << slot(PackageModule::Information)
+            << slot(PackageModule::ItemBuyBlocker);
         setinfo(out, Varia::Pwfeld, Varia::Pass);
         setinfo(out, Varia::AmcmText1, Varia::AmcmText2);
 
@@ -70,14 +74,16 @@ public:
     }
 
 private:
-    const ScriptValues &v;
+    const Settings &v;
+
+    QString slot(PackageModule module) const { return SlotText(module, v.module(module)); }
 
     // Every value as the boxes hold it: cleaned, whatever set it.
-    QString value(Varia::Line line) const { return ValueRules::Clean(v.varia.at(line)); }
+    QString value(Varia::Line line) const { return ValueRules::Clean(v.varia.at(line).text); }
 
     QString alias(const QString &name, const QString &body) const
     {
-        return QStringLiteral("alias ") + name + QLatin1Char(' ') + v.quote + body + v.quote;
+        return QStringLiteral("alias ") + name + QLatin1Char(' ') + kQuote + body + kQuote;
     }
 
     // Quoted and exactly as typed, or not at all: a cut or changed password
@@ -88,7 +94,7 @@ private:
         const QString secret = value(password);
         if (secret.isEmpty() || !ValueRules::ServerPairProblem(name, secret).isEmpty())
             return;
-        out << QStringLiteral("setinfo ") + v.quote + name + v.quote + QLatin1Char(' ') + v.quote + secret + v.quote;
+        out << QStringLiteral("setinfo ") + kQuote + name + kQuote + QLatin1Char(' ') + kQuote + secret + kQuote;
     }
 
     void chat(QStringList &out, const QString &name, ValueKind kind, Varia::Line line) const
@@ -106,32 +112,32 @@ private:
         if (text.isEmpty())
             return;
         const QString played = ValueRules::GameSoundName(text);
-        out << alias(name, QStringLiteral("speak ") + played + v.semicolon + QStringLiteral(" say -=") + played
+        out << alias(name, QStringLiteral("speak ") + played + kSemicolon + QStringLiteral(" say -=") + played
                                + QStringLiteral("=-"));
     }
 };
 
-QStringList funLines(const ScriptValues &v)
+QStringList funLines(const Settings &v)
 {
     QStringList out{kFunComment};
     for (const FunAlias &alias : kFunAliases) {
-        out << QStringLiteral("alias ") + QLatin1String(alias.name) + QLatin1Char(' ') + v.quote
-                   + chatBody(ValueKind::SayTeam, ValueRules::Clean(v.buy.at(alias.box))) + v.quote;
+        out << QStringLiteral("alias ") + QLatin1String(alias.name) + QLatin1Char(' ') + kQuote
+                   + chatBody(ValueKind::SayTeam, ValueRules::Clean(v.buy.at(alias.box).text)) + kQuote;
     }
     return out;
 }
 
-QStringList cleaned(const QStringList &values)
+QStringList cleaned(const QList<SettingValue> &values)
 {
     QStringList out;
-    for (const QString &value : values)
-        out << ValueRules::Clean(value);
+    for (const SettingValue &value : values)
+        out << ValueRules::Clean(value.text);
     return out;
 }
 
 } // namespace
 
-ScriptFiles GenerateScripts(const ScriptValues &values)
+ScriptFiles GenerateScripts(const Settings &values)
 {
     Q_ASSERT(values.varia.size() == Varia::LineCount);
     Q_ASSERT(values.buy.size() == Buy::LineCount);

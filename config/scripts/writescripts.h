@@ -2,11 +2,13 @@
 
 #include <QString>
 
+struct Settings;
+
 // Writes "varis.cfg", "varia.kst", "buy.kst" and "fun.cfg", in this order,
-// from what the controls of the main window and the option dialogs hold now.
-// Each file is written whole or not at all, and every one is tried: false when
-// any failed, and `*error` then has one line for each, naming the file and the
-// reason; a failed file keeps its previous contents. A state file that could
-// not be read at startup is left alone, and with it the script made from the
-// same settings ("varis.cfg" with "varia.kst", "fun.cfg" with "buy.kst").
-bool WriteScripts(QString *error = nullptr);
+// from the settings. Each file is written whole or not at all, and every one
+// is tried: false when any failed, and `*error` then has one line for each,
+// naming the file and the reason; a failed file keeps its previous contents.
+// A state file that could not be read at startup is left alone, and with it
+// the script made from the same settings ("varis.cfg" with "varia.kst",
+// "fun.cfg" with "buy.kst").
+bool WriteScripts(const Settings &settings, QString *error = nullptr);

@@ -39,6 +39,23 @@ QFont headingFont()
     return font;
 }
 
+// The setup dialog's `lang` and `lang2` as set while it was not built; it
+// takes them when it is, and leaves the design-time texts for a later one.
+struct LanguageNames
+{
+    QString recorded = QStringLiteral("German");
+    QString applied;
+};
+
+// Sets a label of the setup dialog, or keeps the text for it until it is built.
+void showName(QLabel *firstrun::*label, QString LanguageNames::*kept, const QString &name)
+{
+    if (Forms::exists<firstrun>())
+        (Forms::get<firstrun>()->*label)->setText(name);
+    else
+        Forms::shared<LanguageNames>().*kept = name;
+}
+
 // One message for everything the language step could not copy.
 void reportLanguageProblems(const QStringList &problems)
 {
@@ -88,13 +105,15 @@ firstrun::firstrun()
     language->setGeometry(136, 88, 161, 45);
     language->setSelectionMode(QAbstractItemView::SingleSelection);
     language->addItems(LanguageFiles(QStringLiteral(".")));
+    LanguageNames &names = Forms::shared<LanguageNames>();
     Label4 = Controls::label(this, QStringLiteral("Current Language:"), 8, 136, 89, 17);
-    lang2 = Controls::label(this, QString(), 104, 136, 81, 17);
+    lang2 = Controls::label(this, names.applied, 104, 136, 81, 17);
     Label5 = Controls::label(this, QStringLiteral("New Language:"), 8, 152, 89, 17);
     sellang = Controls::label(this, QString(), 104, 152, 81, 17);
     Command2 = Controls::button(this, QStringLiteral("Save and Go"), 56, 176, 185, 17);
-    lang = Controls::label(this, QStringLiteral("German"), 256, 176, 41, 17);
+    lang = Controls::label(this, names.recorded, 256, 176, 41, 17);
     lang->hide();
+    names = LanguageNames();
 
     Line1 = Controls::line(this, QFrame::HLine, 0, 0, 305, 2);
     Line2 = Controls::line(this, QFrame::VLine, 0, 0, 2, 202);
@@ -228,14 +247,19 @@ bool firstrun::writePathFile()
     return true;
 }
 
-void LoadRecordedLanguage(const QString &languageFile)
+QString RecordedLanguage()
 {
-    Forms::get<firstrun>()->lang->setText(languageFile);
+    return Forms::exists<firstrun>() ? Forms::get<firstrun>()->lang->text() : Forms::shared<LanguageNames>().recorded;
 }
 
-void LoadHalfLifeDirectory(const QString &directory)
+void ShowAppliedLanguage(const QString &name)
 {
-    Forms::get<firstrun>()->pfad->setText(directory);
+    showName(&firstrun::lang2, &LanguageNames::applied, name);
+}
+
+void LoadRecordedLanguage(const QString &languageFile)
+{
+    showName(&firstrun::lang, &LanguageNames::recorded, languageFile);
 }
 
 bool ShowSetupOnFirstRun()

@@ -63,10 +63,14 @@ private:
 // and the game's key-binding list and command menu derived from the directory.
 QStringList PathFileLines(const QString &directory, const QString &languageFile);
 
-// Steps of the main window's startup: the recorded language and Half-Life
-// directory (lines 2 and 1 of the path file) into the setup dialog (creating
-// it, hidden), and on a first run (no path file) the setup dialog shown; true
-// when it was.
+// The setup dialog's `lang` (the language the path file records) and `lang2`
+// (the language applied last), whether the dialog is built or not: one built
+// later shows them, and one built again after it was closed starts afresh.
+QString RecordedLanguage();
+void ShowAppliedLanguage(const QString &name);
+
+// Steps of the main window's startup, which build no setup dialog for them:
+// the recorded language (line 2 of the path file), and on a first run (no
+// path file) the setup dialog shown; true when it was.
 void LoadRecordedLanguage(const QString &languageFile);
-void LoadHalfLifeDirectory(const QString &directory);
 bool ShowSetupOnFirstRun();

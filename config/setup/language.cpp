@@ -2,27 +2,21 @@
 
 #include "texts.h"
 
-#include "amcm.h"
 #include "appearance.h"
 #include "fileplatform.h"
 #include "firstrun.h"
 #include "forms.h"
-#include "funmode.h"
 #include "hauptmenu.h"
+#include "languagetexts.h"
 #include "message.h"
 #include "packagefiles.h"
-#include "restock.h"
-#include "sound.h"
-#include "text.h"
 #include "write.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTextDocument>
 
 namespace {
 
@@ -32,26 +26,6 @@ const int kCommandMenuLine = 22;
 QString shown(const QString &localPath)
 {
     return QDir::toNativeSeparators(QFileInfo(localPath).absoluteFilePath());
-}
-
-// A line of a language file is text, never markup: an '&' in a button
-// caption is no shortcut, and a tooltip that looks like HTML is shown as typed.
-void setCaption(QPushButton *button, const QString &text)
-{
-    QString escaped = text;
-    escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    button->setText(escaped);
-}
-
-void setCaption(QLabel *label, const QString &text)
-{
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-}
-
-void setTip(QWidget *widget, const QString &text)
-{
-    widget->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text);
 }
 
 // A caption, tooltip or help text is cut to 4,096 characters when the
@@ -73,52 +47,18 @@ private:
     QStringList m_lines;
 };
 
+// The language's captions, help texts and tooltips: kept for the windows
+// built later, and shown at once by those that exist.
 void applyTexts(const LanguageFile &file)
 {
-    // Dialogs not used yet are made here, hidden, so that they show the language when opened.
-    hauptmenu *main = Forms::get<hauptmenu>();
-    amcm *access = Forms::get<amcm>();
-    restock *buy = Forms::get<restock>();
-    sound *sounds = Forms::get<sound>();
-    text *texts = Forms::get<text>();
-    funmode *personal = Forms::get<funmode>();
-
-    setCaption(main->it1, file.line(1));
-    setCaption(main->fun1, file.line(1));
-    setCaption(main->say1, file.line(1));
-    setCaption(main->it2, file.line(2));
-    setCaption(main->fun2, file.line(2));
-    setCaption(main->say2, file.line(2));
-    setCaption(main->Haftungsausschluss, file.line(3));
-    setCaption(main->Command8, file.line(4));
-    setCaption(main->Command2, file.line(5));
-    setCaption(main->Command4, file.line(6));
-    setCaption(main->Command7, file.line(7));
-    setCaption(main->Command6, file.line(8));
-    setCaption(main->Command5, file.line(9));
-    setCaption(access->Command2, file.line(9));
-    setCaption(buy->Command4, file.line(9));
-    setCaption(sounds->Command1, file.line(9));
-    setCaption(texts->Command1, file.line(9));
-    setCaption(access->Command1, file.line(10));
-    setCaption(personal->Command1, file.line(10));
-    setCaption(buy->Command1, file.line(10));
-    setCaption(sounds->Command2, file.line(10));
-    setCaption(texts->Command2, file.line(10));
-    setCaption(buy->help1, file.line(11));
-    setCaption(buy->help2, file.line(12));
-    setCaption(buy->help3, file.line(13));
-    setCaption(buy->help4, file.line(14));
-    setCaption(buy->help5, file.line(15));
-    setCaption(buy->help6, file.line(16));
-
-    setTip(main->Command2, file.line(17));
-    setTip(main->Command4, file.line(18));
-    setTip(main->Command6, file.line(19));
-    setTip(main->Command7, file.line(20));
-
-    for (QWidget *window : std::initializer_list<QWidget *>{main, access, buy, sounds, texts, personal})
-        Appearance::fitCaptions(window);
+    QStringList lines;
+    for (int number = 1; number <= kLanguageLines; ++number)
+        lines << file.line(number);
+    Forms::shared<LanguageTexts>().replace(lines);
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (LanguageCaptions::recaption(window))
+            Appearance::refitCaptions(window);
+    }
 }
 
 // The bytes of the regular file `path`; false and `*error` when it is no
@@ -330,15 +270,14 @@ struct Outcome
     QStringList problems;  // the game files that were not replaced
 };
 
-Outcome apply(bool withCommandMenu)
+Outcome apply(const QString &languageName, bool withCommandMenu)
 {
-    const QString languageName = Forms::get<firstrun>()->lang->text();
     Outcome outcome;
     QStringList language;
     outcome.unusable = readLanguage(languageName, &language);
     if (!outcome.unusable.isEmpty())
         return outcome;
-    Forms::get<firstrun>()->lang2->setText(languageName);
+    ShowAppliedLanguage(languageName);
     applyTexts(LanguageFile(language));
     Texts::use(language);
 
@@ -385,21 +324,22 @@ QStringList LanguageFiles(const QString &folder)
 
 QStringList ApplyLanguage()
 {
-    return problemsOf(apply(true));
+    return problemsOf(apply(RecordedLanguage(), true));
 }
 
 QStringList ApplyLanguageOnClose()
 {
-    return problemsOf(apply(false));
+    return problemsOf(apply(RecordedLanguage(), false));
 }
 
 void ApplyRecordedLanguage()
 {
-    if (Forms::get<firstrun>()->lang->text().isEmpty())
+    const QString languageName = RecordedLanguage();
+    if (languageName.isEmpty())
         return;
     // What was not replaced in the game is not worth a word at every start;
     // a language that can't be read at all is.
-    const Outcome outcome = apply(true);
+    const Outcome outcome = apply(languageName, true);
     if (!outcome.unusable.isEmpty())
         Message::show(QStringLiteral("Korvel Configurator"), withBuiltInTexts(outcome.unusable));
 }

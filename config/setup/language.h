@@ -14,11 +14,11 @@
 // hidden files left out, and only names the path file can hold.
 QStringList LanguageFiles(const QString &folder);
 
-// Applies the language file named by the setup dialog's `lang` to every
-// window (creating those not used yet, hidden), puts its messages in force
-// (the built-in German for those it leaves out) and copies its key-binding
-// list and command menu over the game files named by the main window's `gfx`
-// and `cmd`. Only bare file names of the package folder are copied, and only
+// Applies the language file named by the setup dialog's `lang` to the
+// windows (those that exist now, and each built later), puts its messages in
+// force (the built-in German for those it leaves out) and copies its
+// key-binding list and command menu over the game files named by the main
+// window's `gfx` and `cmd`. Only bare file names of the package folder are copied, and only
 // over the game files that the path file's Half-Life folder gives. A copy that
 // can't be made is skipped; the result has one line for each, saying which
 // file and why (empty when everything was replaced). A language file that is

@@ -1,17 +1,22 @@
 // Arbitrary bytes as the files the configurator reads at start: the two state
-// files, the path file and a language file, through ReadFileLine and the main
-// window's whole startup sequence.
+// files, the path file and a language file, through ReadFileLine, the main
+// window's whole startup sequence and the option dialogs built after it.
 //
 // The language step copies files to the paths in lines 3 and 4 of the path
 // file, from the paths in lines 21 and 22 of the language file, and keeps
 // backups below the Half-Life folder of line 1. None of these lines is taken
 // from the input as it stands: the harness picks them from paths inside its
 // own temporary folder, so no input can write anywhere else.
+#include "amcm.h"
 #include "appearance.h"
 #include "forms.h"
+#include "funmode.h"
 #include "hauptmenu.h"
 #include "message.h"
 #include "platform.h"
+#include "restock.h"
+#include "sound.h"
+#include "text.h"
 #include "write.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -225,9 +230,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const int line : {probeLine, 1, 23, 24})
         ReadFileLine(QStringLiteral("varia.kst"), line, &readFailed);
 
-    // A new process's start, and its end.
+    // A new process's start, the option dialogs opened as the user would
+    // (they show what the state files held), and its end.
     Forms::unloadAll();
     Forms::get<hauptmenu>()->startup();
+    Forms::get<restock>();
+    Forms::get<amcm>();
+    Forms::get<sound>();
+    Forms::get<text>();
+    Forms::get<funmode>();
     Forms::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;

@@ -2,6 +2,7 @@
 #include "appearance.h"
 #include "forms.h"
 #include "funmode.h"
+#include "languagetexts.h"
 #include "restock.h"
 #include "sound.h"
 #include "testsupport.h"
@@ -104,28 +105,32 @@ private slots:
             QCOMPARE(listed, items);
         }
 
-        const QList<QPair<QLabel *, QString>> helps = {
-            {d->help1, QStringLiteral("In diesem Fenster sehen sie, welche Plugins Installiert wurden.")},
-            {d->help2, QStringLiteral("In diesem Fenster können sie ihre Zugriffsdaten für einen Server über AdminMod "
-                                      "oder Clanmod eintragen, um diese nicht immer wieder eingeben zu müssen.")},
-            {d->help3, QStringLiteral("Hier können sie die Artikel für den Restock kauf einstellen. Mit einem Klick auf "
-                                      "die Restock Taste wird dieses Packet dann gekauft. Die Restock Taste können sie "
-                                      "im CS - Tastenkonfiguration belegen.")},
-            {d->help4, QStringLiteral("Hier können Töne eingetragen werden, welche dann per Tastendruck in HL abgespielt "
-                                      "werden können! WICHTIG! DIE TÖNE MÜSSEN SICH ALS .WAV DATEI IM COUNTER-STRIKE "
-                                      "UNTERORDNER sound/vox BEFINDEN UM EINGESETZT WERDEN ZU KÖNNEN! Tragen sie in dem "
-                                      "Textfeld den Dateinamen des Musikstückes ein.")},
-            {d->help5, QStringLiteral("Hier können Benutzerdefinierte Texte eingegeben werden, die dann durch einen "
-                                      "Tastendruck im HL ausgegeben werden")},
-            {d->help6, QStringLiteral("Der Programmierer dieses Scriptes übernimmt keine Haftung für eventuelle Schäden, "
-                                      "die beim Benutzen dieses Programmes auftreten können.")},
+        // The help texts, built in until a language replaces them.
+        const LanguageTexts builtIn;
+        const QList<QPair<LanguageLine, QString>> helps = {
+            {LanguageLine::PluginHelp,
+             QStringLiteral("In diesem Fenster sehen sie, welche Plugins Installiert wurden.")},
+            {LanguageLine::ServerHelp,
+             QStringLiteral("In diesem Fenster können sie ihre Zugriffsdaten für einen Server über AdminMod "
+                            "oder Clanmod eintragen, um diese nicht immer wieder eingeben zu müssen.")},
+            {LanguageLine::RestockHelp,
+             QStringLiteral("Hier können sie die Artikel für den Restock kauf einstellen. Mit einem Klick auf "
+                            "die Restock Taste wird dieses Packet dann gekauft. Die Restock Taste können sie "
+                            "im CS - Tastenkonfiguration belegen.")},
+            {LanguageLine::SoundHelp,
+             QStringLiteral("Hier können Töne eingetragen werden, welche dann per Tastendruck in HL abgespielt "
+                            "werden können! WICHTIG! DIE TÖNE MÜSSEN SICH ALS .WAV DATEI IM COUNTER-STRIKE "
+                            "UNTERORDNER sound/vox BEFINDEN UM EINGESETZT WERDEN ZU KÖNNEN! Tragen sie in dem "
+                            "Textfeld den Dateinamen des Musikstückes ein.")},
+            {LanguageLine::TextHelp,
+             QStringLiteral("Hier können Benutzerdefinierte Texte eingegeben werden, die dann durch einen "
+                            "Tastendruck im HL ausgegeben werden")},
+            {LanguageLine::DisclaimerText,
+             QStringLiteral("Der Programmierer dieses Scriptes übernimmt keine Haftung für eventuelle Schäden, "
+                            "die beim Benutzen dieses Programmes auftreten können.")},
         };
-        d->show();
-        for (const auto &help : helps) {
-            QCOMPARE(help.first->text(), help.second);
-            QCOMPARE(help.first->textFormat(), Qt::PlainText);
-            QVERIFY(!help.first->isVisible());
-        }
+        for (const auto &help : helps)
+            QCOMPARE(builtIn.text(help.first), help.second);
     }
 
     void amcmWindow()

@@ -2,6 +2,7 @@
 #include "forms.h"
 #include "funmode.h"
 #include "hauptmenu.h"
+#include "languagetexts.h"
 #include "platform.h"
 #include "restock.h"
 #include "sound.h"
@@ -132,21 +133,22 @@ private slots:
         QCOMPARE(d.count(), 1);
     }
 
-    // The texts come from the restock dialog's hidden labels, whether it was
-    // ever opened or not, and as they read at the moment of the click.
+    // The texts are those of the language in force at the moment of the
+    // click, whether the restock dialog was ever opened or not; showing them
+    // builds no dialog.
     void pluginHelpAndDisclaimer()
     {
         PackageFolder folder;
         MessageLog log;
         hauptmenu *main = shownMainWindow();
-        QVERIFY(!Forms::exists<restock>());
         QTest::mouseClick(main->Command5, Qt::LeftButton);
-        QVERIFY(Forms::exists<restock>());
-        QVERIFY(Forms::get<restock>()->isHidden());
         QTest::mouseClick(main->Haftungsausschluss, Qt::LeftButton);
+        QVERIFY(!Forms::exists<restock>());
 
-        Forms::get<restock>()->help1->setText(QStringLiteral("Zeile 11"));
-        Forms::get<restock>()->help6->setText(QStringLiteral("Zeile 16"));
+        QStringList language(kLanguageLines);
+        language[int(LanguageLine::PluginHelp) - 1] = QStringLiteral("Zeile 11");
+        language[int(LanguageLine::DisclaimerText) - 1] = QStringLiteral("Zeile 16");
+        Forms::shared<LanguageTexts>().replace(language);
         QTest::mouseClick(main->Command2, Qt::LeftButton);
         QTest::mouseClick(Forms::get<restock>()->Command1, Qt::LeftButton);
         QTest::mouseClick(main->Command5, Qt::LeftButton);

@@ -442,6 +442,55 @@ private slots:
         QVERIFY(varis.contains("alias tm1 \"say_team -=ab c=-\"\r\n"));
     }
 
+    // The start builds no dialog, not even the setup dialog; one never opened
+    // loses nothing: the files come out byte for byte as when every dialog is
+    // opened (each value as its box would hold it, cut, cleaned and flagged
+    // ones included).
+    void dialogsNeverOpenedLoseNothing()
+    {
+        PackageFolder folder;
+        ProcessEnd end;
+        QStringList varia, buy;
+        for (int i = 1; i <= 23; ++i)
+            varia << QString::fromUtf8("Wert %1 für €").arg(i);
+        for (int i = 1; i <= 24; ++i)
+            buy << QString::fromUtf8("Team %1 ß").arg(i);
+        varia[Varia::Text1] = QString(300, QLatin1Char('m'));
+        varia[Varia::Text7] = QStringLiteral("a\tb");
+        varia[Varia::Pwfeld] = QStringLiteral("my field");
+        varia[Varia::Snd2] = QStringLiteral("a b//c");
+        varia[Varia::Big3] = QStringLiteral("hegrenade");
+        buy[Buy::Plant] = QString(200, QLatin1Char('p'));
+        const QStringList files{"varis.cfg", "varia.kst", "buy.kst", "fun.cfg"};
+        QList<bool> dialogsThere;
+        const auto saved = [&](bool openDialogs) {
+            folder.write(QStringLiteral("varia.kst"), fileBytes(varia));
+            folder.write(QStringLiteral("buy.kst"), fileBytes(buy));
+            hauptmenu *m = start(folder);
+            if (openDialogs) {
+                for (QPushButton *opener : {m->Command2, m->Command4, m->Command6, m->Command7, m->Command9})
+                    QTest::mouseClick(opener, Qt::LeftButton);
+            }
+            dialogsThere << (Forms::exists<restock>() || Forms::exists<amcm>() || Forms::exists<sound>()
+                             || Forms::exists<text>() || Forms::exists<funmode>() || Forms::exists<firstrun>());
+            m->close();
+            QList<QByteArray> bytes;
+            for (const QString &name : files)
+                bytes << folder.read(name);
+            return bytes;
+        };
+        const QList<QByteArray> neverOpened = saved(false);
+        QCOMPARE(neverOpened, saved(true));
+        QCOMPARE(dialogsThere, QList<bool>({false, true}));
+        QCOMPARE(end.codes, QList<int>({0, 0}));
+
+        varia[Varia::Text1].truncate(119);
+        varia[Varia::Text7] = QStringLiteral("a b");
+        buy[Buy::Plant].truncate(114);
+        QCOMPARE(neverOpened.at(1), fileBytes(varia));
+        QCOMPARE(neverOpened.at(2), fileBytes(buy));
+    }
+
     // Files that can't be written are each tried, and one message names every one that failed.
     void failedSaveTriesEveryFile_data()
     {

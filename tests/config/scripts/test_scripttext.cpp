@@ -5,19 +5,6 @@
 
 namespace {
 
-ScriptValues emptyValues()
-{
-    ScriptValues values;
-    values.slot2 = QStringLiteral("ori.cfg");
-    values.quote = QStringLiteral("\"");
-    values.semicolon = QStringLiteral(";");
-    for (int i = 0; i < Varia::LineCount; ++i)
-        values.varia << QString();
-    for (int i = 0; i < Buy::LineCount; ++i)
-        values.buy << QString();
-    return values;
-}
-
 QByteArray fileBytes(const QStringList &lines)
 {
     return ToWindows1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
@@ -183,11 +170,13 @@ private slots:
         QFETCH(bool, password);
         QFETCH(bool, field);
 
-        ScriptValues values = emptyValues();
-        values.varia.fill(value);
-        values.buy.fill(value);
-        values.varia[Varia::Pwfeld] = QStringLiteral("_pw");
-        values.varia[Varia::AmcmText2] = QStringLiteral("pw");
+        Settings values;
+        for (QList<SettingValue> *file : {&values.varia, &values.buy}) {
+            for (SettingValue &each : *file)
+                each.text = value;
+        }
+        values.varia[Varia::Pwfeld].text = QStringLiteral("_pw");
+        values.varia[Varia::AmcmText2].text = QStringLiteral("pw");
         const ScriptFiles files = GenerateScripts(values);
 
         // Each alias of "varis.cfg" and "fun.cfg", in file order, with what it must run.

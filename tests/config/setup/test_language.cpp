@@ -8,9 +8,11 @@
 #include "hauptmenu.h"
 #include "fulldisk.h"
 #include "language.h"
+#include "languagetexts.h"
 #include "packagefiles.h"
 #include "platform.h"
 #include "restock.h"
+#include "settings.h"
 #include "sound.h"
 #include "text.h"
 #include "texts.h"
@@ -154,7 +156,7 @@ const Scene kScenes[] = {
      }},
     {"warning mark", {Texts::NotWrittenToVaris, Texts::NoFieldName},
      [](const GameTree &, const QString &) {
-         setStoredValue(Forms::get<amcm>()->pass, "geheim");
+         setStoredValue(Forms::get<amcm>()->pass, StoredValue(ValueKind::ServerValue, "geheim"));
          return Forms::get<amcm>()->pass->toolTip();
      }},
     {"save", {Texts::SaveIncomplete},
@@ -226,11 +228,15 @@ private slots:
         MessageLog messages;
         installGame(tree);
         hauptmenu *m = restartConfigurator();
+        // One dialog is there before the language comes, the others are built
+        // after it; the language changes no value of it.
+        amcm *a = Forms::get<amcm>();
+        a->pwfeld->setText(QStringLiteral("_pw"));
         firstrun *d = Forms::get<firstrun>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QCOMPARE(a->pwfeld->text(), QStringLiteral("_pw"));
 
-        amcm *a = Forms::get<amcm>();
         restock *r = Forms::get<restock>();
         sound *s = Forms::get<sound>();
         text *t = Forms::get<text>();
@@ -243,8 +249,7 @@ private slots:
             {m->say2, 2},     {m->Haftungsausschluss, 3},           {m->Command8, 4}, {m->Command2, 5},
             {m->Command4, 6}, {m->Command7, 7}, {m->Command6, 8},  {m->Command5, 9}, {a->Command2, 9},
             {r->Command4, 9}, {s->Command1, 9}, {t->Command1, 9},  {a->Command1, 10}, {f->Command1, 10},
-            {r->Command1, 10}, {s->Command2, 10}, {t->Command2, 10}, {r->help1, 11}, {r->help2, 12},
-            {r->help3, 13},   {r->help4, 14},   {r->help5, 15},    {r->help6, 16},
+            {r->Command1, 10}, {s->Command2, 10}, {t->Command2, 10},
         };
         for (const auto &target : captions) {
             const QString caption = qobject_cast<QLabel *>(target.widget)
@@ -256,16 +261,18 @@ private slots:
         QCOMPARE(m->Command4->toolTip(), line(18));
         QCOMPARE(m->Command6->toolTip(), line(19));
         QCOMPARE(m->Command7->toolTip(), line(20));
-        // Made for the language, never shown by it.
+        // Never shown by the language.
         for (QWidget *dialog : std::initializer_list<QWidget *>{a, r, s, t, f})
             QVERIFY(!dialog->isVisible());
 
         // The help boxes show the language's texts.
         QTest::mouseClick(m->Command5, Qt::LeftButton);
+        for (QPushButton *help : {a->Command2, r->Command4, s->Command1, t->Command1})
+            help->click();
         QTest::mouseClick(m->Haftungsausschluss, Qt::LeftButton);
-        QCOMPARE(messages.entries.size(), 2);
-        QCOMPARE(messages.entries[0].text, line(11));
-        QCOMPARE(messages.entries[1].text, line(16));
+        QCOMPARE(messages.entries.size(), 6);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(messages.entries[i].text, line(11 + i));
     }
 
     void backupsAreNeverOverwritten()
@@ -666,6 +673,7 @@ private slots:
         QByteArray language = languageFile();
         language.replace("Zeile \xe4 1\r\n", "&Ja\r\n");
         language.replace("Zeile \xe4 3\r\n", "<i>Haftung</i>\r\n");
+        language.replace("Zeile \xe4 10\r\n", "&Zu\r\n");
         language.replace("Zeile \xe4 17\r\n", "<b>fett</b> & mehr\r\n");
         // A help text past 4,096 characters is cut there.
         language.replace("Zeile \xe4 11\r\n", QByteArray(5000, 'h') + "\r\n");
@@ -682,8 +690,10 @@ private slots:
         QCOMPARE(QTextDocumentFragment::fromHtml(m->Command2->toolTip()).toPlainText(),
                  QStringLiteral("<b>fett</b> & mehr"));
         QCOMPARE(m->Command4->toolTip(), line(18));
-        QCOMPARE(Forms::get<restock>()->help1->text(), QString(4096, QLatin1Char('h')));
+        QCOMPARE(Forms::shared<LanguageTexts>().text(LanguageLine::PluginHelp), QString(4096, QLatin1Char('h')));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+        // The same for a dialog built after the language came.
+        QCOMPARE(Forms::get<funmode>()->Command1->text(), QStringLiteral("&&Zu"));
     }
 
     // A language file that is gone keeps the built-in texts and is named at
@@ -813,6 +823,12 @@ private slots:
         recordLanguage(tree, typed(tree), "");
 
         hauptmenu *m = restartConfigurator();
+        // Every option dialog too, though none is opened at start.
+        Forms::get<amcm>();
+        Forms::get<restock>();
+        Forms::get<sound>();
+        Forms::get<text>();
+        Forms::get<funmode>();
         const auto texts = [] {
             QStringList all;
             for (QWidget *window : QApplication::topLevelWidgets()) {
