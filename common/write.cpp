@@ -40,7 +40,7 @@ int Windows1252Byte(QChar c)
 }
 }
 
-QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longestLine)
+QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longestLine, QList<qsizetype> *lineLengths)
 {
     if (readFailed)
         *readFailed = false;
@@ -81,6 +81,8 @@ QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longe
         const qsizetype end = qMin(cr, lf);
         const qsizetype length = longestLine < 0 ? end - pos : qMin(end - pos, longestLine);
         lines += FromWindows1252(QByteArray::fromRawData(data.constData() + pos, length));
+        if (lineLengths)
+            *lineLengths += end - pos;
         pos = end + 1;
         if (end < size && data.at(end) == '\r' && pos < size && data.at(pos) == '\n')
             ++pos;

@@ -17,7 +17,10 @@
 // `*readFailed` (when given) is set, so that a caller can avoid replacing
 // what it could not read. With `longestLine`, a longer line is cut to that
 // many characters (bytes) before it is converted.
-QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr, qsizetype longestLine = -1);
+// With `longestLine`, no line is longer than that: the rest is not even
+// converted. `*lineLengths` (when given) then has each line's whole length.
+QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr, qsizetype longestLine = -1,
+                          QList<qsizetype> *lineLengths = nullptr);
 
 // Line `lineNumber` (counted from 1) of the same: "" for line numbers below 1
 // and lines past the end. Reads the whole file: a caller that needs several

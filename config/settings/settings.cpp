@@ -11,15 +11,26 @@ namespace {
 // or value at all.
 constexpr qsizetype kStoredServerMax = 127;
 
-// The lines of a state file; none, and `*unreadable` set, when it is there
-// but can't be read. A link out of the Half-Life folder is not followed.
-QStringList stateLines(const QString &file, bool *unreadable)
+// Longer than any box takes: what lies beyond is never shown or saved, so it
+// is not even converted (a damaged file's 10 MB line would slow the start).
+constexpr qsizetype kLongestStored = 4096;
+
+// The values of a state file, each with its whole stored length; none, and
+// `*unreadable` set, when it is there but can't be read. A link out of the
+// Half-Life folder is not followed.
+QList<SettingValue> stateValues(const QString &file, const QList<ValueKind> &kinds, bool *unreadable)
 {
     *unreadable = PackageFiles::LeadsOutside(file);
+    QStringList lines;
+    QList<qsizetype> lengths;
+    if (!*unreadable)
+        lines = ReadFileLines(file, unreadable, kLongestStored, &lengths);
     if (*unreadable)
-        return {};
-    const QStringList lines = ReadFileLines(file, unreadable);
-    return *unreadable ? QStringList() : lines;
+        lines.clear();
+    QList<SettingValue> values;
+    for (qsizetype line = 0; line < kinds.size(); ++line)
+        values << StoredValue(kinds.at(line), lines.value(line), lengths.value(line));
+    return values;
 }
 
 } // namespace
@@ -64,14 +75,14 @@ QString SlotText(PackageModule module, bool on)
     return module == PackageModule::PersonalMode ? QStringLiteral("ori.cfg") : QString();
 }
 
-SettingValue StoredValue(ValueKind kind, const QString &stored)
+SettingValue StoredValue(ValueKind kind, const QString &stored, qsizetype storedLength)
 {
     const QString cleaned = ValueRules::Clean(stored);
     const bool server = kind == ValueKind::ServerField || kind == ValueKind::ServerValue;
     SettingValue value;
     value.text = ValueRules::CutToBytes(cleaned, server ? kStoredServerMax : ValueRules::MaxLength(kind));
     if (value.text.size() < cleaned.size())
-        value.storedLength = ValueRules::ByteLength(cleaned);
+        value.storedLength = storedLength > stored.size() ? storedLength : ValueRules::ByteLength(cleaned);
     value.storedCleaned = cleaned != stored;
     return value;
 }
@@ -79,12 +90,14 @@ SettingValue StoredValue(ValueKind kind, const QString &stored)
 Settings ReadSettings()
 {
     Settings settings;
-    const QStringList varia = stateLines(kVariaFile, &settings.variaUnreadable);
+    QList<ValueKind> variaKinds;
     for (int line = 0; line < Varia::LineCount; ++line)
-        settings.varia[line] = StoredValue(KindOf(Varia::Line(line)), varia.value(line));
-    const QStringList buy = stateLines(kBuyFile, &settings.buyUnreadable);
+        variaKinds << KindOf(Varia::Line(line));
+    settings.varia = stateValues(kVariaFile, variaKinds, &settings.variaUnreadable);
+    QList<ValueKind> buyKinds;
     for (int line = 0; line < Buy::LineCount; ++line)
-        settings.buy[line] = StoredValue(KindOf(Buy::Line(line)), buy.value(line));
+        buyKinds << KindOf(Buy::Line(line));
+    settings.buy = stateValues(kBuyFile, buyKinds, &settings.buyUnreadable);
     for (const PackageModule module :
          {PackageModule::Information, PackageModule::PersonalMode, PackageModule::ItemBuyBlocker})
         settings.module(module) = FileExists(MarkerFile(module));

@@ -87,5 +87,6 @@ Settings ReadSettings();
 
 // A value read from a state file, made what a box of this kind takes: cleaned,
 // and cut to its length (a server access value, which the box shows as it was
-// stored, to the 127 bytes the game takes at all).
-SettingValue StoredValue(ValueKind kind, const QString &stored);
+// stored, to the 127 bytes the game takes at all). `storedLength`: the whole
+// line's length where `stored` is only its start.
+SettingValue StoredValue(ValueKind kind, const QString &stored, qsizetype storedLength = 0);

@@ -85,7 +85,16 @@ bool readRegularFile(const QString &path, QByteArray *bytes, QString *error)
 bool replaceFile(const QString &source, const QString &target, QString *error)
 {
     QByteArray bytes;
-    return readRegularFile(source, &bytes, error) && PackageFiles::WriteBytes(target, bytes, error);
+    if (!readRegularFile(source, &bytes, error))
+        return false;
+    // As the language is applied at every start: a game file that is the
+    // copy already is not written again.
+    QByteArray present;
+    QString unused;
+    const QFileInfo info(target);
+    if (info.isFile() && info.size() == bytes.size() && readRegularFile(target, &present, &unused) && present == bytes)
+        return true;
+    return PackageFiles::WriteBytes(target, bytes, error);
 }
 
 // A file of the package folder: no folder part, nothing that leads up or
