@@ -142,20 +142,22 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        const bool ours = m_edit && QToolTip::text() == m_text;
+        QLineEdit *const edit = this->edit();
+        const bool ours = edit && QToolTip::text() == m_text;
         if (event->type() == QEvent::Leave && ours && QToolTip::isVisible()) {
-            QToolTip::showText(m_at, m_text, m_edit->window());
-            QToolTip::showText(m_at, m_text, m_edit);
-            placeShownTip(m_edit);
-        } else if (event->type() == QEvent::WindowDeactivate && ours && watched == m_edit->window()) {
+            QToolTip::showText(m_at, m_text, edit->window());
+            QToolTip::showText(m_at, m_text, edit);
+            placeShownTip(edit);
+        } else if (event->type() == QEvent::WindowDeactivate && ours && watched == edit->window()) {
             m_deactivated.start();
-        } else if (event->type() == QEvent::WindowActivate && m_edit && watched == m_edit->window()) {
+        } else if (event->type() == QEvent::WindowActivate && edit && watched == edit->window()) {
             // After the activation's own events (focus among them), which would hide it again.
             if (m_deactivated.isValid() && m_deactivated.elapsed() < 200)
                 QTimer::singleShot(0, this, [this] {
-                    if (m_edit && m_edit->isVisible() && !QToolTip::isVisible()) {
-                        QToolTip::showText(m_at, m_text, m_edit);
-                        placeShownTip(m_edit);
+                    QLineEdit *const shown = this->edit();
+                    if (shown && shown->isVisible() && !QToolTip::isVisible()) {
+                        QToolTip::showText(m_at, m_text, shown);
+                        placeShownTip(shown);
                     }
                 });
             m_deactivated.invalidate();
@@ -170,7 +172,11 @@ private:
         qApp->installEventFilter(this);
     }
 
-    QPointer<QLineEdit> m_edit;
+    // The box of the tip, while it is one: events still come while it is
+    // being destroyed, when it is no box any more and qobject_cast says so.
+    QLineEdit *edit() const { return qobject_cast<QLineEdit *>(m_edit.data()); }
+
+    QPointer<QObject> m_edit;
     QPoint m_at;
     QString m_text;
     QElapsedTimer m_deactivated; // since the tip's window lost the activation with the tip
