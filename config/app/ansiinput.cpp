@@ -122,7 +122,8 @@ QString asTip(const QString &text)
 // Windows), and so on without end.
 // Qt hides a tip as its window loses activation too. The window system may
 // hand the activation away and back at once as a window opens (Wine does,
-// some 50 ms after), which is no doing of the user: the tip comes back then.
+// some 50 ms after, and later on a busy machine), which is no doing of the
+// user: the tip comes back when the activation returns within a second.
 class TipKeeper : public QObject
 {
 public:
@@ -152,7 +153,7 @@ protected:
             m_deactivated.start();
         } else if (event->type() == QEvent::WindowActivate && edit && watched == edit->window()) {
             // After the activation's own events (focus among them), which would hide it again.
-            if (m_deactivated.isValid() && m_deactivated.elapsed() < 200)
+            if (m_deactivated.isValid() && m_deactivated.elapsed() < 1000)
                 QTimer::singleShot(0, this, [this] {
                     QLineEdit *const shown = this->edit();
                     if (shown && shown->isVisible() && !QToolTip::isVisible()) {
@@ -336,8 +337,10 @@ public:
 
 protected:
     // A box whose value will not reach the game as it stands says so when its
-    // dialog opens: once the window is active, as the window system's
-    // activation and the focus it gives a box hide any tip shown before.
+    // dialog opens: once the window is active and has stayed so a moment, as
+    // the window system's activation, the focus it gives a box and (under
+    // Wine) the activation handed away and back just after hide any tip
+    // shown before.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == m_edit && event->type() == QEvent::Show && m_mark->isVisible()) {
@@ -345,9 +348,13 @@ protected:
             m_edit->window()->installEventFilter(this);
         } else if (watched == m_edit->window() && event->type() == QEvent::WindowActivate
                    && std::exchange(m_tipWhenActive, false)) {
-            QTimer::singleShot(0, this, [this] {
-                if (m_edit->isVisible())
+            QTimer::singleShot(300, this, [this] {
+                if (!m_edit->isVisible())
+                    return;
+                if (m_edit->window()->isActiveWindow())
                     showTip(m_edit, m_notes);
+                else
+                    m_tipWhenActive = true;  // at the activation's return
             });
         }
         return QValidator::eventFilter(watched, event);

@@ -121,7 +121,6 @@ QString tipAfterTyping(QLineEdit *box, const QString &typed)
     box->setFocus();
     for (const QChar c : typed)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    const QString tip = QToolTip::text();
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->windowType() == Qt::ToolTip && window->isVisible())
             QCursor::setPos(window->geometry().center());
@@ -132,7 +131,9 @@ QString tipAfterTyping(QLineEdit *box, const QString &typed)
     QApplication::sendEvent(box->window(), &deactivate);
     QApplication::sendEvent(box->window(), &activate);
     QTest::qWait(500);
-    return QToolTip::isVisible() ? tip : QString();
+    // Wine may hand the activation away and back once more, later on a busy
+    // machine: the tip comes back with it, while one that Leave hid does not.
+    return QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000) ? QToolTip::text() : QString();
 }
 
 // A message of ours brought about as a player meets it: the tip shown, or ""
