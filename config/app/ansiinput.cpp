@@ -122,8 +122,9 @@ QString asTip(const QString &text)
 // Windows), and so on without end.
 // Qt hides a tip as its window loses activation too. The window system may
 // hand the activation away and back at once as a window opens (Wine does,
-// some 50 ms after, and later on a busy machine), which is no doing of the
-// user: the tip comes back when the activation returns within a second.
+// some 50 ms after, later on a busy machine, and not always in the same
+// order), which is no doing of the user: a tip shown less than three seconds
+// ago comes back whenever its window is activated again.
 class TipKeeper : public QObject
 {
 public:
@@ -136,6 +137,7 @@ public:
             keeper = new TipKeeper;
         keeper->m_edit = edit;
         keeper->m_text = text;
+        keeper->m_shown.start();
         QToolTip::showText(at, text, edit);
         keeper->m_at = at + placeShownTip(edit);
     }
@@ -149,11 +151,9 @@ protected:
             QToolTip::showText(m_at, m_text, edit->window());
             QToolTip::showText(m_at, m_text, edit);
             placeShownTip(edit);
-        } else if (event->type() == QEvent::WindowDeactivate && ours && watched == edit->window()) {
-            m_deactivated.start();
         } else if (event->type() == QEvent::WindowActivate && edit && watched == edit->window()) {
             // After the activation's own events (focus among them), which would hide it again.
-            if (m_deactivated.isValid() && m_deactivated.elapsed() < 1000)
+            if (m_shown.isValid() && m_shown.elapsed() < 3000)
                 QTimer::singleShot(0, this, [this] {
                     QLineEdit *const shown = this->edit();
                     if (shown && shown->isVisible() && !QToolTip::isVisible()) {
@@ -161,7 +161,6 @@ protected:
                         placeShownTip(shown);
                     }
                 });
-            m_deactivated.invalidate();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -180,7 +179,7 @@ private:
     QPointer<QObject> m_edit;
     QPoint m_at;
     QString m_text;
-    QElapsedTimer m_deactivated; // since the tip's window lost the activation with the tip
+    QElapsedTimer m_shown;  // since the tip was shown
 };
 
 // A tooltip rather than a message box: it tells why without stopping the typing.
