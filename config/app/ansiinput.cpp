@@ -121,10 +121,9 @@ QString asTip(const QString &text)
 // moving away from under the pointer and back would make a new Leave (on
 // Windows), and so on without end.
 // Qt hides a tip as its window loses activation too. The window system may
-// hand the activation away and back at once as a window opens (Wine does,
-// some 50 ms after, later on a busy machine, and not always in the same
-// order), which is no doing of the user: a tip shown less than three seconds
-// ago comes back whenever its window is activated again.
+// hand the activation away and back as a window opens (seen under Wine, at
+// times only after a while), which is no doing of the user: a tip shown less
+// than three seconds ago comes back whenever its window is activated again.
 class TipKeeper : public QObject
 {
 public:
@@ -149,17 +148,14 @@ protected:
         const bool ours = edit && QToolTip::text() == m_text;
         if (event->type() == QEvent::Leave && ours && QToolTip::isVisible()) {
             QToolTip::showText(m_at, m_text, edit->window());
-            QToolTip::showText(m_at, m_text, edit);
-            placeShownTip(edit);
+            showAgain(edit);
         } else if (event->type() == QEvent::WindowActivate && edit && watched == edit->window()) {
             // After the activation's own events (focus among them), which would hide it again.
             if (m_shown.isValid() && m_shown.elapsed() < 3000)
                 QTimer::singleShot(0, this, [this] {
                     QLineEdit *const shown = this->edit();
-                    if (shown && shown->isVisible() && !QToolTip::isVisible()) {
-                        QToolTip::showText(m_at, m_text, shown);
-                        placeShownTip(shown);
-                    }
+                    if (shown && shown->isVisible() && !QToolTip::isVisible())
+                        showAgain(shown);
                 });
         }
         return QObject::eventFilter(watched, event);
@@ -170,6 +166,12 @@ private:
         : QObject(qApp)
     {
         qApp->installEventFilter(this);
+    }
+
+    void showAgain(QLineEdit *edit)
+    {
+        QToolTip::showText(m_at, m_text, edit);
+        placeShownTip(edit);
     }
 
     // The box of the tip, while it is one: events still come while it is
