@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
+#include <utility>
+
 namespace {
 const QString kTemporarySuffix = QStringLiteral(".korvel-tmp-");
 const QFileDevice::Permissions kNewFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
@@ -40,7 +42,8 @@ int Windows1252Byte(QChar c)
 }
 }
 
-QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longestLine, QList<qsizetype> *lineLengths)
+QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longestLine, QList<qsizetype> *lineLengths,
+                          qsizetype mostLines)
 {
     if (readFailed)
         *readFailed = false;
@@ -52,42 +55,76 @@ QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longe
         return {};
 
     QFile file(path);
-    QByteArray data;
-    if (file.open(QIODevice::ReadOnly))
-        data = file.readAll();
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (readFailed)
+            *readFailed = true;
+        return {};
+    }
+
+    // Read in blocks and only as far as the lines asked for: a huge file
+    // costs no more memory than the lines kept of it.
+    QStringList lines;
+    QByteArray line;          // the current line, as far as it is kept
+    qsizetype lineLength = 0; // its whole length
+    bool lineStarted = false;
+    bool afterCr = false;     // an LF right after a CR belongs to that line break
+    bool first = true;
+    const auto endLine = [&] {
+        lines += FromWindows1252(line);
+        if (lineLengths)
+            *lineLengths += lineLength;
+        line.clear();
+        lineLength = 0;
+        lineStarted = false;
+    };
+    const auto enough = [&] { return mostLines >= 0 && lines.size() >= mostLines; };
+    QByteArray block;
+    while (!enough()) {
+        block = file.read(64 * 1024);
+        if (block.isEmpty())
+            break;
+        if (std::exchange(first, false) && !IsEightBitText(block)) {
+            if (readFailed)
+                *readFailed = true;
+            return {};
+        }
+        const char *data = block.constData();
+        const qsizetype size = block.size();
+        for (qsizetype pos = 0; pos < size && !enough();) {
+            if (std::exchange(afterCr, false) && data[pos] == '\n') {
+                ++pos;
+                continue;
+            }
+            qsizetype end = pos;
+            while (end < size && data[end] != '\r' && data[end] != '\n')
+                ++end;
+            const qsizetype room = longestLine < 0 ? end - pos : qMax<qsizetype>(0, longestLine - line.size());
+            line.append(data + pos, qMin(end - pos, room));
+            lineLength += end - pos;
+            lineStarted = lineStarted || end > pos;
+            if (end == size)
+                break;
+            afterCr = data[end] == '\r';
+            endLine();
+            pos = end + 1;
+        }
+    }
     if (file.error() != QFileDevice::NoError) {
         if (readFailed)
             *readFailed = true;
         return {};
     }
-    file.close();
-
-    const bool loneLineFeedEnds = !data.contains("\r\n");
-    QStringList lines;
-    const qsizetype size = data.size();
-    // The next CR and LF from `pos` on (`size` when there is none), each
-    // searched again only once passed, so that a file is scanned once.
-    const auto next = [&data, size](char c, qsizetype from) {
-        const qsizetype at = data.indexOf(c, from);
-        return at < 0 ? size : at;
-    };
-    qsizetype cr = -1;
-    qsizetype lf = loneLineFeedEnds ? -1 : size;
-    for (qsizetype pos = 0; pos < size;) {
-        if (cr < pos)
-            cr = next('\r', pos);
-        if (lf < pos)
-            lf = next('\n', pos);
-        const qsizetype end = qMin(cr, lf);
-        const qsizetype length = longestLine < 0 ? end - pos : qMin(end - pos, longestLine);
-        lines += FromWindows1252(QByteArray::fromRawData(data.constData() + pos, length));
-        if (lineLengths)
-            *lineLengths += end - pos;
-        pos = end + 1;
-        if (end < size && data.at(end) == '\r' && pos < size && data.at(pos) == '\n')
-            ++pos;
-    }
+    // The last line needs no line break; a break at the very end adds no empty line.
+    if (lineStarted && !enough())
+        endLine();
     return lines;
+}
+
+bool IsEightBitText(const QByteArray &start)
+{
+    // UTF-16 and UTF-32, with or without a byte-order mark, hold zero bytes;
+    // read as Windows-1252 they would shift every value by a line.
+    return !start.contains('\0') && !start.startsWith("\xff\xfe") && !start.startsWith("\xfe\xff");
 }
 
 QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed)
@@ -204,8 +241,11 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error
 
 bool IsTemporaryFileName(const QString &name)
 {
-    static const QRegularExpression temporary(QStringLiteral("^.+") + QRegularExpression::escape(kTemporarySuffix)
-                                              + QStringLiteral("[A-Za-z0-9]{6}$"));
+    // The whole name: a name with a line break in it is no leftover of ours.
+    static const QRegularExpression temporary(
+        QRegularExpression::anchoredPattern(QStringLiteral(".+") + QRegularExpression::escape(kTemporarySuffix)
+                                            + QStringLiteral("[A-Za-z0-9]{6}")),
+        QRegularExpression::DotMatchesEverythingOption);
     return temporary.match(name).hasMatch();
 }
 

@@ -8,19 +8,22 @@
 // every line ended by CR LF. Values are read back by line number.
 
 // The lines of the text file at `path`, read in one pass, without their line
-// breaks. A line ends at CR LF or at a lone CR; a lone LF belongs to the line,
-// unless the file holds no CR LF at all (as an editor that writes Unix line
-// ends leaves it): then a lone LF ends a line too. A line break at the very
-// end adds no empty line. Missing, hidden (on Windows also system) and
-// non-regular files and directories give no lines. When the file is there
-// but cannot be opened or read, the result is empty as well and
+// breaks. A line ends at CR LF, at a lone CR or at a lone LF, whatever the
+// rest of the file does (a line pasted from another system's file keeps the
+// lines after it where they are). A line break at the very end adds no empty
+// line. Missing, hidden (on Windows also system) and non-regular files and
+// directories give no lines. When the file is there but cannot be opened or
+// read, or is no 8-bit text (IsEightBitText), the result is empty as well and
 // `*readFailed` (when given) is set, so that a caller can avoid replacing
-// what it could not read. With `longestLine`, a longer line is cut to that
-// many characters (bytes) before it is converted.
-// With `longestLine`, no line is longer than that: the rest is not even
-// converted. `*lineLengths` (when given) then has each line's whole length.
+// what it could not read. With `longestLine`, no line is longer than that:
+// the rest is not even converted. `*lineLengths` (when given) then has each
+// line's whole length. With `mostLines`, reading stops after that many lines.
 QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr, qsizetype longestLine = -1,
-                          QList<qsizetype> *lineLengths = nullptr);
+                          QList<qsizetype> *lineLengths = nullptr, qsizetype mostLines = -1);
+
+// False for bytes that start no 8-bit text file: UTF-16 or UTF-32 (a
+// byte-order mark, or zero bytes).
+bool IsEightBitText(const QByteArray &start);
 
 // Line `lineNumber` (counted from 1) of the same: "" for line numbers below 1
 // and lines past the end. Reads the whole file: a caller that needs several

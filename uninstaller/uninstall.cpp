@@ -145,14 +145,11 @@ bool replaceWhole(const QString &target, const QByteArray &bytes)
 }
 
 // Line `number` of a language file as the configurator reads it: a line ends at
-// CR LF or at a lone CR, and at a lone LF too in a file without any CR LF.
-// Windows-1252 beyond Latin-1 is not decoded, so such a name is not found and
-// its game file is kept.
+// CR LF, at a lone CR or at a lone LF. Windows-1252 beyond Latin-1 is not
+// decoded, so such a name is not found and its game file is kept.
 QString languageLine(QByteArray text, int number)
 {
-    if (!text.contains("\r\n"))
-        text.replace('\n', '\r');
-    const QList<QByteArray> lines = text.replace("\r\n", "\r").split('\r');
+    const QList<QByteArray> lines = text.replace("\r\n", "\n").replace('\r', '\n').split('\n');
     return number <= lines.size() ? QString::fromLatin1(lines.at(number - 1)) : QString();
 }
 

@@ -1,4 +1,5 @@
 #include "fulldisk.h"
+#include "temporarynames.h"
 #include "write.h"
 
 #include <QDir>
@@ -43,24 +44,28 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("unreadable");
 
-        QTest::newRow("crlf first") << QByteArray("eins\r\nzwei\r\n") << 1 << "eins";
-        QTest::newRow("crlf second") << QByteArray("eins\r\nzwei\r\n") << 2 << "zwei";
-        QTest::newRow("crlf past end") << QByteArray("eins\r\nzwei\r\n") << 3 << "";
-        QTest::newRow("no final break") << QByteArray("allein") << 1 << "allein";
-        QTest::newRow("lone cr") << QByteArray("eins\rzwei") << 2 << "zwei";
-        QTest::newRow("lone lf kept beside crlf") << QByteArray("eins\r\nzwei\ndrei") << 2 << "zwei\ndrei";
-        QTest::newRow("lone lf no third beside crlf") << QByteArray("eins\r\nzwei\ndrei") << 3 << "";
-        QTest::newRow("lf only second") << QByteArray("eins\nzwei\n") << 2 << "zwei";
-        QTest::newRow("lf only past end") << QByteArray("eins\nzwei\n") << 3 << "";
-        QTest::newRow("lf only with lone cr") << QByteArray("a\rb\nc") << 3 << "c";
-        QTest::newRow("empty line") << QByteArray("\r\n\r\ndrei\r\n") << 2 << "";
-        QTest::newRow("after empty lines") << QByteArray("\r\n\r\ndrei\r\n") << 3 << "drei";
-        QTest::newRow("cr cr lf") << QByteArray("a\r\r\nb") << 3 << "b";
-        QTest::newRow("line zero") << QByteArray("eins\r\n") << 0 << "";
-        QTest::newRow("line minus one") << QByteArray("eins\r\n") << -1 << "";
-        QTest::newRow("empty file") << QByteArray() << 1 << "";
-        QTest::newRow("windows-1252") << QByteArray("Gr\xfc\xdf \x80\r\n") << 1 << QString::fromUtf8("Grüß €");
+        QTest::newRow("crlf first") << QByteArray("eins\r\nzwei\r\n") << 1 << "eins" << false;
+        QTest::newRow("crlf second") << QByteArray("eins\r\nzwei\r\n") << 2 << "zwei" << false;
+        QTest::newRow("crlf past end") << QByteArray("eins\r\nzwei\r\n") << 3 << "" << false;
+        QTest::newRow("no final break") << QByteArray("allein") << 1 << "allein" << false;
+        QTest::newRow("lone cr") << QByteArray("eins\rzwei") << 2 << "zwei" << false;
+        QTest::newRow("lone lf beside crlf") << QByteArray("eins\r\nzwei\ndrei\r\nvier") << 3 << "drei" << false;
+        QTest::newRow("one crlf in lf") << QByteArray("eins\nzwei\r\ndrei\nvier\n") << 4 << "vier" << false;
+        QTest::newRow("lf only second") << QByteArray("eins\nzwei\n") << 2 << "zwei" << false;
+        QTest::newRow("lf only past end") << QByteArray("eins\nzwei\n") << 3 << "" << false;
+        QTest::newRow("lf only with lone cr") << QByteArray("a\rb\nc") << 3 << "c" << false;
+        QTest::newRow("empty line") << QByteArray("\r\n\r\ndrei\r\n") << 2 << "" << false;
+        QTest::newRow("after empty lines") << QByteArray("\r\n\r\ndrei\r\n") << 3 << "drei" << false;
+        QTest::newRow("cr cr lf") << QByteArray("a\r\r\nb") << 3 << "b" << false;
+        QTest::newRow("line zero") << QByteArray("eins\r\n") << 0 << "" << false;
+        QTest::newRow("line minus one") << QByteArray("eins\r\n") << -1 << "" << false;
+        QTest::newRow("empty file") << QByteArray() << 1 << "" << false;
+        QTest::newRow("windows-1252") << QByteArray("Gr\xfc\xdf \x80\r\n") << 1 << QString::fromUtf8("Grüß €") << false;
+        QTest::newRow("utf-16 with mark") << QByteArray("\xff\xfe" "e\0i\0\r\0\n\0", 10) << 1 << "" << true;
+        QTest::newRow("utf-16 big end") << QByteArray("\xfe\xff\0e\0i", 6) << 1 << "" << true;
+        QTest::newRow("utf-16 without mark") << QByteArray("e\0i\0\r\0\n\0", 8) << 1 << "" << true;
     }
 
     void readsLinesByNumber()
@@ -68,11 +73,32 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, line);
         QFETCH(QString, expected);
+        QFETCH(bool, unreadable);
         const QString path = put(QStringLiteral("lines.txt"), content);
-        bool failed = true;
+        bool failed = !unreadable;
         QCOMPARE(ReadFileLine(path, line, &failed), expected);
-        QVERIFY(!failed);
+        QCOMPARE(failed, unreadable);
         QVERIFY(FileExists(path));
+    }
+
+    // A reader takes only the lines and the length its format uses, however
+    // large the file; each line's whole length is still known.
+    void readsOnlyWhatItUses()
+    {
+        QByteArray huge = QByteArray(200000, 'x') + "\r\nzwei\nrest";
+        for (int i = 0; i < 1000; ++i)
+            huge += "\r\nmehr";
+        const QString path = put(QStringLiteral("huge.kst"), huge);
+        QList<qsizetype> lengths;
+        QCOMPARE(ReadFileLines(path, nullptr, 4, &lengths, 2), (QStringList{"xxxx", "zwei"}));
+        QCOMPARE(lengths, (QList<qsizetype>{200000, 4}));
+        QCOMPARE(ReadFileLines(path).size(), 1003);
+    }
+
+    void temporaryNamesAreWholeNames()
+    {
+        for (const TemporaryName &name : TemporaryNames())
+            QVERIFY2(IsTemporaryFileName(name.name) == name.leftover, name.row);
     }
 
     void missingHiddenAndDirectoriesReadEmpty()

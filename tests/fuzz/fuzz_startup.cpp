@@ -62,13 +62,13 @@ void freshGameFolder()
 }
 
 // One line of a file built by the harness: the input's bytes with every CR
-// taken out, so that the line count stays the harness's own. A lone LF
-// belongs to its line.
+// and LF taken out, so that the line count stays the harness's own.
 QByteArray oneLine(FuzzedDataProvider &input, size_t maxLength)
 {
     std::string text = input.ConsumeRandomLengthString(maxLength);
     QByteArray line(text.data(), qsizetype(text.size()));
     line.replace('\r', QByteArray());
+    line.replace('\n', QByteArray());
     return line;
 }
 

@@ -254,6 +254,7 @@ private slots:
         QTest::addColumn<QStringList>("listing");
         QTest::newRow("the package's copy") << "copy" << QStringList("--");
         QTest::newRow("the package's copy, language with LF line ends") << "copy-lf" << QStringList("--");
+        QTest::newRow("the package's copy, language with one LF among CR LF") << "copy-mixed" << QStringList("--");
         QTest::newRow("the game's own file") << "own" << QStringList{"--", kKeptMenu};
         QTest::newRow("equal to a package file no language names") << "unnamed" << QStringList{"--", kKeptMenu};
         // Left to delete by hand, not to copy over.
@@ -270,10 +271,15 @@ private slots:
             QVERIFY(GameDir::put(QString("backup/%1.none").arg(name), ""));
         if (menu.startsWith("copy") || menu == "locked")
             QVERIFY(QFile::remove("commandmenu.txt") && QFile::copy("qor/english_commandmenu.txt", "commandmenu.txt"));
-        if (menu == "copy-lf") {
+        if (menu == "copy-lf" || menu == "copy-mixed") {
             QFile language("qor/english.lang");
             QVERIFY(language.open(QIODevice::ReadOnly));
-            QVERIFY(GameDir::put("qor/english.lang", language.readAll().replace("\r\n", "\n")));
+            QByteArray text = language.readAll();
+            if (menu == "copy-lf")
+                text.replace("\r\n", "\n");
+            else
+                text.replace(text.indexOf("\r\n"), 2, "\n");
+            QVERIFY(GameDir::put("qor/english.lang", text));
         }
         else if (menu == "unnamed")
             QVERIFY(QFile::copy("commandmenu.txt", "qor/readme.txt"));
