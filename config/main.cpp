@@ -1,7 +1,6 @@
 #include "appearance.h"
-#include "forms.h"
 #include "hauptmenu.h"
-#include "packagefiles.h"
+#include "package.h"
 
 #include <QApplication>
 
@@ -14,8 +13,9 @@ int main(int argc, char *argv[])
     Appearance::applyApplicationFont(app);
     Appearance::applyApplicationStyle(app);
 
-    Forms::get<hauptmenu>()->startup();
-    const int status = app.exec();
-    PackageFiles::UnlockPackageFolder();
-    return status;
+    // The lock goes with the package, at every end of the program.
+    Package package;
+    hauptmenu window(package);
+    window.startup();
+    return app.exec();
 }

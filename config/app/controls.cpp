@@ -1,7 +1,6 @@
 #include "controls.h"
 
 #include "ansiinput.h"
-#include "forms.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -62,15 +61,16 @@ QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, Va
     return made;
 }
 
+// The settings outlive every window that shows them.
 template <class Line>
-void bind(QLineEdit *box, Line line)
+void bind(QLineEdit *box, Line line, Settings &settings)
 {
-    setStoredValue(box, Forms::shared<Settings>().value(line));
+    setStoredValue(box, settings.value(line));
     QObject::connect(box, &QLineEdit::textChanged, box,
-                     [line](const QString &text) { Forms::shared<Settings>().value(line).text = text; });
+                     [line, &settings](const QString &text) { settings.value(line).text = text; });
     // The user has taken the value in hand: what became of the stored one no longer matters.
-    QObject::connect(box, &QLineEdit::textEdited, box, [line] {
-        SettingValue &value = Forms::shared<Settings>().value(line);
+    QObject::connect(box, &QLineEdit::textEdited, box, [line, &settings] {
+        SettingValue &value = settings.value(line);
         value.storedLength = 0;
         value.storedCleaned = false;
     });
@@ -123,23 +123,24 @@ QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int
     return made;
 }
 
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line)
+QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line,
+                      Settings &settings)
 {
     QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line));
-    bind(made, line);
+    bind(made, line, settings);
     return made;
 }
 
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line)
+QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings)
 {
     QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line));
-    bind(made, line);
+    bind(made, line, settings);
     return made;
 }
 
-void showSetting(QLineEdit *box, Varia::Line line)
+void showSetting(QLineEdit *box, Varia::Line line, Settings &settings)
 {
-    bind(box, line);
+    bind(box, line, settings);
 }
 
 QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)

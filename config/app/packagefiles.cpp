@@ -4,6 +4,7 @@
 #include "texts.h"
 #include "write.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,9 @@ const QString kPathFile = QStringLiteral("pfad.kst");
 const QString kLockFile = QStringLiteral("config.lock");
 
 namespace {
+
+// A lock file holds a few short lines: a process id, a program and a host name, a machine id.
+constexpr qsizetype kLongestLockLine = 256;
 
 bool isLink(const QFileInfo &info)
 {
@@ -64,18 +68,6 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
-std::unique_ptr<QLockFile> &heldLock()
-{
-    static std::unique_ptr<QLockFile> lock;
-    return lock;
-}
-
-QString &heldFolder()
-{
-    static QString folder;
-    return folder;
-}
-
 // True when the lock file at `path` was left by a configurator on another
 // machine, whose process can't be looked up from here. As QLockFile decides
 // "the same machine": by the machine ids when both are known, else by the
@@ -86,11 +78,21 @@ bool lockOfAnotherMachine(const QString &path, const QLockFile &lock)
     QString host;
     if (!lock.getLockInfo(&pid, &host, nullptr))
         return false;
-    const QString lockId = ReadFileLines(path).value(3);
+    const QString lockId = ReadFileLines(path, nullptr, kLongestLockLine, nullptr, 4).value(3);
     const QString ownId = FromWindows1252(QSysInfo::machineUniqueId());
     if (!lockId.isEmpty() && !ownId.isEmpty())
         return lockId != ownId;
     return !host.isEmpty() && host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0;
+}
+
+// A lock file that names no process: QLockFile can't read it, and it was not
+// made this instant (QLockFile writes what it holds right after making it).
+bool namesNoProcess(const QString &path, const QLockFile &lock)
+{
+    if (lock.getLockInfo(nullptr, nullptr, nullptr))
+        return false;
+    const QDateTime modified = QFileInfo(path).lastModified();
+    return !modified.isValid() || qAbs(modified.msecsTo(QDateTime::currentDateTime())) > 2000;
 }
 
 QString lockPath()
@@ -105,33 +107,6 @@ bool FitsPathFileLine(const QString &text)
     return FitsWindows1252(text) && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
 }
 
-QStringList ReadPathFile(QString *problem)
-{
-    QString why;
-    QStringList lines;
-    const QFileInfo info(kPathFile);
-    if (LeadsOutside(kPathFile, QDir::currentPath())) {
-        why = Texts::get(Texts::LeadsOutsidePackage);
-    } else if (info.exists() && !info.isFile()) {
-        why = Texts::get(Texts::NoRegularFile);
-    } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(kPathFile))) {
-        why = Texts::get(Texts::HiddenOrSystemFile);
-    } else {
-        bool failed = false;
-        lines = ReadFileLines(kPathFile, &failed);
-        if (failed)
-            why = Texts::get(Texts::FileUnreadable);
-    }
-    if (problem)
-        *problem = why.isEmpty() ? QString() : why.arg(shown(kPathFile));
-    return lines;
-}
-
-QString PathFileLine(int number)
-{
-    return ReadPathFile().value(number - 1);
-}
-
 bool IsHalfLifeFolder(const QString &folder)
 {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
@@ -139,21 +114,15 @@ bool IsHalfLifeFolder(const QString &folder)
            && QFileInfo(QDir(canonical).filePath(QStringLiteral("cstrike"))).isDir();
 }
 
-QString HalfLifeFolder()
+QString BoundingFolder(const QString &halfLife)
 {
-    const QString folder = LocalPath(PathFileLine(1));
-    return IsHalfLifeFolder(folder) ? folder : QString();
-}
-
-QString BoundingFolder()
-{
-    const QString halfLife = HalfLifeFolder();
-    if (!halfLife.isEmpty())
-        return halfLife;
+    const QString folder = LocalPath(halfLife);
+    if (IsHalfLifeFolder(folder))
+        return ResolvedPath(folder);
     QDir above = QDir::current();
     if (above.cdUp() && above.cdUp() && !above.isRoot())
-        return above.absolutePath();
-    return QDir::currentPath();
+        return ResolvedPath(above.absolutePath());
+    return ResolvedPath(QDir::currentPath());
 }
 
 QString ResolvedPath(const QString &path)
@@ -176,19 +145,14 @@ bool LeadsOutside(const QString &path, const QString &folder)
     return !isWithin(target, ResolvedPath(folder));
 }
 
-bool LeadsOutside(const QString &path)
-{
-    return LeadsOutside(path, BoundingFolder());
-}
-
 QString LeadsOutsideReason(const QString &path)
 {
     return Texts::get(Texts::LeadsOutsideHalfLife).arg(shown(path));
 }
 
-bool WriteText(const QString &path, const QStringList &lines, QString *error)
+bool WriteText(const QString &bound, const QString &path, const QStringList &lines, QString *error)
 {
-    if (LeadsOutside(path)) {
+    if (LeadsOutside(path, bound)) {
         if (error)
             *error = LeadsOutsideReason(path);
         return false;
@@ -196,9 +160,9 @@ bool WriteText(const QString &path, const QStringList &lines, QString *error)
     return WriteTextFile(path, lines, error);
 }
 
-bool WriteBytes(const QString &path, const QByteArray &bytes, QString *error)
+bool WriteBytes(const QString &bound, const QString &path, const QByteArray &bytes, QString *error)
 {
-    if (LeadsOutside(path)) {
+    if (LeadsOutside(path, bound)) {
         if (error)
             *error = LeadsOutsideReason(path);
         return false;
@@ -206,17 +170,19 @@ bool WriteBytes(const QString &path, const QByteArray &bytes, QString *error)
     return WriteWholeFile(path, bytes, error);
 }
 
-bool WritePathFile(const QStringList &lines, QString *error)
+PackageLock::PackageLock() = default;
+
+PackageLock::~PackageLock()
 {
-    return WriteTextFile(kPathFile, lines, error);
+    release();
 }
 
-Lock LockPackageFolder()
+Lock PackageLock::take()
 {
     const QString folder = QDir::currentPath();
-    if (heldLock() && heldFolder() == folder)
+    if (held())
         return Lock::Held;
-    UnlockPackageFolder();
+    release();
 
     // Checked before QLockFile touches it: a FIFO or a device would hang the
     // start for good, and a link could lead anywhere.
@@ -228,37 +194,42 @@ Lock LockPackageFolder()
     auto lock = std::make_unique<QLockFile>(path);
     // However old, a lock is stale only when its process is gone.
     lock->setStaleLockTime(0);
-    if (info.isFile() && lockOfAnotherMachine(path, *lock))
+    if (info.isFile() && (namesNoProcess(path, *lock) || lockOfAnotherMachine(path, *lock)))
         lock->removeStaleLockFile();
     if (lock->tryLock(0)) {
-        heldLock() = std::move(lock);
-        heldFolder() = folder;
+        m_lock = std::move(lock);
+        m_folder = folder;
         return Lock::Held;
     }
     return lock->error() == QLockFile::LockFailedError ? Lock::TakenByAnother : Lock::NotPossible;
 }
 
-QString LockFileShown()
+void PackageLock::release()
 {
-    return shown(lockPath());
+    m_lock.reset();
+    m_folder.clear();
 }
 
-void UnlockPackageFolder()
+bool PackageLock::held() const
 {
-    heldLock().reset();
-    heldFolder().clear();
+    return m_lock && m_folder == QDir::currentPath();
 }
 
-void RemoveStaleTemporaries()
+QString PackageLock::shown()
+{
+    return PackageFiles::shown(lockPath());
+}
+
+void RemoveStaleTemporaries(const PackageLock &lock, const QString &bound)
 {
     const QString package = QDir::currentPath();
-    if (!heldLock() || heldFolder() != package)
+    if (!lock.held())
         return;
-    const QString cstrike = QDir(BoundingFolder()).filePath(QStringLiteral("cstrike"));
+    const QString cstrike = QDir(bound).filePath(QStringLiteral("cstrike"));
     const QStringList folders{package, cstrike, cstrike + QStringLiteral("/gfx/shell"),
                               cstrike + QStringLiteral("/backup")};
     for (const QString &folder : folders) {
-        if (LeadsOutside(folder))
+        if (LeadsOutside(folder, bound))
             continue;
         const QDir dir(folder);
         const QFileInfoList entries =

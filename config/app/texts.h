@@ -10,6 +10,31 @@
 // message it leaves out, or whose placeholders (%1, %2...) are not those of
 // the German, stays German. New messages go at the end, so that every
 // language file keeps its lines.
+// Lines 1 to 20 of a language file, by the texts each replaces.
+enum class LanguageLine {
+    On = 1,          // the three "AN" switch buttons
+    Off,             // the three "AUS" switch buttons
+    Disclaimer,      // the main window's "Haftungsausschluss"
+    SettingsButton,  // "Einstellungen"
+    RestockButton,   // "Restockmenü"
+    ServerButton,    // "Admin-Mod Menü"
+    TextButton,      // "Textmenü"
+    SoundButton,     // "Soundmenü"
+    Help,            // the five "Hilfe" buttons
+    Close,           // the five "Schließen" buttons
+    PluginHelp,      // the help texts, shown by the help buttons ...
+    ServerHelp,
+    RestockHelp,
+    SoundHelp,
+    TextHelp,
+    DisclaimerText,  // ... and by "Haftungsausschluss"
+    RestockTip,      // tooltips of the main window's dialog buttons
+    ServerTip,
+    SoundTip,
+    TextTip,
+};
+constexpr int kLanguageLines = 20;
+
 namespace Texts {
 
 enum Id {
@@ -80,8 +105,16 @@ enum Id {
 constexpr int kFirstLine = 23;
 constexpr int lineOf(Id id) { return kFirstLine + id; }
 
+// The language in force is one per process: its captions, help texts and
+// tooltips (lines 1 to 20) and its messages, the built-in ones until a
+// language file is used.
+
 // The message in the language in force.
 QString get(Id id);
+// The caption, help text or tooltip in the language in force; a line the
+// language file lacks leaves it empty.
+QString caption(LanguageLine line);
+QString builtInCaption(LanguageLine line);
 
 // The built-in German.
 QString builtIn(Id id);
@@ -92,8 +125,10 @@ QString builtIn(Id id);
 // placeholders than the German.
 QString fromLanguage(const QStringList &lines, Id id);
 
-// Puts the messages of the language file of `lines` in force; no lines bring
-// back the built-in German.
+// Puts the language file of `lines` in force: its captions, and its
+// messages (the built-in German for each it leaves out).
 void use(const QStringList &lines);
+// Brings back the built-in texts.
+void useBuiltIn();
 
 } // namespace Texts

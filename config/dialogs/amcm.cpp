@@ -2,7 +2,6 @@
 
 #include "ansiinput.h"
 #include "controls.h"
-#include "forms.h"
 #include "message.h"
 
 #include <QGroupBox>
@@ -11,7 +10,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-amcm::amcm()
+amcm::amcm(Settings &settings)
 {
     setWindowTitle(QStringLiteral("Setinfo - Feld"));
     setFixedSize(314, 129);
@@ -19,15 +18,15 @@ amcm::amcm()
     adminmod = Controls::frame(this, QStringLiteral("Clanmod/Adminmod Config"), 16, 16, 281, 89);
     // The password boxes show their text: the same text goes into the game script as it is,
     // or, where the game would not take it, not at all.
-    pwfeld = Controls::settingBox(adminmod, 8, 24, 129, 19, Varia::Pwfeld);
+    pwfeld = Controls::settingBox(adminmod, 8, 24, 129, 19, Varia::Pwfeld, settings);
     Label1 = Controls::label(adminmod, QStringLiteral("1"), 136, 24, 9, 17);
-    pass = Controls::settingBox(adminmod, 152, 24, 121, 19, Varia::Pass);
+    pass = Controls::settingBox(adminmod, 152, 24, 121, 19, Varia::Pass, settings);
     Label2 = Controls::label(adminmod, QStringLiteral("1"), 272, 24, 9, 17);
     Label4 = Controls::label(adminmod, QStringLiteral("Passwort Feld"), 16, 48, 113, 17);
     Label5 = Controls::label(adminmod, QStringLiteral("Passwort"), 168, 48, 89, 17);
-    Text1 = Controls::settingBox(adminmod, 8, 64, 129, 19, Varia::AmcmText1);
+    Text1 = Controls::settingBox(adminmod, 8, 64, 129, 19, Varia::AmcmText1, settings);
     Label3 = Controls::label(adminmod, QStringLiteral("2"), 136, 64, 9, 17);
-    Text2 = Controls::settingBox(adminmod, 152, 64, 121, 19, Varia::AmcmText2);
+    Text2 = Controls::settingBox(adminmod, 152, 64, 121, 19, Varia::AmcmText2, settings);
     Label6 = Controls::label(adminmod, QStringLiteral("2"), 272, 64, 9, 17);
     pairServerBoxes(pwfeld, pass);
     pairServerBoxes(Text1, Text2);
@@ -48,7 +47,7 @@ void amcm::Command1_Click()
 
 void amcm::Command2_Click()
 {
-    Message::show(QStringLiteral("CMAM Help"), Forms::shared<LanguageTexts>().text(LanguageLine::ServerHelp));
+    Message::show(QStringLiteral("CMAM Help"), Texts::caption(LanguageLine::ServerHelp));
 }
 
 void amcm::showEvent(QShowEvent *event)

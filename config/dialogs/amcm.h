@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+struct Settings;
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -14,7 +16,7 @@ class amcm : public QWidget
     Q_OBJECT
 
 public:
-    amcm();
+    explicit amcm(Settings &settings);
 
     QGroupBox *adminmod;
     QLineEdit *pwfeld;

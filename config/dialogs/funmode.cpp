@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-funmode::funmode()
+funmode::funmode(Settings &settings)
 {
     setWindowTitle(QStringLiteral("Funmode-Config"));
     setFixedSize(281, 433);
@@ -60,7 +60,7 @@ funmode::funmode()
     int line = Buy::Reload;
     for (const Row &row : rows) {
         this->*row.label = Controls::label(this, QString::fromLatin1(row.caption), 8, top, row.labelWidth, 17);
-        QLineEdit *box = Controls::settingBox(this, 96, top, 177, 19, Buy::Line(line++));
+        QLineEdit *box = Controls::settingBox(this, 96, top, 177, 19, Buy::Line(line++), settings);
         this->*row.box = box;
         // Tab walks the boxes top to bottom.
         if (previous)

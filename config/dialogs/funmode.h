@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+struct Settings;
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,7 +15,7 @@ class funmode : public QWidget
     Q_OBJECT
 
 public:
-    funmode();
+    explicit funmode(Settings &settings);
 
     QLabel *Label1;
     QPushButton *Command1;

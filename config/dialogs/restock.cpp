@@ -2,7 +2,6 @@
 
 #include "ansiinput.h"
 #include "controls.h"
-#include "forms.h"
 #include "message.h"
 
 #include <QAbstractItemView>
@@ -14,7 +13,7 @@
 
 namespace {
 
-QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line)
+QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Settings &settings)
 {
     static const QStringList items = {
         QStringLiteral("kevlar"),       QStringLiteral("kevlarandhelm"), QStringLiteral("flashbang"),
@@ -38,27 +37,27 @@ QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line)
     box->clearEditText();
     box->setGeometry(left, top, 89, 21);
     guardValueInput(box->lineEdit(), KindOf(line));
-    Controls::showSetting(box->lineEdit(), line);
+    Controls::showSetting(box->lineEdit(), line, settings);
     return box;
 }
 
 } // namespace
 
-restock::restock()
+restock::restock(Settings &settings)
 {
     setWindowTitle(QStringLiteral("Restocks"));
     setFixedSize(314, 218);
 
     // The spaces put the two headings over the two columns.
     restoc = Controls::frame(this, QStringLiteral("Big Restock                        Small Retock  "), 48, 8, 217, 193);
-    big1 = itemBox(restoc, 8, 24, Varia::Big1);
-    big2 = itemBox(restoc, 8, 56, Varia::Big2);
-    big3 = itemBox(restoc, 8, 88, Varia::Big3);
-    big4 = itemBox(restoc, 8, 120, Varia::Big4);
-    big5 = itemBox(restoc, 8, 152, Varia::Big5);
-    small1 = itemBox(restoc, 120, 24, Varia::Small1);
-    small2 = itemBox(restoc, 120, 88, Varia::Small2);
-    small3 = itemBox(restoc, 120, 152, Varia::Small3);
+    big1 = itemBox(restoc, 8, 24, Varia::Big1, settings);
+    big2 = itemBox(restoc, 8, 56, Varia::Big2, settings);
+    big3 = itemBox(restoc, 8, 88, Varia::Big3, settings);
+    big4 = itemBox(restoc, 8, 120, Varia::Big4, settings);
+    big5 = itemBox(restoc, 8, 152, Varia::Big5, settings);
+    small1 = itemBox(restoc, 120, 24, Varia::Small1, settings);
+    small2 = itemBox(restoc, 120, 88, Varia::Small2, settings);
+    small3 = itemBox(restoc, 120, 152, Varia::Small3, settings);
     Command4 = Controls::button(restoc, LanguageLine::Help, 144, 176, 65, 13);
     Command1 = Controls::button(this, LanguageLine::Close, 16, 192, 73, 17);
 
@@ -76,7 +75,7 @@ void restock::Command1_Click()
 
 void restock::Command4_Click()
 {
-    Message::show(QStringLiteral("Restock Help"), Forms::shared<LanguageTexts>().text(LanguageLine::RestockHelp));
+    Message::show(QStringLiteral("Restock Help"), Texts::caption(LanguageLine::RestockHelp));
 }
 
 void restock::showEvent(QShowEvent *event)

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+struct Settings;
+
 class QComboBox;
 class QGroupBox;
 class QPushButton;
@@ -13,7 +15,7 @@ class restock : public QWidget
     Q_OBJECT
 
 public:
-    restock();
+    explicit restock(Settings &settings);
 
     QGroupBox *restoc;
     QComboBox *big1;

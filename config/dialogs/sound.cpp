@@ -1,7 +1,6 @@
 #include "sound.h"
 
 #include "controls.h"
-#include "forms.h"
 #include "message.h"
 
 #include <QLabel>
@@ -9,18 +8,18 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-sound::sound()
+sound::sound(Settings &settings)
 {
     setWindowTitle(QStringLiteral("Soundmenü"));
     setFixedSize(234, 121);
 
     Label1 = Controls::label(this, QStringLiteral("User defined tones"), 8, 8, 121, 17);
     Command2 = Controls::button(this, LanguageLine::Close, 144, 8, 81, 13);
-    snd1 = Controls::settingBox(this, 8, 32, 169, 19, Varia::Snd1);
+    snd1 = Controls::settingBox(this, 8, 32, 169, 19, Varia::Snd1, settings);
     Label2 = Controls::label(this, QStringLiteral("Ton1"), 184, 32, 113, 17);
-    snd2 = Controls::settingBox(this, 8, 56, 169, 19, Varia::Snd2);
+    snd2 = Controls::settingBox(this, 8, 56, 169, 19, Varia::Snd2, settings);
     Label3 = Controls::label(this, QStringLiteral("Ton2"), 184, 56, 113, 17);
-    snd3 = Controls::settingBox(this, 8, 80, 169, 19, Varia::Snd3);
+    snd3 = Controls::settingBox(this, 8, 80, 169, 19, Varia::Snd3, settings);
     Label4 = Controls::label(this, QStringLiteral("Ton3"), 184, 80, 113, 17);
     Command1 = Controls::button(this, LanguageLine::Help, 64, 104, 113, 13);
 
@@ -32,7 +31,7 @@ sound::sound()
 
 void sound::Command1_Click()
 {
-    Message::show(QStringLiteral("Sound Help"), Forms::shared<LanguageTexts>().text(LanguageLine::SoundHelp));
+    Message::show(QStringLiteral("Sound Help"), Texts::caption(LanguageLine::SoundHelp));
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.

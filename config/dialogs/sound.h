@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+struct Settings;
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,7 +14,7 @@ class sound : public QWidget
     Q_OBJECT
 
 public:
-    sound();
+    explicit sound(Settings &settings);
 
     QLabel *Label1;
     QLineEdit *snd1;

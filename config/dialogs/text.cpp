@@ -1,7 +1,6 @@
 #include "text.h"
 
 #include "controls.h"
-#include "forms.h"
 #include "message.h"
 
 #include <QLabel>
@@ -9,26 +8,26 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-text::text()
+text::text(Settings &settings)
 {
     setWindowTitle(QStringLiteral("TextMenü"));
     setFixedSize(313, 233);
 
-    Text1 = Controls::settingBox(this, 16, 16, 209, 19, Varia::Text1);
+    Text1 = Controls::settingBox(this, 16, 16, 209, 19, Varia::Text1, settings);
     Label1 = Controls::label(this, QStringLiteral("Message1"), 240, 16, 65, 17);
-    Text2 = Controls::settingBox(this, 16, 40, 209, 19, Varia::Text2);
+    Text2 = Controls::settingBox(this, 16, 40, 209, 19, Varia::Text2, settings);
     Label2 = Controls::label(this, QStringLiteral("Message2"), 240, 40, 65, 17);
-    Text3 = Controls::settingBox(this, 16, 64, 209, 19, Varia::Text3);
+    Text3 = Controls::settingBox(this, 16, 64, 209, 19, Varia::Text3, settings);
     Label3 = Controls::label(this, QStringLiteral("Message3"), 240, 64, 65, 17);
-    Text4 = Controls::settingBox(this, 16, 88, 209, 19, Varia::Text4);
+    Text4 = Controls::settingBox(this, 16, 88, 209, 19, Varia::Text4, settings);
     Label4 = Controls::label(this, QStringLiteral("Message4"), 240, 88, 65, 17);
-    Text5 = Controls::settingBox(this, 16, 112, 209, 19, Varia::Text5);
+    Text5 = Controls::settingBox(this, 16, 112, 209, 19, Varia::Text5, settings);
     Label5 = Controls::label(this, QStringLiteral("Message5"), 240, 112, 65, 17);
-    Text6 = Controls::settingBox(this, 16, 144, 209, 19, Varia::Text6);
+    Text6 = Controls::settingBox(this, 16, 144, 209, 19, Varia::Text6, settings);
     Label6 = Controls::label(this, QStringLiteral("Teammessage1"), 232, 144, 81, 17);
-    Text7 = Controls::settingBox(this, 16, 168, 209, 19, Varia::Text7);
+    Text7 = Controls::settingBox(this, 16, 168, 209, 19, Varia::Text7, settings);
     Label7 = Controls::label(this, QStringLiteral("Teammessage2"), 232, 168, 81, 17);
-    Text8 = Controls::settingBox(this, 16, 192, 209, 19, Varia::Text8);
+    Text8 = Controls::settingBox(this, 16, 192, 209, 19, Varia::Text8, settings);
     Label8 = Controls::label(this, QStringLiteral("Teammessage3"), 232, 192, 81, 17);
     Command2 = Controls::button(this, LanguageLine::Close, 16, 216, 137, 17);
     Command1 = Controls::button(this, LanguageLine::Help, 208, 216, 97, 17);
@@ -41,7 +40,7 @@ text::text()
 
 void text::Command1_Click()
 {
-    Message::show(QStringLiteral("Text Help"), Forms::shared<LanguageTexts>().text(LanguageLine::TextHelp));
+    Message::show(QStringLiteral("Text Help"), Texts::caption(LanguageLine::TextHelp));
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.

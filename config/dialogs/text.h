@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+struct Settings;
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,7 +15,7 @@ class text : public QWidget
     Q_OBJECT
 
 public:
-    text();
+    explicit text(Settings &settings);
 
     QLineEdit *Text1;
     QLineEdit *Text2;

@@ -4,28 +4,25 @@
 #include "appearance.h"
 #include "controls.h"
 #include "firstrun.h"
-#include "forms.h"
 #include "funmode.h"
-#include "language.h"
 #include "languagetexts.h"
 #include "message.h"
-#include "packagefiles.h"
+#include "package.h"
 #include "placement.h"
 #include "platform.h"
 #include "restock.h"
-#include "settings.h"
 #include "sound.h"
 #include "text.h"
 #include "texts.h"
 #include "write.h"
-#include "writescripts.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -35,8 +32,6 @@ struct hauptmenu::Module
     PackageModule which;
     QPushButton *on;
     QPushButton *off;
-    QLabel *slot;
-    QString content;  // of its marker file
 };
 
 namespace {
@@ -55,7 +50,8 @@ void tellUnreadable(const QString &file, const QString &script)
 
 } // namespace
 
-hauptmenu::hauptmenu()
+hauptmenu::hauptmenu(Package &package)
+    : m_package(package)
 {
     setWindowTitle(QStringLiteral("Korvel Configurator"));
     setWindowIcon(Appearance::mainIcon());
@@ -109,14 +105,6 @@ hauptmenu::hauptmenu()
     Controls::line(this, QFrame::HLine, 8, 34, 265, 4);
     Controls::line(this, QFrame::HLine, 8, 276, 505, 4);
 
-    cmd = Controls::hiddenLabel(this, QString());
-    gfx = Controls::hiddenLabel(this, QString());
-    slot1 = Controls::hiddenLabel(this, QString());
-    slot2 = Controls::hiddenLabel(this, QStringLiteral("ori.cfg"));
-    slot3 = Controls::hiddenLabel(this, QString());
-    semi = Controls::hiddenLabel(this, QStringLiteral(";"));
-    af = Controls::hiddenLabel(this, QStringLiteral("\""));
-
     connect(say1, &QPushButton::clicked, this, &hauptmenu::say1_Click);
     connect(say2, &QPushButton::clicked, this, &hauptmenu::say2_Click);
     connect(fun1, &QPushButton::clicked, this, &hauptmenu::fun1_Click);
@@ -136,23 +124,32 @@ hauptmenu::hauptmenu()
     Haftungsausschluss->installEventFilter(this);
 }
 
+hauptmenu::~hauptmenu()
+{
+    delete m_setup.data();
+}
+
 void hauptmenu::startup()
 {
+    // The path file once for the whole start: the Half-Life folder that
+    // bounds every path, the recorded language, the game files it replaces.
+    m_package.readPathFile();
     // One configurator per package folder, or the one closed last would
     // silently undo the other's work. A folder that can't take the lock file
     // can't take the settings either; the start goes on and says so when saving.
-    switch (PackageFiles::LockPackageFolder()) {
+    switch (m_package.lock()) {
     case PackageFiles::Lock::TakenByAnother:
         // Said in the player's language, though this start applies none.
-        UseRecordedLanguageMessages();
+        m_package.useRecordedMessages();
         Message::show(QStringLiteral("Korvel Configurator"),
                       Texts::get(Texts::AlreadyOpen)
-                          .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::LockFileShown()));
+                          .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::PackageLock::shown()));
         Platform::EndProcess(1);
         return;
     case PackageFiles::Lock::NotAFile:
-        UseRecordedLanguageMessages();
-        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::LockNotAFile).arg(PackageFiles::LockFileShown()));
+        m_package.useRecordedMessages();
+        Message::show(QStringLiteral("Korvel Configurator"),
+                      Texts::get(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));
         break;
     default:
         break;
@@ -166,21 +163,23 @@ void hauptmenu::startup()
 
 void hauptmenu::form_load()
 {
-    // 1 to 4 from one read of the path file: the game files that a language
-    // replaces and the recorded language. The setup dialog is built when it
-    // is first shown, and takes the Half-Life directory from the path file then.
-    QString pathFileProblem;
-    const QStringList pathFile = PackageFiles::ReadPathFile(&pathFileProblem);
+    // 1 to 4, the path file, as the start read it.
+    const QString pathFileProblem = m_package.pathFile().problem;
     if (!pathFileProblem.isEmpty())
         Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
-    cmd->setText(pathFile.value(3));
-    gfx->setText(pathFile.value(2));
-    LoadRecordedLanguage(pathFile.value(1));
-    // 5: the recorded language, when there is one.
-    ApplyRecordedLanguage();
+    // 5: the recorded language, when there is one. What was not replaced in
+    // the game is not worth a word at every start; a language that can't be
+    // read at all is.
+    if (!m_package.recordedLanguage().isEmpty()) {
+        const LanguageOutcome outcome = m_package.applyLanguage(true);
+        if (!outcome.unusable.isEmpty())
+            Message::show(QStringLiteral("Korvel Configurator"), LanguageProblems(outcome).join(QLatin1Char('\n')));
+        showLanguage();
+    }
     // 6, 7: the settings saved at the last exit, and the module switches.
     // The option dialogs show them when they are opened.
-    const Settings &settings = Forms::shared<Settings>() = ReadSettings();
+    m_package.readSettings();
+    const Settings &settings = m_package.settings;
     if (settings.variaUnreadable)
         tellUnreadable(kVariaFile, QStringLiteral("varis.cfg"));
     if (settings.buyUnreadable)
@@ -209,10 +208,14 @@ void hauptmenu::form_load()
             module.off->setEnabled(false);
     }
 
-    // 11: first run, when there is no path file yet.
-    m_firstRun = ShowSetupOnFirstRun();
-    if (m_firstRun)
+    // 11: first run, when there is no path file yet: the setup dialog instead.
+    m_firstRun = !m_package.pathFile().exists;
+    if (m_firstRun) {
         hide();
+        firstrun *setup = dialog<firstrun>();
+        setup->offerFolderFound();
+        Placement::showCentred(setup, QGuiApplication::primaryScreen());
+    }
 }
 
 void hauptmenu::closeEvent(QCloseEvent *event)
@@ -223,37 +226,93 @@ void hauptmenu::closeEvent(QCloseEvent *event)
 
 void hauptmenu::form_unload()
 {
-    PackageFiles::RemoveStaleTemporaries();
     QString error;
-    const bool saved = WriteScripts(Forms::shared<Settings>(), &error);
+    const bool saved = m_package.save(&error);
     if (!saved)
         Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SaveIncomplete).arg(error));
     // Ends here and now: no other window's close handling may run, so an open
     // setup dialog does not write the path file again. The lock goes first,
     // or it would block every later start from another machine.
-    PackageFiles::UnlockPackageFolder();
+    m_package.unlock();
     Platform::EndProcess(saved ? 0 : 1);
+}
+
+void hauptmenu::showLanguage()
+{
+    for (QWidget *window : windows()) {
+        if (LanguageCaptions::recaption(window))
+            Appearance::refitCaptions(window);
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(window, &change);
+    }
+}
+
+QList<QWidget *> hauptmenu::windows() const
+{
+    QList<QWidget *> all{const_cast<hauptmenu *>(this)};
+    for (QWidget *window : std::initializer_list<QWidget *>{m_restock.get(), m_amcm.get(), m_sound.get(),
+                                                            m_text.get(), m_funmode.get(), m_setup.data()}) {
+        if (window)
+            all << window;
+    }
+    return all;
+}
+
+template <class W>
+W *hauptmenu::built(std::unique_ptr<W> &slot)
+{
+    if (!slot) {
+        slot = std::make_unique<W>(m_package.settings);
+        Appearance::fitCaptions(slot.get());
+    }
+    return slot.get();
+}
+
+template restock *hauptmenu::built(std::unique_ptr<restock> &);
+template amcm *hauptmenu::built(std::unique_ptr<amcm> &);
+template sound *hauptmenu::built(std::unique_ptr<sound> &);
+template text *hauptmenu::built(std::unique_ptr<text> &);
+template funmode *hauptmenu::built(std::unique_ptr<funmode> &);
+
+firstrun *hauptmenu::makeSetupDialog()
+{
+    m_setup = new firstrun(m_package, m_setupClosed);
+    Appearance::fitCaptions(m_setup);
+    connect(m_setup, &firstrun::languageApplied, this, &hauptmenu::showLanguage);
+    connect(m_setup, &firstrun::handOver, this, &QWidget::show);
+    // On a first start with no path file written there is no main window to
+    // go on with: the program ends, with an error status. Opened from the
+    // main window, that stays.
+    connect(m_setup, &firstrun::closed, this, [this] {
+        m_setup.clear();
+        m_setupClosed = true;
+    });
+    connect(m_setup, &firstrun::closedUnsaved, this, [this] {
+        if (!isVisible()) {
+            m_package.unlock();
+            Platform::EndProcess(1);
+        }
+    });
+    return m_setup;
 }
 
 hauptmenu::Module hauptmenu::information() const
 {
-    return {PackageModule::Information, say1, say2, slot1, QStringLiteral("say aktiviert")};
+    return {PackageModule::Information, say1, say2};
 }
 
 hauptmenu::Module hauptmenu::personalMode() const
 {
-    return {PackageModule::PersonalMode, fun1, fun2, slot2, QStringLiteral("fun aktiviert")};
+    return {PackageModule::PersonalMode, fun1, fun2};
 }
 
 hauptmenu::Module hauptmenu::itemBuyBlocker() const
 {
-    return {PackageModule::ItemBuyBlocker, it1, it2, slot3, QStringLiteral("it aktiviert")};
+    return {PackageModule::ItemBuyBlocker, it1, it2};
 }
 
 void hauptmenu::showModuleState(const Module &module, bool on)
 {
-    Forms::shared<Settings>().module(module.which) = on;
-    module.slot->setText(SlotText(module.which, on));
     QPushButton *enabled = on ? module.off : module.on;
     QPushButton *disabled = on ? module.on : module.off;
     // The keyboard stays with the module: a disabled button would pass the
@@ -265,58 +324,42 @@ void hauptmenu::showModuleState(const Module &module, bool on)
     disabled->setEnabled(false);
 }
 
-void hauptmenu::switchOn(const Module &module)
+void hauptmenu::switchModule(const Module &module, bool on)
 {
-    const QString marker = MarkerFile(module.which);
-    QString error;
-    if (PackageFiles::WriteText(marker, {module.content}, &error)) {
-        showModuleState(module, true);
-        return;
-    }
-    // The switch shows what the next start will find, not what was asked for.
-    showModuleState(module, FileExists(marker));
-    Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SwitchOnFailed).arg(error));
+    QString message;
+    const bool switched = m_package.switchModule(module.which, on, &message);
+    // What the next start will find, not what was asked for.
+    showModuleState(module, m_package.settings.module(module.which));
+    if (!switched)
+        Message::show(QStringLiteral("Korvel Configurator"), message);
 }
 
-void hauptmenu::switchOff(const Module &module)
-{
-    QFile marker(MarkerFile(module.which));
-    // A marker that is gone already is just as good as one removed now.
-    if (marker.remove() || !FileExists(marker.fileName())) {
-        showModuleState(module, false);
-        return;
-    }
-    showModuleState(module, true);
-    Message::show(QStringLiteral("Korvel Configurator"),
-                  Texts::get(Texts::SwitchOffFailed).arg(shown(marker.fileName()), marker.errorString()));
-}
-
-void hauptmenu::say1_Click() { switchOn(information()); }
-void hauptmenu::say2_Click() { switchOff(information()); }
-void hauptmenu::fun1_Click() { switchOn(personalMode()); }
-void hauptmenu::fun2_Click() { switchOff(personalMode()); }
-void hauptmenu::it1_Click() { switchOn(itemBuyBlocker()); }
-void hauptmenu::it2_Click() { switchOff(itemBuyBlocker()); }
+void hauptmenu::say1_Click() { switchModule(information(), true); }
+void hauptmenu::say2_Click() { switchModule(information(), false); }
+void hauptmenu::fun1_Click() { switchModule(personalMode(), true); }
+void hauptmenu::fun2_Click() { switchModule(personalMode(), false); }
+void hauptmenu::it1_Click() { switchModule(itemBuyBlocker(), true); }
+void hauptmenu::it2_Click() { switchModule(itemBuyBlocker(), false); }
 
 // Each dialog's one window, shown without modality over this one; a second
 // click shows the same window again.
-void hauptmenu::Command2_Click() { Placement::showOver(Forms::get<restock>(), this); }
-void hauptmenu::Command4_Click() { Placement::showOver(Forms::get<amcm>(), this); }
-void hauptmenu::Command6_Click() { Placement::showOver(Forms::get<sound>(), this); }
-void hauptmenu::Command7_Click() { Placement::showOver(Forms::get<text>(), this); }
-void hauptmenu::Command9_Click() { Placement::showOver(Forms::get<funmode>(), this); }
-void hauptmenu::Command8_Click() { Placement::showOver(Forms::get<firstrun>(), this); }
+void hauptmenu::Command2_Click() { Placement::showOver(dialog<restock>(), this); }
+void hauptmenu::Command4_Click() { Placement::showOver(dialog<amcm>(), this); }
+void hauptmenu::Command6_Click() { Placement::showOver(dialog<sound>(), this); }
+void hauptmenu::Command7_Click() { Placement::showOver(dialog<text>(), this); }
+void hauptmenu::Command9_Click() { Placement::showOver(dialog<funmode>(), this); }
+void hauptmenu::Command8_Click() { Placement::showOver(dialog<firstrun>(), this); }
 
 // The help texts are read when asked for, so a language applied since shows.
 void hauptmenu::Command5_Click()
 {
-    Message::show(QStringLiteral("Plugin Information"), Forms::shared<LanguageTexts>().text(LanguageLine::PluginHelp));
+    Message::show(QStringLiteral("Plugin Information"), Texts::caption(LanguageLine::PluginHelp));
 }
 
 void hauptmenu::Haftungsausschluss_Click()
 {
     Message::show(QStringLiteral("Haftungsausschluss"),
-                  Forms::shared<LanguageTexts>().text(LanguageLine::DisclaimerText));
+                  Texts::caption(LanguageLine::DisclaimerText));
 }
 
 void hauptmenu::Label1_Click()

@@ -1,21 +1,36 @@
 #pragma once
 
-#include "forms.h"
+#include "settings.h"
 
+#include <QPointer>
 #include <QWidget>
 
+#include <memory>
+#include <type_traits>
+
+class Package;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class amcm;
+class firstrun;
+class funmode;
+class restock;
+class sound;
+class text;
 
 // The configurator's main window: the hub from which every dialog is opened,
-// the module switches, and the hidden labels that carry program state.
+// and the module switches. It shows the package folder's model and hands the
+// edits back; it owns the dialogs it opens, each built when first opened.
 class hauptmenu : public QWidget
 {
     Q_OBJECT
 
 public:
-    hauptmenu();
+    explicit hauptmenu(Package &package);
+    ~hauptmenu() override;
+
+    Package &package() { return m_package; }
 
     // Runs the startup sequence, then shows the window unless the first run
     // shows the setup dialog in its place.
@@ -52,16 +67,20 @@ public:
     QLabel *url;
     QLabel *Haftungsausschluss;
 
-    // Hidden labels whose captions are program state: the game files a
-    // language replaces, what "varis.cfg" runs for each module switch, and
-    // the console's semicolon and quote.
-    QLabel *cmd;
-    QLabel *gfx;
-    QLabel *slot1;
-    QLabel *slot2;
-    QLabel *slot3;
-    QLabel *semi;
-    QLabel *af;
+    // The dialog of class W, built (hidden) when first asked for; the setup
+    // dialog is built afresh after it was closed.
+    template <class W>
+    W *dialog();
+    // Whether the dialog of class W is built now.
+    template <class W>
+    bool hasDialog() const
+    {
+        return dialogSlot<W>() != nullptr;
+    }
+
+    // Puts the language in force into every window: the captions, and the
+    // texts each window makes itself (QEvent::LanguageChange).
+    void showLanguage();
 
 public slots:
     void say1_Click();
@@ -94,15 +113,60 @@ private:
     Module information() const;
     Module personalMode() const;
     Module itemBuyBlocker() const;
-    void switchOn(const Module &module);
-    void switchOff(const Module &module);
+    void switchModule(const Module &module, bool on);
     void showModuleState(const Module &module, bool on);
 
+    // The setup dialog, with the main window taking over from it.
+    firstrun *makeSetupDialog();
+    QList<QWidget *> windows() const;
+
+    template <class W>
+    W *dialogSlot() const;
+    template <class W>
+    W *built(std::unique_ptr<W> &slot);
+
+    Package &m_package;
     bool m_firstRun = false;
+    std::unique_ptr<restock> m_restock;
+    std::unique_ptr<amcm> m_amcm;
+    std::unique_ptr<sound> m_sound;
+    std::unique_ptr<text> m_text;
+    std::unique_ptr<funmode> m_funmode;
+    // Dropped when closed: it deletes itself then.
+    QPointer<firstrun> m_setup;
+    bool m_setupClosed = false;
 };
 
-// Its captions are fitted at the end of its start, once the language has given them.
-template <>
-struct Forms::FitsWhenBuilt<hauptmenu> : std::false_type
+template <class W>
+W *hauptmenu::dialogSlot() const
 {
-};
+    if constexpr (std::is_same_v<W, restock>)
+        return m_restock.get();
+    else if constexpr (std::is_same_v<W, amcm>)
+        return m_amcm.get();
+    else if constexpr (std::is_same_v<W, sound>)
+        return m_sound.get();
+    else if constexpr (std::is_same_v<W, text>)
+        return m_text.get();
+    else if constexpr (std::is_same_v<W, funmode>)
+        return m_funmode.get();
+    else
+        return m_setup.data();
+}
+
+template <class W>
+W *hauptmenu::dialog()
+{
+    if constexpr (std::is_same_v<W, restock>)
+        return built(m_restock);
+    else if constexpr (std::is_same_v<W, amcm>)
+        return built(m_amcm);
+    else if constexpr (std::is_same_v<W, sound>)
+        return built(m_sound);
+    else if constexpr (std::is_same_v<W, text>)
+        return built(m_text);
+    else if constexpr (std::is_same_v<W, funmode>)
+        return built(m_funmode);
+    else
+        return m_setup ? m_setup.data() : makeSetupDialog();
+}

@@ -4,7 +4,7 @@
 #include "scripttext.h"
 #include "settings.h"
 
-bool WriteScripts(const Settings &settings, QString *error)
+bool WriteScripts(const Settings &settings, const QString &bound, QString *error)
 {
     const ScriptFiles files = GenerateScripts(settings);
     // A state file that could not be read stays as it is, and so does the
@@ -23,7 +23,7 @@ bool WriteScripts(const Settings &settings, QString *error)
     QStringList failures;
     for (const auto &output : outputs) {
         QString failure;
-        if (!output.kept && !PackageFiles::WriteText(output.name, output.lines, &failure))
+        if (!output.kept && !PackageFiles::WriteText(bound, output.name, output.lines, &failure))
             failures << failure;
     }
     if (error)

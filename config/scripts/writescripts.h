@@ -10,5 +10,5 @@ struct Settings;
 // naming the file and the reason; a failed file keeps its previous contents.
 // A state file that could not be read at startup is left alone, and with it
 // the script made from the same settings ("varis.cfg" with "varia.kst",
-// "fun.cfg" with "buy.kst").
-bool WriteScripts(const Settings &settings, QString *error = nullptr);
+// "fun.cfg" with "buy.kst"). Nothing is written through a link out of `bound`.
+bool WriteScripts(const Settings &settings, const QString &bound, QString *error = nullptr);

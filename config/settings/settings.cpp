@@ -17,14 +17,15 @@ constexpr qsizetype kLongestStored = 4096;
 
 // The values of a state file, each with its whole stored length; none, and
 // `*unreadable` set, when it is there but can't be read. A link out of the
-// Half-Life folder is not followed.
-QList<SettingValue> stateValues(const QString &file, const QList<ValueKind> &kinds, bool *unreadable)
+// Half-Life folder (`bound`) is not followed. Lines past its values are not read.
+QList<SettingValue> stateValues(const QString &file, const QList<ValueKind> &kinds, const QString &bound,
+                                bool *unreadable)
 {
-    *unreadable = PackageFiles::LeadsOutside(file);
+    *unreadable = PackageFiles::LeadsOutside(file, bound);
     QStringList lines;
     QList<qsizetype> lengths;
     if (!*unreadable)
-        lines = ReadFileLines(file, unreadable, kLongestStored, &lengths);
+        lines = ReadFileLines(file, unreadable, kLongestStored, &lengths, kinds.size());
     if (*unreadable)
         lines.clear();
     QList<SettingValue> values;
@@ -87,17 +88,17 @@ SettingValue StoredValue(ValueKind kind, const QString &stored, qsizetype stored
     return value;
 }
 
-Settings ReadSettings()
+Settings ReadSettings(const QString &bound)
 {
     Settings settings;
     QList<ValueKind> variaKinds;
     for (int line = 0; line < Varia::LineCount; ++line)
         variaKinds << KindOf(Varia::Line(line));
-    settings.varia = stateValues(kVariaFile, variaKinds, &settings.variaUnreadable);
+    settings.varia = stateValues(kVariaFile, variaKinds, bound, &settings.variaUnreadable);
     QList<ValueKind> buyKinds;
     for (int line = 0; line < Buy::LineCount; ++line)
         buyKinds << KindOf(Buy::Line(line));
-    settings.buy = stateValues(kBuyFile, buyKinds, &settings.buyUnreadable);
+    settings.buy = stateValues(kBuyFile, buyKinds, bound, &settings.buyUnreadable);
     for (const PackageModule module :
          {PackageModule::Information, PackageModule::PersonalMode, PackageModule::ItemBuyBlocker})
         settings.module(module) = FileExists(MarkerFile(module));

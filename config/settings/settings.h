@@ -82,8 +82,8 @@ struct Settings
 // are ignored), every value cleaned and cut to what its box takes; the
 // switches from their marker files. A state file that is there but can't be
 // read, or is a link out of the Half-Life folder, gives empty values and is
-// marked unreadable.
-Settings ReadSettings();
+// marked unreadable. `bound`: the folder no link may lead out of.
+Settings ReadSettings(const QString &bound);
 
 // A value read from a state file, made what a box of this kind takes: cleaned,
 // and cut to its length (a server access value, which the box shows as it was

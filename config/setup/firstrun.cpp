@@ -4,13 +4,9 @@
 #include "appearance.h"
 #include "controls.h"
 #include "firstrun2.h"
-#include "forms.h"
-#include "hauptmenu.h"
-#include "language.h"
 #include "message.h"
-#include "packagefiles.h"
+#include "package.h"
 #include "placement.h"
-#include "platform.h"
 #include "texts.h"
 #include "write.h"
 
@@ -18,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,7 +22,6 @@
 namespace {
 
 using PackageFiles::kPathFile;
-using PackageFiles::PathFileLine;
 const QString kDefaultDirectory = QStringLiteral("c:\\sierra\\half-life");
 const QString kDefaultLanguage = QStringLiteral("english.lang");
 
@@ -39,26 +33,10 @@ QFont headingFont()
     return font;
 }
 
-// The setup dialog's `lang` and `lang2` as set while it was not built; it
-// takes them when it is, and leaves the design-time texts for a later one.
-struct LanguageNames
-{
-    QString recorded = QStringLiteral("German");
-    QString applied;
-};
-
-// Sets a label of the setup dialog, or keeps the text for it until it is built.
-void showName(QLabel *firstrun::*label, QString LanguageNames::*kept, const QString &name)
-{
-    if (Forms::exists<firstrun>())
-        (Forms::get<firstrun>()->*label)->setText(name);
-    else
-        Forms::shared<LanguageNames>().*kept = name;
-}
-
 // One message for everything the language step could not copy.
-void reportLanguageProblems(const QStringList &problems)
+void reportLanguageProblems(const LanguageOutcome &outcome)
 {
+    const QStringList problems = LanguageProblems(outcome);
     if (problems.isEmpty())
         return;
     Message::show(QStringLiteral("Korvel Configurator"),
@@ -79,14 +57,10 @@ QString suggestedDirectory()
 
 } // namespace
 
-QStringList PathFileLines(const QString &directory, const QString &languageFile)
+firstrun::firstrun(Package &package, bool afresh)
+    : m_package(package)
 {
-    return {directory, languageFile, directory + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
-            directory + QStringLiteral("\\cstrike\\commandmenu.txt")};
-}
-
-firstrun::firstrun()
-{
+    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("firstrun"));
     setWindowIcon(Appearance::setupIcon());
     setFixedSize(305, 202);
@@ -105,15 +79,13 @@ firstrun::firstrun()
     language->setGeometry(136, 88, 161, 45);
     language->setSelectionMode(QAbstractItemView::SingleSelection);
     language->addItems(LanguageFiles(QStringLiteral(".")));
-    LanguageNames &names = Forms::shared<LanguageNames>();
     Label4 = Controls::label(this, QStringLiteral("Current Language:"), 8, 136, 89, 17);
-    lang2 = Controls::label(this, names.applied, 104, 136, 81, 17);
+    lang2 = Controls::label(this, afresh ? QString() : package.appliedLanguage(), 104, 136, 81, 17);
     Label5 = Controls::label(this, QStringLiteral("New Language:"), 8, 152, 89, 17);
     sellang = Controls::label(this, QString(), 104, 152, 81, 17);
     Command2 = Controls::button(this, QStringLiteral("Save and Go"), 56, 176, 185, 17);
-    lang = Controls::label(this, names.recorded, 256, 176, 41, 17);
+    lang = Controls::label(this, package.recordedLanguage(), 256, 176, 41, 17);
     lang->hide();
-    names = LanguageNames();
 
     Line1 = Controls::line(this, QFrame::HLine, 0, 0, 305, 2);
     Line2 = Controls::line(this, QFrame::VLine, 0, 0, 2, 202);
@@ -135,10 +107,32 @@ firstrun::firstrun()
     form_load();
 }
 
+firstrun::~firstrun()
+{
+    delete m_browser.data();
+}
+
 void firstrun::form_load()
 {
-    if (FileExists(kPathFile))
-        pfad->setText(PathFileLine(1));
+    // The path file as the package holds it: read at the start or written since.
+    if (m_package.pathFile().exists)
+        pfad->setText(m_package.pathFile().file.halfLife);
+}
+
+void firstrun::offerFolderFound()
+{
+    pfad->setText(suggestedDirectory());
+}
+
+firstrun2 *firstrun::browser()
+{
+    if (!m_browser) {
+        m_browser = new firstrun2;
+        Appearance::fitCaptions(m_browser);
+        connect(m_browser, &firstrun2::chosen, pfad, &QLineEdit::setText);
+        connect(m_browser, &firstrun2::closed, this, [this] { m_browser.clear(); });
+    }
+    return m_browser;
 }
 
 void firstrun::Command1_Click()
@@ -150,7 +144,7 @@ void firstrun::Command1_Click()
 
 void firstrun::search_Click()
 {
-    Placement::showOver(Forms::get<firstrun2>(), this);
+    Placement::showOver(browser(), this);
 }
 
 void firstrun::language_Click()
@@ -158,13 +152,28 @@ void firstrun::language_Click()
     sellang->setText(selectedLanguage());
 }
 
+// The package folder, which the directory browser gives at once, or any
+// other folder without the game's cstrike would record no game at all.
+bool firstrun::isHalfLifeFolder() const
+{
+    return QFileInfo(LocalPath(pfad->text() + QStringLiteral("\\cstrike"))).isDir();
+}
+
+// Said in the language chosen, before it is applied; the one in force when it can't be read.
+QString firstrun::noHalfLifeFolder() const
+{
+    QStringList language;
+    const QString name = selectedLanguage();
+    const QString text = !name.isEmpty() && ReadLanguageFile(name, m_package.bound(), &language).isEmpty()
+                             ? Texts::fromLanguage(language, Texts::NoCstrikeFolder)
+                             : Texts::get(Texts::NoCstrikeFolder);
+    return text.arg(pfad->text());
+}
+
 void firstrun::Command2_Click()
 {
-    // The package folder, which the directory browser gives at once, or any
-    // other folder without the game's cstrike would record no game at all.
-    if (!QFileInfo(LocalPath(pfad->text() + QStringLiteral("\\cstrike"))).isDir()) {
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      LanguageMessage(selectedLanguage(), Texts::NoCstrikeFolder).arg(pfad->text()));
+    if (!isHalfLifeFolder()) {
+        Message::show(QStringLiteral("Korvel Configurator"), noHalfLifeFolder());
         return;
     }
     if (!writePathFile())
@@ -174,38 +183,49 @@ void firstrun::Command2_Click()
         Message::show(QStringLiteral("firstrun"), Texts::get(Texts::ChooseLanguage));
         return;
     }
-    const QStringList problems = ApplyLanguage();
-    Forms::get<hauptmenu>()->show();
+    const LanguageOutcome outcome = m_package.applyLanguage(true);
+    lang2->setText(m_package.appliedLanguage());
+    emit languageApplied();
+    emit handOver();
     hide();
-    reportLanguageProblems(problems);
+    reportLanguageProblems(outcome);
 }
 
 bool firstrun::form_unload()
 {
     if (selectedLanguage().isEmpty())
         selectLanguage(kDefaultLanguage);
+    // Closing is never refused, but a folder that is no Half-Life folder is
+    // never recorded: the path file stays as it was (or there is none, and the
+    // next start asks again).
+    if (!isHalfLifeFolder()) {
+        Message::show(QStringLiteral("Korvel Configurator"), noHalfLifeFolder());
+        emit handOver();
+        return true;
+    }
     if (!writePathFile())
         return false;
     // Without any language listed nothing is applied, but the main window
     // still takes over: the program must never be left without a window.
-    const QStringList problems = lang->text().isEmpty() ? QStringList() : ApplyLanguageOnClose();
-    Forms::get<hauptmenu>()->show();
-    reportLanguageProblems(problems);
+    LanguageOutcome outcome;
+    if (!lang->text().isEmpty()) {
+        outcome = m_package.applyLanguage(false);
+        lang2->setText(m_package.appliedLanguage());
+        emit languageApplied();
+    }
+    emit handOver();
+    reportLanguageProblems(outcome);
     return true;
 }
 
 void firstrun::closeEvent(QCloseEvent *event)
 {
-    // Closing is never refused. When the path file could not be written on a
-    // first start there is no main window to go on with: the program ends,
-    // with an error status. Opened from the main window, that stays.
+    // Closing is never refused; the dialog is dropped (WA_DeleteOnClose).
     const bool saved = form_unload();
     event->accept();
-    Forms::unload<firstrun>();
-    if (!saved && !Forms::get<hauptmenu>()->isVisible()) {
-        PackageFiles::UnlockPackageFolder();
-        Platform::EndProcess(1);
-    }
+    emit closed();
+    if (!saved)
+        emit closedUnsaved();
 }
 
 QString firstrun::selectedLanguage() const
@@ -221,8 +241,8 @@ void firstrun::selectLanguage(const QString &name)
         found.first()->setSelected(true);
 }
 
-// Writes the path file and takes its lines back into the windows. False when
-// it could not be written; the user is told why and nothing else changes.
+// Writes the path file; the package holds it then. False when it could not
+// be written; the user is told why and nothing else changes.
 bool firstrun::writePathFile()
 {
     const QString directory = pfad->text();
@@ -232,42 +252,11 @@ bool firstrun::writePathFile()
         return false;
     }
     QString error;
-    if (!PackageFiles::WritePathFile(PathFileLines(directory, selectedLanguage()), &error)) {
+    if (!m_package.recordPathFile(directory, selectedLanguage(), &error)) {
         Message::show(QStringLiteral("Korvel Configurator"),
                       Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
         return false;
     }
-
-    const QStringList written = PackageFiles::ReadPathFile();
-    hauptmenu *main = Forms::get<hauptmenu>();
-    main->cmd->setText(written.value(3));
-    main->gfx->setText(written.value(2));
-    lang->setText(written.value(1));
-    pfad->setText(written.value(0));
-    return true;
-}
-
-QString RecordedLanguage()
-{
-    return Forms::exists<firstrun>() ? Forms::get<firstrun>()->lang->text() : Forms::shared<LanguageNames>().recorded;
-}
-
-void ShowAppliedLanguage(const QString &name)
-{
-    showName(&firstrun::lang2, &LanguageNames::applied, name);
-}
-
-void LoadRecordedLanguage(const QString &languageFile)
-{
-    showName(&firstrun::lang, &LanguageNames::recorded, languageFile);
-}
-
-bool ShowSetupOnFirstRun()
-{
-    if (FileExists(kPathFile))
-        return false;
-    firstrun *setup = Forms::get<firstrun>();
-    setup->pfad->setText(suggestedDirectory());
-    Placement::showCentred(setup, QGuiApplication::primaryScreen());
+    lang->setText(m_package.recordedLanguage());
     return true;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+class Package;
+class firstrun2;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -12,19 +15,39 @@ class QPushButton;
 
 // The setup dialog: asks for the Half-Life directory and the interface
 // language, records both in the path file "pfad.kst" and hands over to the
-// main window.
+// main window. Closing it drops it (it deletes itself).
 class firstrun : public QWidget
 {
     Q_OBJECT
 
 public:
-    firstrun();
+    // `afresh`: built again after it was closed, it shows no language applied
+    // until one is.
+    firstrun(Package &package, bool afresh);
+    ~firstrun() override;
 
     void form_load();
+    // The first start: the Half-Life folder the package lies in, if it does.
+    void offerFolderFound();
     // The closing sequence. False when the path file could not be written:
     // the user has been told; the dialog closes all the same.
     bool form_unload();
 
+    // The directory browser it opens, built when first asked for.
+    firstrun2 *browser();
+    bool hasBrowser() const { return !m_browser.isNull(); }
+
+signals:
+    // A language was put in force: every window takes its texts.
+    void languageApplied();
+    // The main window takes over.
+    void handOver();
+    // Closed without the path file written.
+    void closedUnsaved();
+    // Closed: dropped, it deletes itself.
+    void closed();
+
+public:
     QLabel *Label1;
     QLabel *Label2;
     QPushButton *Command1;
@@ -56,21 +79,10 @@ protected:
 private:
     QString selectedLanguage() const;
     void selectLanguage(const QString &name);
+    bool isHalfLifeFolder() const;
     bool writePathFile();
+    QString noHalfLifeFolder() const;
+
+    Package &m_package;
+    QPointer<firstrun2> m_browser;
 };
-
-// The lines of the path file "pfad.kst": Half-Life directory, language file,
-// and the game's key-binding list and command menu derived from the directory.
-QStringList PathFileLines(const QString &directory, const QString &languageFile);
-
-// The setup dialog's `lang` (the language the path file records) and `lang2`
-// (the language applied last), whether the dialog is built or not: one built
-// later shows them, and one built again after it was closed starts afresh.
-QString RecordedLanguage();
-void ShowAppliedLanguage(const QString &name);
-
-// Steps of the main window's startup, which build no setup dialog for them:
-// the recorded language (line 2 of the path file), and on a first run (no
-// path file) the setup dialog shown; true when it was.
-void LoadRecordedLanguage(const QString &languageFile);
-bool ShowSetupOnFirstRun();

@@ -2,8 +2,6 @@
 
 #include "controls.h"
 #include "directorylist.h"
-#include "firstrun.h"
-#include "forms.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -13,6 +11,7 @@
 
 firstrun2::firstrun2()
 {
+    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Verzeichnis Suchen"));
     setFixedSize(265, 177);
 
@@ -42,12 +41,12 @@ void firstrun2::Dir1_Change()
 
 void firstrun2::Command1_Click()
 {
-    Forms::get<firstrun>()->pfad->setText(Dir1->path());
+    emit chosen(Dir1->path());
     hide();
 }
 
 void firstrun2::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    Forms::unload<firstrun2>();
+    emit closed();
 }

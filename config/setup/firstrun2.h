@@ -8,7 +8,8 @@ class QLabel;
 class QPushButton;
 
 // The directory browser: lets the user pick the Half-Life directory for the
-// setup dialog instead of typing it.
+// setup dialog instead of typing it. Closing it drops it (it deletes itself)
+// with nothing taken over.
 class firstrun2 : public QWidget
 {
     Q_OBJECT
@@ -26,11 +27,16 @@ public:
     QFrame *Line3;
     QFrame *Line4;
 
+signals:
+    // "OK": the folder chosen, for the setup dialog's path box.
+    void chosen(const QString &path);
+    // Closed: dropped, it deletes itself.
+    void closed();
+
 public slots:
     void Dir1_Change();
     void Command1_Click();
 
 protected:
-    // Closing the window drops it with nothing taken over.
     void closeEvent(QCloseEvent *event) override;
 };

@@ -9,14 +9,15 @@
 // own temporary folder, so no input can write anywhere else.
 #include "amcm.h"
 #include "appearance.h"
-#include "forms.h"
 #include "funmode.h"
 #include "hauptmenu.h"
 #include "message.h"
+#include "package.h"
 #include "platform.h"
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
+#include "texts.h"
 #include "write.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -161,8 +162,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
     // Fonts, styles and the platform load once per process and stay; loaded
     // here, they are not taken for leaks of the first input.
-    Forms::get<hauptmenu>()->startup();
-    Forms::unloadAll();
+    configurator()->startup();
+    dropConfigurator();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }
@@ -232,14 +233,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // A new process's start, the option dialogs opened as the user would
     // (they show what the state files held), and its end.
-    Forms::unloadAll();
-    Forms::get<hauptmenu>()->startup();
-    Forms::get<restock>();
-    Forms::get<amcm>();
-    Forms::get<sound>();
-    Forms::get<text>();
-    Forms::get<funmode>();
-    Forms::unloadAll();
+    {
+        Package package;
+        hauptmenu window(package);
+        window.startup();
+        window.dialog<restock>();
+        window.dialog<amcm>();
+        window.dialog<sound>();
+        window.dialog<text>();
+        window.dialog<funmode>();
+    }
+    Texts::useBuiltIn();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

@@ -3,7 +3,6 @@
 #include "captionfit.h"
 #include "firstrun.h"
 #include "firstrun2.h"
-#include "forms.h"
 #include "funmode.h"
 #include "hauptmenu.h"
 #include "restock.h"
@@ -28,7 +27,7 @@ private slots:
         Appearance::applyApplicationFont(*qApp);
         Appearance::applyApplicationStyle(*qApp);
     }
-    void cleanup() { Forms::unloadAll(); }
+    void cleanup() { dropConfigurator(); }
 
     void captionsFit_data()
     {
@@ -51,9 +50,9 @@ private slots:
         }
         restartConfigurator();
 
-        const QList<QWidget *> windows{Forms::get<hauptmenu>(), Forms::get<restock>(),  Forms::get<amcm>(),
-                                       Forms::get<sound>(),     Forms::get<text>(),     Forms::get<funmode>(),
-                                       Forms::get<firstrun>(),  Forms::get<firstrun2>()};
+        const QList<QWidget *> windows{configurator(), dialog<restock>(),  dialog<amcm>(),
+                                       dialog<sound>(),     dialog<text>(),     dialog<funmode>(),
+                                       dialog<firstrun>(),  dialog<firstrun>()->browser()};
         QStringList clipped;
         for (QWidget *window : windows) {
             window->ensurePolished();

@@ -1,6 +1,5 @@
 #include "amcm.h"
 #include "appearance.h"
-#include "forms.h"
 #include "funmode.h"
 #include "languagetexts.h"
 #include "restock.h"
@@ -73,11 +72,11 @@ class TestDialogLayout : public QObject
 
 private slots:
     void initTestCase() { Appearance::applyApplicationFont(*qApp); }
-    void cleanup() { Forms::unloadAll(); }
+    void cleanup() { dropConfigurator(); }
 
     void restockWindow()
     {
-        restock *d = Forms::get<restock>();
+        restock *d = dialog<restock>();
         const QString restoc = QStringLiteral("Big Restock") + QString(24, QLatin1Char(' ')) + QStringLiteral("Small Retock  ");
         QCOMPARE(restoc.size(), 49);
         checkControls(d, QStringLiteral("Restocks"), {314, 218},
@@ -106,7 +105,6 @@ private slots:
         }
 
         // The help texts, built in until a language replaces them.
-        const LanguageTexts builtIn;
         const QList<QPair<LanguageLine, QString>> helps = {
             {LanguageLine::PluginHelp,
              QStringLiteral("In diesem Fenster sehen sie, welche Plugins Installiert wurden.")},
@@ -130,12 +128,12 @@ private slots:
                             "die beim Benutzen dieses Programmes auftreten können.")},
         };
         for (const auto &help : helps)
-            QCOMPARE(builtIn.text(help.first), help.second);
+            QCOMPARE(Texts::builtInCaption(help.first), help.second);
     }
 
     void amcmWindow()
     {
-        amcm *d = Forms::get<amcm>();
+        amcm *d = dialog<amcm>();
         QGroupBox *f = d->adminmod;
         checkControls(d, QStringLiteral("Setinfo - Feld"), {314, 129},
                       {{"adminmod", f, d, {16, 16, 281, 89}, QStringLiteral("Clanmod/Adminmod Config")},
@@ -157,7 +155,7 @@ private slots:
 
     void soundWindow()
     {
-        sound *d = Forms::get<sound>();
+        sound *d = dialog<sound>();
         checkControls(d, QStringLiteral("Soundmenü"), {234, 121},
                       {{"Label1", d->Label1, d, {8, 8, 121, 17}, QStringLiteral("User defined tones")},
                        {"Command2", d->Command2, d, {144, 8, 81, 13}, QStringLiteral("Schließen")},
@@ -172,7 +170,7 @@ private slots:
 
     void textWindow()
     {
-        text *d = Forms::get<text>();
+        text *d = dialog<text>();
         QList<Expected> controls;
         const QList<QPair<QLineEdit *, QLabel *>> rows = {{d->Text1, d->Label1}, {d->Text2, d->Label2},
                                                            {d->Text3, d->Label3}, {d->Text4, d->Label4},
@@ -195,7 +193,7 @@ private slots:
 
     void funmodeWindow()
     {
-        funmode *d = Forms::get<funmode>();
+        funmode *d = dialog<funmode>();
         const QList<QPair<QLineEdit *, QLabel *>> rows = {
             {d->reload, d->reloadLabel},   {d->usp, d->uspLabel},         {d->glock, d->glockLabel},
             {d->p90, d->p90Label},         {d->mp5, d->mp5Label},         {d->para, d->paraLabel},

@@ -1,5 +1,4 @@
 #include "amcm.h"
-#include "forms.h"
 #include "funmode.h"
 #include "languagetexts.h"
 #include "restock.h"
@@ -22,11 +21,11 @@ namespace {
 // Every box of the option dialogs that the user can type into, by name.
 QList<QPair<QString, QLineEdit *>> everyBox()
 {
-    restock *r = Forms::get<restock>();
-    amcm *a = Forms::get<amcm>();
-    sound *s = Forms::get<sound>();
-    text *t = Forms::get<text>();
-    funmode *f = Forms::get<funmode>();
+    restock *r = dialog<restock>();
+    amcm *a = dialog<amcm>();
+    sound *s = dialog<sound>();
+    text *t = dialog<text>();
+    funmode *f = dialog<funmode>();
     return {{"restock.big1", r->big1->lineEdit()}, {"restock.big2", r->big2->lineEdit()},
             {"restock.big3", r->big3->lineEdit()}, {"restock.big4", r->big4->lineEdit()},
             {"restock.big5", r->big5->lineEdit()}, {"restock.small1", r->small1->lineEdit()},
@@ -88,13 +87,13 @@ private slots:
     void cleanup()
     {
         QToolTip::hideText();
-        Forms::unloadAll();
+        dropConfigurator();
     }
 
     // The edit field is the value: nothing picks, completes or adds an item behind the user's back.
     void restockBoxKeepsWhatIsTyped()
     {
-        restock *d = Forms::get<restock>();
+        restock *d = dialog<restock>();
         showWindowOf(d);
         for (QComboBox *box : {d->big1, d->big2, d->big3, d->big4, d->big5, d->small1, d->small2, d->small3})
             QCOMPARE(box->currentText(), QString());
@@ -132,7 +131,7 @@ private slots:
 #ifdef Q_OS_WIN
         QSKIP("under Wine a click into the open list closes it without choosing; not settled on Windows");
 #endif
-        restock *d = Forms::get<restock>();
+        restock *d = dialog<restock>();
         showWindowOf(d);
         d->big5->showPopup();
         QAbstractItemView *list = d->big5->view();
@@ -161,22 +160,22 @@ private slots:
     {
         QFETCH(int, which);
         QFETCH(QString, title);
-        QPushButton *button = which == 2 ? Forms::get<amcm>()->Command2
-                              : which == 3 ? Forms::get<restock>()->Command4
-                              : which == 4 ? Forms::get<sound>()->Command1
-                                           : Forms::get<text>()->Command1;
+        QPushButton *button = which == 2 ? dialog<amcm>()->Command2
+                              : which == 3 ? dialog<restock>()->Command4
+                              : which == 4 ? dialog<sound>()->Command1
+                                           : dialog<text>()->Command1;
         showWindowOf(button);
         MessageLog log;
         QTest::mouseClick(button, Qt::LeftButton);
         // The help texts are data of their own: no restock dialog is built for them.
-        QCOMPARE(Forms::exists<restock>(), which == 3);
+        QCOMPARE(hasDialog<restock>(), which == 3);
 
         const LanguageLine line = LanguageLine(int(LanguageLine::PluginHelp) + which - 1);
-        const QString builtIn = LanguageTexts().text(line);
+        const QString builtIn = Texts::builtInCaption(line);
         // A language replaces the text; the next click shows the new one.
         QStringList language(kLanguageLines);
         language[int(line) - 1] = QStringLiteral("Neuer Hilfetext %1").arg(which);
-        Forms::shared<LanguageTexts>().replace(language);
+        Texts::use(language);
         QTest::mouseClick(button, Qt::LeftButton);
 
         QCOMPARE(log.entries.size(), 2);
@@ -233,7 +232,7 @@ private slots:
         QString printable = all;
         printable.removeIf([](QChar c) { return !c.isPrint(); });
         QCOMPARE(printable.size(), all.size() - 6);
-        QLineEdit *box = Forms::get<restock>()->big1->lineEdit();
+        QLineEdit *box = dialog<restock>()->big1->lineEdit();
         showWindowOf(box);
         box->setFocus();
         typeText(box, printable);

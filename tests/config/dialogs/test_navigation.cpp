@@ -1,5 +1,4 @@
 #include "amcm.h"
-#include "forms.h"
 #include "funmode.h"
 #include "hauptmenu.h"
 #include "languagetexts.h"
@@ -22,7 +21,7 @@ namespace {
 
 hauptmenu *shownMainWindow()
 {
-    hauptmenu *main = Forms::get<hauptmenu>();
+    hauptmenu *main = configurator();
     main->show();
     if (!QTest::qWaitForWindowExposed(main))
         qFatal("the main window does not show");
@@ -51,20 +50,20 @@ const QMap<QString, Dialog> &dialogs()
 {
     static const QMap<QString, Dialog> all = {
         {"restock",
-         {[](hauptmenu *m) { return m->Command2; }, [] { return Forms::get<restock>(); }, windowsOf<restock>,
-          [] { return Forms::get<restock>()->big3->lineEdit(); }, [] { return Forms::get<restock>()->Command1; }}},
+         {[](hauptmenu *m) { return m->Command2; }, [] { return dialog<restock>(); }, windowsOf<restock>,
+          [] { return dialog<restock>()->big3->lineEdit(); }, [] { return dialog<restock>()->Command1; }}},
         {"amcm",
-         {[](hauptmenu *m) { return m->Command4; }, [] { return Forms::get<amcm>(); }, windowsOf<amcm>,
-          [] { return Forms::get<amcm>()->pass; }, [] { return Forms::get<amcm>()->Command1; }}},
+         {[](hauptmenu *m) { return m->Command4; }, [] { return dialog<amcm>(); }, windowsOf<amcm>,
+          [] { return dialog<amcm>()->pass; }, [] { return dialog<amcm>()->Command1; }}},
         {"sound",
-         {[](hauptmenu *m) { return m->Command6; }, [] { return Forms::get<sound>(); }, windowsOf<sound>,
-          [] { return Forms::get<sound>()->snd2; }, [] { return Forms::get<sound>()->Command2; }}},
+         {[](hauptmenu *m) { return m->Command6; }, [] { return dialog<sound>(); }, windowsOf<sound>,
+          [] { return dialog<sound>()->snd2; }, [] { return dialog<sound>()->Command2; }}},
         {"text",
-         {[](hauptmenu *m) { return m->Command7; }, [] { return Forms::get<text>(); }, windowsOf<text>,
-          [] { return Forms::get<text>()->Text8; }, [] { return Forms::get<text>()->Command2; }}},
+         {[](hauptmenu *m) { return m->Command7; }, [] { return dialog<text>(); }, windowsOf<text>,
+          [] { return dialog<text>()->Text8; }, [] { return dialog<text>()->Command2; }}},
         {"funmode",
-         {[](hauptmenu *m) { return m->Command9; }, [] { return Forms::get<funmode>(); }, windowsOf<funmode>,
-          [] { return Forms::get<funmode>()->plant; }, [] { return Forms::get<funmode>()->Command1; }}},
+         {[](hauptmenu *m) { return m->Command9; }, [] { return dialog<funmode>(); }, windowsOf<funmode>,
+          [] { return dialog<funmode>()->plant; }, [] { return dialog<funmode>()->Command1; }}},
     };
     return all;
 }
@@ -79,7 +78,7 @@ private slots:
     void cleanup()
     {
         Platform::setOpenWebAddressHook({});
-        Forms::unloadAll();
+        dropConfigurator();
     }
 
     void dialogsKeepTheirValues_data()
@@ -143,17 +142,17 @@ private slots:
         hauptmenu *main = shownMainWindow();
         QTest::mouseClick(main->Command5, Qt::LeftButton);
         QTest::mouseClick(main->Haftungsausschluss, Qt::LeftButton);
-        QVERIFY(!Forms::exists<restock>());
+        QVERIFY(!hasDialog<restock>());
 
         QStringList language(kLanguageLines);
         language[int(LanguageLine::PluginHelp) - 1] = QStringLiteral("Zeile 11");
         language[int(LanguageLine::DisclaimerText) - 1] = QStringLiteral("Zeile 16");
-        Forms::shared<LanguageTexts>().replace(language);
+        Texts::use(language);
         QTest::mouseClick(main->Command2, Qt::LeftButton);
-        QTest::mouseClick(Forms::get<restock>()->Command1, Qt::LeftButton);
+        QTest::mouseClick(dialog<restock>()->Command1, Qt::LeftButton);
         QTest::mouseClick(main->Command5, Qt::LeftButton);
         QTest::mouseClick(main->Haftungsausschluss, Qt::LeftButton);
-        QVERIFY(Forms::get<restock>()->isHidden());
+        QVERIFY(dialog<restock>()->isHidden());
 
         QCOMPARE(log.entries.size(), 4);
         QCOMPARE(log.entries[0].title, QStringLiteral("Plugin Information"));

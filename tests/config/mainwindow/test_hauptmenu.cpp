@@ -1,8 +1,8 @@
 #include "appearance.h"
 #include "firstrun.h"
-#include "forms.h"
 #include "fulldisk.h"
 #include "hauptmenu.h"
+#include "package.h"
 #include "packagefiles.h"
 #include "platform.h"
 #include "testsupport.h"
@@ -23,6 +23,12 @@
 
 namespace {
 const QByteArray kPathFile = "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n";
+
+// What "varis.cfg" runs for the module as the window's package holds it.
+QString slot(hauptmenu *m, PackageModule module)
+{
+    return SlotText(module, m->package().settings.module(module));
+}
 
 QString captionOf(QWidget *widget)
 {
@@ -106,13 +112,6 @@ private slots:
         QCOMPARE(m->url->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QVERIFY(m->url->font().underline());
         QCOMPARE(m->url->cursor().shape(), Qt::BitmapCursor);
-
-        // Hidden labels carry state and are never shown.
-        const QList<QLabel *> hidden = {m->cmd, m->gfx, m->slot1, m->slot2, m->slot3, m->semi, m->af};
-        for (QLabel *label : hidden)
-            QVERIFY(label->isHidden());
-        QCOMPARE(m->semi->text(), QStringLiteral(";"));
-        QCOMPARE(m->af->text(), QStringLiteral("\""));
     }
 
     void startupReadsPathFileAndMarkers_data()
@@ -143,8 +142,9 @@ private slots:
         // Without a path file the setup dialog shows in the main window's place.
         const bool pathFile = files.contains(QStringLiteral("pfad.kst"));
         QCOMPARE(m->isVisible(), pathFile);
-        QCOMPARE(m->gfx->text(), pathFile ? QStringLiteral("c:\\hl\\cstrike\\gfx\\shell\\kb_act.lst") : QString());
-        QCOMPARE(m->cmd->text(), pathFile ? QStringLiteral("c:\\hl\\cstrike\\commandmenu.txt") : QString());
+        const PathFile &read = m->package().pathFile().file;
+        QCOMPARE(read.keyBindings, pathFile ? QStringLiteral("c:\\hl\\cstrike\\gfx\\shell\\kb_act.lst") : QString());
+        QCOMPARE(read.commandMenu, pathFile ? QStringLiteral("c:\\hl\\cstrike\\commandmenu.txt") : QString());
 
         const QList<QLabel *> indicators = {m->plug1, m->plug2, m->plug3, m->plug4};
         for (int i = 0; i < indicators.size(); ++i)
@@ -159,9 +159,9 @@ private slots:
         QCOMPARE(m->fun2->isEnabled(), fun);
         QCOMPARE(m->it1->isEnabled(), !it);
         QCOMPARE(m->it2->isEnabled(), it);
-        QCOMPARE(m->slot1->text(), say ? QStringLiteral("sayscript") : QString());
-        QCOMPARE(m->slot2->text(), fun ? QStringLiteral("fun.cfg") : QStringLiteral("ori.cfg"));
-        QCOMPARE(m->slot3->text(), it ? QStringLiteral("noitembuy") : QString());
+        QCOMPARE(slot(m, PackageModule::Information), say ? QStringLiteral("sayscript") : QString());
+        QCOMPARE(slot(m, PackageModule::PersonalMode), fun ? QStringLiteral("fun.cfg") : QStringLiteral("ori.cfg"));
+        QCOMPARE(slot(m, PackageModule::ItemBuyBlocker), it ? QStringLiteral("noitembuy") : QString());
     }
 
     void switchesRoundTrip_data()
@@ -190,37 +190,40 @@ private slots:
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
         hauptmenu *m = restartConfigurator();
+        const PackageModule which = module == QLatin1String("say")   ? PackageModule::Information
+                                    : module == QLatin1String("fun") ? PackageModule::PersonalMode
+                                                                     : PackageModule::ItemBuyBlocker;
         auto parts = [&](hauptmenu *w) {
             if (module == QLatin1String("say"))
-                return std::make_tuple(w->say1, w->say2, w->slot1);
+                return std::make_tuple(w->say1, w->say2);
             if (module == QLatin1String("fun"))
-                return std::make_tuple(w->fun1, w->fun2, w->slot2);
-            return std::make_tuple(w->it1, w->it2, w->slot3);
+                return std::make_tuple(w->fun1, w->fun2);
+            return std::make_tuple(w->it1, w->it2);
         };
 
-        auto [on, off, slot] = parts(m);
+        auto [on, off] = parts(m);
         QTest::mouseClick(on, Qt::LeftButton);
         QCOMPARE(folder.read(marker), content);
-        QCOMPARE(slot->text(), onValue);
+        QCOMPARE(slot(m, which), onValue);
         QVERIFY(!on->isEnabled());
         QVERIFY(off->isEnabled());
 
         // A restart finds the module on, as the click left it.
         m = restartConfigurator();
-        std::tie(on, off, slot) = parts(m);
-        QCOMPARE(slot->text(), onValue);
+        std::tie(on, off) = parts(m);
+        QCOMPARE(slot(m, which), onValue);
         QVERIFY(!on->isEnabled());
         QVERIFY(off->isEnabled());
 
         QTest::mouseClick(off, Qt::LeftButton);
         QVERIFY(!folder.has(marker));
-        QCOMPARE(slot->text(), offValue);
+        QCOMPARE(slot(m, which), offValue);
         QVERIFY(on->isEnabled());
         QVERIFY(!off->isEnabled());
 
         m = restartConfigurator();
-        std::tie(on, off, slot) = parts(m);
-        QCOMPARE(slot->text(), offValue);
+        std::tie(on, off) = parts(m);
+        QCOMPARE(slot(m, which), offValue);
         QVERIFY(on->isEnabled());
         QVERIFY(!off->isEnabled());
         QVERIFY(messages.entries.isEmpty());
@@ -237,7 +240,7 @@ private slots:
 
         m->it2_Click();
         QVERIFY(messages.entries.isEmpty());
-        QCOMPARE(m->slot3->text(), QString());
+        QCOMPARE(slot(m, PackageModule::ItemBuyBlocker), QString());
         QVERIFY(m->it1->isEnabled());
         QVERIFY(!m->it2->isEnabled());
     }
@@ -262,7 +265,7 @@ private slots:
 
         m = restartConfigurator();
         const bool onAfterRestart = !m->say1->isEnabled();
-        QCOMPARE(m->slot1->text(), QStringLiteral("sayscript"));
+        QCOMPARE(slot(m, PackageModule::Information), QStringLiteral("sayscript"));
         QVERIFY(onAfterRestart);
 
         // Switching off fails too: the folder cannot go, the switch stays on.
@@ -270,7 +273,7 @@ private slots:
         m->say2_Click();
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("say.kst")));
-        QCOMPARE(m->slot1->text(), QStringLiteral("sayscript"));
+        QCOMPARE(slot(m, PackageModule::Information), QStringLiteral("sayscript"));
         QVERIFY(!m->say1->isEnabled());
         QVERIFY(m->say2->isEnabled());
     }
@@ -293,7 +296,7 @@ private slots:
         QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(QDir::current().filePath("say.kst"))));
         QVERIFY(QDir(outside.path()).isEmpty());
         QVERIFY(m->say1->isEnabled());
-        QCOMPARE(m->slot1->text(), QString());
+        QCOMPARE(slot(m, PackageModule::Information), QString());
     }
 
     // One configurator per package folder: a second start says so, names the
@@ -359,7 +362,7 @@ private slots:
             QVERIFY(messages.entries[0].text.contains(QStringLiteral("schon geöffnet")));
             QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(path)));
             QVERIFY(!m->isVisible());
-            QVERIFY(!Forms::exists<firstrun>());
+            QVERIFY(!hasDialog<firstrun>());
             QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"config.lock", "pfad.kst"}));
             first.kill();
             QVERIFY(first.waitForFinished());
@@ -386,8 +389,7 @@ private slots:
         const QString previous = QDir::currentPath();
         QDir::setCurrent(disk.path());
         auto back = qScopeGuard([&] {
-            Forms::unloadAll();
-            PackageFiles::UnlockPackageFolder();
+            dropConfigurator();
             QDir::setCurrent(previous);
         });
         MessageLog messages;
@@ -403,7 +405,7 @@ private slots:
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("fun.kst")));
         QVERIFY(!QFileInfo::exists(QStringLiteral("fun.kst")));
-        QCOMPARE(m->slot2->text(), QStringLiteral("ori.cfg"));
+        QCOMPARE(slot(m, PackageModule::PersonalMode), QStringLiteral("ori.cfg"));
         QVERIFY(m->fun1->isEnabled());
         QVERIFY(!m->fun2->isEnabled());
     }

@@ -1,9 +1,9 @@
 #include "amcm.h"
 #include "firstrun.h"
-#include "forms.h"
 #include "funmode.h"
 #include "gametree.h"
 #include "hauptmenu.h"
+#include "pathfile.h"
 #include "platform.h"
 #include "restock.h"
 #include "scripttext.h"
@@ -49,11 +49,11 @@ const char *const kFunAliases[][2] = {
 
 QWidget *control(const QString &key)
 {
-    amcm *a = Forms::get<amcm>();
-    restock *r = Forms::get<restock>();
-    text *t = Forms::get<text>();
-    sound *s = Forms::get<sound>();
-    funmode *f = Forms::get<funmode>();
+    amcm *a = dialog<amcm>();
+    restock *r = dialog<restock>();
+    text *t = dialog<text>();
+    sound *s = dialog<sound>();
+    funmode *f = dialog<funmode>();
     const QHash<QString, QWidget *> controls = {
         {"amcm.pwfeld", a->pwfeld}, {"amcm.pass", a->pass}, {"amcm.Text1", a->Text1}, {"amcm.Text2", a->Text2},
         {"restock.big1", r->big1}, {"restock.big2", r->big2}, {"restock.big3", r->big3},
@@ -314,8 +314,8 @@ private slots:
         for (int i = 0; i < 24; ++i)
             QCOMPARE(valueOf(QLatin1String(kBuyKeys[i])), buy.at(i));
         // The edit text is set; no list item is picked by it, not even a matching one.
-        QCOMPARE(Forms::get<restock>()->big2->currentIndex(), -1);
-        QCOMPARE(Forms::get<restock>()->big3->currentText(), QStringLiteral("Tippwort"));
+        QCOMPARE(dialog<restock>()->big2->currentIndex(), -1);
+        QCOMPARE(dialog<restock>()->big3->currentText(), QStringLiteral("Tippwort"));
 
         m->close();
         QCOMPARE(end.codes, QList<int>{0});
@@ -343,7 +343,7 @@ private slots:
         for (int i = 0; i < 24; ++i)
             QCOMPARE(valueOf(QLatin1String(kBuyKeys[i])), QStringLiteral("Zeile %1").arg(i + 1));
 
-        Forms::get<hauptmenu>()->close();
+        configurator()->close();
         QStringList buyLines;
         for (int i = 1; i <= 24; ++i)
             buyLines << QStringLiteral("Zeile %1").arg(i);
@@ -359,18 +359,18 @@ private slots:
         ProcessEnd end;
         hauptmenu *m = start(folder);
 
-        text *t = Forms::get<text>();
+        text *t = dialog<text>();
         t->show();
         type(t->Text1, QString::fromUtf8("Grüß dich"));
         QTest::mouseClick(t->Command2, Qt::LeftButton);
         QVERIFY(t->isHidden());
 
-        restock *r = Forms::get<restock>();
+        restock *r = dialog<restock>();
         r->show();
         type(r->small2, QStringLiteral("eigenes"));
         QTest::mouseClick(r->Command1, Qt::LeftButton);
 
-        funmode *f = Forms::get<funmode>();
+        funmode *f = dialog<funmode>();
         f->show();
         type(f->ak47, QStringLiteral("Colt"));
         QVERIFY(f->isVisible());
@@ -425,7 +425,7 @@ private slots:
         }
         QVERIFY(qobject_cast<QLineEdit *>(control(QStringLiteral("text.Text2")))->toolTip().isEmpty());
         // The server access dialog says so as it opens.
-        Forms::get<amcm>()->show();
+        dialog<amcm>()->show();
         // Under Wine on a busy machine the activation takes its time.
         QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("nicht in varis.cfg")),
                                  15000);
@@ -473,8 +473,8 @@ private slots:
                 for (QPushButton *opener : {m->Command2, m->Command4, m->Command6, m->Command7, m->Command9})
                     QTest::mouseClick(opener, Qt::LeftButton);
             }
-            dialogsThere << (Forms::exists<restock>() || Forms::exists<amcm>() || Forms::exists<sound>()
-                             || Forms::exists<text>() || Forms::exists<funmode>() || Forms::exists<firstrun>());
+            dialogsThere << (hasDialog<restock>() || hasDialog<amcm>() || hasDialog<sound>()
+                             || hasDialog<text>() || hasDialog<funmode>() || hasDialog<firstrun>());
             m->close();
             QList<QByteArray> bytes;
             for (const QString &name : files)
@@ -532,7 +532,7 @@ private slots:
         QVERIFY(target.open(QIODevice::WriteOnly) && target.write("draussen\r\n") == 10);
         target.close();
 
-        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFileLines(halfLife, QString())));
+        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFile::For(halfLife, QString()).lines()));
         hauptmenu *m = restartConfigurator();
         setValue(QStringLiteral("text.Text1"), QStringLiteral("neu"));
         setValue(QStringLiteral("reload"), QStringLiteral("neu"));
@@ -623,7 +623,7 @@ private slots:
         GameTree tree;
         QTemporaryDir outside;
         ProcessEnd end;
-        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFileLines(tree.halfLife, QString())));
+        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFile::For(tree.halfLife, QString()).lines()));
         const QStringList stale{"varis.cfg.korvel-tmp-Ab12Cd", "kb_act.lst.korvel-tmp-x9Y8z7"};
         const QStringList kept{"varis.cfg.backup", "varis.cfg.ABCDEF", "fun.cfg.korvel-tmp-Ab12C"};
         for (const QString &name : stale + kept)
@@ -658,7 +658,7 @@ private slots:
         ProcessEnd end;
         hauptmenu *m = start(folder);
         QTest::mouseClick(m->Command8, Qt::LeftButton);
-        firstrun *setup = Forms::get<firstrun>();
+        firstrun *setup = dialog<firstrun>();
         QVERIFY(setup->isVisible());
         setup->pfad->setText(QStringLiteral("d:\\anders"));
         if (hidden)
@@ -666,7 +666,7 @@ private slots:
 
         m->close();
         QCOMPARE(end.codes, QList<int>{0});
-        QVERIFY(Forms::exists<firstrun>());
+        QVERIFY(hasDialog<firstrun>());
         QCOMPARE(setup->isVisible(), !hidden);
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), kPathFile);
         QVERIFY(folder.has(QStringLiteral("fun.cfg")));

@@ -1,7 +1,7 @@
 #include "appearance.h"
 #include "firstrun.h"
-#include "forms.h"
 #include "hauptmenu.h"
+#include "package.h"
 #include "platform.h"
 #include "testsupport.h"
 #include "write.h"
@@ -89,7 +89,7 @@ private slots:
     void controlsStandWhereTheyBelong()
     {
         PackageFolder folder;
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         QVERIFY(!d->isVisible());
 
         QCOMPARE(d->windowTitle(), QStringLiteral("firstrun"));
@@ -116,7 +116,7 @@ private slots:
             {d->Label5, "New Language:", {8, 152, 89, 17}},
             {d->sellang, {}, {104, 152, 81, 17}},
             {d->Command2, "Save and Go", {56, 176, 185, 17}},
-            {d->lang, "German", {256, 176, 41, 17}},
+            {d->lang, {}, {256, 176, 41, 17}},  // the recorded language: none yet
         };
         for (const auto &control : controls) {
             QCOMPARE(control.widget->geometry(), control.geometry);
@@ -145,8 +145,8 @@ private slots:
         PackageFolder folder;
         hauptmenu *m = restartConfigurator();
         QVERIFY(!m->isVisible());
-        QVERIFY(Forms::exists<firstrun>());
-        firstrun *d = Forms::get<firstrun>();
+        QVERIFY(hasDialog<firstrun>());
+        firstrun *d = dialog<firstrun>();
         QVERIFY(d->isVisible());
         QCOMPARE(d->pfad->text(), kDefault);
         QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(QDir().mkpath(folder.path() + QLatin1Char('/') + package));
         QVERIFY(QDir::setCurrent(folder.path() + QLatin1Char('/') + package));
         restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         QVERIFY(d->isVisible());
         const QString root = QDir(folder.path()).canonicalPath() + QLatin1Char('/');
         QCOMPARE(d->pfad->text(), offered.isEmpty() ? kDefault : QDir::toNativeSeparators(root + offered));
@@ -183,7 +183,7 @@ private slots:
         folder.write(QStringLiteral("pfad.kst"), pathFile("d:\\spiele\\hl", ""));
         hauptmenu *m = restartConfigurator();
         QVERIFY(m->isVisible());
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         QVERIFY(!d->isVisible());
         QCOMPARE(d->pfad->text(), QStringLiteral("d:\\spiele\\hl"));
         QCOMPARE(d->lang->text(), QString());
@@ -222,7 +222,7 @@ private slots:
             QSKIP("c: is a drive here: the test makes folders only inside its own");
         QVERIFY(QDir().mkpath(cstrike));
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
 
         d->pfad->clear();
         type(d->pfad, typed);
@@ -234,12 +234,12 @@ private slots:
         QCOMPARE(d->pfad->text(), typed);
         QCOMPARE(d->lang->text(), QStringLiteral("english.lang"));
         QCOMPARE(d->lang2->text(), QStringLiteral("english.lang"));
-        QCOMPARE(m->gfx->text(), typed + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"));
-        QCOMPARE(m->cmd->text(), typed + QStringLiteral("\\cstrike\\commandmenu.txt"));
+        QCOMPARE(m->package().pathFile().file.keyBindings, typed + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"));
+        QCOMPARE(m->package().pathFile().file.commandMenu, typed + QStringLiteral("\\cstrike\\commandmenu.txt"));
         QCOMPARE(m->it1->text(), QStringLiteral("ON"));
         QVERIFY(m->isVisible());
         QVERIFY(!d->isVisible());
-        QVERIFY(Forms::exists<firstrun>());
+        QVERIFY(hasDialog<firstrun>());
 
         // The folder names no game here: one message says what was not replaced.
         QCOMPARE(messages.entries.size(), 1);
@@ -254,13 +254,13 @@ private slots:
         folder.write(QStringLiteral("english.lang"), "ON\r\n");
         QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
 
         d->pfad->setText(QStringLiteral("hl"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("hl", ""));
         QCOMPARE(d->lang->text(), QString());
-        QCOMPARE(m->gfx->text(), QStringLiteral("hl\\cstrike\\gfx\\shell\\kb_act.lst"));
+        QCOMPARE(m->package().pathFile().file.keyBindings, QStringLiteral("hl\\cstrike\\gfx\\shell\\kb_act.lst"));
         QVERIFY(d->isVisible());
         QVERIFY(!m->isVisible());
         QCOMPARE(m->it1->text(), QStringLiteral("AN"));
@@ -272,7 +272,7 @@ private slots:
         m = restartConfigurator();
         QVERIFY(m->isVisible());
         QTest::mouseClick(m->Command8, Qt::LeftButton);
-        d = Forms::get<firstrun>();
+        d = dialog<firstrun>();
         QVERIFY(d->isVisible());
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QVERIFY(d->isVisible());
@@ -287,7 +287,7 @@ private slots:
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
         hauptmenu *m = restartConfigurator();
         QTest::mouseClick(m->Command8, Qt::LeftButton);
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
 
         clickItem(d->language, QStringLiteral("deutsch.lang"));
         QCOMPARE(d->sellang->text(), QStringLiteral("deutsch.lang"));
@@ -309,7 +309,7 @@ private slots:
         QVERIFY(SetFileAttributesW(L".hidden.lang", FILE_ATTRIBUTE_HIDDEN));
 #endif
         restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         QCOMPARE(listed(d->language), (QStringList{"Alpha.lang", "beta.lang", "zulu.lang"}));
         QCOMPARE(selectedIn(d->language), QString());
 
@@ -324,16 +324,17 @@ private slots:
         MessageLog messages;
         folder.write(QStringLiteral("english.lang"), "ON\r\nOFF\r\n");
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
+        QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
-        d->pfad->setText(QStringLiteral("c:\\hl"));
+        firstrun *d = dialog<firstrun>();
+        d->pfad->setText(QStringLiteral("hl"));
 
         QVERIFY(d->close());
-        QVERIFY(!Forms::exists<firstrun>());
-        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\hl", "english.lang"));
+        QVERIFY(!hasDialog<firstrun>());
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("hl", "english.lang"));
         QVERIFY(m->isVisible());
         QCOMPARE(m->it2->text(), QStringLiteral("OFF"));
-        QCOMPARE(m->gfx->text(), QStringLiteral("c:\\hl\\cstrike\\gfx\\shell\\kb_act.lst"));
+        QCOMPARE(m->package().pathFile().file.keyBindings, QStringLiteral("hl\\cstrike\\gfx\\shell\\kb_act.lst"));
         // The closing variant leaves the command menu alone: only the list is missed.
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("kb_act.lst")));
@@ -341,14 +342,14 @@ private slots:
 
         // Opened again: made afresh from the path file, with nothing chosen.
         QTest::mouseClick(m->Command8, Qt::LeftButton);
-        QVERIFY(Forms::exists<firstrun>());
-        d = Forms::get<firstrun>();
+        QVERIFY(hasDialog<firstrun>());
+        d = dialog<firstrun>();
         QVERIFY(d->isVisible());
-        QCOMPARE(d->pfad->text(), QStringLiteral("c:\\hl"));
+        QCOMPARE(d->pfad->text(), QStringLiteral("hl"));
         QCOMPARE(d->lang2->text(), QString());
         QCOMPARE(d->sellang->text(), QString());
         QCOMPARE(selectedIn(d->language), QString());
-        QCOMPARE(d->lang->text(), QStringLiteral("German"));
+        QCOMPARE(d->lang->text(), QStringLiteral("english.lang"));
     }
 
     void closingKeepsTheChosenLanguage()
@@ -357,29 +358,50 @@ private slots:
         MessageLog messages;
         folder.write(QStringLiteral("english.lang"), "ON\r\n");
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
+        QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
+        d->pfad->setText(QStringLiteral("hl"));
         clickItem(d->language, QStringLiteral("deutsch.lang"));
         QVERIFY(d->close());
-        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\sierra\\half-life", "deutsch.lang"));
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("hl", "deutsch.lang"));
         QCOMPARE(m->it1->text(), QStringLiteral("EIN"));
     }
 
+    // Closing is never refused and the main window takes over, but only a
+    // Half-Life folder is recorded: a folder without cstrike leaves no path
+    // file (the next start asks again) and says so once.
+    void closingWithNoEnglishListedStillShowsTheMainWindow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("a Half-Life folder") << "hl";
+        QTest::newRow("no Half-Life folder") << "c:\\sierra\\half-life";
+    }
     void closingWithNoEnglishListedStillShowsTheMainWindow()
     {
+        QFETCH(QString, typed);
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
+        QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
         hauptmenu *m = restartConfigurator();
         QVERIFY(!m->isVisible());
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
+        d->pfad->setText(typed);
 
         QVERIFY(d->close());
-        QVERIFY(!Forms::exists<firstrun>());
-        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\sierra\\half-life", ""));
+        QVERIFY(!hasDialog<firstrun>());
+        const bool recorded = typed == QLatin1String("hl");
+        QCOMPARE(folder.read(QStringLiteral("pfad.kst")), recorded ? pathFile("hl", "") : QByteArray());
         QVERIFY(m->isVisible());
         QCOMPARE(m->it1->text(), QStringLiteral("AN"));
-        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(messages.entries.size(), recorded ? 0 : 1);
+        if (!recorded) {
+            QVERIFY2(messages.entries[0].text.contains('"' + typed + "\" enthält keinen Ordner cstrike"),
+                     qPrintable(messages.entries[0].text));
+            QVERIFY(!restartConfigurator()->isVisible());
+            QVERIFY(dialog<firstrun>()->isVisible());
+        }
     }
 
     void helpShowsTheWelcome()
@@ -387,7 +409,7 @@ private slots:
         PackageFolder folder;
         MessageLog messages;
         restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         QTest::mouseClick(d->Command1, Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 1);
         QCOMPARE(messages.entries[0].title, QStringLiteral("Herzlich Willkommen"));
@@ -419,7 +441,7 @@ private slots:
         QList<int> ends;
         Platform::setEndProcessHook([&ends](int code) { ends << code; });
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         QVERIFY(d->isVisible());
 
         d->pfad->setText(QStringLiteral("hl"));
@@ -434,13 +456,13 @@ private slots:
 
         QVERIFY(d->close());
         QCOMPARE(messages.entries.size(), 2);
-        QVERIFY(!Forms::exists<firstrun>());
+        QVERIFY(!hasDialog<firstrun>());
         QCOMPARE(ends, QList<int>{1});
 
         // Opened from the main window: the message, the dialog closes, the main window stays.
         m->show();
         QTest::mouseClick(m->Command8, Qt::LeftButton);
-        QVERIFY(Forms::get<firstrun>()->close());
+        QVERIFY(dialog<firstrun>()->close());
         QCOMPARE(messages.entries.size(), 3);
         QVERIFY(m->isVisible());
         QCOMPARE(ends, QList<int>{1});
@@ -472,9 +494,9 @@ private slots:
         QCOMPARE(m->it1->text(), QStringLiteral("AN"));
 
         QTest::mouseClick(m->Command8, Qt::LeftButton);
-        clickItem(Forms::get<firstrun>()->language, QStringLiteral("english.lang"));
-        Forms::get<firstrun>()->pfad->setText(halfLife);
-        QTest::mouseClick(Forms::get<firstrun>()->Command2, Qt::LeftButton);
+        clickItem(dialog<firstrun>()->language, QStringLiteral("english.lang"));
+        dialog<firstrun>()->pfad->setText(halfLife);
+        QTest::mouseClick(dialog<firstrun>()->Command2, Qt::LeftButton);
         QVERIFY(!QFileInfo(path).isSymLink());
         QCOMPARE(ReadFileLines(path).value(1), QStringLiteral("english.lang"));
         QCOMPARE(ReadFileLines(target), (QStringList{halfLife, "english.lang"}));
@@ -486,7 +508,7 @@ private slots:
         MessageLog messages;
         QVERIFY(QDir().mkpath(QStringLiteral("Игры/cstrike")));
         restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         d->pfad->setText(QStringLiteral("Игры"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 1);

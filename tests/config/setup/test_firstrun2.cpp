@@ -2,7 +2,6 @@
 #include "directorylist.h"
 #include "firstrun.h"
 #include "firstrun2.h"
-#include "forms.h"
 #include "gametree.h"
 #include "write.h"
 
@@ -57,8 +56,8 @@ QString native(const QString &path)
 
 firstrun2 *openBrowser()
 {
-    QTest::mouseClick(Forms::get<firstrun>()->search, Qt::LeftButton);
-    return Forms::get<firstrun2>();
+    QTest::mouseClick(dialog<firstrun>()->search, Qt::LeftButton);
+    return dialog<firstrun>()->browser();
 }
 
 } // namespace
@@ -73,7 +72,7 @@ private slots:
     void controlsStandWhereTheyBelong()
     {
         GameTree tree;
-        firstrun2 *b = Forms::get<firstrun2>();
+        firstrun2 *b = dialog<firstrun>()->browser();
         QCOMPARE(b->windowTitle(), QStringLiteral("Verzeichnis Suchen"));
         QCOMPARE(b->size(), QSize(265, 177));
         QCOMPARE(b->Label2->text(), QStringLiteral("Path:"));
@@ -116,7 +115,7 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         firstrun2 *b = openBrowser();
         QVERIFY(b->isVisible());
 
@@ -137,7 +136,7 @@ private slots:
         QTest::mouseClick(b->Command1, Qt::LeftButton);
         QCOMPARE(d->pfad->text(), native(tree.halfLife));
         QVERIFY(!b->isVisible());
-        QVERIFY(Forms::exists<firstrun2>());
+        QVERIFY((hasDialog<firstrun>() && dialog<firstrun>()->hasBrowser()));
         QCOMPARE(QDir::currentPath(), tree.qor);
 
         // Shown again as it was left.
@@ -155,7 +154,7 @@ private slots:
     void okAtOnceTakesThePackageFolder()
     {
         GameTree tree;
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         firstrun2 *b = openBrowser();
         QTest::mouseClick(b->Command1, Qt::LeftButton);
         QCOMPARE(b->pfad->text(), QStringLiteral("No Path Selected"));
@@ -199,12 +198,12 @@ private slots:
     void closingDropsTheBrowserAndChangesNothing()
     {
         GameTree tree;
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         d->pfad->setText(QStringLiteral("c:\\hl"));
         firstrun2 *b = openBrowser();
         doubleClick(b->Dir1, QStringLiteral("Half-Life"));
         QVERIFY(b->close());
-        QVERIFY(!Forms::exists<firstrun2>());
+        QVERIFY(!(hasDialog<firstrun>() && dialog<firstrun>()->hasBrowser()));
         QCOMPARE(d->pfad->text(), QStringLiteral("c:\\hl"));
 
         b = openBrowser();

@@ -2,12 +2,11 @@
 #include "ansiinput.h"
 #include "appearance.h"
 #include "firstrun.h"
-#include "forms.h"
 #include "funmode.h"
 #include "gametree.h"
 #include "hauptmenu.h"
 #include "fulldisk.h"
-#include "language.h"
+#include "package.h"
 #include "languagetexts.h"
 #include "packagefiles.h"
 #include "platform.h"
@@ -97,14 +96,14 @@ void choose(firstrun *d, const QString &directory, const QString &language)
 void saveAndGo(const QString &directory, const QString &language = QStringLiteral("test.lang"))
 {
     restartConfigurator();
-    firstrun *d = Forms::get<firstrun>();
+    firstrun *d = dialog<firstrun>();
     choose(d, directory, language);
     QTest::mouseClick(d->Command2, Qt::LeftButton);
 }
 
 void recordLanguage(const GameTree &tree, const QString &directory, const char *language)
 {
-    QStringList lines = PathFileLines(directory, QString::fromLatin1(language));
+    QStringList lines = PathFile::For(directory, QString::fromLatin1(language)).lines();
     QString error;
     if (!WriteTextFile(tree.qor + QStringLiteral("/pfad.kst"), lines, &error))
         qFatal("%s", qPrintable(error));
@@ -147,28 +146,28 @@ struct Scene
 
 const Scene kScenes[] = {
     {"refused character", {Texts::UnstorableCharacter},
-     [](const GameTree &, const QString &) { return tipAfterTyping(Forms::get<text>()->Text1, "Ж"); }},
+     [](const GameTree &, const QString &) { return tipAfterTyping(dialog<text>()->Text1, "Ж"); }},
     {"length", {Texts::NotTaken, Texts::AtMost},
-     [](const GameTree &, const QString &) { return tipAfterTyping(Forms::get<text>()->Text1, QString(120, 'x')); }},
+     [](const GameTree &, const QString &) { return tipAfterTyping(dialog<text>()->Text1, QString(120, 'x')); }},
     {"preview of the whole text", {Texts::InGameMessage},
      [](const GameTree &, const QString &) {
-         const QString tip = tipAfterTyping(Forms::get<text>()->Text1, "Hi \"all\"; gg");
+         const QString tip = tipAfterTyping(dialog<text>()->Text1, "Hi \"all\"; gg");
          return tip.contains(": Hi 'all': gg\n") ? tip : QString();
      }},
     {"warning mark", {Texts::NotWrittenToVaris, Texts::NoFieldName},
      [](const GameTree &, const QString &) {
-         setStoredValue(Forms::get<amcm>()->pass, StoredValue(ValueKind::ServerValue, "geheim"));
-         return Forms::get<amcm>()->pass->toolTip();
+         setStoredValue(dialog<amcm>()->pass, StoredValue(ValueKind::ServerValue, "geheim"));
+         return dialog<amcm>()->pass->toolTip();
      }},
     {"save", {Texts::SaveIncomplete},
      [](const GameTree &, const QString &) {
          QDir().mkpath("varis.cfg/inhalt");
-         Forms::get<hauptmenu>()->close();
+         configurator()->close();
          return QString();
      }},
     {"second start", {Texts::AlreadyOpen},
      [](const GameTree &tree, const QString &) {
-         PackageFiles::UnlockPackageFolder();
+         configurator()->package().unlock();
          QLockFile first(tree.qor + "/config.lock");
          first.tryLock(0);
          restartConfigurator();
@@ -205,7 +204,7 @@ private slots:
         MessageLog messages;
         installGame(tree);
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
 
@@ -231,17 +230,17 @@ private slots:
         hauptmenu *m = restartConfigurator();
         // One dialog is there before the language comes, the others are built
         // after it; the language changes no value of it.
-        amcm *a = Forms::get<amcm>();
+        amcm *a = dialog<amcm>();
         a->pwfeld->setText(QStringLiteral("_pw"));
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QCOMPARE(a->pwfeld->text(), QStringLiteral("_pw"));
 
-        restock *r = Forms::get<restock>();
-        sound *s = Forms::get<sound>();
-        text *t = Forms::get<text>();
-        funmode *f = Forms::get<funmode>();
+        restock *r = dialog<restock>();
+        sound *s = dialog<sound>();
+        text *t = dialog<text>();
+        funmode *f = dialog<funmode>();
         const struct {
             QWidget *widget;
             int line;
@@ -317,7 +316,7 @@ private slots:
         // There was no original: recorded as such, so that the next start,
         // finding the language's copy, does not keep it as the game's.
         QVERIFY(tree.has(QStringLiteral("backup/commandmenu.txt.none")));
-        QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt.none")), QByteArray());
+        QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt.none")), (MarkerLine(kLanguageMenu) + "\r\n").toLatin1());
         QVERIFY(!tree.has(QStringLiteral("backup/kb_act.lst.none")));
         restartConfigurator();
         QVERIFY(!tree.has(QStringLiteral("backup/commandmenu.txt")));
@@ -370,8 +369,8 @@ private slots:
 
         hauptmenu *m = restartConfigurator();
         QVERIFY(m->isVisible());
-        QVERIFY(!Forms::get<firstrun>()->isVisible());
-        QCOMPARE(Forms::get<firstrun>()->lang2->text(), QStringLiteral("test.lang"));
+        QVERIFY(!dialog<firstrun>()->isVisible());
+        QCOMPARE(dialog<firstrun>()->lang2->text(), QStringLiteral("test.lang"));
         QCOMPARE(m->Command8->text(), line(4));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
@@ -393,7 +392,7 @@ private slots:
         recordLanguage(tree, typed(tree), "");
         hauptmenu *m = restartConfigurator();
         QCOMPARE(m->it1->text(), QStringLiteral("AN"));
-        QCOMPARE(Forms::get<firstrun>()->lang2->text(), QString());
+        QCOMPARE(dialog<firstrun>()->lang2->text(), QString());
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QVERIFY(!tree.has(QStringLiteral("backup")));
@@ -417,7 +416,7 @@ private slots:
         MessageLog messages;
         installGame(tree);
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         const QString wrong = QDir::toNativeSeparators(folder == QLatin1String("/") ? QDir::rootPath()
                                                                              : tree.folder.path() + QLatin1Char('/') + folder);
         choose(d, wrong, QStringLiteral("test.lang"));
@@ -439,9 +438,9 @@ private slots:
         // the language step replaces none and says so once.
         recordLanguage(tree, wrong, "test.lang");
         restartConfigurator();
-        const QStringList problems = ApplyLanguage();
+        const QStringList problems = LanguageProblems(configurator()->package().applyLanguage(true));
         QCOMPARE(problems.size(), 1);
-        for (const QString &gameFile : PathFileLines(wrong, QString()).mid(2))
+        for (const QString &gameFile : PathFile::For(wrong, QString()).lines().mid(2))
             QVERIFY2(problems[0].contains(QDir::toNativeSeparators(QFileInfo(LocalPath(gameFile)).absoluteFilePath())),
                      qPrintable(problems[0]));
         QCOMPARE(problems[0].count(QStringLiteral("kein Half-Life-Verzeichnis")), 1);
@@ -477,7 +476,7 @@ private slots:
             QVERIFY(QDir().mkpath(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst/inhalt")));
         }
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
 
@@ -505,7 +504,7 @@ private slots:
         MessageLog messages;
         installGame(tree);
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QVERIFY(d->close());
 
@@ -525,7 +524,7 @@ private slots:
         installGame(tree);
         tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile("fehlt.lst"));
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QVERIFY(d->close());
 
@@ -533,7 +532,7 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("fehlt.lst")));
-        QVERIFY(!Forms::exists<firstrun>());
+        QVERIFY(!hasDialog<firstrun>());
         QVERIFY(m->isVisible());
     }
 
@@ -624,7 +623,7 @@ private slots:
                      qPrintable(messages.entries[0].text));
         }
         if (link == QLatin1String("qor/test.lang"))
-            QCOMPARE(Forms::get<hauptmenu>()->it1->text(), QStringLiteral("AN"));
+            QCOMPARE(configurator()->it1->text(), QStringLiteral("AN"));
     }
 
     // A changed path file names another file as line 3 or 4: it is left
@@ -634,7 +633,7 @@ private slots:
         GameTree tree;
         MessageLog messages;
         installGame(tree);
-        QStringList lines = PathFileLines(typed(tree), QStringLiteral("test.lang"));
+        QStringList lines = PathFile::For(typed(tree), QStringLiteral("test.lang")).lines();
         lines[2] = typed(tree) + QStringLiteral("\\cstrike\\valve.rc");
         QVERIFY(WriteTextFile(tree.qor + QStringLiteral("/pfad.kst"), lines));
 
@@ -691,10 +690,10 @@ private slots:
         QCOMPARE(QTextDocumentFragment::fromHtml(m->Command2->toolTip()).toPlainText(),
                  QStringLiteral("<b>fett</b> & mehr"));
         QCOMPARE(m->Command4->toolTip(), line(18));
-        QCOMPARE(Forms::shared<LanguageTexts>().text(LanguageLine::PluginHelp), QString(4096, QLatin1Char('h')));
+        QCOMPARE(Texts::caption(LanguageLine::PluginHelp), QString(4096, QLatin1Char('h')));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
         // The same for a dialog built after the language came.
-        QCOMPARE(Forms::get<funmode>()->Command1->text(), QStringLiteral("&&Zu"));
+        QCOMPARE(dialog<funmode>()->Command1->text(), QStringLiteral("&&Zu"));
     }
 
     // A language file that is gone keeps the built-in texts and is named at
@@ -744,14 +743,14 @@ private slots:
         }
 
         hauptmenu *m = restartConfigurator();
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         choose(d, typed(tree), QStringLiteral("english.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), bytes(QStringLiteral("english_kb_act.lst")));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), bytes(QStringLiteral("english_commandmenu.txt")));
         QCOMPARE(m->Command8->text(), QStringLiteral("Settings"));
-        QCOMPARE(Forms::get<restock>()->Command1->text(), QStringLiteral("Close"));
+        QCOMPARE(dialog<restock>()->Command1->text(), QStringLiteral("Close"));
     }
 
     // Each list line as the game reads it: "command", two tabs, "description",
@@ -825,11 +824,11 @@ private slots:
 
         hauptmenu *m = restartConfigurator();
         // Every option dialog too, though none is opened at start.
-        Forms::get<amcm>();
-        Forms::get<restock>();
-        Forms::get<sound>();
-        Forms::get<text>();
-        Forms::get<funmode>();
+        dialog<amcm>();
+        dialog<restock>();
+        dialog<sound>();
+        dialog<text>();
+        dialog<funmode>();
         const auto texts = [] {
             QStringList all;
             for (QWidget *window : QApplication::topLevelWidgets()) {
@@ -844,7 +843,7 @@ private slots:
         };
         const QStringList builtIn = texts();
         QTest::mouseClick(m->Command8, Qt::LeftButton);
-        firstrun *d = Forms::get<firstrun>();
+        firstrun *d = dialog<firstrun>();
         choose(d, typed(tree), QStringLiteral("deutsch.lang"));
         QTest::mouseClick(d->Command2, Qt::LeftButton);
 

@@ -1,9 +1,8 @@
 #include "testsupport.h"
 
-#include "forms.h"
 #include "hauptmenu.h"
 #include "message.h"
-#include "packagefiles.h"
+#include "package.h"
 #include "texts.h"
 #include "write.h"
 
@@ -21,8 +20,7 @@ PackageFolder::PackageFolder()
 
 PackageFolder::~PackageFolder()
 {
-    Forms::unloadAll();
-    PackageFiles::UnlockPackageFolder();
+    dropConfigurator();
     QDir::setCurrent(m_previous);
 }
 
@@ -56,12 +54,42 @@ MessageLog::~MessageLog()
     Message::setHandler({});
 }
 
+namespace {
+struct Configurator
+{
+    std::unique_ptr<Package> package;
+    std::unique_ptr<hauptmenu> window;
+};
+
+Configurator &current()
+{
+    static Configurator configurator;
+    return configurator;
+}
+} // namespace
+
+hauptmenu *configurator()
+{
+    Configurator &c = current();
+    if (!c.window) {
+        c.package = std::make_unique<Package>();
+        c.window = std::make_unique<hauptmenu>(*c.package);
+    }
+    return c.window.get();
+}
+
+void dropConfigurator()
+{
+    Configurator &c = current();
+    c.window.reset();
+    c.package.reset();
+    Texts::useBuiltIn();
+}
+
 hauptmenu *restartConfigurator()
 {
-    Forms::unloadAll();
-    PackageFiles::UnlockPackageFolder();
-    Texts::use({});
-    hauptmenu *window = Forms::get<hauptmenu>();
+    dropConfigurator();
+    hauptmenu *window = configurator();
     window->startup();
     return window;
 }

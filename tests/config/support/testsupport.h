@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "hauptmenu.h"
+
 // A package folder of its own for one test: made empty, entered as the
 // current directory, and left again (and removed) at the end.
 class PackageFolder
@@ -43,10 +45,26 @@ public:
     QList<Entry> entries;
 };
 
+// The configurator of the test: the package folder's model and the main
+// window on it, made on first use (not started) in the current directory.
+hauptmenu *configurator();
 // Ends the configurator as the process end would (every window gone, the
-// built-in messages back) and starts it again in the current directory.
-class hauptmenu;
+// lock released, the built-in texts back).
+void dropConfigurator();
+// Ends it and starts it again in the current directory.
 hauptmenu *restartConfigurator();
+
+// A dialog of the main window, built when first asked for, and whether it is built.
+template <class W>
+W *dialog()
+{
+    return configurator()->dialog<W>();
+}
+template <class W>
+bool hasDialog()
+{
+    return configurator()->hasDialog<W>();
+}
 
 // Windows-1252 bytes of a text given as UTF-8 in the test source.
 QByteArray ansi(const char *utf8);

@@ -1,0 +1,96 @@
+#include "package.h"
+
+#include "texts.h"
+#include "write.h"
+#include "writescripts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+PackageFiles::Lock Package::lock()
+{
+    return m_lock.take();
+}
+
+void Package::unlock()
+{
+    m_lock.release();
+}
+
+void Package::readPathFile()
+{
+    m_pathFile = ReadPathFile();
+    m_bound = PackageFiles::BoundingFolder(m_pathFile.file.halfLife);
+}
+
+bool Package::recordPathFile(const QString &halfLife, const QString &language, QString *error)
+{
+    const PathFile file = PathFile::For(halfLife, language);
+    if (!WritePathFile(file, error))
+        return false;
+    m_pathFile = {true, file, {}};
+    m_bound = PackageFiles::BoundingFolder(halfLife);
+    return true;
+}
+
+LanguageOutcome Package::applyLanguage(bool withCommandMenu)
+{
+    const QString name = recordedLanguage();
+    QStringList language;
+    LanguageOutcome outcome;
+    outcome.unusable = ReadLanguageFile(name, m_bound, &language);
+    if (!outcome.unusable.isEmpty())
+        return outcome;
+    m_appliedLanguage = name;
+    Texts::use(language);
+    return ReplaceGameFiles(language, name, m_pathFile.file, m_bound, withCommandMenu);
+}
+
+void Package::useRecordedMessages()
+{
+    QStringList language;
+    const QString name = recordedLanguage();
+    if (!name.isEmpty() && ReadLanguageFile(name, m_bound, &language).isEmpty())
+        Texts::use(language);
+}
+
+void Package::readSettings()
+{
+    settings = ReadSettings(m_bound);
+}
+
+bool Package::switchModule(PackageModule module, bool on, QString *message)
+{
+    const QString marker = MarkerFile(module);
+    if (on) {
+        QString error;
+        if (PackageFiles::WriteText(m_bound, marker, {MarkerContent(module)}, &error))
+            return settings.module(module) = true;
+        *message = Texts::get(Texts::SwitchOnFailed).arg(error);
+    } else {
+        QFile file(marker);
+        // A marker that is gone already is just as good as one removed now.
+        if (file.remove() || !FileExists(marker)) {
+            settings.module(module) = false;
+            return true;
+        }
+        *message = Texts::get(Texts::SwitchOffFailed)
+                       .arg(QDir::toNativeSeparators(QFileInfo(marker).absoluteFilePath()), file.errorString());
+    }
+    // What the next start will find, not what was asked for.
+    settings.module(module) = FileExists(marker);
+    return false;
+}
+
+bool Package::save(QString *error)
+{
+    PackageFiles::RemoveStaleTemporaries(m_lock, m_bound);
+    return WriteScripts(settings, m_bound, error);
+}
+
+QString MarkerContent(PackageModule module)
+{
+    static const char *const contents[] = {"say aktiviert", "fun aktiviert", "it aktiviert"};
+    return QString::fromLatin1(contents[size_t(module)]);
+}

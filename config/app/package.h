@@ -1,0 +1,65 @@
+#pragma once
+
+#include "languagestep.h"
+#include "packagefiles.h"
+#include "pathfile.h"
+#include "settings.h"
+
+#include <QString>
+#include <QStringList>
+
+// The package folder (the current directory) as the configurator works with
+// it: the path file, the Half-Life folder that bounds every path, the
+// language in force, the settings with the module switches, and the lock.
+// The windows show it and hand their edits back; nothing here knows a window.
+// Each step reads what it needs once and passes it on.
+class Package
+{
+public:
+    // Takes the package folder's lock (PackageLock::take).
+    PackageFiles::Lock lock();
+    bool locked() const { return m_lock.held(); }
+    // Every end of the program gives the lock up.
+    void unlock();
+
+    // The path file, read once: at the start, and when the setup dialog opens.
+    void readPathFile();
+    const PathFileRead &pathFile() const { return m_pathFile; }
+    // Writes the path file for the Half-Life folder and language given, whole;
+    // the package then holds it. False and `*error` when it can't be written.
+    bool recordPathFile(const QString &halfLife, const QString &language, QString *error);
+    // The folder no file may lead out of (BoundingFolder of the path file's line 1).
+    const QString &bound() const { return m_bound; }
+
+    // The language the path file records (line 2), and the one applied last.
+    QString recordedLanguage() const { return m_pathFile.file.language; }
+    QString appliedLanguage() const { return m_appliedLanguage; }
+    // Puts the recorded language in force (texts.h) and replaces the game
+    // files it names; with `withCommandMenu` false the command menu stays.
+    // A language file that can't be used changes nothing (`unusable` says why).
+    LanguageOutcome applyLanguage(bool withCommandMenu);
+    // Only the messages of the recorded language, for a start that applies none.
+    void useRecordedMessages();
+
+    // The settings saved at the last close, and the switches as their marker
+    // files are: read once at the start.
+    Settings settings;
+    void readSettings();
+    // Switches a module on or off by writing or removing its marker file.
+    // False when that failed: `*message` says why, and the switch is then
+    // what the next start will find.
+    bool switchModule(PackageModule module, bool on, QString *message);
+    // The close: removes what killed saves left, then writes the scripts and
+    // the state files from the settings. False and `*error` for each file that
+    // could not be written.
+    bool save(QString *error);
+
+private:
+    PackageFiles::PackageLock m_lock;
+    PathFileRead m_pathFile;
+    QString m_bound = PackageFiles::BoundingFolder(QString());
+    QString m_appliedLanguage;
+};
+
+// What a module's marker file holds.
+QString MarkerContent(PackageModule module);

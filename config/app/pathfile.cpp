@@ -1,0 +1,59 @@
+#include "pathfile.h"
+
+#include "fileplatform.h"
+#include "packagefiles.h"
+#include "texts.h"
+#include "write.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kLines = 4;
+// No path a game folder can have is longer.
+constexpr qsizetype kLongestLine = 4096;
+
+} // namespace
+
+PathFile PathFile::For(const QString &halfLife, const QString &language)
+{
+    return {halfLife, language, halfLife + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
+            halfLife + QStringLiteral("\\cstrike\\commandmenu.txt")};
+}
+
+QStringList PathFile::lines() const
+{
+    return {halfLife, language, keyBindings, commandMenu};
+}
+
+PathFileRead ReadPathFile()
+{
+    using PackageFiles::kPathFile;
+    PathFileRead read;
+    const QFileInfo info(kPathFile);
+    read.exists = info.exists();
+    QString why;
+    QStringList lines;
+    if (PackageFiles::LeadsOutside(kPathFile, QDir::currentPath())) {
+        why = Texts::get(Texts::LeadsOutsidePackage);
+    } else if (info.exists() && !info.isFile()) {
+        why = Texts::get(Texts::NoRegularFile);
+    } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(kPathFile))) {
+        why = Texts::get(Texts::HiddenOrSystemFile);
+    } else {
+        bool failed = false;
+        lines = ReadFileLines(kPathFile, &failed, kLongestLine, nullptr, kLines);
+        if (failed)
+            why = Texts::get(Texts::FileUnreadable);
+    }
+    if (!why.isEmpty())
+        read.problem = why.arg(QDir::toNativeSeparators(info.absoluteFilePath()));
+    read.file = {lines.value(0), lines.value(1), lines.value(2), lines.value(3)};
+    return read;
+}
+
+bool WritePathFile(const PathFile &file, QString *error)
+{
+    return WriteTextFile(PackageFiles::kPathFile, file.lines(), error);
+}
