@@ -310,6 +310,8 @@ private slots:
         QTest::addColumn<bool>("special");
         QTest::newRow("live") << "live" << false;
         QTest::newRow("another machine") << "machine" << false;
+        QTest::newRow("empty, left by a power cut") << "empty" << false;
+        QTest::newRow("garbled") << "garbled" << false;
         QTest::newRow("folder") << "folder" << true;
 #ifndef Q_OS_WIN // FIFOs and links are Unix ones here
         QTest::newRow("FIFO") << "fifo" << true;
@@ -342,6 +344,11 @@ private slots:
                          QByteArray::number(QCoreApplication::applicationPid()) + '\n'
                              + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUtf8()
                              + "\nanderer-rechner\n0123456789abcdef0123456789abcdef\n\n");
+        } else if (lock == QLatin1String("empty") || lock == QLatin1String("garbled")) {
+            folder.write(QStringLiteral("config.lock"), lock == QLatin1String("empty") ? "" : "\x01kein\nLock\x7f");
+            QFile made(path);
+            QVERIFY(made.open(QIODevice::ReadWrite));
+            QVERIFY(made.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
         } else if (lock == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(path + QStringLiteral("/inhalt")));
 #ifndef Q_OS_WIN

@@ -305,8 +305,10 @@ private slots:
             folder.write(QString::fromLatin1(name), "x\r\n");
         QVERIFY(QDir().mkdir(QStringLiteral("folder.lang")));
 #ifdef Q_OS_WIN
-        // Hidden there by its attribute, not by the dot.
+        // Hidden there by its attribute, not by the dot; a system file is no language either.
         QVERIFY(SetFileAttributesW(L".hidden.lang", FILE_ATTRIBUTE_HIDDEN));
+        folder.write(QStringLiteral("system.lang"), "x\r\n");
+        QVERIFY(SetFileAttributesW(L"system.lang", FILE_ATTRIBUTE_SYSTEM));
 #endif
         restartConfigurator();
         firstrun *d = dialog<firstrun>();

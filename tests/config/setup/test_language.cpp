@@ -38,6 +38,8 @@ const QByteArray kGameKeys = "\"+attack\"\t\t\"Fire\"\r\n";
 const QByteArray kGameMenu = "\"1\" \"Buy\" { \"buy\" }\r\n";
 const QByteArray kGameValve = "exec autoexec.cfg\r\n";
 const QByteArray kLanguageKeys = "\"+attack\"\t\t\"Shoot\"\r\n\"+jump\"\t\t\"Jump\"\r\n";
+// The same list as an earlier version of the package shipped it.
+const QByteArray kEarlierKeys = "\"+attack\"\t\t\"Shoot\"\r\n";
 const QByteArray kLanguageMenu = "\"1\" \"Radio\"\r\n{\r\n\t\"1\" \"Cover me\" \"coverme\"\r\n}\r\n";
 
 // What the shipped key lists must offer, each once: the game's own list and the package's commands.
@@ -196,6 +198,44 @@ class TestLanguage : public QObject
     Q_OBJECT
 
 private slots:
+    // The language step's outcome, without any window: a folder or file
+    // name with "%2" in it is shown as it is, in every message that names
+    // several things.
+    void messagesShowNamesAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("keyBindings");  // line 3 of the path file, below the Half-Life folder
+        QTest::addColumn<QString>("copy");         // line 21 of the language file
+        QTest::newRow("not the game file") << "\\cstrike\\valve.rc" << "x.lst";
+        QTest::newRow("no copy named") << "\\cstrike\\gfx\\shell\\kb_act.lst" << "";
+        QTest::newRow("no bare file name") << "\\cstrike\\gfx\\shell\\kb_act.lst" << "sub%1\\x%2.lst";
+        QTest::newRow("copy missing") << "\\cstrike\\gfx\\shell\\kb_act.lst" << "fehlt%2.lst";
+    }
+    void messagesShowNamesAsTheyAre()
+    {
+        QFETCH(QString, keyBindings);
+        QFETCH(QString, copy);
+        QTemporaryDir root;
+        const QString halfLife = root.filePath(QStringLiteral("Half%1Life%2"));
+        QVERIFY(QDir().mkpath(halfLife + QStringLiteral("/cstrike/gfx/shell")));
+        QVERIFY(QDir().mkpath(halfLife + QStringLiteral("/cstrike/qor")));
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(halfLife + QStringLiteral("/cstrike/qor"));
+        auto back = qScopeGuard([&] { QDir::setCurrent(previous); });
+
+        PathFile pathFile = PathFile::For(halfLife, QStringLiteral("a%2b.lang"));
+        pathFile.keyBindings = halfLife + keyBindings;
+        QStringList language(22);
+        language[20] = copy;
+        const LanguageOutcome outcome = ReplaceGameFiles(language, pathFile.language, pathFile,
+                                                         PackageFiles::BoundingFolder(halfLife), false);
+        QCOMPARE(outcome.problems.size(), 1);
+        const QString problem = outcome.problems[0];
+        QVERIFY2(problem.contains(QDir::toNativeSeparators(LocalPath(pathFile.keyBindings))), qPrintable(problem));
+        QVERIFY2(keyBindings.endsWith(QLatin1String("valve.rc")) || problem.contains(pathFile.language),
+                 qPrintable(problem));
+        QVERIFY(outcome.replaced.isEmpty());
+    }
+
     void initTestCase() { Appearance::applyApplicationFont(*qApp); }
 
     void saveAndGoReplacesTheGameFilesAfterBackingThemUp()
@@ -325,31 +365,57 @@ private slots:
 
     // A marker stands only while the game has no key list of its own: a list
     // put back since (Steam's file check, say) is backed up before it is
-    // replaced, and the marker goes; a language's copy keeps the marker.
+    // replaced, and the marker goes; a copy of the package keeps the marker,
+    // one placed by an earlier version of the package too, which the marker
+    // records. A marker of a package that recorded no copies knows only the
+    // copies the languages name now.
     void markerStandsOnlyForAMissingListOrACopy_data()
     {
         QTest::addColumn<QByteArray>("game");  // the game's list at the next start; empty: none
         QTest::addColumn<bool>("backedUp");
-        QTest::newRow("still missing") << QByteArray() << false;
-        QTest::newRow("this language's copy") << kLanguageKeys << false;
-        QTest::newRow("another language's copy") << QByteArray("\"+jump\"\t\"Hop\"\r\n") << false;
-        QTest::newRow("the game's own, put back") << kGameKeys << true;
-        QTest::newRow("a package file no language names") << QByteArray("\"+duck\"\t\"Stray\"\r\n") << true;
+        QTest::addColumn<QString>("update");   // what became of the package in between
+        QTest::newRow("still missing") << QByteArray() << false << "";
+        QTest::newRow("this language's copy") << kLanguageKeys << false << "";
+        QTest::newRow("another language's copy") << QByteArray("\"+jump\"\t\"Hop\"\r\n") << false << "";
+        QTest::newRow("the game's own, put back") << kGameKeys << true << "";
+        QTest::newRow("a package file no language names") << QByteArray("\"+duck\"\t\"Stray\"\r\n") << true << "";
+        QTest::newRow("an earlier version's copy") << kEarlierKeys << false << "updated";
+        QTest::newRow("an earlier version's copy, old marker") << kEarlierKeys << true << "old marker";
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there
+        // A language file that leads out of the Half-Life folder is not read.
+        QTest::newRow("a copy only a language outside names") << QByteArray("\"+duck\"\t\"Stray\"\r\n") << true
+                                                               << "language outside";
+#endif
     }
 
     void markerStandsOnlyForAMissingListOrACopy()
     {
         QFETCH(QByteArray, game);
         QFETCH(bool, backedUp);
+        QFETCH(QString, update);
         GameTree tree;
         MessageLog messages;
         installGame(tree);
+        if (!update.isEmpty())
+            tree.put(QStringLiteral("qor/test_kb_act.lst"), kEarlierKeys);
         tree.put(QStringLiteral("qor/other_kb_act.lst"), "\"+jump\"\t\"Hop\"\r\n");
         tree.put(QStringLiteral("qor/other.lang"), QByteArray("\r\n").repeated(20) + "other_kb_act.lst\r\n");
         tree.put(QStringLiteral("qor/stray.lst"), "\"+duck\"\t\"Stray\"\r\n");
         QVERIFY(QFile::remove(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst")));
         recordLanguage(tree, typed(tree), "test.lang");
         restartConfigurator();  // makes the marker
+        if (!update.isEmpty())
+            tree.put(QStringLiteral("qor/test_kb_act.lst"), kLanguageKeys);
+        if (update == QLatin1String("old marker"))
+            tree.put(QStringLiteral("backup/kb_act.lst.none"), QByteArray());
+        QTemporaryDir outside;
+        if (update == QLatin1String("language outside")) {
+            QFile language(outside.filePath(QStringLiteral("stray.lang")));
+            QVERIFY(language.open(QIODevice::WriteOnly));
+            language.write(QByteArray("\r\n").repeated(20) + "stray.lst\r\n");
+            language.close();
+            QVERIFY(QFile::link(language.fileName(), tree.qor + QStringLiteral("/stray.lang")));
+        }
         QFile::remove(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst"));
         if (!game.isEmpty())
             tree.put(QStringLiteral("gfx/shell/kb_act.lst"), game);
