@@ -116,8 +116,11 @@ QStringList restockAliases(const QStringList &items = emptyLines(8))
 QStringList funLines(const QHash<QString, QString> &boxes = {})
 {
     QStringList lines{QStringLiteral("//Vom Configurator erstellte Datei fuer Benutzerdefiniertes Sayscript")};
-    for (const auto &alias : kFunAliases)
-        lines << QStringLiteral("alias %1 \"say_team -=%2=-\"").arg(QLatin1String(alias[0]), boxes.value(alias[1]));
+    for (const auto &alias : kFunAliases) {
+        const QString box = boxes.value(alias[1]);
+        lines << QStringLiteral("alias %1 \"%2\"")
+                     .arg(QLatin1String(alias[0]), box.isEmpty() ? QString() : "say_team -=" + box + "=-");
+    }
     return lines;
 }
 
