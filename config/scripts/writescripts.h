@@ -10,5 +10,6 @@ struct Settings;
 // naming the file and the reason; a failed file keeps its previous contents.
 // A state file that could not be read at startup is left alone, and with it
 // the script made from the same settings ("varis.cfg" with "varia.kst",
-// "fun.cfg" with "buy.kst").
+// "fun.cfg" with "buy.kst"); but lines 1 to 3 of a "varis.cfg" that is there
+// still follow the module switches.
 bool WriteScripts(const Settings &settings, QString *error = nullptr);
