@@ -30,6 +30,10 @@ KORVEL_TEST_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils xclip clang libclang
 # What scripts/benchmark.sh needs besides the test packages.
 KORVEL_BENCHMARK_PACKAGES=(python3 python3-xlib)
 
+# What scripts/screenshots.sh needs besides: the X server and tools above,
+# and ImageMagick's import, which takes the pictures.
+KORVEL_SCREENSHOT_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils imagemagick)
+
 # What the Windows cross-build needs: MinGW-w64 with POSIX threads, Ninja, and
 # the tools that fetch and unpack Debian's qt6-base source package.
 KORVEL_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build dpkg-dev patch)

@@ -5,9 +5,23 @@
 # A cache folder counts only when complete: the build goes to a folder beside
 # it and is renamed into place at the end.
 # Cache: $KORVEL_CACHE_DIR, or ~/.cache/korvel.
+# One run at a time per cache folder: a second run (a test run beside a
+# packaging run) waits for the first, then finds its Qt and uses it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/deps.sh"
+
+home=${HOME:-$(getent passwd "$(id -un)" | cut -d: -f6)}
+cache=${KORVEL_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/korvel}
+mkdir -p "$cache"
+# Held on descriptor 9 until the script ends, installs included: two builds in
+# one work folder break each other, and two apt-get runs cannot share dpkg.
+exec 9>>"$cache/windows-qt.lock"
+if ! flock -n 9; then
+    echo "Waiting for another build of Qt for Windows in $cache to finish" >&2
+    flock 9
+fi
+
 korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}" "${KORVEL_WINDOWS_BUILD_PACKAGES[@]}"
 
 # The same Qt as Debian's host tools that build it: moc and rcc must match.
@@ -50,8 +64,6 @@ qt_options=(
 
 # The key changes with the version, the options, the patch and the toolchain.
 key=$( { echo "$qt_source_version"; printf '%s\n' "${qt_options[@]}"; cat "$patch" "$toolchain"; } | sha256sum | cut -c1-12)
-home=${HOME:-$(getent passwd "$(id -un)" | cut -d: -f6)}
-cache=${KORVEL_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/korvel}
 prefix="$cache/qt-$qt_version-win64-static-$key"
 if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
     echo "$prefix"

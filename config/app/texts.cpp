@@ -38,8 +38,8 @@ const char *const kGerman[] = {
     "Die Einstellungen wurden nicht vollständig gespeichert:\n%1",
     "Das Modul konnte nicht eingeschaltet werden, die Datei wurde nicht geschrieben:\n%1",
     "Das Modul konnte nicht ausgeschaltet werden, die Datei wurde nicht gelöscht:\n%1: %2",
-    "Die gespeicherten Einstellungen konnten nicht gelesen werden:\n%1\nDie Felder bleiben leer. %2 und %3 bleiben, "
-    "wie sie sind: Änderungen an diesen Einstellungen werden in diesem Lauf nicht gespeichert.",
+    "Die gespeicherten Einstellungen konnten nicht gelesen werden:\n%1\nDie Felder bleiben leer. %2 und die Werte in "
+    "%3 bleiben, wie sie sind: Änderungen an diesen Einstellungen werden in diesem Lauf nicht gespeichert.",
 
     "Die Sprache wurde nicht vollständig übernommen:\n\n%1",
     "%1: nicht ersetzt, Zeile %2 der Pfaddatei %3 nennt nicht die Spieldatei %4.",

@@ -117,12 +117,15 @@ private:
     }
 };
 
+// The package's scripts call every alias, so each one is defined; an empty
+// box gives one that says nothing, not "-==-" to the team at every reload.
 QStringList funLines(const Settings &v)
 {
     QStringList out{kFunComment};
     for (const FunAlias &alias : kFunAliases) {
+        const QString text = ValueRules::Clean(v.buy.at(alias.box).text);
         out << QStringLiteral("alias ") + QLatin1String(alias.name) + QLatin1Char(' ') + kQuote
-                   + chatBody(ValueKind::SayTeam, ValueRules::Clean(v.buy.at(alias.box).text)) + kQuote;
+                   + (text.isEmpty() ? QString() : chatBody(ValueKind::SayTeam, text)) + kQuote;
     }
     return out;
 }

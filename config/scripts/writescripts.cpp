@@ -1,20 +1,68 @@
 #include "writescripts.h"
 
+#include "fileplatform.h"
 #include "packagefiles.h"
 #include "scripttext.h"
 #include "settings.h"
+#include "write.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kVarisFile = QStringLiteral("varis.cfg");
+
+// Lines 1 to 3 of "varis.cfg" run the modules.
+constexpr int kSwitchLines = 3;
+
+// "varis.cfg" with its values kept, because the "varia.kst" they were made
+// from could not be read: the module switches are kept in their marker files,
+// so lines 1 to 3 still follow them, or the game would go on running what the
+// markers no longer say. Every other byte stays as it is. A "varis.cfg" that
+// is missing or can't be read has nothing to keep and is left alone.
+bool writeSwitchLines(const QString &bound, const QStringList &switchLines, QString *failure)
+{
+    const QFileInfo info(kVarisFile);
+    if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(kVarisFile)
+        || PackageFiles::LeadsOutside(kVarisFile, bound))
+        return true;
+    QFile file(kVarisFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray present = file.readAll();
+    if (file.error() != QFileDevice::NoError || !IsEightBitText(present))
+        return true;
+    file.close();
+
+    // A line ends at CR LF, a lone CR or a lone LF, as everywhere.
+    qsizetype kept = 0;
+    for (int line = 0; line < kSwitchLines && kept < present.size(); ++line) {
+        while (kept < present.size() && present.at(kept) != '\r' && present.at(kept) != '\n')
+            ++kept;
+        if (kept < present.size() && present.at(kept++) == '\r' && kept < present.size() && present.at(kept) == '\n')
+            ++kept;
+    }
+    QByteArray bytes;
+    for (const QString &line : switchLines.mid(0, kSwitchLines))
+        bytes += ToWindows1252(line) + "\r\n";
+    bytes += present.mid(kept);
+    return bytes == present || PackageFiles::WriteBytes(bound, kVarisFile, bytes, failure);
+}
+
+} // namespace
 
 bool WriteScripts(const Settings &settings, const QString &bound, QString *error)
 {
     const ScriptFiles files = GenerateScripts(settings);
     // A state file that could not be read stays as it is, and so does the
-    // script made from the same values.
+    // script made from the same values (but for the switches of "varis.cfg").
     const struct {
         QString name;
         const QStringList &lines;
         bool kept;
     } outputs[] = {
-        {QStringLiteral("varis.cfg"), files.varisCfg, settings.variaUnreadable},
+        {kVarisFile, files.varisCfg, settings.variaUnreadable},
         {kVariaFile, files.variaKst, settings.variaUnreadable},
         {kBuyFile, files.buyKst, settings.buyUnreadable},
         {QStringLiteral("fun.cfg"), files.funCfg, settings.buyUnreadable},
@@ -23,7 +71,12 @@ bool WriteScripts(const Settings &settings, const QString &bound, QString *error
     QStringList failures;
     for (const auto &output : outputs) {
         QString failure;
-        if (!output.kept && !PackageFiles::WriteText(bound, output.name, output.lines, &failure))
+        bool written = true;
+        if (!output.kept)
+            written = PackageFiles::WriteText(bound, output.name, output.lines, &failure);
+        else if (output.name == kVarisFile)
+            written = writeSwitchLines(bound, output.lines, &failure);
+        if (!written)
             failures << failure;
     }
     if (error)

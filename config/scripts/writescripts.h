@@ -10,5 +10,7 @@ struct Settings;
 // naming the file and the reason; a failed file keeps its previous contents.
 // A state file that could not be read at startup is left alone, and with it
 // the script made from the same settings ("varis.cfg" with "varia.kst",
-// "fun.cfg" with "buy.kst"). Nothing is written through a link out of `bound`.
+// "fun.cfg" with "buy.kst"); but lines 1 to 3 of a "varis.cfg" that is there
+// still follow the module switches. Nothing is written through a link out of
+// `bound`.
 bool WriteScripts(const Settings &settings, const QString &bound, QString *error = nullptr);

@@ -2,7 +2,8 @@
 # Files the user can't read, seen on a real X server: the configurator runs as
 # an unprivileged user against a language file and a varia.kst of mode 000.
 # Each is named in a message at start; at the close varia.kst and varis.cfg
-# stay as they were, while buy.kst and fun.cfg are saved.
+# (its switch lines unchanged) stay as they were, while buy.kst and fun.cfg
+# are saved.
 # Usage: config_unreadable.sh PATH_TO_CONFIG
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,7 +22,7 @@ mkdir -p "$qor"
 printf '%s\r\ntest.lang\r\n%s\\cstrike\\gfx\\shell\\kb_act.lst\r\n%s\\cstrike\\commandmenu.txt\r\n' "$hl" "$hl" "$hl" >"$qor/pfad.kst"
 printf 'AN\r\n' >"$qor/test.lang"
 printf '_pw\r\ngeheim\r\n' >"$qor/varia.kst"
-printf 'setinfo _pw geheim\r\n' >"$qor/varis.cfg"
+printf 'exec qor/ori.cfg\r\n\r\n\r\nsetinfo "_pw" "geheim"\r\n' >"$qor/varis.cfg"
 printf 'Reloading\r\n' >"$qor/buy.kst"
 chmod 000 "$qor/test.lang" "$qor/varia.kst"
 chown nobody "$qor" "$qor/varis.cfg" "$qor/buy.kst"

@@ -107,7 +107,7 @@ printf '%s\r\n' 'exec qor/fun.cfg' '' '' 'setinfo "_pw" "geheim"' \
     for alias in sayusp sayglock sayp90 saymp5 saypara sayscout sayawp sayg3sg1 saym3 sayp228 saydeagle \
         sayump45 sayteampistol ak47 sayteamrifle1 sayteamsmg sayteamrifle2 sayteamsniper sayhe saysmoke \
         sayflash saydefuse sayplant; do
-        printf 'alias %s "say_team -==-"\r\n' "$alias"
+        printf 'alias %s ""\r\n' "$alias"
     done
 } | check fun.cfg
 

@@ -116,8 +116,11 @@ QStringList restockAliases(const QStringList &items = emptyLines(8))
 QStringList funLines(const QHash<QString, QString> &boxes = {})
 {
     QStringList lines{QStringLiteral("//Vom Configurator erstellte Datei fuer Benutzerdefiniertes Sayscript")};
-    for (const auto &alias : kFunAliases)
-        lines << QStringLiteral("alias %1 \"say_team -=%2=-\"").arg(QLatin1String(alias[0]), boxes.value(alias[1]));
+    for (const auto &alias : kFunAliases) {
+        const QString box = boxes.value(alias[1]);
+        lines << QStringLiteral("alias %1 \"%2\"")
+                     .arg(QLatin1String(alias[0]), box.isEmpty() ? QString() : "say_team -=" + box + "=-");
+    }
     return lines;
 }
 
@@ -555,14 +558,26 @@ private slots:
 
     // A state file that can't be read (here a link out of the game, which is
     // not followed) is named once and left as it is at exit, and so is the
-    // script made from the same settings; the other two are saved as usual.
+    // script made from the same settings, but for the switch lines of
+    // varis.cfg, which follow the switches; the other two are saved as usual.
     void unreadableStateFileIsKept_data()
     {
         QTest::addColumn<QString>("unreadable");
         QTest::addColumn<QString>("readable");
         QTest::addColumn<QString>("script");
-        QTest::newRow("varia.kst") << "varia.kst" << "buy.kst" << "varis.cfg";
-        QTest::newRow("buy.kst") << "buy.kst" << "varia.kst" << "fun.cfg";
+        QTest::addColumn<QByteArray>("before");  // the script at start; empty: none there
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray values = "setinfo \"_pw\" \"alt\"\r\nalias txt1 \"say -=\xfc=-\"\n\r\nalias tm1 \"x\"";
+        QTest::newRow("varia.kst") << "varia.kst" << "buy.kst" << "varis.cfg"
+                                   << "exec qor/ori.cfg\r\n\nsayscript\r" + values
+                                   << "exec qor/fun.cfg\r\n\r\nnoitembuy\r\n" + values;
+        QTest::newRow("varia.kst, varis.cfg short") << "varia.kst" << "buy.kst" << "varis.cfg"
+                                                    << QByteArray("exec qor/ori.cfg")
+                                                    << QByteArray("exec qor/fun.cfg\r\n\r\nnoitembuy\r\n");
+        QTest::newRow("varia.kst, no varis.cfg") << "varia.kst" << "buy.kst" << "varis.cfg" << QByteArray()
+                                                 << QByteArray();
+        QTest::newRow("buy.kst") << "buy.kst" << "varia.kst" << "fun.cfg" << QByteArray("alt\r\n")
+                                 << QByteArray("alt\r\n");
     }
 
     void unreadableStateFileIsKept()
@@ -571,13 +586,16 @@ private slots:
         QFETCH(QString, unreadable);
         QFETCH(QString, readable);
         QFETCH(QString, script);
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
         PackageFolder folder;
         ProcessEnd end;
         MessageLog messages;
         const QString link = QDir(folder.path()).filePath(unreadable);
         QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), link));
         folder.write(readable, "eins\r\n");
-        folder.write(script, "alt\r\n");
+        if (!before.isEmpty())
+            folder.write(script, before);
         hauptmenu *m = start(folder);
 
         QCOMPARE(messages.entries.size(), 1);
@@ -585,13 +603,16 @@ private slots:
         QVERIFY(!messages.entries.at(0).text.contains(readable));
         setValue(QStringLiteral("text.Text8"), QStringLiteral("neu"));
         setValue(QStringLiteral("plant"), QStringLiteral("neu"));
+        QTest::mouseClick(m->fun1, Qt::LeftButton);
+        QTest::mouseClick(m->it1, Qt::LeftButton);
         m->close();
 
         QCOMPARE(end.codes, QList<int>{0});
         QCOMPARE(QFileInfo(link).symLinkTarget(), QStringLiteral("/proc/self/mem"));
         QVERIFY(folder.read(readable).startsWith("eins\r\n"));
         QVERIFY(folder.read(readable).endsWith("neu\r\n"));
-        QCOMPARE(folder.read(script), QByteArray("alt\r\n"));
+        QCOMPARE(folder.has(script), !before.isEmpty());
+        QCOMPARE(folder.read(script), after);
         QVERIFY(folder.read(script == QLatin1String("fun.cfg") ? QStringLiteral("varis.cfg") : QStringLiteral("fun.cfg"))
                     .contains("-=neu=-"));
 

@@ -134,6 +134,8 @@ private slots:
 
         const QString x2000(2000, QLatin1Char('x'));
         const QString slashes(130, QLatin1Char('/'));
+        // An empty box: no chat alias in "varis.cfg"; the Personal Mode aliases are there and say nothing.
+        QTest::newRow("empty") << "" << "" << "" << QStringList{} << false << false;
         QTest::newRow("ordinary") << "hallo" << "hallo" << "hallo" << QStringList{"hallo"} << true << true;
         QTest::newRow("smiley") << "-=gg ;) wp=-" << "-=gg :) wp=-" << "-_gg____wp_-" << QStringList{"-=gg", ")|wp=-"}
                                 << false << false;
@@ -183,7 +185,9 @@ private slots:
         QList<QByteArray> restockRuns;
         for (const QString &command : restock)
             restockRuns << ToWindows1252(command);
-        const QList<QByteArray> team{ToWindows1252("say_team -=" + said.left(114) + "=-")};
+        const bool filled = !value.isEmpty();
+        const QList<QByteArray> team =
+            filled ? QList<QByteArray>{ToWindows1252("say_team -=" + said.left(114) + "=-")} : QList<QByteArray>{};
         QList<std::pair<QByteArray, QList<QByteArray>>> aliases;
         const auto expect = [&aliases](const QByteArray &name, int count, const QList<QByteArray> &runs) {
             for (int i = 1; i <= count; ++i)
@@ -191,9 +195,11 @@ private slots:
         };
         expect("bigre_item", 5, restockRuns);
         expect("smallre_item", 3, restockRuns);
-        expect("txt", 5, {ToWindows1252("say -=" + said + "=-")});
-        expect("snd", 3, {"speak|" + sound.toLatin1(), "say -=" + sound.toLatin1() + "=-"});
-        expect("tm", 3, team);
+        if (filled) {
+            expect("txt", 5, {ToWindows1252("say -=" + said + "=-")});
+            expect("snd", 3, {"speak|" + sound.toLatin1(), "say -=" + sound.toLatin1() + "=-"});
+            expect("tm", 3, team);
+        }
         for (const char *name : {"sayreload", "sayusp", "sayglock", "sayp90", "saymp5", "saypara", "sayscout",
                                  "sayawp", "sayg3sg1", "saym3", "sayp228", "saydeagle", "sayump45", "sayteampistol",
                                  "ak47", "sayteamrifle1", "sayteamsmg", "sayteamrifle2", "sayteamsniper", "sayhe",
