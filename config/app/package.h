@@ -22,7 +22,7 @@ public:
     // Every end of the program gives the lock up.
     void unlock();
 
-    // The path file, read once: at the start, and when the setup dialog opens.
+    // The path file, read once at the start; the setup dialog writes it anew.
     void readPathFile();
     const PathFileRead &pathFile() const { return m_pathFile; }
     // Writes the path file for the Half-Life folder and language given, whole;
