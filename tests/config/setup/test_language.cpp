@@ -40,6 +40,8 @@ const QByteArray kGameMenu = "\"1\" \"Buy\" { \"buy\" }\r\n";
 const QByteArray kGameValve = "exec autoexec.cfg\r\n";
 const QByteArray kLanguageKeys = "\"+attack\"\t\t\"Shoot\"\r\n\"+jump\"\t\t\"Jump\"\r\n";
 const QByteArray kLanguageMenu = "\"1\" \"Radio\"\r\n{\r\n\t\"1\" \"Cover me\" \"coverme\"\r\n}\r\n";
+// The uninstaller's texts follow ours in the shipped files, lines 77 to 90.
+constexpr int kUninstallerLines = 14;
 
 // What the shipped key lists must offer, each once: the game's own list and the package's commands.
 const char *const kKeyListCommands[] = {
@@ -728,9 +730,9 @@ private slots:
             return tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/") + name);
         };
 
-        // 22 lines and one for each message of ours, every one ended by CR LF, none empty.
+        // 22 lines, one for each message of ours and the uninstaller's, every one ended by CR LF, none empty.
         const QByteArray language = bytes(QStringLiteral("english.lang"));
-        const int lines = Texts::lineOf(Texts::Count) - 1;
+        const int lines = Texts::lineOf(Texts::Count) - 1 + kUninstallerLines;
         QCOMPARE(language.count("\r\n"), lines);
         QVERIFY(language.endsWith("\r\n"));
         QVERIFY(!language.contains("\r\n\r\n"));
@@ -811,7 +813,7 @@ private slots:
         for (const QString &name : samples.entryList({QStringLiteral("deutsch*")}, QDir::Files))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
         const QByteArray language = tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch.lang"));
-        const int lines = Texts::lineOf(Texts::Count) - 1;
+        const int lines = Texts::lineOf(Texts::Count) - 1 + kUninstallerLines;
         QCOMPARE(language.count("\r\n"), lines);
         QCOMPARE(language.count('\n'), lines);
         QCOMPARE(language.count('\r'), lines);
