@@ -7,6 +7,7 @@
 #include <windows.h>
 #else
 #include <cstdio>
+#include <dirent.h>
 #include <unistd.h>
 #endif
 
@@ -38,5 +39,25 @@ bool renameOver(const QString &from, const QString &to)
         != 0;
 #else
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+bool canListFolder(const QString &path)
+{
+#ifdef Q_OS_WIN
+    WIN32_FIND_DATAW data;
+    const QString pattern = QDir::toNativeSeparators(path) + QStringLiteral("\\*");
+    const HANDLE find = FindFirstFileExW(reinterpret_cast<const wchar_t *>(pattern.utf16()), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND; // a drive root without entries
+    FindClose(find);
+    return true;
+#else
+    DIR *folder = opendir(QFile::encodeName(path).constData());
+    if (!folder)
+        return false;
+    closedir(folder);
+    return true;
 #endif
 }

@@ -1,12 +1,16 @@
 #include "uninstall.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
+#include "files.h"
+#include "packagelock.h"
 #include "platform.h"
+#include "texts.h"
 
 namespace {
 
@@ -34,9 +38,25 @@ constexpr const char *kWrittenFolders[] = {".", "gfx/shell", "backup"};
 constexpr QFileDevice::Permissions kNewFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
     | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
-bool isLink(const QFileInfo &info)
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
+#endif
+
+std::function<void()> &lockHeldHook()
 {
-    return info.isSymLink() || info.isJunction();
+    static std::function<void()> hook;
+    return hook;
+}
+
+// A list entry: the path and why it is listed.
+QString noted(const QString &path, Texts::Id note, const QString &detail = QString())
+{
+    QString why = Texts::get(note);
+    if (!detail.isEmpty())
+        why = why.arg(detail);
+    return QDir::toNativeSeparators(path) + QStringLiteral(" (") + why + u')';
 }
 
 // A folder reached through a link may lie anywhere, outside the package.
@@ -51,55 +71,23 @@ bool reachedWithoutLinks(const QString &path)
     return true;
 }
 
-// Where path ends up once every link on the way is followed, also where it
-// does not exist yet; empty for a loop of links.
-QString resolvedPath(const QString &path, int links = 0)
+// Deletes one file, a link as a link; the system's reason when it stays.
+QString removeFile(const QString &path, const QFileInfo &info)
 {
-    const QFileInfo info(path);
-    if (info.exists())
-        return info.canonicalFilePath();
-    // A dangling link: writing through it would create its target.
-    if (isLink(info))
-        return links < 32 ? resolvedPath(info.symLinkTarget(), links + 1) : QString();
-    if (info.isRoot())
+    QFile file(path);
+    if (file.remove())
         return QString();
-    const QString folder = resolvedPath(info.absolutePath(), links);
-    return folder.isEmpty() ? folder : QDir::cleanPath(folder + u'/' + info.fileName());
-}
-
-// The Half-Life folder: the one above cstrike, resolved.
-QString halfLifeFolder()
-{
-    QDir folder(QDir::current().canonicalPath());
-    return folder.cdUp() ? folder.path() : QString();
-}
-
-bool leadsOutside(const QString &path, const QString &halfLife)
-{
-    const QString resolved = resolvedPath(path);
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity cs = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity cs = Qt::CaseSensitive;
-#endif
-    const QString prefix = halfLife.endsWith(u'/') ? halfLife : halfLife + u'/';
-    return resolved.isEmpty() || halfLife.isEmpty() || !resolved.startsWith(prefix, cs);
-}
-
-bool removeFile(const QString &path, const QFileInfo &info)
-{
-    if (QFile::remove(path))
-        return true;
+    const QString why = file.errorString();
     // Windows refuses to delete read-only files; package files may carry the flag.
     // Never for a link: changing permissions would reach its target.
     if (isLink(info) || info.isWritable())
-        return false;
+        return why;
     const QFileDevice::Permissions old = info.permissions();
     if (QFile::setPermissions(path, old | QFileDevice::WriteOwner | QFileDevice::WriteUser)
         && QFile::remove(path))
-        return true;
+        return QString();
     QFile::setPermissions(path, old);
-    return false;
+    return why;
 }
 
 // Only a regular file is opened: a FIFO would wait for a writer, a device
@@ -144,40 +132,47 @@ bool replaceWhole(const QString &target, const QByteArray &bytes)
     return false;
 }
 
-// Line `number` of a language file as the configurator reads it: a line ends at
-// CR LF, at a lone CR or at a lone LF. Windows-1252 beyond Latin-1 is not
-// decoded, so such a name is not found and its game file is kept.
-QString languageLine(QByteArray text, int number)
+// True when the game file with this checksum and size holds exactly the
+// copy a language of the package puts there: a file of qor named by line
+// `line` of one of the visible "*.lang" files there, as the configurator
+// lists and reads them.
+bool isLanguageCopy(const QByteArray &checksum, qint64 size, int line, const QString &halfLife)
 {
-    const QList<QByteArray> lines = text.replace("\r\n", "\n").replace('\r', '\n').split('\n');
-    return number <= lines.size() ? QString::fromLatin1(lines.at(number - 1)) : QString();
-}
-
-// True when gameFile holds exactly the bytes of the copy a language of the
-// package puts there: a file of qor named by line `line` of one of the
-// visible "*.lang" files there, as the configurator lists and reads them.
-bool isLanguageCopy(const QString &gameFile, int line, const QString &halfLife)
-{
-    QByteArray game;
-    if (!readRegularFile(gameFile, &game))
-        return false;
     const QStringList languages = QDir(QStringLiteral("qor")).entryList({QStringLiteral("*.lang")}, QDir::Files);
     for (const QString &language : languages) {
-        const QString languagePath = QStringLiteral("qor/") + language;
-        QByteArray text;
-        if (leadsOutside(languagePath, halfLife) || !readRegularFile(languagePath, &text))
-            continue;
+        const QString name = fromWindows1252(readLine(QStringLiteral("qor/") + language, line, halfLife));
         // A bare file name of qor: the only copy the configurator makes.
-        const QString name = languageLine(text, line);
         if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(u':'))
             continue;
-        const QString copyPath = QStringLiteral("qor/") + name;
-        QByteArray copy;
-        if (QFileInfo(copyPath).size() == game.size() && !leadsOutside(copyPath, halfLife)
-            && readRegularFile(copyPath, &copy) && copy == game)
+        const QString copy = QStringLiteral("qor/") + name;
+        if (QFileInfo(copy).size() == size && !leadsOutside(copy, halfLife) && fileSha256(copy) == checksum)
             return true;
     }
     return false;
+}
+
+// True when the marker records the checksum: the configurator adds a line
+// "sha256 <64 lowercase hex digits>" for every copy it places where the game
+// had no file; other lines mean nothing here.
+bool markerRecords(const QString &marker, const QByteArray &checksum, const QString &halfLife)
+{
+    const QByteArray record = "sha256 " + checksum.toHex();
+    bool found = false;
+    readLines(marker, halfLife, [&](int, const QByteArray &line) {
+        found = line == record;
+        return !found;
+    });
+    return found;
+}
+
+// True when the game file is one the package placed where the game had none.
+bool isPackageCopy(const QString &target, const GameFile &file, const QString &halfLife)
+{
+    const QByteArray checksum = fileSha256(target);
+    if (checksum.isEmpty())
+        return false;
+    return markerRecords(QString::fromLatin1(file.backup) + QStringLiteral(".none"), checksum, halfLife)
+        || isLanguageCopy(checksum, QFileInfo(target).size(), file.languageLine, halfLife);
 }
 
 // What a write killed between writing and renaming left: some name,
@@ -203,10 +198,99 @@ QStringList deleteLeftoverTemporaries(const QString &folder, const QString &half
         if (!isLeftoverTemporary(entry.fileName()) || !(isLink(entry) || entry.isFile()))
             continue;
         const QString path = folder == QLatin1String(".") ? entry.fileName() : folder + u'/' + entry.fileName();
-        if (!removeFile(path, entry))
-            left << path;
+        const QString why = removeFile(path, entry);
+        if (!why.isEmpty())
+            left << noted(path, Texts::NotDeleted, why);
     }
     return left;
+}
+
+// Deletes the files directly inside folder, hidden ones included, and leaves
+// every subfolder and the files of `spared` (absolute paths) alone. Links are
+// removed as links and never followed. Returns what is still there, and
+// names a folder that is a link or can't be listed: what is in it stays.
+QStringList deleteFiles(const QString &folder, const QStringList &spared)
+{
+    if (!reachedWithoutLinks(QFileInfo(folder).path()))
+        return {};
+    const QFileInfo info(folder);
+    // Its files may lie anywhere: the user decides about them.
+    if (isLink(info))
+        return {noted(folder, Texts::LinkedFolder)};
+    if (!info.exists())
+        return {};
+    if (!info.isDir() || !canListFolder(folder))
+        return {noted(folder, Texts::FolderUnreadable)};
+
+    QStringList left;
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        // Folders stay, and a link to a folder is a folder here too.
+        if (entry.isDir() || spared.contains(entry.absoluteFilePath(), kCase)
+            || (!isLink(entry) && spared.contains(entry.canonicalFilePath(), kCase)))
+            continue;
+        const QString path = folder + u'/' + entry.fileName();
+        const QString why = removeFile(path, entry);
+        if (!why.isEmpty())
+            left << noted(path, Texts::NotDeleted, why);
+    }
+    return left;
+}
+
+// The uninstaller's own file: it can't delete itself while it runs.
+QString ownProgram()
+{
+    return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+}
+
+// Removes a package folder with nothing left in it; one that holds more
+// is named as kept. One that is a link or can't be listed is named already.
+void removeIfEmpty(const QString &folder, UninstallResult *result)
+{
+    const QFileInfo info(folder);
+    if (isLink(info) || !info.isDir() || !reachedWithoutLinks(folder) || !canListFolder(folder))
+        return;
+    if (!QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        result->remaining << noted(folder, Texts::FolderNotEmpty);
+    else if (!QDir().rmdir(folder))
+        result->leftOver << noted(folder, Texts::NotDeleted, qt_error_string());
+}
+
+// Puts back the game files, or, where the game had none, removes the package's copy.
+void restoreGameFiles(const QString &halfLife, UninstallResult *result)
+{
+    for (const GameFile &file : kGameFiles) {
+        const QString backup = QString::fromLatin1(file.backup);
+        const QString target = QString::fromLatin1(file.target);
+        const QFileInfo backupInfo(backup);
+        const QFileInfo targetInfo(target);
+        const bool restore = backupInfo.exists() || isLink(backupInfo);
+        // The game had none of its own when the package came.
+        const bool marked = !restore && file.languageLine != 0
+            && QFileInfo::exists(backup + QStringLiteral(".none"))
+            && (targetInfo.exists() || isLink(targetInfo));
+
+        if (marked) {
+            // Only the package's own copy goes: a marker alone must not cost the game its file.
+            if (leadsOutside(target, halfLife)) {
+                result->kept << noted(target, Texts::LinkOutside);
+            } else if (!isPackageCopy(target, file, halfLife)) {
+                result->kept << noted(target, Texts::NotPackageCopy);
+            } else {
+                const QString why = removeFile(target, targetInfo);
+                if (!why.isEmpty())
+                    result->leftOver << noted(target, Texts::NotDeleted, why);
+            }
+        } else if (restore) {
+            const QString copyBack = QDir::toNativeSeparators(backup) + QStringLiteral(" -> ")
+                + QDir::toNativeSeparators(target);
+            if (leadsOutside(backup, halfLife) || leadsOutside(target, halfLife))
+                result->notRestored << noted(copyBack, Texts::LinkOutside);
+            else if (!restoreFile(backup, target))
+                result->notRestored << copyBack;
+        }
+    }
 }
 
 } // namespace
@@ -217,34 +301,6 @@ bool restoreFile(const QString &backup, const QString &target)
         return true;
     QByteArray bytes;
     return readRegularFile(backup, &bytes) && replaceWhole(target, bytes);
-}
-
-QStringList deleteFiles(const QString &folder)
-{
-    const QFileInfo info(folder);
-    if (!info.isDir())
-        return {};
-    // Its files may lie anywhere: the user decides about them.
-    if (isLink(info))
-        return {folder};
-    if (!reachedWithoutLinks(folder))
-        return {};
-    const QDir dir(folder);
-    if (!dir.isReadable())
-        return {folder};
-
-    QStringList left;
-    const QFileInfoList entries = dir.entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        // Folders stay, and a link to a folder is a folder here too.
-        if (entry.isDir())
-            continue;
-        const QString path = folder + u'/' + entry.fileName();
-        if (!removeFile(path, entry))
-            left << path;
-    }
-    return left;
 }
 
 bool isPackageGameFolder()
@@ -265,47 +321,56 @@ UninstallResult uninstallPackage()
     UninstallResult result;
     if (!isPackageGameFolder())
         return result;
-    result.acted = true;
-
     const QString halfLife = halfLifeFolder();
-    for (const GameFile &file : kGameFiles) {
-        const QString backup = QString::fromLatin1(file.backup);
-        const QString target = QString::fromLatin1(file.target);
-        const QFileInfo backupInfo(backup);
-        const QFileInfo targetInfo(target);
-        const bool restore = backupInfo.exists() || isLink(backupInfo);
-        // The game had none of its own when the package came.
-        const bool marked = !restore && file.languageLine != 0
-            && QFileInfo::exists(backup + QStringLiteral(".none"))
-            && (targetInfo.exists() || isLink(targetInfo));
-        if (!restore && !marked)
-            continue;
 
-        const QString copyBack = QDir::toNativeSeparators(backup) + QStringLiteral(" -> ")
-            + QDir::toNativeSeparators(target);
-        if (leadsOutside(backup, halfLife) || leadsOutside(target, halfLife)) {
-            result.notRestored << copyBack
-                    + QString::fromUtf8(" (Link außerhalb des Half-Life-Ordners, übersprungen)");
-        } else if (marked) {
-            // Only the package's own copy goes: a marker alone must not cost the game its file.
-            if (!isLanguageCopy(target, file.languageLine, halfLife))
-                result.kept << QDir::toNativeSeparators(target)
-                        + QStringLiteral(" (nicht die Kopie des Pakets, behalten)");
-            else if (!removeFile(target, targetInfo))
-                result.leftOver << QDir::toNativeSeparators(target);
-        } else if (!restoreFile(backup, target)) {
-            result.notRestored << copyBack;
+    // Before anything changes: an open configurator would write its files
+    // back at its close.
+    const QString lockPath = QDir::current().absoluteFilePath(QStringLiteral("qor/config.lock"));
+    std::unique_ptr<PackageLock> lock;
+    if (QFileInfo(QStringLiteral("qor")).isDir() && !leadsOutside(QStringLiteral("qor"), halfLife)) {
+        lock = std::make_unique<PackageLock>(lockPath);
+        if (lock->state() == PackageLock::HeldByAnother) {
+            result.outcome = Outcome::ConfiguratorOpen;
+            result.lockFile = QDir::toNativeSeparators(lockPath);
+            return result;
         }
     }
-    for (const char *folder : kWrittenFolders) {
-        for (const QString &path : deleteLeftoverTemporaries(QString::fromLatin1(folder), halfLife))
-            result.leftOver << QDir::toNativeSeparators(path);
+    result.outcome = Outcome::Done;
+
+    restoreGameFiles(halfLife, &result);
+    for (const char *folder : kWrittenFolders)
+        result.leftOver << deleteLeftoverTemporaries(QString::fromLatin1(folder), halfLife);
+
+    // The lock file goes last, as the lock is released.
+    const QString self = ownProgram();
+    QStringList spared{QFileInfo(self).canonicalFilePath()};
+    if (lock && lock->state() == PackageLock::Held)
+        spared << lockPath;
+    for (const char *folder : kPackageFolders)
+        result.leftOver << deleteFiles(QString::fromLatin1(folder), spared);
+    if (lockHeldHook())
+        lockHeldHook()();
+    if (lock && !lock->release()) {
+        QFile file(lockPath);
+        if (!file.remove())
+            result.leftOver << noted(QStringLiteral("qor/config.lock"), Texts::NotDeleted, file.errorString());
     }
-    for (const char *folder : kPackageFolders) {
-        for (const QString &path : deleteFiles(QString::fromLatin1(folder)))
-            result.leftOver << QDir::toNativeSeparators(path);
+    removeIfEmpty(QStringLiteral("qor/sub"), &result);
+    removeIfEmpty(QStringLiteral("qor"), &result);
+
+    if (QFileInfo(QStringLiteral("backup")).isDir())
+        result.remaining << noted(QStringLiteral("backup"), Texts::BackupKept);
+    if (!self.isEmpty()) {
+        const QString relative = QDir::current().relativeFilePath(self);
+        const bool inside = QDir::isRelativePath(relative) && !relative.startsWith(QLatin1String("../"));
+        result.remaining << noted(inside ? relative : self, Texts::Itself);
     }
     return result;
+}
+
+void setLockHeldHook(std::function<void()> hook)
+{
+    lockHeldHook() = std::move(hook);
 }
 
 QString completedTitle()
@@ -315,21 +380,27 @@ QString completedTitle()
 
 QString completedText(const UninstallResult &result)
 {
-    QString text = QString::fromUtf8(
-        "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
-        "Bitte löschen sie diese manuell.");
-    if (result.leftOver.isEmpty() && result.notRestored.isEmpty() && result.kept.isEmpty())
-        return text + QString::fromUtf8("\n\nEs ist nichts übrig geblieben.");
+    // Asks to delete by hand only what the package put there.
+    QString text = Texts::get(result.leftOver.isEmpty() ? Texts::Completed : Texts::CompletedLeftOver);
     if (!result.leftOver.isEmpty())
         text += QStringLiteral("\n\n") + result.leftOver.join(u'\n');
     // Apart from the list above: deleting these would delete the game's own files.
     if (!result.notRestored.isEmpty())
-        text += QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte nicht "
-                                  "löschen, sondern die Sicherung von Hand darüber kopieren:\n")
-            + result.notRestored.join(u'\n');
-    if (!result.kept.isEmpty())
-        text += QStringLiteral("\n\n") + result.kept.join(u'\n');
+        text += QStringLiteral("\n\n") + Texts::get(Texts::NotRestored) + u'\n' + result.notRestored.join(u'\n');
+    const QStringList stays = result.kept + result.remaining;
+    if (!stays.isEmpty())
+        text += QStringLiteral("\n\n") + stays.join(u'\n');
     return text;
+}
+
+QString configuratorOpenTitle()
+{
+    return QStringLiteral("Configurator open");
+}
+
+QString configuratorOpenText(const UninstallResult &result)
+{
+    return Texts::get(Texts::ConfiguratorOpen).arg(result.lockFile);
 }
 
 QString wrongFolderTitle()
@@ -339,8 +410,5 @@ QString wrongFolderTitle()
 
 QString wrongFolderText()
 {
-    return QString::fromUtf8("Dieser Ordner ist kein cstrike-Ordner mit Korvel (kein Ordner qor und keine "
-                             "Sicherung in backup). Es wurde nichts verändert. Bitte starten sie den "
-                             "Uninstaller im Ordner cstrike des Spiels.\n\n")
-        + QDir::toNativeSeparators(QDir::currentPath());
+    return Texts::get(Texts::WrongFolder).arg(QDir::toNativeSeparators(QDir::currentPath()));
 }

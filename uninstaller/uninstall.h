@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The uninstall sequence. Every path is relative to the current directory,
 // which must be the game's cstrike folder; '/' separates folders everywhere.
 
@@ -13,44 +15,58 @@
 // and counts as not restored.
 bool restoreFile(const QString &backup, const QString &target);
 
-// Deletes the files directly inside folder, hidden ones included, and leaves
-// every subfolder alone. Links are removed as links and never followed.
-// Returns the files still there; a folder that is a link is returned itself,
-// untouched, and one reached through a link yields nothing.
-QStringList deleteFiles(const QString &folder);
-
 // True when the current directory is a folder named cstrike (any case) that
 // holds the package folder "qor" or a "backup" folder with a game file.
 bool isPackageGameFolder();
 
+enum class Outcome {
+    WrongFolder,       // no package game folder: nothing was read, written or deleted
+    ConfiguratorOpen,  // a configurator holds the package folder: nothing was changed
+    Done,
+};
+
+// Each list entry is a path with native separators, most with a note in
+// brackets saying why it is listed.
 struct UninstallResult {
-    // False when the current directory is no package game folder; then
-    // nothing was read, written or deleted.
-    bool acted = false;
-    // The package's files still there, for the user to delete.
+    Outcome outcome = Outcome::WrongFolder;
+    // What the package put there and could not be removed, for the user to delete.
     QStringList leftOver;
     // "backup\X -> X" for each game file not put back, for the user to copy;
     // these must not be deleted.
     QStringList notRestored;
     // Each game file kept where the game had none of its own, as it is not
-    // the package's copy, with a note saying so; not to be deleted either.
+    // the package's copy or can't be looked at; not to be deleted either.
     QStringList kept;
+    // What stays and needs nothing: package folders holding more than the
+    // package's files, the backups, the uninstaller itself.
+    QStringList remaining;
+    // The lock file of the open configurator.
+    QString lockFile;
 };
 
-// Restores the three game files from "backup" (or, where the game had no
-// kb_act.lst or commandmenu.txt, deletes the package's copy), deletes the
-// temporary files that killed writes of the package left beside the files
-// it writes, then the files of "qor" and "qor/sub". Nothing is read or
-// written through a link that leads outside the Half-Life folder, the one
-// above cstrike. A failing step never stops the next one. Paths come with
-// native separators.
+// Takes the package folder's lock, restores the three game files from
+// "backup" (or, where the game had no kb_act.lst or commandmenu.txt, deletes
+// the package's copy), deletes the temporary files that killed writes of the
+// package left beside the files it writes, then the files of "qor" and
+// "qor/sub", the lock last, and the two folders when nothing is left in them.
+// Nothing is read or written through a link that leads outside the
+// Half-Life folder, the one above cstrike. A failing step never stops the
+// next one.
 UninstallResult uninstallPackage();
 
-// The closing message: the "Completed" text with what is left to delete,
-// then, apart from it, the game files to copy back by hand and those kept;
-// a line saying so when nothing is left.
+// For tests: called while the package folder's lock is still held, once
+// every other file of qor and qor/sub is deleted.
+void setLockHeldHook(std::function<void()> hook);
+
+// The closing message: the "Completed" text, which asks to delete by hand
+// only when some of the package is left, and the list of it; then, apart,
+// the game files to copy back by hand; last what stays, and why.
 QString completedTitle();
 QString completedText(const UninstallResult &result);
+
+// The message when a configurator is open.
+QString configuratorOpenTitle();
+QString configuratorOpenText(const UninstallResult &result);
 
 // The message when started anywhere else.
 QString wrongFolderTitle();

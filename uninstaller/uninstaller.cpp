@@ -3,6 +3,7 @@
 #include "endprogram.h"
 #include "messagebox.h"
 #include "picture.h"
+#include "texts.h"
 #include "uninstall.h"
 
 #include <QFont>
@@ -124,9 +125,9 @@ Uninstaller::Uninstaller(QWidget *parent)
     Label2->setGeometry(160, 56, 217, 57);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setWordWrap(true);
-    Label2->setText(QStringLiteral(
-        "Dieses Programm Deinstalliert das Korvel von ihrem Computer. Klicken sie auf "
-        "Start Uninstall um mit der De-Installation zu beginnen"));
+    // In the language the configurator recorded, read before anything of qor goes.
+    Texts::useRecordedLanguage();
+    Label2->setText(Texts::get(Texts::Explanation));
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(320, 240, 73, 25);
@@ -144,9 +145,16 @@ void Uninstaller::Command1_Click()
     // One run per start.
     Command1->setEnabled(false);
     const UninstallResult result = uninstallPackage();
-    if (result.acted)
+    switch (result.outcome) {
+    case Outcome::Done:
         showMessage(this, completedTitle(), completedText(result));
-    else
+        break;
+    case Outcome::ConfiguratorOpen:
+        showMessage(this, configuratorOpenTitle(), configuratorOpenText(result));
+        break;
+    case Outcome::WrongFolder:
         showMessage(this, wrongFolderTitle(), wrongFolderText());
+        break;
+    }
     endProgram();
 }

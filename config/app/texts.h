@@ -101,9 +101,15 @@ enum Id {
     Count
 };
 
-// The line of a language file that holds the message `id`.
+// The line of a language file that holds the message `id`. Lines 77 to 90
+// hold the uninstaller's texts: messages added since go on at line 91.
 constexpr int kFirstLine = 23;
-constexpr int lineOf(Id id) { return kFirstLine + id; }
+constexpr int kUninstallerFirstLine = 77;
+constexpr int kUninstallerLines = 14;
+constexpr int lineOf(Id id)
+{
+    return kFirstLine + id < kUninstallerFirstLine ? kFirstLine + id : kFirstLine + id + kUninstallerLines;
+}
 
 // The language in force is one per process: its captions, help texts and
 // tooltips (lines 1 to 20) and its messages, the built-in ones until a

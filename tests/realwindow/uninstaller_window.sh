@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The uninstaller as a user meets it: started in the game's cstrike folder on
 # a real X server, "Start Uninstall" clicked, the closing message confirmed.
-# The game files must be the backups again, the package's files gone, and the
-# program ended.
+# The game files must be the backups again, the package's files and its
+# emptied qor/sub gone, and the program ended.
 # Usage: uninstaller_window.sh PATH_TO_UNINSTALLER
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -47,12 +47,12 @@ same backup/commandmenu.txt commandmenu.txt
 same backup/kb_act.lst gfx/shell/kb_act.lst
 same backup/valve.rc valve.rc
 
-left=$(find "$cstrike/qor" -maxdepth 1 -type f; find "$cstrike/qor/sub" -type f)
+left=$(find "$cstrike/qor" -type f ! -path "$cstrike/qor/maps/*")
 [ -z "$left" ] || x_fail "files of the package are left: $left"
 echo "ok: qor and qor/sub emptied"
-[ -d "$cstrike/qor/sub" ] || x_fail "the folder qor/sub was removed"
+[ ! -e "$cstrike/qor/sub" ] || x_fail "the empty folder qor/sub was left"
 cmp -s <(printf 'keep\r\n') "$cstrike/qor/maps/keep.cfg" || x_fail "qor/maps/keep.cfg was touched"
-echo "ok: folders and other subfolders kept"
+echo "ok: empty qor/sub removed, qor with another subfolder kept"
 [ "$(ls "$cstrike/backup" | wc -l)" -eq 3 ] || x_fail "the backups were not left in place"
 echo "ok: backups kept"
 

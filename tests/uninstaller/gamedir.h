@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "temporarynames.h"
+
 // Relative path -> file bytes, "<dir>" for a folder, "<link> target" for a
 // link, "<special>" for a FIFO or device.
 using Tree = QMap<QString, QByteArray>;
@@ -36,9 +38,20 @@ inline void compareTree(const Tree &actual, const Tree &expected)
 // A temporary file a killed write left, in each folder the package writes to.
 inline const QString kLeftover = "kb_act.lst.korvel-tmp-Ab12Cd";
 
+// The names a clean-up takes for leftovers: kLeftover and those of the shared table.
+inline bool isLeftover(const QString &name)
+{
+    for (const TemporaryName &temporary : TemporaryNames()) {
+        if (temporary.name == name)
+            return temporary.leftover;
+    }
+    return name == kLeftover;
+}
+
 // What a run must leave: each existing backup over its game file, the files
 // and file links directly in qor and qor/sub and the leftover temporary files
-// gone, everything else as it was.
+// gone, then qor/sub and qor themselves when nothing is left in them,
+// everything else as it was.
 inline Tree expectedAfter(Tree tree)
 {
     for (const auto &[backup, target] : {std::pair("backup/commandmenu.txt", "commandmenu.txt"),
@@ -52,8 +65,13 @@ inline Tree expectedAfter(Tree tree)
         const QByteArray value = tree[key];
         const bool isFolder = value == "<dir>"
             || (value.startsWith("<link> ") && QFileInfo(QString::fromUtf8(value.mid(7))).isDir());
-        if (((folder == "qor" || folder == "qor/sub") && !isFolder) || QFileInfo(key).fileName() == kLeftover)
+        if (((folder == "qor" || folder == "qor/sub") && !isFolder) || isLeftover(QFileInfo(key).fileName()))
             tree.remove(key);
+    }
+    for (const QString folder : {"qor/sub", "qor"}) {
+        const auto inside = tree.lowerBound(folder + '/');
+        if (tree.value(folder) == "<dir>" && (inside == tree.end() || !inside.key().startsWith(folder + '/')))
+            tree.remove(folder);
     }
     return tree;
 }
@@ -90,14 +108,19 @@ public:
     }
 
     // The game's files as the user changed them, their backups, and the package
-    // with a language; in each folder the package writes to, a leftover
-    // temporary file and names that only look alike.
+    // with a language; a leftover temporary file in each folder the package
+    // writes to, and beside the game's files every name of the shared table.
     static bool makeStandardTree()
     {
-        const QStringList names{"varis.cfg.backup", "varis.cfg.ABCDEF", "kb_act.lst.ABCDEF", kLeftover};
+        const QList<TemporaryName> names = TemporaryNames() << TemporaryName{"", kLeftover, true};
         for (const char *folder : {"", "gfx/shell/", "backup/", "qor/"}) {
-            for (const QString &name : names) {
-                if (!put(folder + name, name.toUtf8()))
+            const bool cleaned = folder != QString("qor/");
+            for (const TemporaryName &name : names) {
+#ifdef Q_OS_WIN
+                if (name.name.contains('\n'))
+                    continue; // no file name on Windows
+#endif
+                if ((cleaned || name.name == kLeftover) && !put(folder + name.name, name.name.toUtf8()))
                     return false;
             }
         }

@@ -1,17 +1,32 @@
 #include "../common/fulldisk.h"
 #include "gamedir.h"
+#include "texts.h"
 #include "uninstall.h"
 
+#include <QLockFile>
 #include <QtTest>
 
 // The lists of a run: what is left to delete, "--", what to copy back and what was kept.
 static QStringList listed(const UninstallResult &result)
 {
-    return result.acted ? result.leftOver + QStringList("--") + result.notRestored + result.kept
-                        : QStringList("nothing done");
+    if (result.outcome == Outcome::ConfiguratorOpen)
+        return {"configurator open"};
+    return result.outcome == Outcome::Done ? result.leftOver + QStringList("--") + result.notRestored + result.kept
+                                           : QStringList("nothing done");
 }
 
 static const QString kKeptMenu = "commandmenu.txt (nicht die Kopie des Pakets, behalten)";
+
+// Command menus: the standard tree's language copy, one an earlier version of
+// the package placed, and the game's own.
+static const QByteArray kMenuCopy = "\"1\" \"Menu\"\r\n{\r\n}\r\n";
+static const QByteArray kEarlierMenu = "\"1\" \"Altes Menue\"\r\n{\r\n}\r\n";
+static const QByteArray kOwnMenu = "// changed by the user, longer than the backup\r\n";
+
+static QString notDeleted(const QString &path)
+{
+    return QDir::toNativeSeparators(path) + QString::fromUtf8(" (lässt sich nicht löschen: Operation not permitted)");
+}
 
 static QString copyBack(const QString &backup, const QString &target, bool link = false)
 {
@@ -37,12 +52,13 @@ private slots:
         expected["valve.rc"] = "exec autoexec.cfg\r\n";
         for (const char *gone : {"qor/varis.cfg", "qor/fun.cfg", "qor/varia.kst", "qor/noextension",
                                  "qor/.hidden.kst", "qor/english.lang", "qor/english_kb_act.lst",
-                                 "qor/english_commandmenu.txt", "qor/varis.cfg.backup", "qor/varis.cfg.ABCDEF",
-                                 "qor/kb_act.lst.ABCDEF", "qor/sub/sub.cfg", "qor/sub/.hidden"})
+                                 "qor/english_commandmenu.txt", "qor/sub/sub.cfg", "qor/sub/.hidden"})
             QVERIFY(expected.remove(gone));
-        // Beside the game's files only the leftover temporary files go.
-        for (const char *folder : {"", "gfx/shell/", "backup/", "qor/"})
-            QVERIFY(expected.remove(folder + kLeftover));
+        // Beside the game's files only the leftover temporary files go, no name that looks alike.
+        for (const QString &name : expected.keys()) {
+            if (isLeftover(QFileInfo(name).fileName()))
+                expected.remove(name);
+        }
         // Backups, folders and other subfolders of qor stay; no temporary file is left.
         compareTree(snapshot("."), expected);
     }
@@ -126,9 +142,8 @@ private slots:
         const Tree before = snapshot(".");
 
         const UninstallResult result = uninstallPackage();
-        const QStringList left{QDir::toNativeSeparators("gfx/shell/" + kLeftover),
-                               QDir::toNativeSeparators("qor/fun.cfg"),
-                               QDir::toNativeSeparators("qor/sub/.hidden")};
+        const QStringList left{notDeleted("gfx/shell/" + kLeftover), notDeleted("qor/fun.cfg"),
+                               notDeleted("qor/sub/.hidden")};
         QCOMPARE(listed(result), (left + QStringList{"--", copyBack("backup/valve.rc", "valve.rc")}));
 
         // Every other file goes; the locked ones stay as they were.
@@ -137,14 +152,20 @@ private slots:
             expected[kept] = before[kept];
         compareTree(snapshot("."), expected);
 
-        // The game file is not among what the user is asked to delete.
+        // The game file is not among what the user is asked to delete; what
+        // stays apart from both, each with its reason.
         QCOMPARE(completedText(result),
                  QString::fromUtf8("Deinstallation abgeschlossen, einige Elemente konnten nicht "
                                    "vollständig entfernt werden. Bitte löschen sie diese manuell.\n\n")
                      + left.join('\n')
                      + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte "
                                          "nicht löschen, sondern die Sicherung von Hand darüber kopieren:\n")
-                     + copyBack("backup/valve.rc", "valve.rc"));
+                     + copyBack("backup/valve.rc", "valve.rc") + "\n\n"
+                     + QDir::toNativeSeparators("qor/sub (Ordner nicht leer, behalten)\n")
+                     + "qor (Ordner nicht leer, behalten)\n"
+                     + QString::fromUtf8("backup (die Originaldateien des Spiels, absichtlich behalten)\n")
+                     + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
+                     + QString::fromUtf8(" (der Uninstaller selbst, er kann sich nicht löschen, während er läuft)"));
     }
 
     void links_data()
@@ -178,8 +199,12 @@ private slots:
         // File links go as links, folder links stay, nothing outside changes;
         // a linked package folder is left to the user, and named.
         QCOMPARE(listed(uninstallPackage()),
-                 (linkedFolder.isEmpty() ? QStringList("--")
-                                         : QStringList{QDir::toNativeSeparators(linkedFolder), "--"}));
+                 (linkedFolder.isEmpty()
+                      ? QStringList("--")
+                      : QStringList{QDir::toNativeSeparators(linkedFolder)
+                                        + QString::fromUtf8(" (ein Link, nicht verfolgt: was darin liegt, "
+                                                            "wurde nicht gelöscht)"),
+                                    "--"}));
         compareTree(snapshot("."), expectedAfter(before));
         compareTree(snapshot(game.outside("")), outside);
     }
@@ -250,25 +275,46 @@ private slots:
 
     void noOriginal_data()
     {
+        const auto record = [](const QByteArray &bytes) {
+            return "sha256 " + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + "\r\n";
+        };
         QTest::addColumn<QString>("menu"); // what commandmenu.txt is
+        QTest::addColumn<QByteArray>("marker"); // backup/commandmenu.txt.none
         QTest::addColumn<QStringList>("listing");
-        QTest::newRow("the package's copy") << "copy" << QStringList("--");
-        QTest::newRow("the package's copy, language with LF line ends") << "copy-lf" << QStringList("--");
-        QTest::newRow("the package's copy, language with one LF among CR LF") << "copy-mixed" << QStringList("--");
-        QTest::newRow("the game's own file") << "own" << QStringList{"--", kKeptMenu};
-        QTest::newRow("equal to a package file no language names") << "unnamed" << QStringList{"--", kKeptMenu};
+        QTest::newRow("the package's copy") << "copy" << QByteArray() << QStringList("--");
+        QTest::newRow("the package's copy, language with LF line ends") << "copy-lf" << QByteArray() << QStringList("--");
+        QTest::newRow("the package's copy, language with one LF among CR LF")
+            << "copy-mixed" << QByteArray() << QStringList("--");
+        QTest::newRow("the game's own file") << "own" << QByteArray() << QStringList{"--", kKeptMenu};
+        QTest::newRow("equal to a package file no language names")
+            << "unnamed" << QByteArray() << QStringList{"--", kKeptMenu};
         // Left to delete by hand, not to copy over.
-        QTest::newRow("the package's copy, undeletable") << "locked" << QStringList{"commandmenu.txt", "--"};
+        QTest::newRow("the package's copy, undeletable")
+            << "locked" << QByteArray() << QStringList{notDeleted("commandmenu.txt"), "--"};
+        // A list an earlier version placed, which no language names any more.
+        QTest::newRow("an earlier copy, its checksum recorded")
+            << "earlier" << "written by the configurator\r\n" + record(kMenuCopy) + record(kEarlierMenu)
+            << QStringList("--");
+        // Only a record as the configurator writes it counts.
+        QTest::newRow("the game's own file, matching no record")
+            << "own" << record(kEarlierMenu) + record(kOwnMenu).toUpper() << QStringList{"--", kKeptMenu};
+        // Where the game had none there is no backup to copy over it either.
+        QTest::newRow("a link leading outside")
+            << "link" << record(kMenuCopy)
+            << QStringList{"--", QString::fromUtf8("commandmenu.txt (Link außerhalb des Half-Life-Ordners, übersprungen)")};
     }
     void noOriginal()
     {
         QFETCH(QString, menu);
+        QFETCH(QByteArray, marker);
         QFETCH(QStringList, listing);
         GameDir game;
         QVERIFY(game.makeStandardTree());
         QVERIFY(QFile::remove("backup/commandmenu.txt") && QFile::remove("backup/valve.rc"));
         for (const char *name : {"commandmenu.txt", "kb_act.lst", "valve.rc"})
             QVERIFY(GameDir::put(QString("backup/%1.none").arg(name), ""));
+        QVERIFY(GameDir::put("backup/commandmenu.txt.none", marker));
+        QVERIFY(GameDir::put("commandmenu.txt", menu == "earlier" ? kEarlierMenu : kOwnMenu));
         if (menu.startsWith("copy") || menu == "locked")
             QVERIFY(QFile::remove("commandmenu.txt") && QFile::copy("qor/english_commandmenu.txt", "commandmenu.txt"));
         if (menu == "copy-lf" || menu == "copy-mixed") {
@@ -285,7 +331,15 @@ private slots:
             QVERIFY(QFile::copy("commandmenu.txt", "qor/readme.txt"));
         if (menu == "locked" && !game.lock("commandmenu.txt"))
             QSKIP("chattr +i failed: needs root and a file system with attributes");
+        if (menu == "link") {
+#ifdef Q_OS_WIN
+            QSKIP("symbolic links need rights a test can't count on under Windows");
+#endif
+            QVERIFY(GameDir::put(game.outside("menu.txt"), kMenuCopy));
+            QVERIFY(QFile::remove("commandmenu.txt") && QFile::link(game.outside("menu.txt"), "commandmenu.txt"));
+        }
         const Tree before = snapshot(".");
+        const Tree outside = snapshot(game.outside(""));
 
         // Where the game had none, only the package's copy goes; a backup
         // beside its marker still counts; valve.rc always comes with the game and stays.
@@ -294,6 +348,134 @@ private slots:
         if (listing == QStringList("--"))
             expected.remove("commandmenu.txt");
         compareTree(snapshot("."), expected);
+        compareTree(snapshot(game.outside("")), outside);
+    }
+
+    void lock_data()
+    {
+        QTest::addColumn<QByteArray>("lock"); // qor/config.lock; "<running>": a live configurator's
+        QTest::addColumn<int>("age"); // seconds since it was written
+        QTest::addColumn<bool>("open"); // a configurator counts as open
+        QTest::newRow("held by a running configurator") << QByteArray("<running>") << 0 << true;
+        QTest::newRow("empty, being written this instant") << QByteArray() << 0 << true;
+        QTest::newRow("empty, left by a power cut") << QByteArray() << 3600 << false;
+        QTest::newRow("garbage") << QByteArray("garbage\r\n") << 3600 << false;
+        QTest::newRow("of another machine") << QByteArray::number(QCoreApplication::applicationPid())
+                + "\ntst_uninstall\nother-host\nother-machine-id\n" << 0 << false;
+        // Never opened, so no configurator can be told; removed as the package file it is.
+        QTest::newRow("a FIFO") << QByteArray("<fifo>") << 0 << false;
+    }
+    void lock()
+    {
+        QFETCH(QByteArray, lock);
+        QFETCH(int, age);
+        QFETCH(bool, open);
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QFile file("qor/config.lock");
+        QLockFile configurator(file.fileName()); // names this process, which is alive
+        if (lock == "<running>")
+            QVERIFY(configurator.tryLock(0));
+        else if (lock == "<fifo>" && !GameDir::makeFifo(file.fileName()))
+            QSKIP("this system has no FIFOs");
+        else if (!lock.startsWith('<'))
+            QVERIFY(GameDir::put(file.fileName(), lock));
+        if (age)
+            QVERIFY(file.open(QIODevice::ReadWrite)
+                    && file.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
+        file.close();
+        const Tree before = snapshot(".");
+
+        QCOMPARE(listed(uninstallPackage()), QStringList(open ? "configurator open" : "--"));
+        compareTree(snapshot("."), open ? before : expectedAfter(before));
+    }
+
+    // Held while the uninstaller works, so that no configurator starts
+    // meanwhile; its file goes last.
+    void lockHeldWhileWorking()
+    {
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QStringList filesLeft;
+        bool taken = true;
+        setLockHeldHook([&] {
+            filesLeft = QDir("qor").entryList(QDir::Files | QDir::Hidden | QDir::System);
+            QLockFile configurator("qor/config.lock");
+            configurator.setStaleLockTime(0);
+            taken = configurator.tryLock(0);
+        });
+        const auto noHook = qScopeGuard([] { setLockHeldHook({}); });
+
+        QCOMPARE(listed(uninstallPackage()), QStringList("--"));
+        QCOMPARE(filesLeft, QStringList("config.lock"));
+        QVERIFY(!taken);
+        QVERIFY(!QFileInfo::exists("qor/config.lock"));
+    }
+
+    // A package folder that can't be listed may hide the package's files: named, not passed over.
+    void unreadableFolder()
+    {
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QVERIFY(QDir("qor").removeRecursively() && GameDir::put("qor", "no folder"));
+        const Tree before = snapshot(".");
+        QCOMPARE(listed(uninstallPackage()),
+                 (QStringList{QString::fromUtf8("qor (kein lesbarer Ordner, was darin liegt, wurde nicht gelöscht)"),
+                              "--"}));
+        compareTree(snapshot("."), expectedAfter(before));
+    }
+
+    // The uninstaller's texts come from lines 77 on of the language the
+    // configurator recorded; where it gives none, the German stays.
+    void languageTexts_data()
+    {
+        QTest::addColumn<QString>("language"); // line 2 of qor/pfad.kst
+        QTest::addColumn<QByteArray>("line"); // the language's line of the closing text
+        QTest::addColumn<QString>("shown"); // empty: the built-in German
+        QTest::newRow("given") << "test.lang" << QByteArray("Done.") << "Done.";
+        QTest::newRow("empty") << "test.lang" << QByteArray() << QString();
+        QTest::newRow("another placeholder") << "test.lang" << QByteArray("Done %1") << QString();
+        QTest::newRow("line breaks as \\n, Windows-1252")
+            << "test.lang" << QByteArray("Done\\n\x96 all \x80") << QString::fromUtf8("Done\n– all €");
+        QTest::newRow("longer than a reader keeps") << "test.lang" << QByteArray(100000, 'x') << QString(4096, 'x');
+        QTest::newRow("no bare name") << "../qor/test.lang" << QByteArray("Done.") << QString();
+        // Never opened: it would wait for a writer.
+        QTest::newRow("a FIFO") << "test.lang" << QByteArray("<fifo>") << QString();
+    }
+    void languageTexts()
+    {
+        QFETCH(QString, language);
+        QFETCH(QByteArray, line);
+        QFETCH(QString, shown);
+        // Run last, when the game folder is gone: the German again for the other tests.
+        const auto german = qScopeGuard([] { Texts::useRecordedLanguage(); });
+        GameDir game;
+        QList<QByteArray> lines(Texts::lineOf(Texts::Count) - 1, "caption");
+        lines[Texts::lineOf(Texts::Completed) - 1] = line;
+        const QByteArray bytes = lines.join("\r\n") + "\r\n";
+        QVERIFY(GameDir::put("qor/pfad.kst", "C:\\Sierra\\Half-Life\r\n" + language.toUtf8() + "\r\n"));
+        if (line != "<fifo>")
+            QVERIFY(GameDir::put("qor/test.lang", bytes));
+        else if (!GameDir::makeFifo("qor/test.lang"))
+            QSKIP("this system has no FIFOs");
+        Texts::useRecordedLanguage();
+        QCOMPARE(Texts::get(Texts::Completed), shown.isEmpty() ? Texts::builtIn(Texts::Completed) : shown);
+    }
+
+    // deutsch.lang gives every text as built in, english.lang each in English.
+    void shippedLanguages()
+    {
+        for (const char *name : {"deutsch.lang", "english.lang"}) {
+            QFile file(QStringLiteral(KORVEL_LANGUAGES "/") + name);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QList<QByteArray> lines = file.readAll().split('\n');
+            QCOMPARE(lines.size(), Texts::lineOf(Texts::Count));
+            for (int id = 0; id < Texts::Count; ++id) {
+                const QByteArray line = lines.at(Texts::lineOf(Texts::Id(id)) - 1).chopped(1);
+                const bool german = Texts::fromLanguage(line, Texts::Id(id)) == Texts::builtIn(Texts::Id(id));
+                QVERIFY2(!line.isEmpty() && german == (name[0] == 'd'), line.constData());
+            }
+        }
     }
 
     void readOnlyOnWindows()

@@ -6,6 +6,7 @@
 #include "uninstaller.h"
 
 #include <QLabel>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -14,7 +15,18 @@
 static const QString kCompleted = QString::fromUtf8(
     "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
     "Bitte löschen sie diese manuell.");
-static const QString kNothingLeft = QString::fromUtf8("\n\nEs ist nichts übrig geblieben.");
+
+// What stays after a run in the standard tree, each with its reason, after
+// the package folders that hold more than the package's files.
+static QString stays(bool packageFolders)
+{
+    return (packageFolders ? QDir::toNativeSeparators("\n\nqor/sub (Ordner nicht leer, behalten)\nqor (Ordner "
+                                                      "nicht leer, behalten)\n")
+                           : QString("\n\n"))
+        + QString::fromUtf8("backup (die Originaldateien des Spiels, absichtlich behalten)\n")
+        + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
+        + QString::fromUtf8(" (der Uninstaller selbst, er kann sich nicht löschen, während er läuft)");
+}
 
 class TestUninstallerWindow : public QObject
 {
@@ -78,20 +90,25 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QStringList>("removed");
         QTest::addColumn<QString>("message"); // the wrong folder's path follows
-        QTest::newRow("all done") << "cstrike" << QStringList() << "Completed|" + kCompleted + kNothingLeft;
+        QTest::newRow("all done") << "cstrike" << QStringList()
+                                  << "Completed|Deinstallation abgeschlossen." + stays(true);
         QTest::newRow("kb_act.lst not restored")
             << "cstrike" << QStringList("gfx")
-            << "Completed|" + kCompleted
+            << "Completed|Deinstallation abgeschlossen."
                 + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte nicht "
                                     "löschen, sondern die Sicherung von Hand darüber kopieren:\n")
-                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst");
+                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst") + stays(true);
         QTest::newRow("home folder with qor") << "home" << QStringList() << wrongFolder;
         QTest::newRow("cstrike without qor or backups")
             << "cstrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst", "backup/valve.rc"}
             << wrongFolder;
         QTest::newRow("CStrike with one backup")
             << "CStrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst"}
-            << "Completed|" + kCompleted + kNothingLeft;
+            << "Completed|Deinstallation abgeschlossen." + stays(false);
+        // The package's folders go once empty, and the box asks to delete nothing.
+        QTest::newRow("a normal install")
+            << "cstrike" << QStringList{"qor/sub/deeper", "qor/lang", "qor/empty"}
+            << "Completed|Deinstallation abgeschlossen." + stays(false);
     }
     void click()
     {
@@ -115,6 +132,45 @@ private slots:
         QCOMPARE(m_events, (QStringList{"message|" + message, "end"}));
         QVERIFY(!w.Command1->isEnabled());
         compareTree(snapshot("."), acts ? expectedAfter(before) : before);
+    }
+
+    void configuratorOpen()
+    {
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QLockFile configurator("qor/config.lock");
+        QVERIFY(configurator.tryLock(0));
+        const Tree before = snapshot(".");
+        Uninstaller w;
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QCOMPARE(m_events, (QStringList{QString::fromUtf8("message|Configurator open|Der Korvel Configurator ist geöffnet, "
+                                                          "er hält die Sperrdatei\n%1\nBitte schließen sie ihn zuerst "
+                                                          "und starten sie den Uninstaller dann erneut. Es wurde nichts "
+                                                          "verändert.")
+                                            .arg(QDir::toNativeSeparators(QFileInfo("qor/config.lock").absoluteFilePath())),
+                                        "end"}));
+        compareTree(snapshot("."), before);
+    }
+
+    // The language the configurator recorded, read before the run deletes it.
+    void recordedLanguage()
+    {
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QVERIFY(QFile::remove("qor/english.lang"));
+        QVERIFY(QFile::copy(KORVEL_LANGUAGES "/english.lang", "qor/english.lang"));
+        QVERIFY(GameDir::put("qor/pfad.kst", "C:\\Sierra\\Half-Life\r\nenglish.lang\r\n"));
+        Uninstaller w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.Label2->text(), QString("This program removes Korvel from your computer. Click Start Uninstall "
+                                           "to begin the uninstallation."));
+        const QStringList clipped = CaptionFit::clippedCaptions(&w);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QCOMPARE(m_events.value(0).section('\n', 0, 0), QString("message|Completed|Uninstallation completed."));
+        QVERIFY(m_events.value(0).endsWith(" (the uninstaller itself, it cannot delete itself while it runs)"));
     }
 
     void closeChangesNothing()

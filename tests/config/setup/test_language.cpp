@@ -793,7 +793,7 @@ private slots:
             return tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/") + name);
         };
 
-        // 22 lines and one for each message of ours, every one ended by CR LF, none empty.
+        // 22 lines, one for each message of ours and the uninstaller's, every one ended by CR LF, none empty.
         const QByteArray language = bytes(QStringLiteral("english.lang"));
         const int lines = Texts::lineOf(Texts::Count) - 1;
         QCOMPARE(language.count("\r\n"), lines);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The uninstaller's own texts, built in German. The language the configurator
+// recorded (line 2 of qor/pfad.kst) may give them in its lines 77 on, after
+// the configurator's own, one text a line in the order below, a line break
+// written as "\n". A line left out or empty, or whose placeholders (%1...)
+// are not those of the German, keeps the German. New texts go at the end.
+namespace Texts {
+
+enum Id {
+    Explanation,        // line 77: the window's text
+    CompletedLeftOver,  // the closing box, when some of the package is left
+    Completed,          // ... when none is
+    NotRestored,        // heading of the game files to copy back by hand
+    WrongFolder,        // %1: the folder it was started in
+    ConfiguratorOpen,   // %1: the lock file
+    // Notes after a listed path, in brackets
+    LinkOutside,        // line 83
+    NotPackageCopy,
+    NotDeleted,         // %1: the system's reason
+    FolderUnreadable,
+    LinkedFolder,
+    FolderNotEmpty,
+    BackupKept,
+    Itself,             // line 90
+    Count
+};
+
+constexpr int kFirstLine = 77;
+
+constexpr int lineOf(Id id)
+{
+    return kFirstLine + id;
+}
+
+QString builtIn(Id id);
+QString get(Id id);
+
+// The text `id` as a language file's line gives it, or the German.
+QString fromLanguage(const QByteArray &line, Id id);
+
+// Takes the texts from the language named by line 2 of qor/pfad.kst, a bare
+// file name in qor; the German stays for every text it does not give.
+void useRecordedLanguage();
+
+} // namespace Texts
