@@ -73,6 +73,11 @@ enum Id {
     MarkerNotRemoved,
     ReplacementNoRegularFile,
     NotAHalfLifeFolder,
+    // Added later: a paste that leaves characters out, a restock entry the
+    // engine builds split differently
+    LeftOutCharacter,     // line 77
+    LeftOutCharacters,
+    RestockRunsOtherwise,
     Count
 };
 

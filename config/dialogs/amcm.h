@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "optiondialog.h"
 
 class QGroupBox;
 class QLabel;
@@ -9,7 +9,7 @@ class QPushButton;
 
 // Access data for up to two Admin-Mod or Clanmod servers: each entry is the
 // name of a password field and the password, kept as typed.
-class amcm : public QWidget
+class amcm : public OptionDialog
 {
     Q_OBJECT
 
@@ -33,8 +33,4 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
-
-protected:
-    // Shown, the dialog takes the keyboard in its first box.
-    void showEvent(QShowEvent *event) override;
 };

@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -63,9 +62,9 @@ restock::restock()
     Command1 = Controls::button(this, LanguageLine::Close, 16, 192, 73, 17);
 
     connect(Command1, &QPushButton::clicked, this, &restock::Command1_Click);
-    // Escape hides the window as "Schließen" does.
-    Controls::clickOnEscape(Command1);
     connect(Command4, &QPushButton::clicked, this, &restock::Command4_Click);
+    setFirstBox(big1);
+    setCloseButton(Command1);
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.
@@ -77,12 +76,4 @@ void restock::Command1_Click()
 void restock::Command4_Click()
 {
     Message::show(QStringLiteral("Restock Help"), Forms::shared<LanguageTexts>().text(LanguageLine::RestockHelp));
-}
-
-void restock::showEvent(QShowEvent *event)
-{
-    // Not when the window system shows it again (restored from the taskbar, say).
-    if (!event->spontaneous())
-        big1->setFocus(Qt::OtherFocusReason);
-    QWidget::showEvent(event);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "optiondialog.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // Three sound names that the game plays on a key.
-class sound : public QWidget
+class sound : public OptionDialog
 {
     Q_OBJECT
 
@@ -27,8 +27,4 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
-
-protected:
-    // Shown, the dialog takes the keyboard in its first box.
-    void showEvent(QShowEvent *event) override;
 };
