@@ -58,6 +58,8 @@ void applyTexts(const LanguageFile &file)
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (LanguageCaptions::recaption(window))
             Appearance::refitCaptions(window);
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(window, &change);
     }
 }
 
@@ -287,8 +289,8 @@ Outcome apply(const QString &languageName, bool withCommandMenu)
     if (!outcome.unusable.isEmpty())
         return outcome;
     ShowAppliedLanguage(languageName);
-    applyTexts(LanguageFile(language));
     Texts::use(language);
+    applyTexts(LanguageFile(language));
 
     hauptmenu *main = Forms::get<hauptmenu>();
     QList<GameFile> files{{kKeyBindingsLine, 3, main->gfx->text(), QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),

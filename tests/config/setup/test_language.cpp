@@ -908,6 +908,32 @@ private slots:
         }
     }
 
+    // A language switched to while the program runs: a box's hover help and
+    // notice say their notes in it, not in the one before.
+    void boxNotesFollowALanguageSwitch()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        for (const QString &name : samples.entryList({QStringLiteral("english*")}))
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
+        restartConfigurator();
+        amcm *a = Forms::get<amcm>();
+        setStoredValue(a->pass, StoredValue(ValueKind::ServerValue, "geheim"));
+        a->show();
+        QTRY_VERIFY(Notice::shownFor(a->pass).contains(QStringLiteral("Ohne Feldnamen")));
+
+        firstrun *d = Forms::get<firstrun>();
+        choose(d, typed(tree), QStringLiteral("english.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QVERIFY2(a->pass->toolTip().contains(QStringLiteral("Without a field name")), qPrintable(a->pass->toolTip()));
+        QCOMPARE(Notice::shownFor(a->pass), QString());
+        a->hide();
+        a->show();
+        QTRY_VERIFY(Notice::shownFor(a->pass).contains(QStringLiteral("Without a field name")));
+    }
+
     // A message's line that is missing, empty or whose placeholders are not
     // the German's keeps the German.
     void messageLinesAreChecked_data()
