@@ -1,41 +1,52 @@
 #include "ansiinput.h"
 
+#include "notice.h"
 #include "texts.h"
 #include "write.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QLineEdit>
-#include <QPointer>
-#include <QScreen>
 #include <QStringList>
 #include <QStyle>
 #include <QTextDocument>
-#include <QTimer>
-#include <QToolTip>
 #include <QValidator>
 
-#include <algorithm>
 #include <limits>
-#include <utility>
 
 namespace {
+
+// A character of `text` at `i`: a surrogate pair whole.
+QString characterAt(const QString &text, qsizetype i)
+{
+    const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+    return text.mid(i, pair ? 2 : 1);
+}
 
 // The characters of `text` that Windows-1252 cannot store, each once.
 QStringList unstorableCharacters(const QString &text)
 {
     QStringList found;
     for (qsizetype i = 0; i < text.size();) {
-        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        const QString character = text.mid(i, pair ? 2 : 1);
+        const QString character = characterAt(text, i);
         if (!FitsWindows1252(character) && !found.contains(character))
             found.append(character);
         i += character.size();
     }
     return found;
+}
+
+// `text` without the characters Windows-1252 cannot store.
+QString storablePart(const QString &text)
+{
+    QString kept;
+    for (qsizetype i = 0; i < text.size();) {
+        const QString character = characterAt(text, i);
+        if (FitsWindows1252(character))
+            kept += character;
+        i += character.size();
+    }
+    return kept;
 }
 
 QString unstorableText(const QStringList &refused)
@@ -44,173 +55,85 @@ QString unstorableText(const QStringList &refused)
         .arg(refused.join(QLatin1Char(' ')));
 }
 
-// The box the user sees of `edit`: a combo box's whole frame.
-QWidget *boxOf(QLineEdit *edit)
+QString leftOutText(const QStringList &leftOut)
 {
-    auto *combo = qobject_cast<QComboBox *>(edit->parentWidget());
-    return combo ? static_cast<QWidget *>(combo) : edit;
+    return Texts::get(leftOut.size() == 1 ? Texts::LeftOutCharacter : Texts::LeftOutCharacters)
+        .arg(leftOut.join(QLatin1Char(' ')));
 }
 
-QRect globalRect(const QWidget *widget)
+// What an edit put into `before` to make `after`: everything between the
+// first `*head` and the last `*tail` characters, which it left as they were.
+// A surrogate pair stays whole.
+QString insertedPart(const QString &before, const QString &after, qsizetype *head, qsizetype *tail)
 {
-    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    qsizetype h = 0;
+    while (h < after.size() && h < before.size() && after.at(h) == before.at(h))
+        ++h;
+    if (h > 0 && after.at(h - 1).isHighSurrogate())
+        --h;
+    qsizetype t = 0;
+    while (t < after.size() - h && t < before.size() - h
+           && after.at(after.size() - 1 - t) == before.at(before.size() - 1 - t))
+        ++t;
+    if (t > 0 && after.at(after.size() - t).isLowSurrogate())
+        --t;
+    *head = h;
+    *tail = t;
+    return after.mid(h, after.size() - h - t);
 }
 
-// Where the tooltip of `edit` goes: beside the box, never over another input
-// box of the dialog, where a click meant for that box would land in the
-// tooltip. Right of the box, else above it, else right of, left of, above or
-// below the whole dialog: the first place the screen shows whole that covers
-// no box. Qt's own place when none does. Returns how far the tip was moved.
-QPoint placeTip(QLineEdit *edit, QWidget *tip)
-{
-    QWidget *own = boxOf(edit);
-    QList<QRect> boxes;
-    for (QWidget *child : edit->window()->findChildren<QWidget *>()) {
-        auto *line = qobject_cast<QLineEdit *>(child);
-        QWidget *box = line ? boxOf(line) : child;
-        if ((line || qobject_cast<QComboBox *>(child)) && box->isVisible())
-            boxes << globalRect(box);
-    }
-    const QRect box = globalRect(own);
-    const QRect dialog = edit->window()->frameGeometry();
-    const QSize size = tip->size();
-    const int gap = 4;
-    const QPoint places[] = {
-        {box.right() + gap, box.top()},
-        {box.left(), box.top() - gap - size.height()},
-        {dialog.right() + gap, box.top()},
-        {dialog.left() - gap - size.width(), box.top()},
-        {box.left(), dialog.top() - gap - size.height()},
-        {box.left(), dialog.bottom() + gap},
-    };
-    const QRect screen = own->screen()->availableGeometry();
-    for (const QPoint &place : places) {
-        const QRect rect(place, size);
-        const auto covers = [&rect](const QRect &other) { return rect.intersects(other); };
-        if (screen.contains(rect) && std::none_of(boxes.cbegin(), boxes.cend(), covers)) {
-            const QPoint moved = place - tip->pos();
-            tip->move(place);
-            return moved;
-        }
-    }
-    return {};
-}
-
-// Moves the tooltip on show, if any, to its place beside `edit`; returns how far.
-QPoint placeShownTip(QLineEdit *edit)
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    const auto tip = std::find_if(windows.cbegin(), windows.cend(), [](const QWidget *window) {
-        return window->windowType() == Qt::ToolTip && window->isVisible();
-    });
-    return tip != windows.cend() ? placeTip(edit, *tip) : QPoint();
-}
-
-// A tip shows what was typed as typed: a "<b>" in a box is no markup.
+// Hover help: a tooltip shows what was typed as typed, a "<b>" in a box is no markup.
 QString asTip(const QString &text)
 {
     return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
 }
 
-// QToolTip hides a tip 0.3 s after any Leave event, as a tip for what the
-// pointer rests on. Ours tell what was typed: they would vanish whenever the
-// pointer crosses into another widget or window, as it does at once where a
-// tip (or a dialog opening) appears under the resting pointer. Shown again at
-// once (for another widget, and back), the tip stays its full time. It is
-// shown again for a point as far from where Qt puts it as it was moved: a tip
-// moving away from under the pointer and back would make a new Leave (on
-// Windows), and so on without end.
-// Qt hides a tip as its window loses activation too. The window system may
-// hand the activation away and back as a window opens (seen under Wine, at
-// times only after a while), which is no doing of the user: a tip shown less
-// than three seconds ago comes back whenever its window is activated again.
-class TipKeeper : public QObject
-{
-public:
-    static void show(QLineEdit *edit, const QPoint &at, const QString &text)
-    {
-        static QPointer<TipKeeper> keeper;
-        // Made before the first tip, so that QToolTip's own filter, made with
-        // each tip, always sees a Leave first.
-        if (!keeper)
-            keeper = new TipKeeper;
-        keeper->m_edit = edit;
-        keeper->m_text = text;
-        keeper->m_shown.start();
-        QToolTip::showText(at, text, edit);
-        keeper->m_at = at + placeShownTip(edit);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        QLineEdit *const edit = this->edit();
-        const bool ours = edit && QToolTip::text() == m_text;
-        if (event->type() == QEvent::Leave && ours && QToolTip::isVisible()) {
-            QToolTip::showText(m_at, m_text, edit->window());
-            showAgain(edit);
-        } else if (event->type() == QEvent::WindowActivate && edit && watched == edit->window()) {
-            // After the activation's own events (focus among them), which would hide it again.
-            if (m_shown.isValid() && m_shown.elapsed() < 3000)
-                QTimer::singleShot(0, this, [this] {
-                    QLineEdit *const shown = this->edit();
-                    if (shown && shown->isVisible() && !QToolTip::isVisible())
-                        showAgain(shown);
-                });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    TipKeeper()
-        : QObject(qApp)
-    {
-        qApp->installEventFilter(this);
-    }
-
-    void showAgain(QLineEdit *edit)
-    {
-        QToolTip::showText(m_at, m_text, edit);
-        placeShownTip(edit);
-    }
-
-    // The box of the tip, while it is one: events still come while it is
-    // being destroyed, when it is no box any more and qobject_cast says so.
-    QLineEdit *edit() const { return qobject_cast<QLineEdit *>(m_edit.data()); }
-
-    QPointer<QObject> m_edit;
-    QPoint m_at;
-    QString m_text;
-    QElapsedTimer m_shown;  // since the tip was shown
-};
-
-// A tooltip rather than a message box: it tells why without stopping the typing.
-void showTip(QLineEdit *edit, const QString &text)
-{
-    TipKeeper::show(edit, globalRect(boxOf(edit)).bottomLeft(), asTip(text));
-}
-
+// Takes what the files can store. A character they can't, typed, is refused;
+// a paste or drop that holds other characters too is taken without it.
 class AnsiValidator : public QValidator
 {
 public:
-    explicit AnsiValidator(QObject *parent)
-        : QValidator(parent)
+    explicit AnsiValidator(QLineEdit *edit)
+        : QValidator(edit), m_edit(edit), m_accepted(edit->text())
     {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) { m_accepted = text; });
+        connect(edit, &QLineEdit::inputRejected, this, [this] { tell(unstorableText(m_leftOut)); });
+        connect(edit, &QLineEdit::textEdited, this, [this] { tell(leftOutText(m_leftOut)); });
     }
 
-    State validate(QString &input, int &) const override
+    State validate(QString &input, int &pos) const override
     {
         if (FitsWindows1252(input))
             return Acceptable;
-        m_refused = unstorableCharacters(input);
-        return Invalid;
+        qsizetype head = 0;
+        qsizetype tail = 0;
+        const QString added = insertedPart(m_accepted, input, &head, &tail);
+        m_leftOut = unstorableCharacters(added);
+        const QString kept = input.left(head) + storablePart(added) + input.right(tail);
+        if (kept.size() == head + tail)
+            return Invalid;
+        // Around a text the program set that the files cannot store, nothing is taken.
+        if (!FitsWindows1252(kept)) {
+            m_leftOut = unstorableCharacters(input);
+            return Invalid;
+        }
+        input = kept;
+        pos = int(kept.size() - tail);
+        return Acceptable;
     }
 
-    // What the last refused edit held that the files cannot store.
-    QStringList refused() const { return m_refused; }
-
 private:
-    mutable QStringList m_refused;
+    void tell(const QString &what)
+    {
+        Notice::typedIn(m_edit);
+        if (!m_leftOut.isEmpty())
+            Notice::showFor(m_edit, what);
+        m_leftOut.clear();
+    }
+
+    QLineEdit *m_edit;
+    QString m_accepted;               // the text before the edit being validated
+    mutable QStringList m_leftOut;    // what the last edit held that the files cannot store
 };
 
 bool isMessage(ValueKind kind)
@@ -245,7 +168,7 @@ qsizetype changedInTheGame(ValueKind kind, const QString &text)
 
 // Cleans what is typed, pasted or dropped into a box of the option dialogs,
 // refuses what the game cannot take as a value of its kind, and keeps the
-// box's tooltip and warning mark up to date.
+// box's notes (its hover help), its warning mark and its notice up to date.
 class ValueGuard : public QValidator
 {
 public:
@@ -254,7 +177,7 @@ public:
     {
         m_mark = edit->addAction(edit->style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
         m_mark->setVisible(false);
-        connect(m_mark, &QAction::triggered, this, [this] { showTip(m_edit, m_notes); });
+        connect(m_mark, &QAction::triggered, this, &ValueGuard::showNotes);
         connect(edit, &QLineEdit::inputRejected, this, &ValueGuard::rejected);
         connect(edit, &QLineEdit::textEdited, this, &ValueGuard::edited);
         connect(edit, &QLineEdit::textChanged, this, &ValueGuard::changed);
@@ -271,27 +194,26 @@ public:
         m_produced.clear();
 
         const QString cleaned = ValueRules::Clean(input);
-        // What the edit put in: everything between the parts it left as they were.
         qsizetype head = 0;
-        while (head < cleaned.size() && head < m_accepted.size() && cleaned.at(head) == m_accepted.at(head))
-            ++head;
         qsizetype tail = 0;
-        while (tail < cleaned.size() - head && tail < m_accepted.size() - head
-               && cleaned.at(cleaned.size() - 1 - tail) == m_accepted.at(m_accepted.size() - 1 - tail))
-            ++tail;
-        QString added = cleaned.mid(head, cleaned.size() - head - tail);
+        QString added = insertedPart(m_accepted, cleaned, &head, &tail);
 
         const QStringList unstorable = unstorableCharacters(added);
-        if (!unstorable.isEmpty())
-            return refuse(unstorableText(unstorable));
+        if (!unstorable.isEmpty()) {
+            // A character typed alone is refused; a paste or drop keeps the rest.
+            added = storablePart(added);
+            if (added.isEmpty())
+                return refuse(unstorableText(unstorable));
+            m_reports << leftOutText(unstorable);
+        }
         const QString refused = ValueRules::RefusedCharacters(m_kind, added);
         if (!refused.isEmpty())
             return refuse(notTaken(ValueRules::Problem(m_kind, refused)));
 
         const qsizetype max = ValueRules::MaxLength(m_kind);
-        QString result = cleaned;
-        if (cleaned.size() > max && cleaned.size() > m_accepted.size()) {
-            const qsizetype room = max - (cleaned.size() - added.size());
+        QString result = cleaned.left(head) + added + cleaned.right(tail);
+        if (result.size() > max && result.size() > m_accepted.size()) {
+            const qsizetype room = max - (result.size() - added.size());
             // A password cut short would be a wrong one.
             if (room <= 0 || isServer(m_kind))
                 return refuse(notTaken(Texts::get(Texts::AtMost).arg(max)));
@@ -319,13 +241,7 @@ public:
         m_loading = true;
         m_edit->setText(value.text);
         m_loading = false;
-
-        QStringList notes;
-        if (value.storedLength > 0)
-            notes << Texts::get(Texts::StoredCut).arg(value.storedLength).arg(ValueRules::ByteLength(value.text));
-        if (value.storedCleaned)
-            notes << Texts::get(Texts::StoredBreaksBecameSpaces);
-        m_storedNotice = notes.join(QLatin1Char('\n'));
+        m_stored = {value.storedLength, ValueRules::ByteLength(value.text), value.storedCleaned};
         refresh();
     }
 
@@ -336,41 +252,44 @@ public:
         refresh();
     }
 
+    // The notice of a marked box, as its dialog opens; false for a box without mark.
+    bool explainMark()
+    {
+        if (!m_mark->isVisible() || !m_edit->isVisible())
+            return false;
+        showNotes();
+        return true;
+    }
+
+    // The notes again, in the messages in force.
+    void renew() { refresh(); }
+
 protected:
-    // A box whose value will not reach the game as it stands says so when its
-    // dialog opens: once the window is active and has stayed so a moment, as
-    // the window system's activation, the focus it gives a box and (under
-    // Wine) the activation handed away and back just after hide any tip
-    // shown before.
+    // The notice beside the box says what its hover help would: no tooltip over it.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_edit && event->type() == QEvent::Show && m_mark->isVisible()) {
-            m_tipWhenActive = true;
-            m_edit->window()->installEventFilter(this);
-        } else if (watched == m_edit->window() && event->type() == QEvent::WindowActivate
-                   && std::exchange(m_tipWhenActive, false)) {
-            QTimer::singleShot(300, this, [this] {
-                if (!m_edit->isVisible())
-                    return;
-                if (m_edit->window()->isActiveWindow())
-                    showTip(m_edit, m_notes);
-                else
-                    m_tipWhenActive = true;  // at the activation's return
-            });
-        }
+        if (watched == m_edit && event->type() == QEvent::ToolTip && !Notice::shownFor(m_edit).isEmpty())
+            return true;
         return QValidator::eventFilter(watched, event);
     }
 
 private:
+    // What became of the value read from the state file.
+    struct Stored
+    {
+        qsizetype length = 0;  // of the stored text, when it was cut
+        qsizetype kept = 0;    // of what the box holds of it
+        bool cleaned = false;
+    };
+
     QLineEdit *m_edit;
     ValueKind m_kind;
     QLineEdit *m_field = nullptr;
     QAction *m_mark;
     QString m_accepted;          // the text before the edit being validated
-    QString m_storedNotice;      // what became of the value read from the state file
-    QString m_notes;             // the box's tooltip as plain text
-    QString m_previewTip;        // the last tip shown with what the game gets
-    bool m_tipWhenActive = false;
+    Stored m_stored;
+    QString m_notes;             // the box's hover help as plain text
+    QString m_followed;          // the notice shown with the notes, which follows the typing
     bool m_loading = false;
     mutable QString m_produced;  // the text this guard made of the last edit
     mutable QStringList m_reports;
@@ -383,10 +302,17 @@ private:
         return Invalid;
     }
 
+    void showNotes()
+    {
+        Notice::showFor(m_edit, m_notes);
+        m_followed = m_notes;
+    }
+
     void rejected()
     {
+        Notice::typedIn(m_edit);
         if (!m_reports.isEmpty())
-            showTip(m_edit, m_reports.join(QLatin1Char('\n')));
+            Notice::showFor(m_edit, m_reports.join(QLatin1Char('\n')));
         m_reports.clear();
     }
 
@@ -394,31 +320,30 @@ private:
     {
         const qsizetype changedBefore = changedInTheGame(m_kind, m_accepted);
         const QString warnedBefore = warning(m_accepted);
+        // A notice with the notes follows the typing: it says what they say of the whole text.
+        const bool following = !m_followed.isEmpty() && Notice::shownFor(m_edit) == m_followed;
         m_accepted = text;
         m_produced.clear();
         // The user has taken the value in hand: what became of the stored one no longer matters.
-        m_storedNotice.clear();
+        m_stored = {};
         refresh();
+        Notice::typedIn(m_edit);
         QStringList tips = m_reports;
         m_reports.clear();
         const QString warns = warning(text);
-        if (!warns.isEmpty() && warns != warnedBefore)
-            tips << warns;
-        // A preview on show follows the typing: it shows what the game gets of the whole text.
-        const bool previewShown =
-            !m_previewTip.isEmpty() && QToolTip::isVisible() && QToolTip::text() == asTip(m_previewTip);
-        const bool preview =
-            (isMessage(m_kind) || m_kind == ValueKind::Restock) && !m_notes.isEmpty()
-            && (changedInTheGame(m_kind, text) > changedBefore || previewShown);
-        if (preview)
+        const bool follow = !m_notes.isEmpty()
+                            && (following || (!warns.isEmpty() && warns != warnedBefore)
+                                || changedInTheGame(m_kind, text) > changedBefore);
+        if (follow)
             tips << m_notes;
-        m_previewTip.clear();
+        m_followed.clear();
         if (!tips.isEmpty()) {
-            showTip(m_edit, tips.join(QLatin1Char('\n')));
-            if (preview)
-                m_previewTip = tips.join(QLatin1Char('\n'));
-        } else if (previewShown) {
-            QToolTip::hideText(); // the game gets the text as typed now
+            const QString shown = tips.join(QLatin1Char('\n'));
+            Notice::showFor(m_edit, shown);
+            if (follow)
+                m_followed = shown;
+        } else if (following) {
+            Notice::hideFor(m_edit);  // the text no longer calls for it
         }
     }
 
@@ -429,7 +354,7 @@ private:
         refresh();
     }
 
-    // Why the value will not reach the game as it stands; empty when it will.
+    // Why the value will not reach the game as it stands, or may not; empty when it will.
     QString warning(const QString &text) const
     {
         if (m_kind == ValueKind::Sound) {
@@ -443,16 +368,35 @@ private:
                 problem = ValueRules::ServerPairProblem(m_field->text(), text);
             return problem.isEmpty() ? QString() : Texts::get(Texts::NotWrittenToVaris).arg(problem);
         }
+        if (m_kind == ValueKind::Restock) {
+            const QString split = ValueRules::RestockSplitCharacters(text);
+            QStringList named;
+            for (const QChar c : split)
+                named << QString(c);
+            return split.isEmpty() ? QString()
+                                   : Texts::get(Texts::RestockRunsOtherwise).arg(named.join(QLatin1Char(' ')));
+        }
         return {};
+    }
+
+    QString storedNotice() const
+    {
+        QStringList notes;
+        if (m_stored.length > 0)
+            notes << Texts::get(Texts::StoredCut).arg(m_stored.length).arg(m_stored.kept);
+        if (m_stored.cleaned)
+            notes << Texts::get(Texts::StoredBreaksBecameSpaces);
+        return notes.join(QLatin1Char('\n'));
     }
 
     void refresh()
     {
         const QString text = m_edit->text();
+        const QString stored = storedNotice();
         const QString warns = warning(text);
         QStringList notes;
-        if (!m_storedNotice.isEmpty())
-            notes << m_storedNotice;
+        if (!stored.isEmpty())
+            notes << stored;
         if (!warns.isEmpty())
             notes << warns;
         if (isMessage(m_kind)) {
@@ -466,7 +410,7 @@ private:
         }
         m_notes = notes.join(QStringLiteral("\n\n"));
         m_edit->setToolTip(asTip(m_notes));
-        m_mark->setVisible(!m_storedNotice.isEmpty() || !warns.isEmpty());
+        m_mark->setVisible(!stored.isEmpty() || !warns.isEmpty());
     }
 };
 
@@ -477,18 +421,17 @@ void takeAnyLength(QLineEdit *edit)
     edit->setMaxLength(std::numeric_limits<int>::max());
 }
 
+ValueGuard *guardOf(QLineEdit *edit)
+{
+    return dynamic_cast<ValueGuard *>(const_cast<QValidator *>(edit->validator()));
+}
+
 } // namespace
 
 void guardAnsiInput(QLineEdit *edit)
 {
     takeAnyLength(edit);
-    auto *validator = new AnsiValidator(edit);
-    edit->setValidator(validator);
-    QObject::connect(edit, &QLineEdit::inputRejected, edit, [edit, validator] {
-        const QStringList refused = validator->refused();
-        if (!refused.isEmpty())
-            showTip(edit, unstorableText(refused));
-    });
+    edit->setValidator(new AnsiValidator(edit));
 }
 
 void guardValueInput(QLineEdit *edit, ValueKind kind)
@@ -499,14 +442,26 @@ void guardValueInput(QLineEdit *edit, ValueKind kind)
 
 void pairServerBoxes(QLineEdit *field, QLineEdit *password)
 {
-    if (auto *guard = dynamic_cast<ValueGuard *>(const_cast<QValidator *>(password->validator())))
+    if (ValueGuard *guard = guardOf(password))
         guard->pairWith(field);
 }
 
 void setStoredValue(QLineEdit *edit, const SettingValue &value)
 {
-    if (auto *guard = dynamic_cast<ValueGuard *>(const_cast<QValidator *>(edit->validator())))
+    if (ValueGuard *guard = guardOf(edit))
         guard->setStored(value);
     else
         edit->setText(value.text);
+}
+
+bool explainMark(QLineEdit *edit)
+{
+    ValueGuard *guard = guardOf(edit);
+    return guard && guard->explainMark();
+}
+
+void renewNotes(QLineEdit *edit)
+{
+    if (ValueGuard *guard = guardOf(edit))
+        guard->renew();
 }

@@ -2,56 +2,14 @@
 
 #include "ansiinput.h"
 
-#include <QApplication>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
-
-#include <utility>
 
 namespace Controls {
 
 namespace {
-
-// Qt closes an open drop-down list while it asks whether Escape is a
-// shortcut, and then takes Escape for one all the same: remembers, for the
-// shortcut, that the key was the list's.
-class ListEscape : public QObject
-{
-public:
-    // True (once) when the Escape being handled closed a list.
-    static bool closedList()
-    {
-        static QPointer<ListEscape> watcher;
-        if (!watcher)
-            watcher = new ListEscape;
-        return std::exchange(watcher->m_listOpen, false);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape
-            && QApplication::activePopupWidget())
-            m_listOpen = true;
-        else if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
-            m_listOpen = false;  // that Escape was no shortcut
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    ListEscape()
-        : QObject(qApp)
-    {
-        qApp->installEventFilter(this);
-    }
-
-    bool m_listOpen = false;
-};
 
 QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind)
 {
@@ -150,22 +108,6 @@ QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width,
     made->setFrameShadow(QFrame::Sunken);
     made->setGeometry(left, top, width, height);
     return made;
-}
-
-void clickOnEscape(QPushButton *button)
-{
-    // A shortcut rather than the button's own: a new caption resets that one.
-    ListEscape::closedList();  // the watcher is made here, before the first key comes
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), button->window());
-    QObject::connect(escape, &QShortcut::activated, button, [button] {
-        // An open drop-down list is all that Escape closes then.
-        if (ListEscape::closedList())
-            return;
-        if (QWidget *list = QApplication::activePopupWidget())
-            list->close();
-        else
-            button->click();
-    });
 }
 
 } // namespace Controls

@@ -34,9 +34,4 @@ QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height,
 void showSetting(QLineEdit *box, Varia::Line line, Settings &settings);
 // A thin sunken separator line, QFrame::HLine or QFrame::VLine.
 QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height);
-// Escape anywhere in the button's window clicks the button: the window's
-// close button, whatever language its caption is in. With a drop-down list
-// open, Escape closes only the list.
-void clickOnEscape(QPushButton *button);
-
 } // namespace Controls

@@ -78,6 +78,11 @@ const char *const kGerman[] = {
     "%1: nicht ersetzt, die Ersatzdatei %2 ist keine gewöhnliche Datei.",
     "Nicht ersetzt: %1. \"%2\" ist kein Half-Life-Verzeichnis (ein solches ist kein Wurzelverzeichnis und enthält "
     "den Ordner cstrike).",
+
+    "Ausgelassen: %1\nDieses Zeichen kann nicht gespeichert werden; der Rest wurde übernommen.",
+    "Ausgelassen: %1\nDiese Zeichen können nicht gespeichert werden; der Rest wurde übernommen.",
+    "Das Spiel führt das vielleicht nicht so aus, wie es dasteht: die Versionen des Spiels trennen die Befehle bei "
+    "%1 verschieden.",
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 

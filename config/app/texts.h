@@ -98,6 +98,11 @@ enum Id {
     MarkerNotRemoved,
     ReplacementNoRegularFile,
     NotAHalfLifeFolder,
+    // Added later: a paste that leaves characters out, a restock entry the
+    // engine builds split differently
+    LeftOutCharacter,     // line 91, after the uninstaller's lines 77 to 90
+    LeftOutCharacters,
+    RestockRunsOtherwise,
     Count
 };
 

@@ -164,6 +164,16 @@ QString GameRestock(const QString &text)
     return out;
 }
 
+QString RestockSplitCharacters(const QString &text)
+{
+    QString found;
+    for (const QChar c : GameRestock(text)) {
+        if ((c.unicode() > 0x7F || QStringView(u"{}()',:").contains(c)) && !found.contains(c))
+            found += c;
+    }
+    return found;
+}
+
 qsizetype ByteLength(const QString &text)
 {
     qsizetype bytes = 0;

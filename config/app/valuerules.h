@@ -52,6 +52,13 @@ QString GameSoundName(const QString &text);
 // the closing quote stays one.
 QString GameRestock(const QString &text);
 
+// The characters of a restock entry, as the game gets it (GameRestock), at
+// which one engine build splits its words and another does not, each once:
+// every letter outside ASCII (the original engine takes bytes from 0x80 up
+// for spaces) and { } ( ) ' , : (single words in some builds, part of a word
+// in others). Empty when every build runs the entry alike.
+QString RestockSplitCharacters(const QString &text);
+
 // `text` cut to `maxBytes` Windows-1252 bytes; a character the code page
 // lacks counts once and is never split.
 QString CutToBytes(const QString &text, qsizetype maxBytes);

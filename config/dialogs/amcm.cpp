@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 amcm::amcm(Settings &settings)
 {
@@ -34,9 +33,9 @@ amcm::amcm(Settings &settings)
     Command2 = Controls::button(this, LanguageLine::Help, 232, 104, 65, 13);
 
     connect(Command1, &QPushButton::clicked, this, &amcm::Command1_Click);
-    // Escape hides the window as "Schließen" does.
-    Controls::clickOnEscape(Command1);
     connect(Command2, &QPushButton::clicked, this, &amcm::Command2_Click);
+    setFirstBox(pwfeld);
+    setCloseButton(Command1);
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.
@@ -48,12 +47,4 @@ void amcm::Command1_Click()
 void amcm::Command2_Click()
 {
     Message::show(QStringLiteral("CMAM Help"), Texts::caption(LanguageLine::ServerHelp));
-}
-
-void amcm::showEvent(QShowEvent *event)
-{
-    // Not when the window system shows it again (restored from the taskbar, say).
-    if (!event->spontaneous())
-        pwfeld->setFocus(Qt::OtherFocusReason);
-    QWidget::showEvent(event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "optiondialog.h"
 
 struct Settings;
 
@@ -11,7 +11,7 @@ class QPushButton;
 
 // Access data for up to two Admin-Mod or Clanmod servers: each entry is the
 // name of a password field and the password, kept as typed.
-class amcm : public QWidget
+class amcm : public OptionDialog
 {
     Q_OBJECT
 
@@ -35,8 +35,4 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
-
-protected:
-    // Shown, the dialog takes the keyboard in its first box.
-    void showEvent(QShowEvent *event) override;
 };

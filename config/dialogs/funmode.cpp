@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 funmode::funmode(Settings &settings)
 {
@@ -70,20 +69,12 @@ funmode::funmode(Settings &settings)
     }
 
     connect(Command1, &QPushButton::clicked, this, &funmode::Command1_Click);
-    // Escape hides the window as "Schließen" does.
-    Controls::clickOnEscape(Command1);
+    setFirstBox(reload);
+    setCloseButton(Command1);
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.
 void funmode::Command1_Click()
 {
     hide();
-}
-
-void funmode::showEvent(QShowEvent *event)
-{
-    // Not when the window system shows it again (restored from the taskbar, say).
-    if (!event->spontaneous())
-        reload->setFocus(Qt::OtherFocusReason);
-    QWidget::showEvent(event);
 }

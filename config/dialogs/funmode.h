@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "optiondialog.h"
 
 struct Settings;
 
@@ -10,7 +10,7 @@ class QPushButton;
 
 // The 24 team chat lines of the personal mode, one a row, each with its
 // label on the left.
-class funmode : public QWidget
+class funmode : public OptionDialog
 {
     Q_OBJECT
 
@@ -74,8 +74,4 @@ public:
 
 public slots:
     void Command1_Click();
-
-protected:
-    // Shown, the dialog takes the keyboard in its first box.
-    void showEvent(QShowEvent *event) override;
 };

@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -62,9 +61,9 @@ restock::restock(Settings &settings)
     Command1 = Controls::button(this, LanguageLine::Close, 16, 192, 73, 17);
 
     connect(Command1, &QPushButton::clicked, this, &restock::Command1_Click);
-    // Escape hides the window as "Schließen" does.
-    Controls::clickOnEscape(Command1);
     connect(Command4, &QPushButton::clicked, this, &restock::Command4_Click);
+    setFirstBox(big1);
+    setCloseButton(Command1);
 }
 
 // Hidden, not destroyed: the boxes keep their texts for the script generator.
@@ -76,12 +75,4 @@ void restock::Command1_Click()
 void restock::Command4_Click()
 {
     Message::show(QStringLiteral("Restock Help"), Texts::caption(LanguageLine::RestockHelp));
-}
-
-void restock::showEvent(QShowEvent *event)
-{
-    // Not when the window system shows it again (restored from the taskbar, say).
-    if (!event->spontaneous())
-        big1->setFocus(Qt::OtherFocusReason);
-    QWidget::showEvent(event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "optiondialog.h"
 
 struct Settings;
 
@@ -10,7 +10,7 @@ class QPushButton;
 
 // The two restock buy lists, five items for the big and three for the small
 // restock. A box's value is the text of its edit field, picked or typed.
-class restock : public QWidget
+class restock : public OptionDialog
 {
     Q_OBJECT
 
@@ -32,8 +32,4 @@ public:
 public slots:
     void Command1_Click();
     void Command4_Click();
-
-protected:
-    // Shown, the dialog takes the keyboard in its first box.
-    void showEvent(QShowEvent *event) override;
 };

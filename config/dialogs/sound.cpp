@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 sound::sound(Settings &settings)
 {
@@ -25,8 +24,8 @@ sound::sound(Settings &settings)
 
     connect(Command1, &QPushButton::clicked, this, &sound::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &sound::Command2_Click);
-    // Escape hides the window as "Schließen" does.
-    Controls::clickOnEscape(Command2);
+    setFirstBox(snd1);
+    setCloseButton(Command2);
 }
 
 void sound::Command1_Click()
@@ -38,12 +37,4 @@ void sound::Command1_Click()
 void sound::Command2_Click()
 {
     hide();
-}
-
-void sound::showEvent(QShowEvent *event)
-{
-    // Not when the window system shows it again (restored from the taskbar, say).
-    if (!event->spontaneous())
-        snd1->setFocus(Qt::OtherFocusReason);
-    QWidget::showEvent(event);
 }

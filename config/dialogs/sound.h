@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "optiondialog.h"
 
 struct Settings;
 
@@ -9,7 +9,7 @@ class QLineEdit;
 class QPushButton;
 
 // Three sound names that the game plays on a key.
-class sound : public QWidget
+class sound : public OptionDialog
 {
     Q_OBJECT
 
@@ -29,8 +29,4 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
-
-protected:
-    // Shown, the dialog takes the keyboard in its first box.
-    void showEvent(QShowEvent *event) override;
 };

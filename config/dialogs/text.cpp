@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 text::text(Settings &settings)
 {
@@ -34,8 +33,8 @@ text::text(Settings &settings)
 
     connect(Command1, &QPushButton::clicked, this, &text::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &text::Command2_Click);
-    // Escape hides the window as "Schließen" does.
-    Controls::clickOnEscape(Command2);
+    setFirstBox(Text1);
+    setCloseButton(Command2);
 }
 
 void text::Command1_Click()
@@ -47,12 +46,4 @@ void text::Command1_Click()
 void text::Command2_Click()
 {
     hide();
-}
-
-void text::showEvent(QShowEvent *event)
-{
-    // Not when the window system shows it again (restored from the taskbar, say).
-    if (!event->spontaneous())
-        Text1->setFocus(Qt::OtherFocusReason);
-    QWidget::showEvent(event);
 }

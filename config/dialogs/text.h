@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "optiondialog.h"
 
 struct Settings;
 
@@ -10,7 +10,7 @@ class QPushButton;
 
 // Five chat messages (Text1 to Text5) and three team messages (Text6 to
 // Text8), each said in the game on a key.
-class text : public QWidget
+class text : public OptionDialog
 {
     Q_OBJECT
 
@@ -39,8 +39,4 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
-
-protected:
-    // Shown, the dialog takes the keyboard in its first box.
-    void showEvent(QShowEvent *event) override;
 };

@@ -2,8 +2,8 @@
 # The keyboard where a player puts it: Space switches one module on and off,
 # never the next one; each dialog takes the typing in its first box whenever
 # it opens; Escape closes an open list before the dialog. And a marked box
-# explains itself as its dialog opens, whatever the window system's
-# activation hides.
+# shows its notice as its dialog opens, which stays while the activation goes
+# elsewhere and the pointer passes, and goes with its dialog.
 # Usage: config_keyboard.sh PATH_TO_CONFIG
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -53,7 +53,7 @@ wait_for "a second Space did not switch Personal Mode on" test -e "$qor/fun.kst"
 x_click "$main" $((8 + 8 + 52)) $((40 + 56 + 12))
 sounds=$(x_find '^Soundmen')
 wait_for "the sound dialog did not become active" active "$sounds"
-x_type 'abc'
+x_type 'a bc'
 x_key Escape
 x_gone "$sounds"
 # Not the same point again: xdotool waits long for a pointer move it does not need.
@@ -77,9 +77,17 @@ x_gone "$restock"
 
 before=$(windows)
 x_click "$main" $((8 + 136 + 56)) $((40 + 16 + 12))
-x_find '^Setinfo' >/dev/null
+setinfo=$(x_find '^Setinfo')
 sleep 1
-[ "$(windows)" -eq $((before + 2)) ] || x_fail "the marked password box showed no tip as its dialog opened"
+[ "$(windows)" -eq $((before + 2)) ] || x_fail "the marked password box showed no notice as its dialog opened"
+xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+origin=($(x_origin "$setinfo"))
+xdotool mousemove --sync $((origin[0] + 200)) $((origin[1] + 50)) mousemove --sync 5 5
+sleep 1
+[ "$(windows)" -eq $((before + 2)) ] || x_fail "the notice went with the activation or the pointer"
+x_close "$setinfo"
+x_gone "$setinfo"
+wait_for "the notice stayed when its dialog closed" test "$(windows)" -eq "$before"
 
 x_close "$main"
 x_wait_exit "$X_APP"

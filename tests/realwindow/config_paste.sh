@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Two lines with a tab, pasted through the real clipboard into a message box,
-# a restock box and a Personal Mode box: each value stays on its own line of
-# the state files, with spaces for the breaks, and the scripts say it so.
+# Two lines with a tab and a character Windows-1252 lacks, pasted through the
+# real clipboard into a message box, a restock box and a Personal Mode box:
+# the character is left out, the rest taken; each value stays on its own line
+# of the state files, with spaces for the breaks, and the scripts say it so.
 # Usage: config_paste.sh PATH_TO_CONFIG
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,7 +22,7 @@ x_start
 command -v xclip >/dev/null || x_fail "xclip is missing; scripts/deps.sh installs it"
 # xclip stays in the background to serve the paste; its output must not keep
 # the test's own output open after the test has ended.
-printf 'Eins zwei\r\ndrei\tvier' | xclip -selection clipboard >/dev/null 2>&1
+printf 'Eins zwei\r\ndrei\t\xe2\x9c\x93vier' | xclip -selection clipboard >/dev/null 2>&1
 x_run "$qor" "$config"
 main=$(x_find '^Korvel Configurator$')
 

@@ -468,8 +468,9 @@ private slots:
         for (const char *name : {"deutsch.lang", "english.lang"}) {
             QFile file(QStringLiteral(KORVEL_LANGUAGES "/") + name);
             QVERIFY(file.open(QIODevice::ReadOnly));
+            // The configurator's messages added since follow the uninstaller's lines.
             const QList<QByteArray> lines = file.readAll().split('\n');
-            QCOMPARE(lines.size(), Texts::lineOf(Texts::Count));
+            QVERIFY(lines.size() >= Texts::lineOf(Texts::Count));
             for (int id = 0; id < Texts::Count; ++id) {
                 const QByteArray line = lines.at(Texts::lineOf(Texts::Id(id)) - 1).chopped(1);
                 const bool german = Texts::fromLanguage(line, Texts::Id(id)) == Texts::builtIn(Texts::Id(id));

@@ -1,4 +1,5 @@
 #include "scripttext.h"
+#include "valuerules.h"
 #include "write.h"
 
 #include <QtTest>
@@ -131,36 +132,41 @@ private slots:
         QTest::addColumn<QStringList>("restock");   // the commands a restock item runs
         QTest::addColumn<bool>("password");         // set as a password with the field name "_pw"
         QTest::addColumn<bool>("field");            // set as a field name with the password "pw"
+        QTest::addColumn<QString>("split");         // where engine builds split a restock item differently
 
         const QString x2000(2000, QLatin1Char('x'));
         const QString slashes(130, QLatin1Char('/'));
         // An empty box: no chat alias in "varis.cfg"; the Personal Mode aliases are there and say nothing.
-        QTest::newRow("empty") << "" << "" << "" << QStringList{} << false << false;
-        QTest::newRow("ordinary") << "hallo" << "hallo" << "hallo" << QStringList{"hallo"} << true << true;
+        QTest::newRow("empty") << "" << "" << "" << QStringList{} << false << false << "";
+        QTest::newRow("ordinary") << "hallo" << "hallo" << "hallo" << QStringList{"hallo"} << true << true << "";
         QTest::newRow("smiley") << "-=gg ;) wp=-" << "-=gg :) wp=-" << "-_gg____wp_-" << QStringList{"-=gg", ")|wp=-"}
-                                << false << false;
-        QTest::newRow("quit") << "hi; quit" << "hi: quit" << "hi__quit" << QStringList{"hi", "quit"} << false << false;
-        QTest::newRow("comment") << "//" << "/ /" << "/_" << QStringList{"/|/"} << true << true;
+                                << false << false << ")";
+        QTest::newRow("quit") << "hi; quit" << "hi: quit" << "hi__quit" << QStringList{"hi", "quit"}
+                              << false << false << "";
+        QTest::newRow("comment") << "//" << "/ /" << "/_" << QStringList{"/|/"} << true << true << "";
         QTest::newRow("comment inside") << "buy // x" << "buy / / x" << "buy_/__x" << QStringList{"buy|/|/|x"}
-                                        << false << false;
-        QTest::newRow("slash backslash") << "/\\" << "/ /" << "/_" << QStringList{"/"} << false << false;
-        QTest::newRow("backslash") << "\\" << "/" << "_" << QStringList{} << false << false;
-        QTest::newRow("quote") << "\"" << "'" << "_" << QStringList{"'"} << false << false;
+                                        << false << false << "";
+        QTest::newRow("slash backslash") << "/\\" << "/ /" << "/_" << QStringList{"/"} << false << false << "";
+        QTest::newRow("backslash") << "\\" << "/" << "_" << QStringList{} << false << false << "";
+        QTest::newRow("quote") << "\"" << "'" << "_" << QStringList{"'"} << false << false << "'";
         QTest::newRow("breaks, tab, control") << "a\tb\r\nc\x01" "d" << "a b cd" << "a_b_cd" << QStringList{"a|b|cd"}
-                                              << false << false;
-        QTest::newRow("German and euro") << "Grüße €" << "Grüße €" << "Gr__e__" << QStringList{"Gr|e"} << false << false;
+                                              << false << false << "";
+        QTest::newRow("German and euro") << "Grüße €" << "Grüße €" << "Gr__e__" << QStringList{"Gr|e"}
+                                         << false << false << "üß€";
         QTest::newRow("2000 bytes") << x2000 << x2000.left(119) << x2000.left(64) << QStringList{x2000.left(500)}
-                                    << false << false;
+                                    << false << false << "";
         QTest::newRow("130 slashes") << slashes << QStringLiteral("/ ").repeated(60).left(119)
                                      << QStringLiteral("/_").repeated(32)
                                      << QStringList{QStringList(130, QStringLiteral("/")).join(QLatin1Char('|'))}
-                                     << false << false;
+                                     << false << false << "";
         QTest::newRow("punctuation") << "p(a,ss:w'd" << "p(a,ss:w'd" << "p_a_ss_w_d"
-                                     << QStringList{"p|(|a|,|ss|:|w|'|d"} << true << true;
-        QTest::newRow("two dots") << ".." << ".." << ".." << QStringList{".."} << false << false;
-        QTest::newRow("star") << "*pw" << "*pw" << "_pw" << QStringList{"*pw"} << true << false;
+                                     << QStringList{"p|(|a|,|ss|:|w|'|d"} << true << true << "(,:'";
+        QTest::newRow("two dots") << ".." << ".." << ".." << QStringList{".."} << false << false << "";
+        QTest::newRow("star") << "*pw" << "*pw" << "_pw" << QStringList{"*pw"} << true << false << "";
+        QTest::newRow("umlaut first") << "überall" << "überall" << "_berall" << QStringList{"berall"}
+                                      << false << false << "ü";
         QTest::newRow("17 bytes") << "0123456789abcdefg" << "0123456789abcdefg" << "0123456789abcdefg"
-                                  << QStringList{"0123456789abcdefg"} << true << false;
+                                  << QStringList{"0123456789abcdefg"} << true << false << "";
     }
 
     void consoleRunsWhatWasMeant()
@@ -171,6 +177,8 @@ private slots:
         QFETCH(QStringList, restock);
         QFETCH(bool, password);
         QFETCH(bool, field);
+        QFETCH(QString, split);
+        QCOMPARE(ValueRules::RestockSplitCharacters(value), split);
 
         Settings values;
         for (QList<SettingValue> *file : {&values.varia, &values.buy}) {

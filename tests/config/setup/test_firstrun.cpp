@@ -2,10 +2,12 @@
 #include "firstrun.h"
 #include "hauptmenu.h"
 #include "package.h"
+#include "notice.h"
 #include "platform.h"
 #include "testsupport.h"
 #include "write.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,6 +136,13 @@ private slots:
         // The path file can't hold what Windows-1252 lacks: such a character is refused.
         type(d->pfad, QStringLiteral("\\Ж"));
         QCOMPARE(d->pfad->text(), kDefault + QStringLiteral("\\"));
+        // Pasted among others, it is left out, and the notice beside the box names it.
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Ж€x"));
+        QTest::keyClick(d->pfad, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(d->pfad->text(), kDefault + QStringLiteral("\\€x"));
+        QVERIFY(Notice::shownFor(d->pfad).contains(QStringLiteral("Ausgelassen: Ж")));
 
         // The label stays a label when a language line looks like markup.
         d->sellang->setText(QStringLiteral("<b>x</b>"));

@@ -8,6 +8,7 @@
 #include "fulldisk.h"
 #include "package.h"
 #include "languagetexts.h"
+#include "notice.h"
 #include "packagefiles.h"
 #include "platform.h"
 #include "restock.h"
@@ -17,6 +18,8 @@
 #include "texts.h"
 #include "write.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QDirIterator>
 #include <QLabel>
 #include <QLockFile>
@@ -26,7 +29,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
-#include <QToolTip>
 #include <QtTest>
 
 #include <cerrno>
@@ -111,10 +113,11 @@ void recordLanguage(const GameTree &tree, const QString &directory, const char *
         qFatal("%s", qPrintable(error));
 }
 
-// Types into `box` in its active dialog, then leaves the box for the tip as
-// the window system does where the tip appears under the mouse pointer: the
-// tip, if it stays.
-QString tipAfterTyping(QLineEdit *box, const QString &typed)
+// Types into `box` in its active dialog, then does what the pointer and the
+// window system may do meanwhile: leave the box for the notice, where it
+// appears under the pointer, and hand the activation away and back, as Wine
+// does as a window opens. The notice that stays beside the box.
+QString noticeAfterTyping(QLineEdit *box, const QString &typed)
 {
     box->window()->show();
     if (!QTest::qWaitForWindowActive(box->window()))
@@ -122,22 +125,18 @@ QString tipAfterTyping(QLineEdit *box, const QString &typed)
     box->setFocus();
     for (const QChar c : typed)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->windowType() == Qt::ToolTip && window->isVisible())
-            QCursor::setPos(window->geometry().center());
+    if (const Notice *notice = Notice::of(box->window()))
+        QCursor::setPos(notice->geometry().center());
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(box, &leave);
-    // The activation handed away and back at once, as Wine does as a window opens.
     QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
     QApplication::sendEvent(box->window(), &deactivate);
     QApplication::sendEvent(box->window(), &activate);
     QTest::qWait(500);
-    // Wine may hand the activation away and back once more, later on a busy
-    // machine: the tip comes back with it, while one that Leave hid does not.
-    return QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000) ? QToolTip::text() : QString();
+    return Notice::shownFor(box);
 }
 
-// A message of ours brought about as a player meets it: the tip shown, or ""
+// A message of ours brought about as a player meets it: the notice shown, or ""
 // for the one message box.
 struct Scene
 {
@@ -148,13 +147,25 @@ struct Scene
 
 const Scene kScenes[] = {
     {"refused character", {Texts::UnstorableCharacter},
-     [](const GameTree &, const QString &) { return tipAfterTyping(dialog<text>()->Text1, "Ж"); }},
+     [](const GameTree &, const QString &) { return noticeAfterTyping(dialog<text>()->Text1, "Ж"); }},
     {"length", {Texts::NotTaken, Texts::AtMost},
-     [](const GameTree &, const QString &) { return tipAfterTyping(dialog<text>()->Text1, QString(120, 'x')); }},
+     [](const GameTree &, const QString &) { return noticeAfterTyping(dialog<text>()->Text1, QString(120, 'x')); }},
     {"preview of the whole text", {Texts::InGameMessage},
      [](const GameTree &, const QString &) {
-         const QString tip = tipAfterTyping(dialog<text>()->Text1, "Hi \"all\"; gg");
+         const QString tip = noticeAfterTyping(dialog<text>()->Text1, "Hi \"all\"; gg");
          return tip.contains(": Hi 'all': gg\n") ? tip : QString();
+     }},
+    {"paste with a character left out", {Texts::LeftOutCharacter},
+     [](const GameTree &, const QString &) {
+         QGuiApplication::clipboard()->setText(QStringLiteral("Eins\r\n✓ zwei"));
+         QLineEdit *box = dialog<text>()->Text1;
+         noticeAfterTyping(box, QString());
+         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+         return box->text() == QStringLiteral("Eins  zwei") ? Notice::shownFor(box) : QString();
+     }},
+    {"restock entry the builds split", {Texts::RestockRunsOtherwise},
+     [](const GameTree &, const QString &) {
+         return noticeAfterTyping(dialog<restock>()->big1->lineEdit(), QStringLiteral("(y):z"));
      }},
     {"warning mark", {Texts::NotWrittenToVaris, Texts::NoFieldName},
      [](const GameTree &, const QString &) {
@@ -960,6 +971,32 @@ private slots:
             const QRegularExpression said(words.join(".*"), QRegularExpression::DotMatchesEverythingOption);
             QVERIFY2(shown.contains(said), qPrintable(shown));
         }
+    }
+
+    // A language switched to while the program runs: a box's hover help and
+    // notice say their notes in it, not in the one before.
+    void boxNotesFollowALanguageSwitch()
+    {
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        for (const QString &name : samples.entryList({QStringLiteral("english*")}))
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
+        restartConfigurator();
+        amcm *a = dialog<amcm>();
+        setStoredValue(a->pass, StoredValue(ValueKind::ServerValue, "geheim"));
+        a->show();
+        QTRY_VERIFY(Notice::shownFor(a->pass).contains(QStringLiteral("Ohne Feldnamen")));
+
+        firstrun *d = dialog<firstrun>();
+        choose(d, typed(tree), QStringLiteral("english.lang"));
+        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QVERIFY2(a->pass->toolTip().contains(QStringLiteral("Without a field name")), qPrintable(a->pass->toolTip()));
+        QCOMPARE(Notice::shownFor(a->pass), QString());
+        a->hide();
+        a->show();
+        QTRY_VERIFY(Notice::shownFor(a->pass).contains(QStringLiteral("Without a field name")));
     }
 
     // A message's line that is missing, empty or whose placeholders are not

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QPushButton;
+
+// What the five option dialogs share. Escape closes the dialog as its
+// "Schließen" button does, but an open drop-down list takes it first and is
+// all it closes. Opened, the dialog takes the keyboard in its first box, and
+// a box with a warning mark shows its notice. Closed through its title bar,
+// the dialog is hidden as by "Schließen": it lives as long as the program, and
+// its boxes keep their values for the script generator. When the language in
+// force changes, the boxes say their notes in the new one.
+class OptionDialog : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit OptionDialog(QWidget *parent = nullptr);
+
+protected:
+    // The box that takes the keyboard as the dialog opens.
+    void setFirstBox(QWidget *box);
+    // The dialog's "Schließen" button, which Escape and the title bar's close click.
+    void setCloseButton(QPushButton *button);
+
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void explainMarks();
+
+    QPointer<QWidget> m_firstBox;
+    QPointer<QPushButton> m_close;
+};
