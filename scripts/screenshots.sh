@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes a picture of every window of the two programs for the documentation:
-# docs/screenshots/<window>-<language>.png for the configurator's windows in
-# each shipped language (english, deutsch), uninstaller.png for the
-# uninstaller, which has one set of texts only. Builds the Linux programs into
+# docs/screenshots/<window>-<language>.png for every window of both programs
+# in each shipped language (english, deutsch; the uninstaller takes the
+# language the configurator recorded). Builds the Linux programs into
 # build-screenshots, installs them into a demo game folder of its own and
 # opens every window on a private X server by clicking its button, as a
 # player would. The pictures are replaced only when all of them were taken.
@@ -124,13 +124,14 @@ for language in english deutsch; do
     x_close "$main"
     x_wait_exit "$X_APP"
     [ "$X_STATUS" -eq 0 ] || x_fail "the configurator ended with status $X_STATUS"
-done
 
-x_run "$demo/Half-Life/cstrike" ./uninstaller
-window=$(x_find '^Uninstaller$')
-shoot uninstaller "$window"
-x_close "$window"
-x_wait_exit "$X_APP"
+    # Closed again without "Start Uninstall": nothing is removed.
+    x_run "$demo/Half-Life/cstrike" ./uninstaller
+    window=$(x_find '^Uninstaller$')
+    shoot "uninstaller-$language" "$window"
+    x_close "$window"
+    x_wait_exit "$X_APP"
+done
 
 out="$root/docs/screenshots"
 mkdir -p "$out"
