@@ -1,6 +1,7 @@
 #include "optiondialog.h"
 
 #include "ansiinput.h"
+#include "notice.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -32,6 +33,7 @@ void OptionDialog::showEvent(QShowEvent *event)
         // The lists are made with their boxes; an open one takes Escape before the dialog.
         for (QComboBox *combo : findChildren<QComboBox *>())
             combo->view()->installEventFilter(this);
+        Notice::hideOthers(this);
         if (m_firstBox)
             m_firstBox->setFocus(Qt::OtherFocusReason);
         // Once the dialog is on the screen, beside which the notice stands.

@@ -7,8 +7,8 @@ class QPushButton;
 
 // What the five option dialogs share. Escape closes the dialog as its
 // "Schließen" button does, but an open drop-down list takes it first and is
-// all it closes. Opened, the dialog takes the keyboard in its first box, and
-// a box with a warning mark shows its notice. Closed through its title bar,
+// all it closes. Opened, the dialog takes the keyboard in its first box, a
+// box with a warning mark shows its notice, and the other dialogs' notices go. Closed through its title bar,
 // the dialog is hidden as by "Schließen": it lives as long as the program, and
 // its boxes keep their values for the script generator. When the language in
 // force changes, the boxes say their notes in the new one.

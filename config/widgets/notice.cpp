@@ -1,6 +1,7 @@
 #include "notice.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -93,6 +94,15 @@ void Notice::typedIn(const QLineEdit *box)
     Notice *notice = of(box->window());
     if (notice && notice->m_box != box)
         notice->hide();
+}
+
+void Notice::hideOthers(const QWidget *window)
+{
+    for (QWidget *other : QApplication::topLevelWidgets()) {
+        auto *notice = qobject_cast<Notice *>(other);
+        if (notice && notice->parentWidget() != window)
+            notice->hide();
+    }
 }
 
 void Notice::present(QLineEdit *box, const QString &text)

@@ -10,8 +10,8 @@
 // cut, what reaches the game): a small window of the box's dialog, beside
 // the box and never over another box of it. The dialog's own doing shows and
 // hides it, never the pointer or the window system's activation: it stays
-// until the text no longer calls for it, the user types in another box, the
-// dialog hides or its time is up. Its colours are its own, so it reads the
+// until the text no longer calls for it, the user types in another box or
+// opens another dialog, the dialog hides or its time is up. Its colours are its own, so it reads the
 // same on every platform. One notice a dialog, made with its first.
 class Notice : public QWidget
 {
@@ -29,6 +29,8 @@ public:
     static void hideFor(const QLineEdit *box);
     // The user types in `box`: a notice beside another box is done with.
     static void typedIn(const QLineEdit *box);
+    // Another dialog comes to the front: the notices of the others are done with.
+    static void hideOthers(const QWidget *window);
 
     QString text() const { return m_shown; }
     QLineEdit *box() const { return m_box; }

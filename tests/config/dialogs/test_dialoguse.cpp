@@ -234,7 +234,7 @@ private slots:
     }
 
     // The notice is the dialog's: the pointer and the activation leave it be;
-    // the text, another box and the dialog's hiding end it. It reads as black
+    // the text, another box, another dialog and the dialog's hiding end it. It reads as black
     // on pale yellow in a dark frame on every platform.
     void noticeStaysUntilTheDialogIsDone()
     {
@@ -268,6 +268,10 @@ private slots:
         typeText(d->Text1, QStringLiteral("\""));
         QVERIFY(notice->isVisible());
         typeText(d->Text2, QStringLiteral("b"));
+        QVERIFY(!notice->isVisible());
+        typeText(d->Text1, QStringLiteral("\""));
+        QVERIFY(notice->isVisible());
+        showWindowOf(Forms::get<sound>());
         QVERIFY(!notice->isVisible());
         typeText(d->Text1, QStringLiteral("\""));
         QVERIFY(notice->isVisible());
