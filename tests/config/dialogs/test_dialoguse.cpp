@@ -271,7 +271,7 @@ private slots:
         QVERIFY(!notice->isVisible());
         typeText(d->Text1, QStringLiteral("\""));
         QVERIFY(notice->isVisible());
-        showWindowOf(Forms::get<sound>());
+        showWindowOf(dialog<sound>());
         QVERIFY(!notice->isVisible());
         typeText(d->Text1, QStringLiteral("\""));
         QVERIFY(notice->isVisible());
