@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -90,14 +91,24 @@ QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longe
         }
         const char *data = block.constData();
         const qsizetype size = block.size();
+        // The next CR and LF from `pos` on (`size` when there is none), each
+        // searched again only once passed, so that a block is scanned once.
+        const auto next = [data, size](char c, qsizetype from) {
+            const void *at = std::memchr(data + from, c, size_t(size - from));
+            return at ? static_cast<const char *>(at) - data : size;
+        };
+        qsizetype cr = -1;
+        qsizetype lf = -1;
         for (qsizetype pos = 0; pos < size && !enough();) {
             if (std::exchange(afterCr, false) && data[pos] == '\n') {
                 ++pos;
                 continue;
             }
-            qsizetype end = pos;
-            while (end < size && data[end] != '\r' && data[end] != '\n')
-                ++end;
+            if (cr < pos)
+                cr = next('\r', pos);
+            if (lf < pos)
+                lf = next('\n', pos);
+            const qsizetype end = qMin(cr, lf);
             const qsizetype room = longestLine < 0 ? end - pos : qMax<qsizetype>(0, longestLine - line.size());
             line.append(data + pos, qMin(end - pos, room));
             lineLength += end - pos;
