@@ -162,8 +162,12 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
     // Fonts, styles and the platform load once per process and stay; loaded
     // here, they are not taken for leaks of the first input.
-    configurator()->startup();
-    dropConfigurator();
+    {
+        Package package;
+        hauptmenu window(package);
+        window.startup();
+    }
+    Texts::useBuiltIn();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }
