@@ -1,7 +1,5 @@
 #pragma once
 
-#include "settings.h"
-
 #include <QPointer>
 #include <QWidget>
 

@@ -154,7 +154,7 @@ void firstrun::language_Click()
 
 // The package folder, which the directory browser gives at once, or any
 // other folder without the game's cstrike would record no game at all.
-bool firstrun::isHalfLifeFolder() const
+bool firstrun::holdsCstrike() const
 {
     return QFileInfo(LocalPath(pfad->text() + QStringLiteral("\\cstrike"))).isDir();
 }
@@ -172,7 +172,7 @@ QString firstrun::noHalfLifeFolder() const
 
 void firstrun::Command2_Click()
 {
-    if (!isHalfLifeFolder()) {
+    if (!holdsCstrike()) {
         Message::show(QStringLiteral("Korvel Configurator"), noHalfLifeFolder());
         return;
     }
@@ -198,7 +198,7 @@ bool firstrun::form_unload()
     // Closing is never refused, but a folder that is no Half-Life folder is
     // never recorded: the path file stays as it was (or there is none, and the
     // next start asks again).
-    if (!isHalfLifeFolder()) {
+    if (!holdsCstrike()) {
         Message::show(QStringLiteral("Korvel Configurator"), noHalfLifeFolder());
         emit handOver();
         return true;

@@ -79,7 +79,7 @@ protected:
 private:
     QString selectedLanguage() const;
     void selectLanguage(const QString &name);
-    bool isHalfLifeFolder() const;
+    bool holdsCstrike() const;
     bool writePathFile();
     QString noHalfLifeFolder() const;
 
