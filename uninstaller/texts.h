@@ -6,8 +6,9 @@
 // The uninstaller's own texts, built in German. The language the configurator
 // recorded (line 2 of qor/pfad.kst) may give them in its lines 77 on, after
 // the configurator's own, one text a line in the order below, a line break
-// written as "\n". A line left out or empty, or whose placeholders (%1...)
-// are not those of the German, keeps the German. New texts go at the end.
+// written as "\n"; texts added later follow the configurator's at line 96.
+// A line left out or empty, or whose placeholders (%1...) are not those of
+// the German, keeps the German. New texts go at the end.
 namespace Texts {
 
 enum Id {
@@ -26,14 +27,18 @@ enum Id {
     FolderNotEmpty,
     BackupKept,
     Itself,             // line 90
+    // Added later, at line 96, after the configurator's lines 91 to 95
+    NoRegularFile,      // line 96
+    NotJudged,          // %1: the file that can't be read or judged
     Count
 };
 
 constexpr int kFirstLine = 77;
+constexpr int kLaterFirstLine = 96;
 
 constexpr int lineOf(Id id)
 {
-    return kFirstLine + id;
+    return id < NoRegularFile ? kFirstLine + id : kLaterFirstLine + (id - NoRegularFile);
 }
 
 QString builtIn(Id id);

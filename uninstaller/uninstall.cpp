@@ -151,28 +151,37 @@ bool isLanguageCopy(const QByteArray &checksum, qint64 size, int line, const QSt
     return false;
 }
 
-// True when the marker records the checksum: the configurator adds a line
-// "sha256 <64 lowercase hex digits>" for every copy it places where the game
-// had no file; other lines mean nothing here.
-bool markerRecords(const QString &marker, const QByteArray &checksum, const QString &halfLife)
-{
-    const QByteArray record = "sha256 " + checksum.toHex();
-    bool found = false;
-    readLines(marker, halfLife, [&](int, const QByteArray &line) {
-        found = line == record;
-        return !found;
-    });
-    return found;
-}
+// A marker holds one short line for each copy the configurator placed. One
+// larger than this, with a zero byte or with more lines is damaged, and so
+// is one that is no regular file or can't be read: the configurator reads
+// markers by the same rule, and neither program judges by a damaged one.
+constexpr qint64 kLargestMarker = 64 * 1024;
+constexpr qsizetype kMarkerLines = 1000;
 
-// True when the game file is one the package placed where the game had none.
-bool isPackageCopy(const QString &target, const GameFile &file, const QString &halfLife)
+// The lines of the marker, or false when it is damaged. A line ends at CR
+// LF, a lone CR or a lone LF; a line break at the very end adds no line.
+bool readMarker(const QString &marker, const QString &halfLife, QList<QByteArray> *lines)
 {
-    const QByteArray checksum = fileSha256(target);
-    if (checksum.isEmpty())
+    const QFileInfo info(marker);
+    QByteArray bytes;
+    if (isLink(info) || !info.isFile() || leadsOutside(marker, halfLife) || info.size() > kLargestMarker
+        || !readRegularFile(marker, &bytes) || bytes.size() > kLargestMarker || bytes.contains('\0'))
         return false;
-    return markerRecords(QString::fromLatin1(file.backup) + QStringLiteral(".none"), checksum, halfLife)
-        || isLanguageCopy(checksum, QFileInfo(target).size(), file.languageLine, halfLife);
+    QByteArray line;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n') {
+            line += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+            ++i;
+        lines->append(line);
+        line.clear();
+    }
+    if (!line.isEmpty())
+        lines->append(line);
+    return lines->size() <= kMarkerLines;
 }
 
 // What a write killed between writing and renaming left: some name,
@@ -257,36 +266,50 @@ void removeIfEmpty(const QString &folder, UninstallResult *result)
         result->leftOver << noted(folder, Texts::NotDeleted, qt_error_string());
 }
 
-// Puts back the game files, or, where the game had none, removes the package's copy.
+// Puts back the game files, or, where the game had none, removes the package's
+// copy. A game file that is a link (even one within the game), a folder or a
+// special file is never the package's: it stays, as does one that can't be
+// judged.
 void restoreGameFiles(const QString &halfLife, UninstallResult *result)
 {
     for (const GameFile &file : kGameFiles) {
         const QString backup = QString::fromLatin1(file.backup);
         const QString target = QString::fromLatin1(file.target);
+        const QString marker = backup + QStringLiteral(".none");
         const QFileInfo backupInfo(backup);
         const QFileInfo targetInfo(target);
+        const QFileInfo markerInfo(marker);
         const bool restore = backupInfo.exists() || isLink(backupInfo);
+        const bool present = targetInfo.exists() || isLink(targetInfo);
+        const bool ordinary = !isLink(targetInfo) && targetInfo.isFile();
         // The game had none of its own when the package came.
-        const bool marked = !restore && file.languageLine != 0
-            && QFileInfo::exists(backup + QStringLiteral(".none"))
-            && (targetInfo.exists() || isLink(targetInfo));
+        const bool marked = !restore && file.languageLine != 0 && (markerInfo.exists() || isLink(markerInfo))
+            && present;
 
         if (marked) {
             // Only the package's own copy goes: a marker alone must not cost the game its file.
-            if (leadsOutside(target, halfLife)) {
+            QList<QByteArray> records;
+            QByteArray checksum;
+            if (leadsOutside(target, halfLife))
                 result->kept << noted(target, Texts::LinkOutside);
-            } else if (!isPackageCopy(target, file, halfLife)) {
+            else if (!ordinary)
+                result->kept << noted(target, Texts::NoRegularFile);
+            else if (!readMarker(marker, halfLife, &records))
+                result->kept << noted(target, Texts::NotJudged, QDir::toNativeSeparators(marker));
+            else if ((checksum = fileSha256(target)).isEmpty())
+                result->kept << noted(target, Texts::NotJudged, QDir::toNativeSeparators(target));
+            else if (!records.contains("sha256 " + checksum.toHex())
+                     && !isLanguageCopy(checksum, targetInfo.size(), file.languageLine, halfLife))
                 result->kept << noted(target, Texts::NotPackageCopy);
-            } else {
-                const QString why = removeFile(target, targetInfo);
-                if (!why.isEmpty())
-                    result->leftOver << noted(target, Texts::NotDeleted, why);
-            }
+            else if (const QString why = removeFile(target, targetInfo); !why.isEmpty())
+                result->leftOver << noted(target, Texts::NotDeleted, why);
         } else if (restore) {
             const QString copyBack = QDir::toNativeSeparators(backup) + QStringLiteral(" -> ")
                 + QDir::toNativeSeparators(target);
             if (leadsOutside(backup, halfLife) || leadsOutside(target, halfLife))
                 result->notRestored << noted(copyBack, Texts::LinkOutside);
+            else if (present && !ordinary)
+                result->kept << noted(target, Texts::NoRegularFile);
             else if (!restoreFile(backup, target))
                 result->notRestored << copyBack;
         }

@@ -169,11 +169,15 @@ void hauptmenu::form_load()
         Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
     // 5: the recorded language, when there is one. What was not replaced in
     // the game is not worth a word at every start; a language that can't be
-    // read at all is.
+    // read at all is, and so is a game file left as it is because a file it
+    // is judged by could not be read this time.
     if (!m_package.recordedLanguage().isEmpty()) {
         const LanguageOutcome outcome = m_package.applyLanguage(true);
         if (!outcome.unusable.isEmpty())
             Message::show(QStringLiteral("Korvel Configurator"), LanguageProblems(outcome).join(QLatin1Char('\n')));
+        else if (!outcome.unjudged.isEmpty())
+            Message::show(QStringLiteral("Korvel Configurator"),
+                          Texts::get(Texts::LanguageIncomplete).arg(outcome.unjudged.join(QLatin1Char('\n'))));
         showLanguage();
     }
     // 6, 7: the settings saved at the last exit, and the module switches.

@@ -7,6 +7,7 @@
 #include "write.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,10 +23,12 @@ const int kCommandMenuLine = 22;
 constexpr qsizetype kLongestText = 4096;
 constexpr qsizetype kLanguageFileLines = Texts::lineOf(Texts::Id(Texts::Count - 1));
 
-// A marker holds one short line for each copy placed; a damaged one is read
-// no further than this.
+// A marker or record of the package's copies holds one short line for each
+// copy placed. One larger than this, with a zero byte or with more lines is
+// damaged: it is not judged, and nothing it stands for is touched. The
+// uninstaller reads markers by the same rule.
+constexpr qint64 kLargestMarker = 64 * 1024;
 constexpr qsizetype kMarkerLines = 1000;
-constexpr qsizetype kLongestMarkerLine = 80;
 
 QString shown(const QString &localPath)
 {
@@ -50,22 +53,110 @@ bool readRegularFile(const QString &path, QByteArray *bytes, QString *error)
     return true;
 }
 
-// True when the regular file `path` holds exactly `bytes`.
-bool holds(const QString &path, const QByteArray &bytes)
+// A file the language step is about to judge, read once: whatever it is
+// judged by is what it held then.
+struct Found
 {
-    QByteArray present;
-    QString unused;
+    enum Kind {
+        Missing,
+        File,
+        Other,    // a link, a folder or a special file
+        Unjudged  // can't be read, or a damaged marker
+    } kind = Missing;
+    QByteArray bytes;  // of a File
+    QString why;       // of Other and Unjudged: which file and why
+};
+
+// A link (even one leading to a file inside the game), a folder or a special
+// file is no game file the package may replace or take for the game's own:
+// it stays as it is. So does one that can't be read this time (a virus
+// scanner holding it, say): nothing is done on a guess.
+Found examine(const QString &path)
+{
     const QFileInfo info(path);
-    return info.isFile() && info.size() == bytes.size() && readRegularFile(path, &present, &unused)
-           && present == bytes;
+    Found found;
+    if (!info.exists() && !info.isSymLink())
+        return found;
+    if (info.isSymLink() || info.isJunction() || !info.isFile()) {
+        found.kind = Found::Other;
+        found.why = Texts::get(Texts::NoRegularFile).arg(shown(path));
+        return found;
+    }
+    QFile in(path);
+    if (in.open(QIODevice::ReadOnly))
+        found.bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        found.kind = Found::Unjudged;
+        found.why = Texts::get(Texts::FileUnreadable).arg(shown(path));
+        return found;
+    }
+    found.kind = Found::File;
+    return found;
 }
 
-// Puts `bytes` in the place of `target`, whole or not at all. As the language
-// is applied at every start, a game file that is the copy already is not
-// written again.
-bool place(const QString &bound, const QString &target, const QByteArray &bytes, QString *error)
+// A marker (or record) of the copies placed: its bytes and its lines. One
+// that can't be read or is damaged is Unjudged.
+struct Marker
 {
-    return holds(target, bytes) || PackageFiles::WriteBytes(bound, target, bytes, error);
+    Found file;
+    QStringList lines;
+};
+
+// The lines of a marker: a line ends at CR LF, a lone CR or a lone LF, and a
+// line break at the very end adds no empty line.
+QList<QByteArray> markerLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    QByteArray line;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n') {
+            line += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+            ++i;
+        lines << line;
+        line.clear();
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+Marker readMarker(const QString &path)
+{
+    Marker marker{examine(path), {}};
+    if (marker.file.kind != Found::File)
+        return marker;
+    const QByteArray &bytes = marker.file.bytes;
+    const QList<QByteArray> lines = markerLines(bytes);
+    if (bytes.size() > kLargestMarker || bytes.contains('\0') || lines.size() > kMarkerLines) {
+        marker.file.kind = Found::Unjudged;
+        marker.file.why = Texts::get(Texts::MarkerDamaged).arg(shown(path));
+        return marker;
+    }
+    for (const QByteArray &line : lines)
+        marker.lines << QString::fromLatin1(line);
+    return marker;
+}
+
+// The marker with the copy of `bytes` recorded, every byte it held kept.
+// False and `*error` when it is full.
+bool recordCopy(const QString &bound, const QString &path, const Marker &marker, const QByteArray &bytes,
+                QString *error)
+{
+    if (marker.lines.contains(MarkerLine(bytes)))
+        return true;
+    if (marker.lines.size() >= kMarkerLines) {
+        *error = Texts::get(Texts::MarkerDamaged).arg(shown(path));
+        return false;
+    }
+    QByteArray recorded = marker.file.bytes;
+    if (!recorded.isEmpty() && !recorded.endsWith('\n') && !recorded.endsWith('\r'))
+        recorded += "\r\n";
+    recorded += MarkerLine(bytes).toLatin1() + "\r\n";
+    return PackageFiles::WriteBytes(bound, path, recorded, error);
 }
 
 // A file of the package folder: no folder part, nothing that leads up or
@@ -77,94 +168,168 @@ bool isBareFileName(const QString &name)
            && !name.contains(QLatin1Char(':'));
 }
 
-// True when `game` is exactly what a language of the package folder puts
-// there today: a file of the package folder named by line `copyLine` of one
-// of its visible language files (the uninstaller asks the same before it
-// deletes such a file). A language file that is a link out of `bound` is
-// not read.
-bool isLanguageCopy(const QByteArray &game, int copyLine, const QString &bound)
+enum class Verdict { No, Yes, Unjudged };
+
+// Whether `game` is exactly what a language of the package folder puts there
+// today: a file of the package folder named by line `copyLine` of one of its
+// visible language files (the uninstaller asks the same before it deletes
+// such a file). A language file that is a link out of `bound` is not read.
+// A copy of the same size that can't be read leaves it open.
+Verdict isLanguageCopy(const QByteArray &game, int copyLine, const QString &bound, QString *why)
 {
     for (const QString &languageName : LanguageFiles(QStringLiteral("."))) {
         QStringList language;
         if (!ReadLanguageFile(languageName, bound, &language).isEmpty())
             continue;
         const QString copy = language.value(copyLine - 1);
-        if (isBareFileName(copy) && !PackageFiles::LeadsOutside(copy, bound) && holds(copy, game))
-            return true;
+        if (!isBareFileName(copy) || PackageFiles::LeadsOutside(copy, bound) || !QFileInfo(copy).isFile()
+            || QFileInfo(copy).size() != game.size())
+            continue;
+        QByteArray bytes;
+        if (!readRegularFile(copy, &bytes, why))
+            return Verdict::Unjudged;
+        if (bytes == game)
+            return Verdict::Yes;
     }
+    return Verdict::No;
+}
+
+// Whether the game file holds a copy the package placed: one its marker or
+// record lists (of this version of the package or an earlier one), or one a
+// language of the package folder names today (all that a marker written
+// before markers recorded their copies can go by).
+Verdict isPackageCopy(const QByteArray &game, const QStringList &records, int copyLine, const QString &bound,
+                      QString *why)
+{
+    if (records.contains(MarkerLine(game)))
+        return Verdict::Yes;
+    return isLanguageCopy(game, copyLine, bound, why);
+}
+
+// Puts the backup `backupFile` aside as "<name>.older-<date and time>",
+// never over another file: a backup is never lost.
+bool putAside(const QString &backupFile, QString *error)
+{
+    const QString stem = backupFile + QStringLiteral(".older-")
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = stem;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = stem + QLatin1Char('-') + QString::number(n);
+    if (QFile::rename(backupFile, aside))
+        return true;
+    *error = Texts::get(Texts::BackupNotPutAside).arg(shown(backupFile), shown(aside));
     return false;
 }
 
-QStringList markerLines(const QString &marker)
+// Makes `game` the backup: the one there before, if any, is put aside first.
+bool replaceBackup(const QString &bound, const QString &backupFile, const Found &backup, const QByteArray &game,
+                   QString *error)
 {
-    return ReadFileLines(marker, nullptr, kLongestMarkerLine, nullptr, kMarkerLines);
-}
-
-// True when the game file holds a copy the package placed: one its marker
-// records (of this version of the package or an earlier one), or, for a
-// marker written before markers recorded their copies, one a language of
-// the package folder names today.
-bool isPackageCopy(const QString &gameFile, const QString &marker, int copyLine, const QString &bound)
-{
-    QByteArray game;
-    QString unused;
-    if (!readRegularFile(gameFile, &game, &unused))
+    if (backup.kind == Found::File && !putAside(backupFile, error))
         return false;
-    return markerLines(marker).contains(MarkerLine(game)) || isLanguageCopy(game, copyLine, bound);
+    const QString folder = QFileInfo(backupFile).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        *error = Texts::get(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    return PackageFiles::WriteBytes(bound, backupFile, game, error);
 }
 
-// Adds the copy of `bytes` to the copies the marker records, before it is placed.
-bool recordCopy(const QString &bound, const QString &marker, const QByteArray &bytes, QString *error)
+// Keeps the game's own version of a game file as `backupFile` for the
+// uninstaller, before the package's copy `copy` goes in; `copyLine` is the
+// language files' line that names the copy (0 for valve.rc, which the package
+// never replaces). The backup holds the game's file as it was before the
+// package last replaced it: a game file that is neither the backup nor one
+// of the package's copies (the player's own, or the game's, changed since
+// or put back after an uninstall) becomes the backup, and the one before is
+// put aside. Where the game had no such file, a marker "<backup>.none"
+// stands instead and records the copies placed; where it had one,
+// "<backup>.placed" records them, so that no later start takes a copy of
+// the package (of this or an earlier version) for the game's own file.
+// Anything but Done, and `*error`, when the game file must stay as it is
+// this time.
+enum class BackedUp {
+    Done,
+    NoRegularFile,  // the game file is none (a link, a folder, a special file) or leads out
+    NotJudged,      // a file it is judged by can't be read or is damaged
+    Failed          // the backup or the marker can't be written
+};
+BackedUp backUp(const QString &bound, const QString &gameFile, const Found &game, const QString &backupFile,
+            int copyLine, const QByteArray &copy, QString *error)
 {
-    QStringList lines = markerLines(marker);
-    if (lines.contains(MarkerLine(bytes)))
-        return true;
-    lines << MarkerLine(bytes);
-    return PackageFiles::WriteText(bound, marker, lines, error);
-}
-
-// Keeps the game's own version of `gameFile` as `backupFile` for the
-// uninstaller. A backup made earlier is never replaced. With `copyLine` (the
-// language files' line that names the copy; 0 for none), a game file that
-// isn't there is recorded as "<backup>.none", with the copy about to be
-// placed, so that no later start takes the package's copy for the game's own
-// file. That marker stands only while the game file is missing or one of
-// the package's copies: a game file put back since (by the game's own file
-// check, say) is backed up, and the marker removed once the backup is
-// safely written.
-bool backUp(const QString &bound, const QString &gameFile, const QString &backupFile, int copyLine,
-            const QByteArray &copy, QString *error)
-{
+    // valve.rc is only kept, never replaced: where there is no file to keep, nothing is done.
+    if (copyLine == 0 && (game.kind == Found::Missing || game.kind == Found::Other))
+        return BackedUp::Done;
     const QString none = backupFile + QStringLiteral(".none");
-    for (const QString &path : {gameFile, backupFile, none}) {
+    const QString placed = backupFile + QStringLiteral(".placed");
+    for (const QString &path : {gameFile, backupFile, none, placed}) {
         if (PackageFiles::LeadsOutside(path, bound)) {
             *error = PackageFiles::LeadsOutsideReason(path);
-            return false;
+            return BackedUp::NoRegularFile;
         }
     }
-    const bool missing = !QFileInfo::exists(gameFile);
-    const bool marked = copyLine > 0 && QFileInfo(none).isFile();
-    if (marked && (missing || isPackageCopy(gameFile, none, copyLine, bound)))
-        return true;
-    if (!QFileInfo(backupFile).isFile()) {
-        if ((missing && copyLine == 0) || (!missing && !QFileInfo(gameFile).isFile()))
-            return true;
-        const QString folder = QFileInfo(backupFile).absolutePath();
+    const Marker marker = copyLine > 0 ? readMarker(none) : Marker{};
+    const Marker records = copyLine > 0 ? readMarker(placed) : Marker{};
+    const Found backup = examine(backupFile);
+    if (game.kind == Found::Other) {
+        *error = game.why;
+        return BackedUp::NoRegularFile;
+    }
+    for (const Found *found : {&game, &marker.file, &records.file, &backup}) {
+        if (found->kind == Found::Other || found->kind == Found::Unjudged) {
+            *error = found->why;
+            return BackedUp::NotJudged;
+        }
+    }
+    const bool marked = marker.file.kind == Found::File;
+    if (game.kind == Found::Missing) {
+        if (marked || backup.kind == Found::File)
+            return BackedUp::Done;
+        const QString folder = QFileInfo(none).absolutePath();
         if (!QDir().mkpath(folder)) {
             *error = Texts::get(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
-            return false;
+            return BackedUp::Failed;
         }
-        if (missing)
-            return PackageFiles::WriteText(bound, none, {MarkerLine(copy)}, error);
-        QByteArray own;
-        if (!readRegularFile(gameFile, &own, error) || !place(bound, backupFile, own, error))
-            return false;
+        return recordCopy(bound, none, marker, copy, error) ? BackedUp::Done : BackedUp::Failed;
     }
+    if (marked || backup.kind == Found::File) {
+        if (backup.kind == Found::File && backup.bytes == game.bytes)
+            return BackedUp::Done;
+        if (copyLine > 0) {
+            if (game.bytes == copy)
+                return BackedUp::Done;
+            switch (isPackageCopy(game.bytes, marker.lines + records.lines, copyLine, bound, error)) {
+            case Verdict::Yes:
+                return BackedUp::Done;
+            case Verdict::Unjudged:
+                return BackedUp::NotJudged;
+            case Verdict::No:
+                break;
+            }
+        }
+    }
+    if (!replaceBackup(bound, backupFile, backup, game.bytes, error))
+        return BackedUp::Failed;
     if (marked && !QFile::remove(none)) {
         *error = Texts::get(Texts::MarkerNotRemoved).arg(shown(none));
+        return BackedUp::Failed;
+    }
+    return BackedUp::Done;
+}
+
+// Records the copy about to be placed: in the marker where the game had no
+// file, else beside the backup.
+bool recordPlacedCopy(const QString &bound, const QString &backupFile, const QByteArray &copy, QString *error)
+{
+    QString record = backupFile + QStringLiteral(".none");
+    if (!QFileInfo(record).isFile())
+        record = backupFile + QStringLiteral(".placed");
+    const Marker marker = readMarker(record);
+    if (marker.file.kind == Found::Other || marker.file.kind == Found::Unjudged) {
+        *error = marker.file.why;
         return false;
     }
-    return true;
+    return recordCopy(bound, record, marker, copy, error);
 }
 
 struct GameFile
@@ -236,21 +401,34 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
     const QString cstrike = LocalPath(halfLife + QStringLiteral("\\cstrike"));
     const QString backupFolder = cstrike + QStringLiteral("/backup/");
     const QString backup = backupFolder + file.backupName;
-    if (!backUp(bound, target, backup, file.languageLine, copy, &error)) {
+    const Found game = examine(target);
+    switch (backUp(bound, target, game, backup, file.languageLine, copy, &error)) {
+    case BackedUp::Done:
+        break;
+    case BackedUp::NoRegularFile:
+        problems << Texts::get(Texts::NotReplacedBecause).arg(shown(target), error);
+        return;
+    case BackedUp::NotJudged:
+        problems << Texts::get(Texts::NotReplacedBecause).arg(shown(target), error);
+        outcome->unjudged << problems.last();
+        return;
+    case BackedUp::Failed:
         problems << Texts::get(Texts::NoBackup).arg(shown(target), error);
         return;
     }
-    if (!backUp(bound, cstrike + QStringLiteral("/valve.rc"), backupFolder + QStringLiteral("valve.rc"), 0, {},
-                &error))
+    const QString valve = cstrike + QStringLiteral("/valve.rc");
+    if (backUp(bound, valve, examine(valve), backupFolder + QStringLiteral("valve.rc"), 0, {}, &error)
+        != BackedUp::Done)
         problems << Texts::get(Texts::NoValveBackup).arg(error);
 
-    // Where the game had none, the copy is recorded before it is placed.
-    const QString marker = backup + QStringLiteral(".none");
-    if (QFileInfo(marker).isFile() && !recordCopy(bound, marker, copy, &error)) {
+    // The copy is recorded before it is placed.
+    if (!recordPlacedCopy(bound, backup, copy, &error)) {
         problems << Texts::get(Texts::NoBackup).arg(shown(target), error);
         return;
     }
-    if (place(bound, target, copy, &error))
+    if (game.kind == Found::File && game.bytes == copy)
+        outcome->replaced << shown(target);
+    else if (PackageFiles::WriteBytes(bound, target, copy, &error))
         outcome->replaced << shown(target);
     else
         problems << error + QLatin1Char('.');

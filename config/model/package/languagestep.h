@@ -27,6 +27,9 @@ struct LanguageOutcome
     QString unusable;      // why the language file itself could not be used; "" when it was
     QStringList replaced;  // the game files now holding the language's copy
     QStringList problems;  // one line for each game file not replaced: which and why
+    // Those of `problems` where a file the step judges by could not be read
+    // or judged this time: worth a word at every start.
+    QStringList unjudged;
 };
 
 // What the player is told of an outcome: the language file that could not be

@@ -83,6 +83,9 @@ const char *const kGerman[] = {
     "Ausgelassen: %1\nDiese Zeichen können nicht gespeichert werden; der Rest wurde übernommen.",
     "Das Spiel führt das vielleicht nicht so aus, wie es dasteht: die Versionen des Spiels trennen die Befehle bei "
     "%1 verschieden.",
+
+    "%1: beschädigt oder voll (ein Null-Byte, mehr als 64 KiB oder 1000 Zeilen)",
+    "%1: lässt sich nicht als %2 beiseitelegen",
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 

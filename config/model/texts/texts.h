@@ -103,17 +103,24 @@ enum Id {
     LeftOutCharacter,     // line 91, after the uninstaller's lines 77 to 90
     LeftOutCharacters,
     RestockRunsOtherwise,
+    // Added later: markers and backups the language step leaves alone
+    MarkerDamaged,        // line 94
+    BackupNotPutAside,
     Count
 };
 
 // The line of a language file that holds the message `id`. Lines 77 to 90
-// hold the uninstaller's texts: messages added since go on at line 91.
+// and 96 to 97 hold the uninstaller's texts: the messages go on after them.
 constexpr int kFirstLine = 23;
-constexpr int kUninstallerFirstLine = 77;
-constexpr int kUninstallerLines = 14;
+constexpr int kUninstallerBlocks[][2] = {{77, 14}, {96, 2}};  // first line, lines
 constexpr int lineOf(Id id)
 {
-    return kFirstLine + id < kUninstallerFirstLine ? kFirstLine + id : kFirstLine + id + kUninstallerLines;
+    int line = kFirstLine + id;
+    for (const auto &block : kUninstallerBlocks) {
+        if (line >= block[0])
+            line += block[1];
+    }
+    return line;
 }
 
 // The language in force is one per process: its captions, help texts and

@@ -3,7 +3,9 @@
 #include "appearance.h"
 #include "firstrun.h"
 #include "funmode.h"
+#include "failingfile.h"
 #include "gametree.h"
+#include "markercases.h"
 #include "hauptmenu.h"
 #include "fulldisk.h"
 #include "package.h"
@@ -25,6 +27,7 @@
 #include <QLockFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -42,6 +45,8 @@ const QByteArray kGameValve = "exec autoexec.cfg\r\n";
 const QByteArray kLanguageKeys = "\"+attack\"\t\t\"Shoot\"\r\n\"+jump\"\t\t\"Jump\"\r\n";
 // The same list as an earlier version of the package shipped it.
 const QByteArray kEarlierKeys = "\"+attack\"\t\t\"Shoot\"\r\n";
+// A list of the player's own, which no language names.
+const QByteArray kOwnKeys = "\"+attack\"\t\t\"Meins\"\r\n";
 const QByteArray kLanguageMenu = "\"1\" \"Radio\"\r\n{\r\n\t\"1\" \"Cover me\" \"coverme\"\r\n}\r\n";
 
 // What the shipped key lists must offer, each once: the game's own list and the package's commands.
@@ -266,7 +271,10 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt")), kGameMenu);
         QCOMPARE(tree.read(QStringLiteral("backup/valve.rc")), kGameValve);
         QCOMPARE(tree.read(QStringLiteral("valve.rc")), kGameValve);
-        QCOMPARE(QDir(tree.cstrike + QStringLiteral("/backup")).entryList(QDir::Files | QDir::Hidden).size(), 3);
+        // The records of the copies placed over the game's own files.
+        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst.placed")), MarkerRecord(kLanguageKeys) + "\r\n");
+        QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt.placed")), MarkerRecord(kLanguageMenu) + "\r\n");
+        QCOMPARE(QDir(tree.cstrike + QStringLiteral("/backup")).entryList(QDir::Files | QDir::Hidden).size(), 5);
         QCOMPARE(d->lang2->text(), QStringLiteral("test.lang"));
         QCOMPARE(m->it1->text(), line(1));
         QVERIFY(m->isVisible());
@@ -326,28 +334,268 @@ private slots:
             QCOMPARE(messages.entries[i].text, line(11 + i));
     }
 
-    void backupsAreNeverOverwritten()
+    // The backup holds the game's list as it was before the package last
+    // replaced it: a list that is neither the backup nor one of the package's
+    // copies (the player's own after an uninstall and a new install, or the
+    // game's, updated) becomes the backup, and the backup before is put aside,
+    // never lost. Copies the package placed are recorded beside the backup.
+    void aBackupIsNeverLost_data()
     {
+        QTest::addColumn<QString>("file");        // below cstrike
+        QTest::addColumn<QByteArray>("game");     // at the start; empty: none
+        QTest::addColumn<QString>("before");      // "earlier copy": an earlier version's list placed first
+        QTest::addColumn<bool>("newBackup");
+
+        const QString keys = QStringLiteral("gfx/shell/kb_act.lst");
+        const QByteArray own = kOwnKeys;
+        QTest::newRow("the player's own list") << keys << own << "" << true;
+        QTest::newRow("the backup's list") << keys << kGameKeys << "" << false;
+        QTest::newRow("this language's copy") << keys << kLanguageKeys << "" << false;
+        QTest::newRow("another language's copy") << keys << QByteArray("\"+jump\"\t\"Hop\"\r\n") << "" << false;
+        QTest::newRow("an earlier version's copy, recorded") << keys << kEarlierKeys << "earlier copy" << false;
+        // Nothing tells it from the player's: kept, and the backup before too.
+        QTest::newRow("an earlier version's copy, not recorded") << keys << kEarlierKeys << "" << true;
+        QTest::newRow("no list") << keys << QByteArray() << "" << false;
+        QTest::newRow("the player's own menu") << "commandmenu.txt" << own << "" << true;
+        QTest::newRow("the player's own valve.rc") << "valve.rc" << own << "" << true;
+        QTest::newRow("the backup's valve.rc") << "valve.rc" << kGameValve << "" << false;
+        QTest::newRow("no valve.rc") << "valve.rc" << QByteArray() << "" << false;
+    }
+
+    void aBackupIsNeverLost()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, game);
+        QFETCH(QString, before);
+        QFETCH(bool, newBackup);
         GameTree tree;
         MessageLog messages;
         installGame(tree);
-        tree.put(QStringLiteral("backup/commandmenu.txt"), "older\r\n");
+        tree.put(QStringLiteral("qor/other_kb_act.lst"), "\"+jump\"\t\"Hop\"\r\n");
+        tree.put(QStringLiteral("qor/other.lang"), QByteArray("\r\n").repeated(20) + "other_kb_act.lst\r\n");
         recordLanguage(tree, typed(tree), "test.lang");
+        if (!before.isEmpty()) {
+            tree.put(QStringLiteral("qor/test_kb_act.lst"), kEarlierKeys);
+            restartConfigurator();
+            tree.put(QStringLiteral("qor/test_kb_act.lst"), kLanguageKeys);
+        }
+        restartConfigurator();  // installed
+        const QString backup = QStringLiteral("backup/") + QFileInfo(file).fileName();
+        const QByteArray first = tree.read(backup);
+        QCOMPARE(first, file == QLatin1String("valve.rc") ? kGameValve
+                        : file == QLatin1String("commandmenu.txt") ? kGameMenu : kGameKeys);
 
+        QFile::remove(tree.cstrike + QLatin1Char('/') + file);
+        if (!game.isEmpty())
+            tree.put(file, game);
         restartConfigurator();
-        QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt")), QByteArray("older\r\n"));
-        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
-        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
-
-        // The game files change (the user, the game's updater); the next
-        // start replaces them again but keeps the first backups.
-        tree.put(QStringLiteral("gfx/shell/kb_act.lst"), "changed\r\n");
-        tree.put(QStringLiteral("valve.rc"), "changed\r\n");
-        restartConfigurator();
-        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
-        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
-        QCOMPARE(tree.read(QStringLiteral("backup/valve.rc")), kGameValve);
         QVERIFY(messages.entries.isEmpty());
+        const QStringList aside =
+            QDir(tree.cstrike + QStringLiteral("/backup")).entryList({QFileInfo(backup).fileName() + ".older-*"});
+        QCOMPARE(tree.read(backup), newBackup ? game : first);
+        QCOMPARE(aside.size(), newBackup ? 1 : 0);
+        if (newBackup) {
+            QVERIFY2(QRegularExpression(QStringLiteral("^[a-z_.]+\\.older-\\d{8}-\\d{6}$")).match(aside[0]).hasMatch(),
+                     qPrintable(aside[0]));
+            QCOMPARE(tree.read(QStringLiteral("backup/") + aside[0]), first);
+        }
+        if (file != QLatin1String("valve.rc")) {
+            QCOMPARE(tree.read(file), file == QLatin1String("commandmenu.txt") ? kLanguageMenu : kLanguageKeys);
+            QVERIFY(!tree.has(backup + QStringLiteral(".none")));
+            // Every copy placed over the backed-up file is recorded, each once.
+            const QByteArray placed = tree.read(backup + QStringLiteral(".placed"));
+            QVERIFY2(placed.contains(MarkerRecord(file == QLatin1String("commandmenu.txt") ? kLanguageMenu
+                                                                                           : kLanguageKeys)),
+                     placed.constData());
+            QCOMPARE(placed.count("sha256 "), before.isEmpty() ? 1 : 2);
+        } else {
+            QCOMPARE(tree.read(file), game);
+        }
+
+        // Another start finds the backup as it is: nothing more is put aside.
+        const QStringList backups = QDir(tree.cstrike + QStringLiteral("/backup")).entryList(QDir::Files);
+        restartConfigurator();
+        QCOMPARE(QDir(tree.cstrike + QStringLiteral("/backup")).entryList(QDir::Files), backups);
+        QVERIFY(messages.entries.isEmpty());
+    }
+
+    // Markers are read as the uninstaller reads them, by the table both test.
+    void markersAreJudgedAsTheUninstallerJudgesThem_data()
+    {
+        QTest::addColumn<QByteArray>("marker");
+        QTest::addColumn<int>("verdict");
+        for (const MarkerCase &row : MarkerCases(kOwnKeys))
+            QTest::newRow(row.row) << row.marker << int(row.verdict);
+    }
+
+    void markersAreJudgedAsTheUninstallerJudgesThem()
+    {
+        QFETCH(QByteArray, marker);
+        QFETCH(int, verdict);
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        const QString markerPath = tree.cstrike + QStringLiteral("/backup/kb_act.lst.none");
+        tree.put(QStringLiteral("gfx/shell/kb_act.lst"), kOwnKeys);
+        if (marker == "<dir>") {
+            QVERIFY(QDir().mkpath(markerPath));
+        } else if (marker == "<fifo>") {
+            QDir().mkpath(QFileInfo(markerPath).path());
+            if (QProcess::execute(QStringLiteral("mkfifo"), {markerPath}) != 0)
+                QSKIP("this system has no FIFOs");
+        } else {
+            tree.put(QStringLiteral("backup/kb_act.lst.none"), marker);
+        }
+        recordLanguage(tree, typed(tree), "test.lang");
+        restartConfigurator();
+
+        const QByteArray recorded = MarkerRecord(kLanguageKeys) + "\r\n";
+        switch (MarkerVerdict(verdict)) {
+        case MarkerVerdict::PackageCopy:
+            // Every byte the marker held stays, the copy placed is added.
+            QVERIFY(messages.entries.isEmpty());
+            QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+            QVERIFY(!tree.has(QStringLiteral("backup/kb_act.lst")));
+            QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst.none")),
+                     marker + (marker.endsWith('\n') || marker.endsWith('\r') ? "" : "\r\n") + recorded);
+            break;
+        case MarkerVerdict::GamesOwn:
+            QVERIFY(messages.entries.isEmpty());
+            QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+            QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kOwnKeys);
+            QVERIFY(!tree.has(QStringLiteral("backup/kb_act.lst.none")));
+            QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst.placed")), recorded);
+            break;
+        case MarkerVerdict::NotJudged:
+            // Left as it is for this start, and named; the command menu is replaced all the same.
+            QCOMPARE(messages.entries.size(), 1);
+            QVERIFY2(messages.entries[0].text.contains(QDir::toNativeSeparators(markerPath)),
+                     qPrintable(messages.entries[0].text));
+            QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kOwnKeys);
+            QVERIFY(!tree.has(QStringLiteral("backup/kb_act.lst")));
+            QVERIFY(!tree.has(QStringLiteral("backup/kb_act.lst.placed")));
+            if (!marker.startsWith('<'))
+                QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst.none")), marker);
+            QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
+            break;
+        }
+    }
+
+    // A file the step judges by that can't be read this once (a virus scanner,
+    // a sharing violation) leaves the game's list as it is for this start, with
+    // one message; the next start goes on as usual.
+    void aFileThatCantBeReadIsNotGuessedAt_data()
+    {
+        QTest::addColumn<QString>("failing");   // below cstrike
+        QTest::addColumn<int>("call");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("situation");  // "marker": the game had no list; "backup": it had one
+        QTest::newRow("the list, open: EACCES") << "gfx/shell/kb_act.lst" << int(FailingFile::Open) << EACCES << "marker";
+        QTest::newRow("the list, read: EIO") << "gfx/shell/kb_act.lst" << int(FailingFile::Read) << EIO << "marker";
+        QTest::newRow("the marker, read: EIO") << "backup/kb_act.lst.none" << int(FailingFile::Read) << EIO << "marker";
+        QTest::newRow("the backup, open: EACCES") << "backup/kb_act.lst" << int(FailingFile::Open) << EACCES << "backup";
+        QTest::newRow("the record, read: ENOSPC")
+            << "backup/kb_act.lst.placed" << int(FailingFile::Read) << ENOSPC << "backup";
+        QTest::newRow("a language's copy, read: EIO")
+            << "qor/other_kb_act.lst" << int(FailingFile::Read) << EIO << "backup";
+    }
+
+    void aFileThatCantBeReadIsNotGuessedAt()
+    {
+        QFETCH(QString, failing);
+        QFETCH(int, call);
+        QFETCH(int, error);
+        QFETCH(QString, situation);
+        if (!FailingFile::available())
+            QSKIP("the read hook stands in for the C library's open and read, on Linux");
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        tree.put(QStringLiteral("qor/other_kb_act.lst"), "\"+jump\"\t\"Hop\"\r\n");
+        tree.put(QStringLiteral("qor/other.lang"), QByteArray("\r\n").repeated(20) + "other_kb_act.lst\r\n");
+        if (situation == QLatin1String("marker"))
+            QVERIFY(QFile::remove(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst")));
+        recordLanguage(tree, typed(tree), "test.lang");
+        restartConfigurator();  // installed: a marker or a backup, and the record of the copy
+        // The game's list now holds another language's copy.
+        tree.put(QStringLiteral("gfx/shell/kb_act.lst"), "\"+jump\"\t\"Hop\"\r\n");
+        const QList<QByteArray> backups{tree.read(QStringLiteral("backup/kb_act.lst")),
+                                        tree.read(QStringLiteral("backup/kb_act.lst.none")),
+                                        tree.read(QStringLiteral("backup/kb_act.lst.placed"))};
+        QVERIFY(tree.has(failing));
+        {
+            FailingFile fail(tree.cstrike + QLatin1Char('/') + failing, FailingFile::Call(call), error);
+            restartConfigurator();
+            QVERIFY(fail.failed());
+        }
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY2(messages.entries[0].text.contains(QDir::toNativeSeparators(tree.cstrike + QLatin1Char('/') + failing)),
+                 qPrintable(messages.entries[0].text));
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), QByteArray("\"+jump\"\t\"Hop\"\r\n"));
+        const QList<QByteArray> after{tree.read(QStringLiteral("backup/kb_act.lst")),
+                                      tree.read(QStringLiteral("backup/kb_act.lst.none")),
+                                      tree.read(QStringLiteral("backup/kb_act.lst.placed"))};
+        QCOMPARE(after, backups);
+        QCOMPARE(QDir(tree.cstrike + QStringLiteral("/backup")).entryList({QStringLiteral("*.older-*")}), QStringList());
+
+        restartConfigurator();
+        QCOMPARE(messages.entries.size(), 1);
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
+        QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), backups[0]);
+        QCOMPARE(tree.has(QStringLiteral("backup/kb_act.lst.none")), situation == QLatin1String("marker"));
+    }
+
+    // A game file that is no regular file is left as it is, and named, as
+    // one that leads out; the other game file is replaced all the same.
+    void gameFilesThatAreNoFilesStay_data()
+    {
+        QTest::addColumn<QString>("file");  // below cstrike
+        QTest::addColumn<QString>("as");    // "fifo", "folder", "link" (to a file of the game), "dangling"
+        QTest::newRow("a FIFO as the menu") << "commandmenu.txt" << "fifo";
+        QTest::newRow("a folder as the menu") << "commandmenu.txt" << "folder";
+        QTest::newRow("a link to a list of the game") << "gfx/shell/kb_act.lst" << "link";
+        QTest::newRow("a link leading nowhere") << "gfx/shell/kb_act.lst" << "dangling";
+    }
+
+    void gameFilesThatAreNoFilesStay()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, as);
+#ifdef Q_OS_WIN
+        if (as != QLatin1String("folder"))
+            QSKIP("FIFOs and symbolic links are not what a Windows test can make");
+#endif
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        const QString path = tree.cstrike + QLatin1Char('/') + file;
+        QVERIFY(QFile::remove(path));
+        tree.put(QStringLiteral("mykeys.lst"), kGameKeys);
+        if (as == QLatin1String("fifo"))
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {path}), 0);
+        else if (as == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path + QStringLiteral("/inhalt")));
+        else
+            QVERIFY(QFile::link(tree.cstrike + (as == QLatin1String("link") ? "/mykeys.lst" : "/gone.lst"), path));
+        const QFileInfo before(path);
+        saveAndGo(typed(tree));
+
+        // Named where the player chose the language; a start leaves it as quietly.
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY2(messages.entries[0].text.contains(QDir::toNativeSeparators(path)), qPrintable(messages.entries[0].text));
+        restartConfigurator();
+        QCOMPARE(messages.entries.size(), 1);
+        const QFileInfo after(path);
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        QCOMPARE(after.isDir(), before.isDir());
+        QCOMPARE(after.isFile(), before.isFile());
+        QCOMPARE(tree.read(QStringLiteral("mykeys.lst")), kGameKeys);
+        const QString backup = QStringLiteral("backup/") + QFileInfo(file).fileName();
+        for (const QString &name : {backup, backup + ".none", backup + ".placed"})
+            QVERIFY2(!tree.has(name), qPrintable(name));
+        const bool menu = file == QLatin1String("commandmenu.txt");
+        QCOMPARE(tree.read(menu ? QStringLiteral("gfx/shell/kb_act.lst") : QStringLiteral("commandmenu.txt")),
+                 menu ? kLanguageKeys : kLanguageMenu);
     }
 
     void missingGameFileHasNothingToBackUp()
