@@ -1,9 +1,12 @@
+#include "../common/failingfile.h"
 #include "../common/fulldisk.h"
+#include "../common/markercases.h"
 #include "gamedir.h"
 #include "texts.h"
 #include "uninstall.h"
 
 #include <QLockFile>
+#include <optional>
 #include <QtTest>
 
 // The lists of a run: what is left to delete, "--", what to copy back and what was kept.
@@ -22,6 +25,8 @@ static const QString kKeptMenu = "commandmenu.txt (nicht die Kopie des Pakets, b
 static const QByteArray kMenuCopy = "\"1\" \"Menu\"\r\n{\r\n}\r\n";
 static const QByteArray kEarlierMenu = "\"1\" \"Altes Menue\"\r\n{\r\n}\r\n";
 static const QByteArray kOwnMenu = "// changed by the user, longer than the backup\r\n";
+// A key list of the player's own, which no language names.
+static const QByteArray kOwnKeys = "\"+attack\"\t\t\"Meins\"\r\n";
 
 static QString notDeleted(const QString &path)
 {
@@ -103,7 +108,6 @@ private slots:
         QTest::newRow("no folder for the game file") << "gfx" << "gone" << "gfx/shell/kb_act.lst";
         QTest::newRow("backup is a folder") << "backup/valve.rc" << "folder" << "valve.rc";
         QTest::newRow("backup is a FIFO") << "backup/valve.rc" << "FIFO" << "valve.rc";
-        QTest::newRow("game file is a FIFO") << "valve.rc" << "FIFO" << "valve.rc";
     }
     void unrestorableGameFiles()
     {
@@ -349,6 +353,106 @@ private slots:
             expected.remove("commandmenu.txt");
         compareTree(snapshot("."), expected);
         compareTree(snapshot(game.outside("")), outside);
+    }
+
+    // Markers are read as the configurator reads them, by the table both test.
+    void markersAreJudgedAsTheConfiguratorJudgesThem_data()
+    {
+        QTest::addColumn<QByteArray>("marker");
+        QTest::addColumn<int>("verdict");
+        for (const MarkerCase &row : MarkerCases(kOwnKeys))
+            QTest::newRow(row.row) << row.marker << int(row.verdict);
+    }
+    void markersAreJudgedAsTheConfiguratorJudgesThem()
+    {
+        QFETCH(QByteArray, marker);
+        QFETCH(int, verdict);
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        QVERIFY(QFile::remove("backup/kb_act.lst"));
+        QVERIFY(GameDir::put("gfx/shell/kb_act.lst", kOwnKeys));
+        if (marker == "<dir>")
+            QVERIFY(QDir().mkdir("backup/kb_act.lst.none"));
+        else if (marker == "<fifo>" && !GameDir::makeFifo("backup/kb_act.lst.none"))
+            QSKIP("this system has no FIFOs");
+        else if (!marker.startsWith('<'))
+            QVERIFY(GameDir::put("backup/kb_act.lst.none", marker));
+        const Tree before = snapshot(".");
+
+        const QString list = QDir::toNativeSeparators("gfx/shell/kb_act.lst");
+        const QStringList kept{
+            "--", list + QString::fromUtf8(" (nicht die Kopie des Pakets, behalten)"),
+            list + " (" + Texts::builtIn(Texts::NotJudged).arg(QDir::toNativeSeparators("backup/kb_act.lst.none")) + ')'};
+        const QStringList expectedListing = verdict == int(MarkerVerdict::PackageCopy) ? QStringList("--")
+            : verdict == int(MarkerVerdict::GamesOwn) ? kept.mid(0, 2)
+                                                      : QStringList{kept[0], kept[2]};
+        QCOMPARE(listed(uninstallPackage()), expectedListing);
+        Tree expected = expectedAfter(before);
+        if (verdict == int(MarkerVerdict::PackageCopy))
+            expected.remove("gfx/shell/kb_act.lst");
+        compareTree(snapshot("."), expected);
+    }
+
+    // A game file that is no regular file (a link, even one within the game,
+    // a folder, a FIFO), or one that can't be read, is never the package's:
+    // it stays as it is, and is named.
+    void gameFilesThatAreNoFilesStay_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("as");      // "fifo", "folder", "link" (to a file in cstrike), "unreadable"
+        QTest::addColumn<bool>("backedUp");  // else the game had none: a marker records the copy
+        QTest::newRow("a FIFO, backed up") << "valve.rc" << "fifo" << true;
+        QTest::newRow("a folder, backed up") << "commandmenu.txt" << "folder" << true;
+        QTest::newRow("a link within the game, backed up") << "gfx/shell/kb_act.lst" << "link" << true;
+        QTest::newRow("a link within the game, marked") << "gfx/shell/kb_act.lst" << "link" << false;
+        QTest::newRow("a FIFO, marked") << "gfx/shell/kb_act.lst" << "fifo" << false;
+        QTest::newRow("unreadable this once, marked") << "gfx/shell/kb_act.lst" << "unreadable" << false;
+    }
+    void gameFilesThatAreNoFilesStay()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, as);
+        QFETCH(bool, backedUp);
+#ifdef Q_OS_WIN
+        if (as != "folder")
+            QSKIP("FIFOs, symbolic links and the read hook are not what a Windows test can have");
+#endif
+        GameDir game;
+        QVERIFY(game.makeStandardTree());
+        const QString backup = "backup/" + QFileInfo(target).fileName();
+        if (!backedUp) {
+            QVERIFY(QFile::remove(backup));
+            QVERIFY(GameDir::put(backup + ".none", MarkerRecord("\"+attack\"\t\"Fire\"\r\n") + "\r\n"));
+        }
+        QVERIFY(QFile::remove(target));
+        if (as == "fifo" && !GameDir::makeFifo(target))
+            QSKIP("this system has no FIFOs");
+        if (as == "folder")
+            QVERIFY(QDir().mkpath(target + "/inside"));
+        if (as == "link") {
+            QVERIFY(QFile::copy("qor/english_kb_act.lst", "mykeys.lst"));
+            QVERIFY(QFile::link(QFileInfo("mykeys.lst").absoluteFilePath(), target));
+        }
+        if (as == "unreadable")
+            QVERIFY(QFile::copy("qor/english_kb_act.lst", target));
+        const Tree before = snapshot(".");
+
+        std::optional<FailingFile> fail;
+        if (as == "unreadable") {
+            if (!FailingFile::available())
+                QSKIP("the read hook stands in for the C library's open and read, on Linux");
+            fail.emplace(target, FailingFile::Open, EIO);
+        }
+        const QString note = as == "unreadable"
+            ? Texts::builtIn(Texts::NotJudged).arg(QDir::toNativeSeparators(target))
+            : Texts::builtIn(Texts::NoRegularFile);
+        QCOMPARE(listed(uninstallPackage()), (QStringList{"--", QDir::toNativeSeparators(target) + " (" + note + ')'}));
+        QVERIFY(!fail || fail->failed());
+        Tree expected = expectedAfter(before);
+        expected[target] = before[target];
+        if (as == "link")
+            expected["mykeys.lst"] = before["mykeys.lst"];
+        compareTree(snapshot("."), expected);
     }
 
     void lock_data()
