@@ -34,6 +34,11 @@ bool Package::recordPathFile(const QString &halfLife, const QString &language, Q
     return true;
 }
 
+QString Package::languageToRecord(const QString &chosen) const
+{
+    return chosen.isEmpty() ? recordedLanguage() : chosen;
+}
+
 LanguageOutcome Package::applyLanguage(bool withCommandMenu)
 {
     const QString name = recordedLanguage();
