@@ -36,7 +36,10 @@ bool Package::recordPathFile(const QString &halfLife, const QString &language, Q
 
 QString Package::languageToRecord(const QString &chosen) const
 {
-    return chosen.isEmpty() ? recordedLanguage() : chosen;
+    // A damaged line 2 that the path file could not take again is no language to keep.
+    if (!chosen.isEmpty() || !PackageFiles::FitsPathFileLine(recordedLanguage()))
+        return chosen;
+    return recordedLanguage();
 }
 
 LanguageOutcome Package::applyLanguage(bool withCommandMenu)

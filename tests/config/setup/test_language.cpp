@@ -601,6 +601,10 @@ private slots:
         QTest::newRow("recorded file gone, closed") << "fehlt.lang" << "" << false << "fehlt.lang" << "fehlt.lang";
         QTest::newRow("recorded file gone, Save and Go") << "fehlt.lang" << "" << true << "fehlt.lang"
                                                          << "fehlt.lang";
+        // Past a first line of 70,000 characters, where the reader no longer looks for zero bytes.
+        const QString damaged = QString::fromLatin1("deutsch\0.lang", 13);
+        QTest::newRow("recorded name with a zero byte, closed") << damaged << "" << false << "english.lang" << "";
+        QTest::newRow("recorded name with a zero byte, Save and Go") << damaged << "" << true << "" << ask;
         QTest::newRow("none recorded, closed") << "" << "" << false << "english.lang" << "";
         QTest::newRow("none recorded, Save and Go") << "" << "" << true << "" << ask;
         QTest::newRow("first run, closed") << "-" << "" << false << "english.lang" << "";
@@ -621,7 +625,10 @@ private slots:
         for (const QString &name : samples.entryList({QStringLiteral("deutsch*"), QStringLiteral("english*")}))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
         const bool firstRun = recorded == QLatin1String("-");
-        if (!firstRun)
+        if (recorded.contains(QChar(0)))
+            tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/pfad.kst"),
+                              QByteArray(70000, 'x') + "\r\n" + ToWindows1252(recorded) + "\r\n");
+        else if (!firstRun)
             recordLanguage(tree, typed(tree), qPrintable(recorded));
 
         hauptmenu *m = restartConfigurator();
