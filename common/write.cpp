@@ -133,9 +133,11 @@ QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longe
 
 bool IsEightBitText(const QByteArray &start)
 {
-    // UTF-16 and UTF-32, with or without a byte-order mark, hold zero bytes;
-    // read as Windows-1252 they would shift every value by a line.
-    return !start.contains('\0') && !start.startsWith("\xff\xfe") && !start.startsWith("\xfe\xff");
+    // UTF-16 and UTF-32 text holds zero bytes (every line break is one);
+    // read as Windows-1252 it would shift every value by a line. A leading
+    // byte-order mark alone proves nothing: its bytes are also Windows-1252
+    // text a box takes ("ÿþ", "þÿ", "ï»¿"), while no value holds a zero byte.
+    return !start.contains('\0');
 }
 
 QString ReadFileLine(const QString &path, qint32 lineNumber, bool *readFailed)

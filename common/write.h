@@ -21,8 +21,8 @@
 QStringList ReadFileLines(const QString &path, bool *readFailed = nullptr, qsizetype longestLine = -1,
                           QList<qsizetype> *lineLengths = nullptr, qsizetype mostLines = -1);
 
-// False for bytes that start no 8-bit text file: UTF-16 or UTF-32 (a
-// byte-order mark, or zero bytes).
+// False for bytes that start no 8-bit text file: UTF-16 or UTF-32, told by
+// the zero bytes such text holds, never by a byte-order mark alone.
 bool IsEightBitText(const QByteArray &start);
 
 // Line `lineNumber` (counted from 1) of the same: "" for line numbers below 1

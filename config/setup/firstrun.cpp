@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -117,6 +118,11 @@ void firstrun::form_load()
     // The path file as the package holds it: read at the start or written since.
     if (m_package.pathFile().exists)
         pfad->setText(m_package.pathFile().file.halfLife);
+    // The recorded language stands chosen, exactly as line 2 names it, so
+    // that opening the dialog changes no language. No click of the player's:
+    // "New Language" stays empty.
+    const QSignalBlocker notClicked(language);
+    selectLanguage(m_package.recordedLanguage(), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void firstrun::offerFolderFound()
@@ -163,7 +169,7 @@ bool firstrun::holdsCstrike() const
 QString firstrun::noHalfLifeFolder() const
 {
     QStringList language;
-    const QString name = selectedLanguage();
+    const QString name = m_package.languageToRecord(selectedLanguage());
     const QString text = !name.isEmpty() && ReadLanguageFile(name, m_package.bound(), &language).isEmpty()
                              ? Texts::fromLanguage(language, Texts::NoCstrikeFolder)
                              : Texts::get(Texts::NoCstrikeFolder);
@@ -193,8 +199,9 @@ void firstrun::Command2_Click()
 
 bool firstrun::form_unload()
 {
-    if (selectedLanguage().isEmpty())
-        selectLanguage(kDefaultLanguage);
+    // English only when no language is chosen or recorded at all.
+    if (m_package.languageToRecord(selectedLanguage()).isEmpty())
+        selectLanguage(kDefaultLanguage, Qt::MatchFixedString);
     // Closing is never refused, but a folder that is no Half-Life folder is
     // never recorded: the path file stays as it was (or there is none, and the
     // next start asks again).
@@ -234,11 +241,13 @@ QString firstrun::selectedLanguage() const
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-void firstrun::selectLanguage(const QString &name)
+void firstrun::selectLanguage(const QString &name, Qt::MatchFlags match)
 {
-    const QList<QListWidgetItem *> found = language->findItems(name, Qt::MatchFixedString);
-    if (!found.isEmpty())
-        found.first()->setSelected(true);
+    const QList<QListWidgetItem *> found = language->findItems(name, match);
+    if (found.isEmpty())
+        return;
+    found.first()->setSelected(true);
+    language->scrollToItem(found.first());
 }
 
 // Writes the path file; the package holds it then. False when it could not
@@ -252,7 +261,7 @@ bool firstrun::writePathFile()
         return false;
     }
     QString error;
-    if (!m_package.recordPathFile(directory, selectedLanguage(), &error)) {
+    if (!m_package.recordPathFile(directory, m_package.languageToRecord(selectedLanguage()), &error)) {
         Message::show(QStringLiteral("Korvel Configurator"),
                       Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
         return false;

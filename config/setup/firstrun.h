@@ -78,7 +78,7 @@ protected:
 
 private:
     QString selectedLanguage() const;
-    void selectLanguage(const QString &name);
+    void selectLanguage(const QString &name, Qt::MatchFlags match);
     bool holdsCstrike() const;
     bool writePathFile();
     QString noHalfLifeFolder() const;

@@ -66,6 +66,24 @@ private slots:
         QTest::newRow("utf-16 with mark") << QByteArray("\xff\xfe" "e\0i\0\r\0\n\0", 10) << 1 << "" << true;
         QTest::newRow("utf-16 big end") << QByteArray("\xfe\xff\0e\0i", 6) << 1 << "" << true;
         QTest::newRow("utf-16 without mark") << QByteArray("e\0i\0\r\0\n\0", 8) << 1 << "" << true;
+        QTest::newRow("utf-16 big end without mark") << QByteArray("\0e\0i\0\r\0\n", 8) << 1 << "" << true;
+        QTest::newRow("utf-16 with mark, value on line 2")
+            << QByteArray("\xff\xfe" "e\0\r\0\n\0z\0", 10) << 2 << "" << true;
+        QTest::newRow("utf-32 with mark") << QByteArray("\xff\xfe\0\0" "e\0\0\0", 8) << 1 << "" << true;
+        QTest::newRow("utf-32 big end with mark") << QByteArray("\0\0\xfe\xff\0\0\0e", 8) << 1 << "" << true;
+        QTest::newRow("utf-32 without mark") << QByteArray("e\0\0\0\r\0\0\0", 8) << 1 << "" << true;
+        // A byte-order mark's bytes are also text a box takes; without zero bytes it is no UTF-16.
+        QTest::newRow("ff fe then text") << QByteArray("\xff\xfeHallo\r\nzwei\r\n") << 1
+                                         << QString::fromUtf8("ÿþHallo") << false;
+        QTest::newRow("ff fe, line 2") << QByteArray("\xff\xfeHallo\r\nzwei\r\n") << 2 << "zwei" << false;
+        QTest::newRow("fe ff then text") << QByteArray("\xfe\xffgg\r\n") << 1 << QString::fromUtf8("þÿgg") << false;
+        QTest::newRow("utf-8 mark then text") << QByteArray("\xef\xbb\xbfgg\r\n") << 1
+                                              << QString::fromUtf8("ï»¿gg") << false;
+        QTest::newRow("ff fe alone") << QByteArray("\xff\xfe") << 1 << QString::fromUtf8("ÿþ") << false;
+        QTest::newRow("fe ff alone, line break") << QByteArray("\xfe\xff\r\n") << 1 << QString::fromUtf8("þÿ")
+                                                 << false;
+        QTest::newRow("utf-8 mark alone") << QByteArray("\xef\xbb\xbf") << 1 << QString::fromUtf8("ï»¿") << false;
+        QTest::newRow("ff fe, then an empty line") << QByteArray("\xff\xfe\r\n\r\nzwei") << 3 << "zwei" << false;
     }
 
     void readsLinesByNumber()
@@ -185,6 +203,35 @@ private slots:
         QVERIFY(!WriteTextFile(refused, {QString::fromUtf8("Привет")}, &error));
         QVERIFY(!QFile::exists(refused));
         QVERIFY(error.contains(QLatin1String("Windows-1252")));
+    }
+
+    // Values that begin with a byte-order mark's bytes, or are nothing else,
+    // are written as they are and read back whole.
+    void markLikeValuesRoundTrip_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ÿþ first") << QStringList{QString::fromUtf8("ÿþHallo"), "zwei"}
+                                  << QByteArray("\xff\xfeHallo\r\nzwei\r\n");
+        QTest::newRow("þÿ first") << QStringList{QString::fromUtf8("þÿ")} << QByteArray("\xfe\xff\r\n");
+        QTest::newRow("ï»¿ first") << QStringList{QString::fromUtf8("ï»¿"), ""}
+                                   << QByteArray("\xef\xbb\xbf\r\n\r\n");
+        QTest::newRow("ÿþ on two lines") << QStringList{QString::fromUtf8("ÿþ"), QString::fromUtf8("ÿþ")}
+                                                  << QByteArray("\xff\xfe\r\n\xff\xfe\r\n");
+        QTest::newRow("all three in one line") << QStringList{QString::fromUtf8("ÿþþÿï»¿")}
+                                               << QByteArray("\xff\xfe\xfe\xff\xef\xbb\xbf\r\n");
+    }
+
+    void markLikeValuesRoundTrip()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, bytes);
+        const QString path = m_dir.filePath(QStringLiteral("marke.kst"));
+        QVERIFY(WriteTextFile(path, lines));
+        QCOMPARE(bytesOf(path), bytes);
+        bool failed = true;
+        QCOMPARE(ReadFileLines(path, &failed), lines);
+        QVERIFY(!failed);
     }
 
     // Every byte, and every character of the Basic Multilingual Plane, as

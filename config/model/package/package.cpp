@@ -34,6 +34,14 @@ bool Package::recordPathFile(const QString &halfLife, const QString &language, Q
     return true;
 }
 
+QString Package::languageToRecord(const QString &chosen) const
+{
+    // A damaged line 2 that the path file could not take again is no language to keep.
+    if (!chosen.isEmpty() || !PackageFiles::FitsPathFileLine(recordedLanguage()))
+        return chosen;
+    return recordedLanguage();
+}
+
 LanguageOutcome Package::applyLanguage(bool withCommandMenu)
 {
     const QString name = recordedLanguage();

@@ -33,6 +33,11 @@ public:
 
     // The language the path file records (line 2), and the one applied last.
     QString recordedLanguage() const { return m_pathFile.file.language; }
+    // What the path file is to record for the language `chosen` in the setup
+    // dialog: no new choice keeps the recorded one, so opening the dialog
+    // changes no language. Empty when neither is there, or the recorded one
+    // is no name the path file can hold.
+    QString languageToRecord(const QString &chosen) const;
     QString appliedLanguage() const { return m_appliedLanguage; }
     // Puts the recorded language in force (texts.h) and replaces the game
     // files it names; with `withCommandMenu` false the command menu stays.

@@ -104,7 +104,8 @@ QString lockPath()
 
 bool FitsPathFileLine(const QString &text)
 {
-    return FitsWindows1252(text) && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
+    return FitsWindows1252(text) && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))
+           && !text.contains(QChar(0));
 }
 
 bool IsHalfLifeFolder(const QString &folder)

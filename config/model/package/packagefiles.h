@@ -17,7 +17,8 @@ namespace PackageFiles {
 extern const QString kPathFile;  // "pfad.kst"
 extern const QString kLockFile;  // "config.lock"
 
-// True when `text` can stand as one line of the path file: Windows-1252, no line break.
+// True when `text` can stand as one line of the path file: Windows-1252, no
+// line break, and no zero character, which would make the file unreadable.
 bool FitsPathFileLine(const QString &text);
 
 // True when `folder` can be a Half-Life folder: no root of the file system

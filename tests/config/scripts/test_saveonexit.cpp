@@ -326,6 +326,59 @@ private slots:
         QCOMPARE(folder.read(QStringLiteral("buy.kst")), fileBytes(buy));
     }
 
+    // A value that begins with a byte-order mark's bytes, or is nothing else,
+    // stands first in its state file: saved as it is, shown again by the next
+    // start, which saves it unchanged. Typed where the box takes it; the
+    // server boxes take these letters only as a stored value.
+    void markLikeValuesSurviveTheNextStart_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("typed");  // false: in the state file before the first start
+        QTest::addColumn<QString>("file");
+        QTest::newRow("Personal Mode, ÿþ typed") << "reload" << QString::fromUtf8("ÿþ gg") << true << "buy.kst";
+        QTest::newRow("Personal Mode, þÿ typed") << "reload" << QString::fromUtf8("þÿ los") << true << "buy.kst";
+        QTest::newRow("Personal Mode, ï»¿ typed") << "reload" << QString::fromUtf8("ï»¿Feuer") << true << "buy.kst";
+        QTest::newRow("Personal Mode, ÿþ alone") << "reload" << QString::fromUtf8("ÿþ") << true << "buy.kst";
+        QTest::newRow("field name, ÿþ stored") << "amcm.pwfeld" << QString::fromUtf8("ÿþ_pw") << false << "varia.kst";
+        QTest::newRow("field name, þÿ alone stored") << "amcm.pwfeld" << QString::fromUtf8("þÿ") << false
+                                                     << "varia.kst";
+        QTest::newRow("field name, ï»¿ alone stored") << "amcm.pwfeld" << QString::fromUtf8("ï»¿") << false
+                                                      << "varia.kst";
+    }
+
+    void markLikeValuesSurviveTheNextStart()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(bool, typed);
+        QFETCH(QString, file);
+        PackageFolder folder;
+        ProcessEnd end;
+        MessageLog messages;
+        QStringList lines = emptyLines(file == QLatin1String("buy.kst") ? 24 : 23);
+        lines[0] = value;
+        if (!typed)
+            folder.write(file, fileBytes(lines));
+
+        start(folder);
+        if (typed) {
+            QLineEdit *box = qobject_cast<QLineEdit *>(control(key));
+            QVERIFY(box);
+            type(box, value);
+        }
+        QCOMPARE(valueOf(key), value);
+        configurator()->close();
+        QCOMPARE(folder.read(file), fileBytes(lines));
+
+        hauptmenu *m = start(folder);
+        QCOMPARE(valueOf(key), value);
+        m->close();
+        QCOMPARE(end.codes, (QList<int>{0, 0}));
+        QCOMPARE(folder.read(file), fileBytes(lines));
+        QVERIFY(messages.entries.isEmpty());
+    }
+
     void shortAndLongStateFiles()
     {
         PackageFolder folder;

@@ -216,6 +216,13 @@ private slots:
                                            << ansi("Spiele\\Größe €\r\nenglish.lang\r\n"
                                                    "Spiele\\Größe €\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
                                                    "Spiele\\Größe €\\cstrike\\commandmenu.txt\r\n");
+        // The path file's first bytes are then those of a byte-order mark.
+        QTest::newRow("begins with ÿþ") << QString::fromUtf8("ÿþhl")
+                                        << ansi("ÿþhl\r\nenglish.lang\r\nÿþhl\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
+                                                "ÿþhl\\cstrike\\commandmenu.txt\r\n");
+        QTest::newRow("only ï»¿") << QString::fromUtf8("ï»¿")
+                                  << ansi("ï»¿\r\nenglish.lang\r\nï»¿\\cstrike\\gfx\\shell\\kb_act.lst\r\n"
+                                          "ï»¿\\cstrike\\commandmenu.txt\r\n");
     }
 
     void saveAndGoWritesThePathFile()
@@ -254,6 +261,12 @@ private slots:
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("kb_act.lst")));
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("commandmenu.txt")));
+
+        // The next start reads back what was written.
+        const PathFileRead next = restartConfigurator()->package().pathFile();
+        QCOMPARE(next.problem, QString());
+        QCOMPARE(next.file.halfLife, typed);
+        QCOMPARE(next.file.language, QStringLiteral("english.lang"));
     }
 
     void saveAndGoWithoutLanguageStays()
@@ -351,7 +364,8 @@ private slots:
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("kb_act.lst")));
         QVERIFY(!messages.entries[0].text.contains(QStringLiteral("commandmenu.txt")));
 
-        // Opened again: made afresh from the path file, with nothing chosen.
+        // Opened again: made afresh from the path file, with nothing new
+        // chosen; the recorded language stands selected.
         QTest::mouseClick(m->Command8, Qt::LeftButton);
         QVERIFY(hasDialog<firstrun>());
         d = dialog<firstrun>();
@@ -359,7 +373,7 @@ private slots:
         QCOMPARE(d->pfad->text(), QStringLiteral("hl"));
         QCOMPARE(d->lang2->text(), QString());
         QCOMPARE(d->sellang->text(), QString());
-        QCOMPARE(selectedIn(d->language), QString());
+        QCOMPARE(selectedIn(d->language), QStringLiteral("english.lang"));
         QCOMPARE(d->lang->text(), QStringLiteral("english.lang"));
     }
 

@@ -823,6 +823,109 @@ private slots:
             QVERIFY(QFileInfo(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst/inhalt")).isDir());
     }
 
+    // Opening the setup dialog changes no language: the recorded one stands
+    // selected (no click: "New Language" stays empty), and closing or "Save
+    // and Go" without a new choice keeps it, re-applied as a start applies it.
+    // Only with none recorded does closing fall back to English and "Save and
+    // Go" ask for one.
+    void settingsKeepTheRecordedLanguage_data()
+    {
+        QTest::addColumn<QString>("recorded");  // line 2 at the start; "-": no path file (a first run)
+        QTest::addColumn<QString>("clicked");   // in the list; "" for no click
+        QTest::addColumn<bool>("saveAndGo");    // else the dialog is closed
+        QTest::addColumn<QString>("language");  // line 2 afterwards
+        QTest::addColumn<QString>("said");      // in the one message the step shows; "" for none
+
+        const QString ask = Texts::builtIn(Texts::ChooseLanguage);
+        QTest::newRow("deutsch, closed") << "deutsch.lang" << "" << false << "deutsch.lang" << "";
+        QTest::newRow("deutsch, Save and Go") << "deutsch.lang" << "" << true << "deutsch.lang" << "";
+        QTest::newRow("english, closed") << "english.lang" << "" << false << "english.lang" << "";
+        QTest::newRow("deutsch, english clicked, closed") << "deutsch.lang" << "english.lang" << false
+                                                          << "english.lang" << "";
+        QTest::newRow("deutsch, english clicked, Save and Go") << "deutsch.lang" << "english.lang" << true
+                                                               << "english.lang" << "";
+        QTest::newRow("english, deutsch clicked, Save and Go") << "english.lang" << "deutsch.lang" << true
+                                                               << "deutsch.lang" << "";
+        QTest::newRow("recorded file gone, closed") << "fehlt.lang" << "" << false << "fehlt.lang" << "fehlt.lang";
+        QTest::newRow("recorded file gone, Save and Go") << "fehlt.lang" << "" << true << "fehlt.lang"
+                                                         << "fehlt.lang";
+        // Past a first line of 70,000 characters, where the reader no longer looks for zero bytes.
+        const QString damaged = QString::fromLatin1("deutsch\0.lang", 13);
+        QTest::newRow("recorded name with a zero byte, closed") << damaged << "" << false << "english.lang" << "";
+        QTest::newRow("recorded name with a zero byte, Save and Go") << damaged << "" << true << "" << ask;
+        QTest::newRow("none recorded, closed") << "" << "" << false << "english.lang" << "";
+        QTest::newRow("none recorded, Save and Go") << "" << "" << true << "" << ask;
+        QTest::newRow("first run, closed") << "-" << "" << false << "english.lang" << "";
+        QTest::newRow("first run, Save and Go") << "-" << "" << true << "" << ask;
+    }
+
+    void settingsKeepTheRecordedLanguage()
+    {
+        QFETCH(QString, recorded);
+        QFETCH(QString, clicked);
+        QFETCH(bool, saveAndGo);
+        QFETCH(QString, language);
+        QFETCH(QString, said);
+        GameTree tree;
+        MessageLog messages;
+        installGame(tree);
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        for (const QString &name : samples.entryList({QStringLiteral("deutsch*"), QStringLiteral("english*")}))
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
+        const bool firstRun = recorded == QLatin1String("-");
+        if (recorded.contains(QChar(0)))
+            tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/pfad.kst"),
+                              QByteArray(70000, 'x') + "\r\n" + ToWindows1252(recorded) + "\r\n");
+        else if (!firstRun)
+            recordLanguage(tree, typed(tree), qPrintable(recorded));
+
+        hauptmenu *m = restartConfigurator();
+        const QByteArray keysAtStart = tree.read(QStringLiteral("gfx/shell/kb_act.lst"));
+        const QByteArray menuAtStart = tree.read(QStringLiteral("commandmenu.txt"));
+        const qsizetype messagesAtStart = messages.entries.size();
+        if (!firstRun)
+            QTest::mouseClick(m->Command8, Qt::LeftButton);
+        firstrun *d = dialog<firstrun>();
+        QVERIFY(d->isVisible());
+        d->pfad->setText(typed(tree));
+        const QList<QListWidgetItem *> selected = d->language->selectedItems();
+        const bool listed = QFileInfo::exists(recorded);
+        QCOMPARE(selected.size(), listed ? 1 : 0);
+        if (listed)
+            QCOMPARE(selected.first()->text(), recorded);
+        QCOMPARE(d->sellang->text(), QString());
+        if (!clicked.isEmpty()) {
+            choose(d, typed(tree), clicked);
+            QCOMPARE(d->sellang->text(), clicked);
+        }
+        if (saveAndGo)
+            QTest::mouseClick(d->Command2, Qt::LeftButton);
+        else
+            QVERIFY(d->close());
+
+        QCOMPARE(tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/pfad.kst")),
+                 ToWindows1252(PathFile::For(typed(tree), language).lines().join("\r\n") + "\r\n"));
+        QCOMPARE(messages.entries.size(), messagesAtStart + (said.isEmpty() ? 0 : 1));
+        if (!said.isEmpty())
+            QVERIFY2(messages.entries.last().text.contains(said), qPrintable(messages.entries.last().text));
+        // The asked dialog waits; otherwise the main window has taken over.
+        const bool asked = said == Texts::builtIn(Texts::ChooseLanguage);
+        QCOMPARE(hasDialog<firstrun>() && dialog<firstrun>()->isVisible(), asked);
+        QCOMPARE(m->isVisible(), !asked || !firstRun);
+
+        // The captions and the game's files of the language in force; the
+        // built-in texts and the files as they were without one.
+        const bool inForce = !asked && QFileInfo::exists(language);
+        const QString stem = QFileInfo(language).completeBaseName();
+        QCOMPARE(m->Command8->text(),
+                 inForce ? ReadFileLines(language).value(3) : Texts::builtInCaption(LanguageLine::SettingsButton));
+        QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")),
+                 inForce ? tree.folder.read("Half-Life/cstrike/qor/" + stem + "_kb_act.lst") : keysAtStart);
+        QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")),
+                 inForce && saveAndGo ? tree.folder.read("Half-Life/cstrike/qor/" + stem + "_commandmenu.txt")
+                                      : menuAtStart);
+    }
+
     void closingReplacesOnlyTheKeyBindings()
     {
         GameTree tree;
