@@ -33,6 +33,8 @@ const char *const kGerman[] = {
     "Ordner nicht leer, behalten",
     "die Originaldateien des Spiels, absichtlich behalten",
     "der Uninstaller selbst, er kann sich nicht löschen, während er läuft",
+    "Ein anderer Uninstaller läuft schon, er hält die Sperrdatei\n%1\nBitte warten sie, bis er fertig ist. Dieser "
+    "zweite Start hat nichts verändert.",
 };
 static_assert(std::size(kGerman) == Count);
 
@@ -93,8 +95,10 @@ void useRecordedLanguage()
     if (!isBareName(name))
         return;
     readLines(QStringLiteral("qor/") + name, halfLife, [](int number, const QByteArray &line) {
-        if (number >= kFirstLine)
-            inForce()[number - kFirstLine] = fromLanguage(line, Id(number - kFirstLine));
+        for (int id = 0; id < Count; ++id) {
+            if (lineOf(Id(id)) == number)
+                inForce()[id] = fromLanguage(line, Id(id));
+        }
         return number < lineOf(Id(Count - 1));
     });
 }

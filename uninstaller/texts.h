@@ -7,7 +7,9 @@
 // recorded (line 2 of qor/pfad.kst) may give them in its lines 77 on, after
 // the configurator's own, one text a line in the order below, a line break
 // written as "\n". A line left out or empty, or whose placeholders (%1...)
-// are not those of the German, keeps the German. New texts go at the end.
+// are not those of the German, keeps the German. Lines 91 on hold the
+// configurator's later messages: texts added since form a block of their own
+// after those, from kLaterFirstLine on, new ones at its end.
 namespace Texts {
 
 enum Id {
@@ -26,14 +28,18 @@ enum Id {
     FolderNotEmpty,
     BackupKept,
     Itself,             // line 90
+    // The texts added later, from kLaterFirstLine on
+    UninstallerRunning,  // %1: the lock file
     Count
 };
 
 constexpr int kFirstLine = 77;
+constexpr int kLaterFirstLine = 94;
+constexpr Id kFirstLaterText = UninstallerRunning;
 
 constexpr int lineOf(Id id)
 {
-    return kFirstLine + id;
+    return id < kFirstLaterText ? kFirstLine + id : kLaterFirstLine + (id - kFirstLaterText);
 }
 
 QString builtIn(Id id);

@@ -329,8 +329,9 @@ UninstallResult uninstallPackage()
     std::unique_ptr<PackageLock> lock;
     if (QFileInfo(QStringLiteral("qor")).isDir() && !leadsOutside(QStringLiteral("qor"), halfLife)) {
         lock = std::make_unique<PackageLock>(lockPath);
-        if (lock->state() == PackageLock::HeldByAnother) {
-            result.outcome = Outcome::ConfiguratorOpen;
+        if (lock->state() == PackageLock::HeldByAnother || lock->state() == PackageLock::HeldByUninstaller) {
+            result.outcome = lock->state() == PackageLock::HeldByAnother ? Outcome::ConfiguratorOpen
+                                                                         : Outcome::UninstallerRunning;
             result.lockFile = QDir::toNativeSeparators(lockPath);
             return result;
         }
@@ -401,6 +402,16 @@ QString configuratorOpenTitle()
 QString configuratorOpenText(const UninstallResult &result)
 {
     return Texts::get(Texts::ConfiguratorOpen).arg(result.lockFile);
+}
+
+QString uninstallerRunningTitle()
+{
+    return QStringLiteral("Uninstaller running");
+}
+
+QString uninstallerRunningText(const UninstallResult &result)
+{
+    return Texts::get(Texts::UninstallerRunning).arg(result.lockFile);
 }
 
 QString wrongFolderTitle()

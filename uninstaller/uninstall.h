@@ -22,6 +22,7 @@ bool isPackageGameFolder();
 enum class Outcome {
     WrongFolder,       // no package game folder: nothing was read, written or deleted
     ConfiguratorOpen,  // a configurator holds the package folder: nothing was changed
+    UninstallerRunning,  // another uninstaller holds it: nothing was changed
     Done,
 };
 
@@ -40,7 +41,7 @@ struct UninstallResult {
     // What stays and needs nothing: package folders holding more than the
     // package's files, the backups, the uninstaller itself.
     QStringList remaining;
-    // The lock file of the open configurator.
+    // The lock file of the open configurator or the running uninstaller.
     QString lockFile;
 };
 
@@ -67,6 +68,10 @@ QString completedText(const UninstallResult &result);
 // The message when a configurator is open.
 QString configuratorOpenTitle();
 QString configuratorOpenText(const UninstallResult &result);
+
+// The message when another uninstaller is running.
+QString uninstallerRunningTitle();
+QString uninstallerRunningText(const UninstallResult &result);
 
 // The message when started anywhere else.
 QString wrongFolderTitle();

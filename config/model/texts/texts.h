@@ -107,13 +107,21 @@ enum Id {
 };
 
 // The line of a language file that holds the message `id`. Lines 77 to 90
-// hold the uninstaller's texts: messages added since go on at line 91.
+// hold the uninstaller's texts, and its later ones a block of their own after
+// line 93: messages added since go on at line 91, then after that block.
 constexpr int kFirstLine = 23;
 constexpr int kUninstallerFirstLine = 77;
 constexpr int kUninstallerLines = 14;
+constexpr int kUninstallerLaterFirstLine = 94;
+constexpr int kUninstallerLaterLines = 1;
 constexpr int lineOf(Id id)
 {
-    return kFirstLine + id < kUninstallerFirstLine ? kFirstLine + id : kFirstLine + id + kUninstallerLines;
+    int line = kFirstLine + id;
+    if (line >= kUninstallerFirstLine)
+        line += kUninstallerLines;
+    if (line >= kUninstallerLaterFirstLine)
+        line += kUninstallerLaterLines;
+    return line;
 }
 
 // The language in force is one per process: its captions, help texts and

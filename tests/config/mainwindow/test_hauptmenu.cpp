@@ -2,6 +2,7 @@
 #include "firstrun.h"
 #include "fulldisk.h"
 #include "hauptmenu.h"
+#include "lockrows.h"
 #include "package.h"
 #include "packagefiles.h"
 #include "platform.h"
@@ -385,6 +386,36 @@ private slots:
         // The close gives the lock up; what stood there instead stays.
         QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), special);
         QVERIFY(QDir(outside.path()).isEmpty());
+    }
+
+    // The uninstaller's tests run the same rows through its own lock code and
+    // expect the same verdict: what is not held is taken, unless it is no file.
+    void lockJudgedAsTheUninstallerJudgesIt_data()
+    {
+        QTest::addColumn<int>("index");
+        const QList<LockRow> rows = LockRows();
+        for (int index = 0; index < rows.size(); ++index)
+            QTest::newRow(rows[index].row) << index;
+    }
+
+    void lockJudgedAsTheUninstallerJudgesIt()
+    {
+        QFETCH(int, index);
+        const LockRow row = LockRows().at(index);
+        PackageFolder folder;
+        QTemporaryDir elsewhere;
+        QString skip;
+        if (!makeLock(row, QDir(folder.path()).filePath(QStringLiteral("config.lock")), elsewhere.path(), &skip)) {
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QFAIL("the lock could not be made");
+        }
+        PackageFiles::PackageLock lock;
+        const PackageFiles::Lock taken = lock.take();
+        const PackageFiles::Lock expected = row.held ? PackageFiles::Lock::TakenByAnother
+            : row.kind == LockRow::File            ? PackageFiles::Lock::Held
+                                                   : PackageFiles::Lock::NotAFile;
+        QCOMPARE(taken, expected);
     }
 
     void markerOnAFullDiskLeavesTheSwitchOff()
