@@ -35,6 +35,7 @@ const char *const kGerman[] = {
     "der Uninstaller selbst, er kann sich nicht löschen, während er läuft",
     "Ein anderer Uninstaller läuft schon, er hält die Sperrdatei\n%1\nBitte warten sie, bis er fertig ist. Dieser "
     "zweite Start hat nichts verändert.",
+    "Ordner des Pakets, leer, behalten",
 };
 static_assert(std::size(kGerman) == Count);
 

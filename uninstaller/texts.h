@@ -30,6 +30,7 @@ enum Id {
     Itself,             // line 90
     // The texts added later, from kLaterFirstLine on
     UninstallerRunning,  // %1: the lock file
+    EmptyFolderKept,     // a note, as those above
     Count
 };
 

@@ -244,17 +244,30 @@ QString ownProgram()
     return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
 }
 
-// Removes a package folder with nothing left in it; one that holds more
-// is named as kept. One that is a link or can't be listed is named already.
-void removeIfEmpty(const QString &folder, UninstallResult *result)
+// Names the package folders as kept, empty or not: they stay, which costs
+// nothing and leaves a configurator started in qor meanwhile its folder. qor
+// holding nothing but an empty qor/sub counts as empty. One that is a link
+// or can't be listed is named already.
+void nameKeptFolders(UninstallResult *result)
 {
-    const QFileInfo info(folder);
-    if (isLink(info) || !info.isDir() || !reachedWithoutLinks(folder) || !canListFolder(folder))
-        return;
-    if (!QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        result->remaining << noted(folder, Texts::FolderNotEmpty);
-    else if (!QDir().rmdir(folder))
-        result->leftOver << noted(folder, Texts::NotDeleted, qt_error_string());
+    const auto listable = [](const QString &folder) {
+        const QFileInfo info(folder);
+        return !isLink(info) && info.isDir() && reachedWithoutLinks(folder) && canListFolder(folder);
+    };
+    const auto entries = [](const QString &folder) {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
+    const QString qor = QStringLiteral("qor");
+    const QString sub = QStringLiteral("qor/sub");
+    const bool subEmpty = listable(sub) && entries(sub).isEmpty();
+    if (listable(qor)) {
+        QStringList inside = entries(qor);
+        if (subEmpty)
+            inside.removeIf([](const QString &name) { return name.compare(u"sub", kCase) == 0; });
+        result->remaining << noted(qor, inside.isEmpty() ? Texts::EmptyFolderKept : Texts::FolderNotEmpty);
+    }
+    if (listable(sub))
+        result->remaining << noted(sub, subEmpty ? Texts::EmptyFolderKept : Texts::FolderNotEmpty);
 }
 
 // Puts back the game files, or, where the game had none, removes the package's copy.
@@ -356,8 +369,7 @@ UninstallResult uninstallPackage()
         if (!file.remove())
             result.leftOver << noted(QStringLiteral("qor/config.lock"), Texts::NotDeleted, file.errorString());
     }
-    removeIfEmpty(QStringLiteral("qor/sub"), &result);
-    removeIfEmpty(QStringLiteral("qor"), &result);
+    nameKeptFolders(&result);
 
     if (QFileInfo(QStringLiteral("backup")).isDir())
         result.remaining << noted(QStringLiteral("backup"), Texts::BackupKept);

@@ -164,8 +164,8 @@ private slots:
                      + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte "
                                          "nicht löschen, sondern die Sicherung von Hand darüber kopieren:\n")
                      + copyBack("backup/valve.rc", "valve.rc") + "\n\n"
-                     + QDir::toNativeSeparators("qor/sub (Ordner nicht leer, behalten)\n")
                      + "qor (Ordner nicht leer, behalten)\n"
+                     + QDir::toNativeSeparators("qor/sub (Ordner nicht leer, behalten)\n")
                      + QString::fromUtf8("backup (die Originaldateien des Spiels, absichtlich behalten)\n")
                      + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
                      + QString::fromUtf8(" (der Uninstaller selbst, er kann sich nicht löschen, während er läuft)"));

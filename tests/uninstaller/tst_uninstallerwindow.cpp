@@ -17,13 +17,15 @@ static const QString kCompleted = QString::fromUtf8(
     "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
     "Bitte löschen sie diese manuell.");
 
+static const QString kNotEmpty = "Ordner nicht leer, behalten";
+static const QString kEmpty = "Ordner des Pakets, leer, behalten";
+
 // What stays after a run in the standard tree, each with its reason, after
-// the package folders that hold more than the package's files.
-static QString stays(bool packageFolders)
+// the package folders with `folderNote`; none without a folder qor.
+static QString stays(const QString &folderNote = QString())
 {
-    return (packageFolders ? QDir::toNativeSeparators("\n\nqor/sub (Ordner nicht leer, behalten)\nqor (Ordner "
-                                                      "nicht leer, behalten)\n")
-                           : QString("\n\n"))
+    return (folderNote.isEmpty() ? QString("\n\n")
+                                 : QDir::toNativeSeparators("\n\nqor (%1)\nqor/sub (%1)\n").arg(folderNote))
         + QString::fromUtf8("backup (die Originaldateien des Spiels, absichtlich behalten)\n")
         + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
         + QString::fromUtf8(" (der Uninstaller selbst, er kann sich nicht löschen, während er läuft)");
@@ -92,24 +94,24 @@ private slots:
         QTest::addColumn<QStringList>("removed");
         QTest::addColumn<QString>("message"); // the wrong folder's path follows
         QTest::newRow("all done") << "cstrike" << QStringList()
-                                  << "Completed|Deinstallation abgeschlossen." + stays(true);
+                                  << "Completed|Deinstallation abgeschlossen." + stays(kNotEmpty);
         QTest::newRow("kb_act.lst not restored")
             << "cstrike" << QStringList("gfx")
             << "Completed|Deinstallation abgeschlossen."
                 + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte nicht "
                                     "löschen, sondern die Sicherung von Hand darüber kopieren:\n")
-                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst") + stays(true);
+                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst") + stays(kNotEmpty);
         QTest::newRow("home folder with qor") << "home" << QStringList() << wrongFolder;
         QTest::newRow("cstrike without qor or backups")
             << "cstrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst", "backup/valve.rc"}
             << wrongFolder;
         QTest::newRow("CStrike with one backup")
             << "CStrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst"}
-            << "Completed|Deinstallation abgeschlossen." + stays(false);
-        // The package's folders go once empty, and the box asks to delete nothing.
+            << "Completed|Deinstallation abgeschlossen." + stays();
+        // The package's folders stay, empty, among what is left; the box asks to delete nothing.
         QTest::newRow("a normal install")
             << "cstrike" << QStringList{"qor/sub/deeper", "qor/lang", "qor/empty"}
-            << "Completed|Deinstallation abgeschlossen." + stays(false);
+            << "Completed|Deinstallation abgeschlossen." + stays(kEmpty);
     }
     void click()
     {

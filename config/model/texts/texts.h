@@ -113,7 +113,7 @@ constexpr int kFirstLine = 23;
 constexpr int kUninstallerFirstLine = 77;
 constexpr int kUninstallerLines = 14;
 constexpr int kUninstallerLaterFirstLine = 94;
-constexpr int kUninstallerLaterLines = 1;
+constexpr int kUninstallerLaterLines = 2;
 constexpr int lineOf(Id id)
 {
     int line = kFirstLine + id;
