@@ -66,6 +66,22 @@ QString resolved(const QString &path, int depth)
     return parent.endsWith(QLatin1Char('/')) ? parent + name : parent + QLatin1Char('/') + name;
 }
 
+// True when a link stands on the way to `path`, which alone can make it lead
+// elsewhere. Relative paths stay relative: a current directory that was
+// removed has no absolute path.
+bool linkOnTheWay(const QString &path)
+{
+    QFileInfo info(path);
+    for (;;) {
+        if (isLink(info))
+            return true;
+        const QString parent = info.path();
+        if (parent == info.filePath())
+            return false;
+        info.setFile(parent);
+    }
+}
+
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
@@ -158,6 +174,10 @@ bool SameFile(const QString &a, const QString &b)
 bool LeadsOutside(const QString &path, const QString &folder)
 {
     const QString target = ResolvedPath(path);
+    // What can't be resolved for want of a link vanished, perhaps with the
+    // package folder itself (an uninstaller at work): it is missing, not linked.
+    if (target.isEmpty() && !linkOnTheWay(path))
+        return false;
     const QString plain = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     if (!target.isEmpty() && target.compare(plain, kCase) == 0)
         return false;
