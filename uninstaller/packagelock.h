@@ -14,16 +14,19 @@ class PackageLock
 public:
     enum State {
         Held,
-        HeldByAnother,  // a configurator is open
-        NotTaken,       // no lock file can be made, or one stands that is no regular file
+        HeldByAnother,      // a configurator is open
+        HeldByUninstaller,  // another uninstaller is running: the lock names this program
+        NotTaken,           // no lock file can be made, or one stands that is no regular file
     };
 
     // Takes the lock file at path (absolute). A lock is held by another only
-    // while its file names a process alive on this machine. Stale, removed
-    // and taken: a lock of another machine, and one that is empty or can't be
-    // parsed and was last modified more than 2 seconds ago. A link, folder,
-    // FIFO or device there is never opened: it can't tell whether a
-    // configurator is open.
+    // while its file names a process alive on this machine, or while it names
+    // none and its time lies within 2 seconds of now, either way (being
+    // written). Stale, removed and taken: a lock of another machine, and one
+    // that is empty or can't be parsed and dated further off, ahead too (a
+    // clock that was off). The configurator judges a lock by the same rules.
+    // A link, folder, FIFO or device there is never opened: it can't tell
+    // whether a configurator is open.
     explicit PackageLock(const QString &path);
     ~PackageLock();
 

@@ -33,6 +33,9 @@ const char *const kGerman[] = {
     "Ordner nicht leer, behalten",
     "die Originaldateien des Spiels, absichtlich behalten",
     "der Uninstaller selbst, er kann sich nicht löschen, während er läuft",
+    "Ein anderer Uninstaller läuft schon, er hält die Sperrdatei\n%1\nBitte warten sie, bis er fertig ist. Dieser "
+    "zweite Start hat nichts verändert.",
+    "Ordner des Pakets, leer, behalten",
     "keine gewöhnliche Datei (ein Verweis, ein Ordner oder eine besondere Datei), behalten",
     "%1 lässt sich nicht lesen oder ist beschädigt, behalten",
 };

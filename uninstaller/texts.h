@@ -6,9 +6,10 @@
 // The uninstaller's own texts, built in German. The language the configurator
 // recorded (line 2 of qor/pfad.kst) may give them in its lines 77 on, after
 // the configurator's own, one text a line in the order below, a line break
-// written as "\n"; texts added later follow the configurator's at line 96.
-// A line left out or empty, or whose placeholders (%1...) are not those of
-// the German, keeps the German. New texts go at the end.
+// written as "\n". A line left out or empty, or whose placeholders (%1...)
+// are not those of the German, keeps the German. Lines 91 to 95 hold the
+// configurator's later messages: texts added since form a block of their own
+// after those, from kLaterFirstLine on, new ones at its end.
 namespace Texts {
 
 enum Id {
@@ -27,18 +28,21 @@ enum Id {
     FolderNotEmpty,
     BackupKept,
     Itself,             // line 90
-    // Added later, at line 96, after the configurator's lines 91 to 95
-    NoRegularFile,      // line 96
-    NotJudged,          // %1: the file that can't be read or judged
+    // The texts added later, from kLaterFirstLine on
+    UninstallerRunning,  // line 96; %1: the lock file
+    EmptyFolderKept,     // a note, as those above
+    NoRegularFile,
+    NotJudged,           // %1: the file that can't be read or judged
     Count
 };
 
 constexpr int kFirstLine = 77;
 constexpr int kLaterFirstLine = 96;
+constexpr Id kFirstLaterText = UninstallerRunning;
 
 constexpr int lineOf(Id id)
 {
-    return id < NoRegularFile ? kFirstLine + id : kLaterFirstLine + (id - NoRegularFile);
+    return id < kFirstLaterText ? kFirstLine + id : kLaterFirstLine + (id - kFirstLaterText);
 }
 
 QString builtIn(Id id);

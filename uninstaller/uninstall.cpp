@@ -253,17 +253,30 @@ QString ownProgram()
     return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
 }
 
-// Removes a package folder with nothing left in it; one that holds more
-// is named as kept. One that is a link or can't be listed is named already.
-void removeIfEmpty(const QString &folder, UninstallResult *result)
+// Names the package folders as kept, empty or not: they stay, which costs
+// nothing and leaves a configurator started in qor meanwhile its folder. qor
+// holding nothing but an empty qor/sub counts as empty. One that is a link
+// or can't be listed is named already.
+void nameKeptFolders(UninstallResult *result)
 {
-    const QFileInfo info(folder);
-    if (isLink(info) || !info.isDir() || !reachedWithoutLinks(folder) || !canListFolder(folder))
-        return;
-    if (!QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        result->remaining << noted(folder, Texts::FolderNotEmpty);
-    else if (!QDir().rmdir(folder))
-        result->leftOver << noted(folder, Texts::NotDeleted, qt_error_string());
+    const auto listable = [](const QString &folder) {
+        const QFileInfo info(folder);
+        return !isLink(info) && info.isDir() && reachedWithoutLinks(folder) && canListFolder(folder);
+    };
+    const auto entries = [](const QString &folder) {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
+    const QString qor = QStringLiteral("qor");
+    const QString sub = QStringLiteral("qor/sub");
+    const bool subEmpty = listable(sub) && entries(sub).isEmpty();
+    if (listable(qor)) {
+        QStringList inside = entries(qor);
+        if (subEmpty)
+            inside.removeIf([](const QString &name) { return name.compare(u"sub", kCase) == 0; });
+        result->remaining << noted(qor, inside.isEmpty() ? Texts::EmptyFolderKept : Texts::FolderNotEmpty);
+    }
+    if (listable(sub))
+        result->remaining << noted(sub, subEmpty ? Texts::EmptyFolderKept : Texts::FolderNotEmpty);
 }
 
 // Puts back the game files, or, where the game had none, removes the package's
@@ -352,8 +365,9 @@ UninstallResult uninstallPackage()
     std::unique_ptr<PackageLock> lock;
     if (QFileInfo(QStringLiteral("qor")).isDir() && !leadsOutside(QStringLiteral("qor"), halfLife)) {
         lock = std::make_unique<PackageLock>(lockPath);
-        if (lock->state() == PackageLock::HeldByAnother) {
-            result.outcome = Outcome::ConfiguratorOpen;
+        if (lock->state() == PackageLock::HeldByAnother || lock->state() == PackageLock::HeldByUninstaller) {
+            result.outcome = lock->state() == PackageLock::HeldByAnother ? Outcome::ConfiguratorOpen
+                                                                         : Outcome::UninstallerRunning;
             result.lockFile = QDir::toNativeSeparators(lockPath);
             return result;
         }
@@ -378,8 +392,7 @@ UninstallResult uninstallPackage()
         if (!file.remove())
             result.leftOver << noted(QStringLiteral("qor/config.lock"), Texts::NotDeleted, file.errorString());
     }
-    removeIfEmpty(QStringLiteral("qor/sub"), &result);
-    removeIfEmpty(QStringLiteral("qor"), &result);
+    nameKeptFolders(&result);
 
     if (QFileInfo(QStringLiteral("backup")).isDir())
         result.remaining << noted(QStringLiteral("backup"), Texts::BackupKept);
@@ -424,6 +437,16 @@ QString configuratorOpenTitle()
 QString configuratorOpenText(const UninstallResult &result)
 {
     return Texts::get(Texts::ConfiguratorOpen).arg(result.lockFile);
+}
+
+QString uninstallerRunningTitle()
+{
+    return QStringLiteral("Uninstaller running");
+}
+
+QString uninstallerRunningText(const UninstallResult &result)
+{
+    return Texts::get(Texts::UninstallerRunning).arg(result.lockFile);
 }
 
 QString wrongFolderTitle()

@@ -22,6 +22,7 @@ bool isPackageGameFolder();
 enum class Outcome {
     WrongFolder,       // no package game folder: nothing was read, written or deleted
     ConfiguratorOpen,  // a configurator holds the package folder: nothing was changed
+    UninstallerRunning,  // another uninstaller holds it: nothing was changed
     Done,
 };
 
@@ -37,10 +38,10 @@ struct UninstallResult {
     // Each game file kept where the game had none of its own, as it is not
     // the package's copy or can't be looked at; not to be deleted either.
     QStringList kept;
-    // What stays and needs nothing: package folders holding more than the
-    // package's files, the backups, the uninstaller itself.
+    // What stays and needs nothing: the package folders, empty or holding
+    // more than the package's files, the backups, the uninstaller itself.
     QStringList remaining;
-    // The lock file of the open configurator.
+    // The lock file of the open configurator or the running uninstaller.
     QString lockFile;
 };
 
@@ -48,7 +49,8 @@ struct UninstallResult {
 // "backup" (or, where the game had no kb_act.lst or commandmenu.txt, deletes
 // the package's copy), deletes the temporary files that killed writes of the
 // package left beside the files it writes, then the files of "qor" and
-// "qor/sub", the lock last, and the two folders when nothing is left in them.
+// "qor/sub", the lock last. The two folders stay, and are named among what
+// is left.
 // Nothing is read or written through a link that leads outside the
 // Half-Life folder, the one above cstrike. A failing step never stops the
 // next one.
@@ -67,6 +69,10 @@ QString completedText(const UninstallResult &result);
 // The message when a configurator is open.
 QString configuratorOpenTitle();
 QString configuratorOpenText(const UninstallResult &result);
+
+// The message when another uninstaller is running.
+QString uninstallerRunningTitle();
+QString uninstallerRunningText(const UninstallResult &result);
 
 // The message when started anywhere else.
 QString wrongFolderTitle();

@@ -152,6 +152,9 @@ void Uninstaller::Command1_Click()
     case Outcome::ConfiguratorOpen:
         showMessage(this, configuratorOpenTitle(), configuratorOpenText(result));
         break;
+    case Outcome::UninstallerRunning:
+        showMessage(this, uninstallerRunningTitle(), uninstallerRunningText(result));
+        break;
     case Outcome::WrongFolder:
         showMessage(this, wrongFolderTitle(), wrongFolderText());
         break;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The uninstaller as a user meets it: started in the game's cstrike folder on
 # a real X server, "Start Uninstall" clicked, the closing message confirmed.
-# The game files must be the backups again, the package's files and its
-# emptied qor/sub gone, and the program ended.
+# The game files must be the backups again, the package's files gone, qor
+# and the emptied qor/sub kept, and the program ended.
 # Usage: uninstaller_window.sh PATH_TO_UNINSTALLER
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -50,9 +50,9 @@ same backup/valve.rc valve.rc
 left=$(find "$cstrike/qor" -type f ! -path "$cstrike/qor/maps/*")
 [ -z "$left" ] || x_fail "files of the package are left: $left"
 echo "ok: qor and qor/sub emptied"
-[ ! -e "$cstrike/qor/sub" ] || x_fail "the empty folder qor/sub was left"
+[ -d "$cstrike/qor/sub" ] || x_fail "the emptied folder qor/sub was removed"
 cmp -s <(printf 'keep\r\n') "$cstrike/qor/maps/keep.cfg" || x_fail "qor/maps/keep.cfg was touched"
-echo "ok: empty qor/sub removed, qor with another subfolder kept"
+echo "ok: emptied qor/sub kept, qor with another subfolder kept"
 [ "$(ls "$cstrike/backup" | wc -l)" -eq 3 ] || x_fail "the backups were not left in place"
 echo "ok: backups kept"
 

@@ -2,6 +2,7 @@
 #include "../common/fulldisk.h"
 #include "../common/markercases.h"
 #include "gamedir.h"
+#include "lockrows.h"
 #include "texts.h"
 #include "uninstall.h"
 
@@ -14,6 +15,8 @@ static QStringList listed(const UninstallResult &result)
 {
     if (result.outcome == Outcome::ConfiguratorOpen)
         return {"configurator open"};
+    if (result.outcome == Outcome::UninstallerRunning)
+        return {"uninstaller running"};
     return result.outcome == Outcome::Done ? result.leftOver + QStringList("--") + result.notRestored + result.kept
                                            : QStringList("nothing done");
 }
@@ -165,8 +168,8 @@ private slots:
                      + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte "
                                          "nicht löschen, sondern die Sicherung von Hand darüber kopieren:\n")
                      + copyBack("backup/valve.rc", "valve.rc") + "\n\n"
-                     + QDir::toNativeSeparators("qor/sub (Ordner nicht leer, behalten)\n")
                      + "qor (Ordner nicht leer, behalten)\n"
+                     + QDir::toNativeSeparators("qor/sub (Ordner nicht leer, behalten)\n")
                      + QString::fromUtf8("backup (die Originaldateien des Spiels, absichtlich behalten)\n")
                      + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
                      + QString::fromUtf8(" (der Uninstaller selbst, er kann sich nicht löschen, während er läuft)"));
@@ -457,41 +460,64 @@ private slots:
 
     void lock_data()
     {
-        QTest::addColumn<QByteArray>("lock"); // qor/config.lock; "<running>": a live configurator's
+        QTest::addColumn<QByteArray>("lock"); // qor/config.lock; "<configurator>": a live program's but this one's
         QTest::addColumn<int>("age"); // seconds since it was written
-        QTest::addColumn<bool>("open"); // a configurator counts as open
-        QTest::newRow("held by a running configurator") << QByteArray("<running>") << 0 << true;
-        QTest::newRow("empty, being written this instant") << QByteArray() << 0 << true;
-        QTest::newRow("empty, left by a power cut") << QByteArray() << 3600 << false;
-        QTest::newRow("garbage") << QByteArray("garbage\r\n") << 3600 << false;
+        QTest::addColumn<QString>("verdict"); // as listed
+        QTest::addColumn<int>("shared"); // the row of LockRows(), judged as the configurator judges it; -1: none
+        QTest::newRow("held by a running configurator") << QByteArray("<configurator>") << 0 << "configurator open" << -1;
+        // Two uninstallers started at once: the second names the first.
+        QTest::newRow("held by another uninstaller") << QByteArray("<running>") << 0 << "uninstaller running" << -1;
+        QTest::newRow("empty, being written this instant") << QByteArray() << 0 << "configurator open" << -1;
+        QTest::newRow("empty, left by a power cut") << QByteArray() << 3600 << "--" << -1;
+        QTest::newRow("garbage") << QByteArray("garbage\r\n") << 3600 << "--" << -1;
         QTest::newRow("of another machine") << QByteArray::number(QCoreApplication::applicationPid())
-                + "\ntst_uninstall\nother-host\nother-machine-id\n" << 0 << false;
+                + "\ntst_uninstall\nother-host\nother-machine-id\n" << 0 << "--" << -1;
         // Never opened, so no configurator can be told; removed as the package file it is.
-        QTest::newRow("a FIFO") << QByteArray("<fifo>") << 0 << false;
+        QTest::newRow("a FIFO") << QByteArray("<fifo>") << 0 << "--" << -1;
+        const QList<LockRow> rows = LockRows();
+        for (int index = 0; index < rows.size(); ++index)
+            QTest::addRow("as the configurator judges it: %s", rows[index].row) << QByteArray() << 0 << QString() << index;
     }
     void lock()
     {
         QFETCH(QByteArray, lock);
         QFETCH(int, age);
-        QFETCH(bool, open);
+        QFETCH(QString, verdict);
+        QFETCH(int, shared);
         GameDir game;
         QVERIFY(game.makeStandardTree());
         QFile file("qor/config.lock");
-        QLockFile configurator(file.fileName()); // names this process, which is alive
-        if (lock == "<running>")
-            QVERIFY(configurator.tryLock(0));
-        else if (lock == "<fifo>" && !GameDir::makeFifo(file.fileName()))
+        QLockFile uninstaller(file.fileName()); // names this process, which is alive
+        OtherProgram configurator;
+        if (shared >= 0) {
+            const LockRow row = LockRows().at(shared);
+            QString skip;
+            if (!makeLock(row, file.fileName(), game.outside(""), &skip)) {
+                if (!skip.isEmpty())
+                    QSKIP(qPrintable(skip));
+                QFAIL("the lock could not be made");
+            }
+            // The same verdict; which program it names is told apart below.
+            verdict = !row.held ? "--" : row.content.isEmpty() ? "configurator open" : "uninstaller running";
+        } else if (lock == "<running>") {
+            QVERIFY(uninstaller.tryLock(0));
+        } else if (lock == "<configurator>") {
+            if (!configurator.started())
+                QSKIP("this system has no sleep program to stand for the configurator");
+            QVERIFY(GameDir::put(file.fileName(), configurator.lock()));
+        } else if (lock == "<fifo>" && !GameDir::makeFifo(file.fileName())) {
             QSKIP("this system has no FIFOs");
-        else if (!lock.startsWith('<'))
+        } else if (!lock.startsWith('<')) {
             QVERIFY(GameDir::put(file.fileName(), lock));
+        }
         if (age)
             QVERIFY(file.open(QIODevice::ReadWrite)
                     && file.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
         file.close();
         const Tree before = snapshot(".");
 
-        QCOMPARE(listed(uninstallPackage()), QStringList(open ? "configurator open" : "--"));
-        compareTree(snapshot("."), open ? before : expectedAfter(before));
+        QCOMPARE(listed(uninstallPackage()), QStringList(verdict));
+        compareTree(snapshot("."), verdict == "--" ? expectedAfter(before) : before);
     }
 
     // Held while the uninstaller works, so that no configurator starts

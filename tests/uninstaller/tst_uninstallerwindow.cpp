@@ -1,6 +1,7 @@
 #include "captionfit.h"
 #include "endprogram.h"
 #include "gamedir.h"
+#include "lockrows.h"
 #include "messagebox.h"
 #include "picture.h"
 #include "uninstaller.h"
@@ -16,13 +17,15 @@ static const QString kCompleted = QString::fromUtf8(
     "Deinstallation abgeschlossen, einige Elemente konnten nicht vollständig entfernt werden. "
     "Bitte löschen sie diese manuell.");
 
+static const QString kNotEmpty = "Ordner nicht leer, behalten";
+static const QString kEmpty = "Ordner des Pakets, leer, behalten";
+
 // What stays after a run in the standard tree, each with its reason, after
-// the package folders that hold more than the package's files.
-static QString stays(bool packageFolders)
+// the package folders with `folderNote`; none without a folder qor.
+static QString stays(const QString &folderNote = QString())
 {
-    return (packageFolders ? QDir::toNativeSeparators("\n\nqor/sub (Ordner nicht leer, behalten)\nqor (Ordner "
-                                                      "nicht leer, behalten)\n")
-                           : QString("\n\n"))
+    return (folderNote.isEmpty() ? QString("\n\n")
+                                 : QDir::toNativeSeparators("\n\nqor (%1)\nqor/sub (%1)\n").arg(folderNote))
         + QString::fromUtf8("backup (die Originaldateien des Spiels, absichtlich behalten)\n")
         + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
         + QString::fromUtf8(" (der Uninstaller selbst, er kann sich nicht löschen, während er läuft)");
@@ -91,24 +94,24 @@ private slots:
         QTest::addColumn<QStringList>("removed");
         QTest::addColumn<QString>("message"); // the wrong folder's path follows
         QTest::newRow("all done") << "cstrike" << QStringList()
-                                  << "Completed|Deinstallation abgeschlossen." + stays(true);
+                                  << "Completed|Deinstallation abgeschlossen." + stays(kNotEmpty);
         QTest::newRow("kb_act.lst not restored")
             << "cstrike" << QStringList("gfx")
             << "Completed|Deinstallation abgeschlossen."
                 + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte nicht "
                                     "löschen, sondern die Sicherung von Hand darüber kopieren:\n")
-                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst") + stays(true);
+                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst") + stays(kNotEmpty);
         QTest::newRow("home folder with qor") << "home" << QStringList() << wrongFolder;
         QTest::newRow("cstrike without qor or backups")
             << "cstrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst", "backup/valve.rc"}
             << wrongFolder;
         QTest::newRow("CStrike with one backup")
             << "CStrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst"}
-            << "Completed|Deinstallation abgeschlossen." + stays(false);
-        // The package's folders go once empty, and the box asks to delete nothing.
+            << "Completed|Deinstallation abgeschlossen." + stays();
+        // The package's folders stay, empty, among what is left; the box asks to delete nothing.
         QTest::newRow("a normal install")
             << "cstrike" << QStringList{"qor/sub/deeper", "qor/lang", "qor/empty"}
-            << "Completed|Deinstallation abgeschlossen." + stays(false);
+            << "Completed|Deinstallation abgeschlossen." + stays(kEmpty);
     }
     void click()
     {
@@ -134,20 +137,41 @@ private slots:
         compareTree(snapshot("."), acts ? expectedAfter(before) : before);
     }
 
-    void configuratorOpen()
+    // The program holding the lock is named: a configurator, or another
+    // uninstaller started at the same time.
+    void lockHeld_data()
     {
+        QTest::addColumn<bool>("configurator");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("by a configurator")
+            << true
+            << QString::fromUtf8("Configurator open|Der Korvel Configurator ist geöffnet, er hält die Sperrdatei\n%1\n"
+                                 "Bitte schließen sie ihn zuerst und starten sie den Uninstaller dann erneut. Es "
+                                 "wurde nichts verändert.");
+        QTest::newRow("by another uninstaller")
+            << false
+            << QString::fromUtf8("Uninstaller running|Ein anderer Uninstaller läuft schon, er hält die Sperrdatei\n%1\n"
+                                 "Bitte warten sie, bis er fertig ist. Dieser zweite Start hat nichts verändert.");
+    }
+    void lockHeld()
+    {
+        QFETCH(bool, configurator);
+        QFETCH(QString, message);
         GameDir game;
         QVERIFY(game.makeStandardTree());
-        QLockFile configurator("qor/config.lock");
-        QVERIFY(configurator.tryLock(0));
+        OtherProgram other;
+        QLockFile uninstaller("qor/config.lock");
+        if (!configurator)
+            QVERIFY(uninstaller.tryLock(0));
+        else if (!other.started())
+            QSKIP("this system has no sleep program to stand for the configurator");
+        else
+            QVERIFY(GameDir::put("qor/config.lock", other.lock()));
         const Tree before = snapshot(".");
         Uninstaller w;
         QTest::mouseClick(w.Command1, Qt::LeftButton);
-        QCOMPARE(m_events, (QStringList{QString::fromUtf8("message|Configurator open|Der Korvel Configurator ist geöffnet, "
-                                                          "er hält die Sperrdatei\n%1\nBitte schließen sie ihn zuerst "
-                                                          "und starten sie den Uninstaller dann erneut. Es wurde nichts "
-                                                          "verändert.")
-                                            .arg(QDir::toNativeSeparators(QFileInfo("qor/config.lock").absoluteFilePath())),
+        QCOMPARE(m_events, (QStringList{"message|" + message.arg(QDir::toNativeSeparators(
+                                                        QFileInfo("qor/config.lock").absoluteFilePath())),
                                         "end"}));
         compareTree(snapshot("."), before);
     }

@@ -21,7 +21,10 @@ const QString kLockFile = QStringLiteral("config.lock");
 namespace {
 
 // A lock file holds a few short lines: a process id, a program and a host name, a machine id.
-constexpr qsizetype kLongestLockLine = 256;
+constexpr qint64 kLongestLockLine = 256;
+
+// A lock being written this instant may still be empty.
+constexpr qint64 kWritingSpareMs = 2000;
 
 bool isLink(const QFileInfo &info)
 {
@@ -63,36 +66,68 @@ QString resolved(const QString &path, int depth)
     return parent.endsWith(QLatin1Char('/')) ? parent + name : parent + QLatin1Char('/') + name;
 }
 
+// True when a link stands on the way to `path`, which alone can make it lead
+// elsewhere. Relative paths stay relative: a current directory that was
+// removed has no absolute path.
+bool linkOnTheWay(const QString &path)
+{
+    QFileInfo info(path);
+    for (;;) {
+        if (isLink(info))
+            return true;
+        const QString parent = info.path();
+        if (parent == info.filePath())
+            return false;
+        info.setFile(parent);
+    }
+}
+
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
-// True when the lock file at `path` was left by a configurator on another
-// machine, whose process can't be looked up from here. As QLockFile decides
-// "the same machine": by the machine ids when both are known, else by the
-// host names.
+// The machine id, line 4, read as QLockFile reads its lines; the uninstaller
+// reads it alike, so that both programs judge one lock the same way.
+QByteArray lockMachineId(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QByteArray line;
+    for (int number = 1; number <= 4; ++number) {
+        line = file.readLine(kLongestLockLine);
+        if (line.isEmpty())
+            return {};
+    }
+    return line.endsWith('\n') ? line.chopped(1) : line;
+}
+
+// True when the lock was left by a program on another machine, whose process
+// can't be looked up from here. As QLockFile decides "the same machine": by
+// the machine ids when both are known, else by the host names.
 bool lockOfAnotherMachine(const QString &path, const QLockFile &lock)
 {
     qint64 pid = 0;
     QString host;
     if (!lock.getLockInfo(&pid, &host, nullptr))
         return false;
-    const QString lockId = ReadFileLines(path, nullptr, kLongestLockLine, nullptr, 4).value(3);
-    const QString ownId = FromWindows1252(QSysInfo::machineUniqueId());
+    const QByteArray lockId = lockMachineId(path);
+    const QByteArray ownId = QSysInfo::machineUniqueId();
     if (!lockId.isEmpty() && !ownId.isEmpty())
         return lockId != ownId;
     return !host.isEmpty() && host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0;
 }
 
 // A lock file that names no process: QLockFile can't read it, and it was not
-// made this instant (QLockFile writes what it holds right after making it).
+// made this instant. Its time may lie ahead as well as behind (a clock that
+// was off): only one within the spare of now counts as being written.
 bool namesNoProcess(const QString &path, const QLockFile &lock)
 {
     if (lock.getLockInfo(nullptr, nullptr, nullptr))
         return false;
     const QDateTime modified = QFileInfo(path).lastModified();
-    return !modified.isValid() || qAbs(modified.msecsTo(QDateTime::currentDateTime())) > 2000;
+    return !modified.isValid() || qAbs(modified.msecsTo(QDateTime::currentDateTime())) > kWritingSpareMs;
 }
 
 QString lockPath()
@@ -140,6 +175,10 @@ bool SameFile(const QString &a, const QString &b)
 bool LeadsOutside(const QString &path, const QString &folder)
 {
     const QString target = ResolvedPath(path);
+    // What can't be resolved for want of a link vanished, perhaps with the
+    // package folder itself (an uninstaller at work): it is missing, not linked.
+    if (target.isEmpty() && !linkOnTheWay(path))
+        return false;
     const QString plain = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     if (!target.isEmpty() && target.compare(plain, kCase) == 0)
         return false;

@@ -39,7 +39,8 @@ QString ResolvedPath(const QString &path);
 bool SameFile(const QString &a, const QString &b);
 
 // True when `path` is reached through a link that leads outside `folder`
-// (both compared resolved); without a link on the way it stays where it is.
+// (both compared resolved); without a link on the way it stays where it is,
+// also when it, or the folder it lies in, is gone.
 bool LeadsOutside(const QString &path, const QString &folder);
 // "<path>: <why>", as the messages name a file that is skipped for it.
 QString LeadsOutsideReason(const QString &path);

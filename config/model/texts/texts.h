@@ -110,9 +110,9 @@ enum Id {
 };
 
 // The line of a language file that holds the message `id`. Lines 77 to 90
-// and 96 to 97 hold the uninstaller's texts: the messages go on after them.
+// and 96 to 99 hold the uninstaller's texts: the messages go on after them.
 constexpr int kFirstLine = 23;
-constexpr int kUninstallerBlocks[][2] = {{77, 14}, {96, 2}};  // first line, lines
+constexpr int kUninstallerBlocks[][2] = {{77, 14}, {96, 4}};  // first line, lines
 constexpr int lineOf(Id id)
 {
     int line = kFirstLine + id;

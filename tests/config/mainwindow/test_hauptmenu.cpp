@@ -2,6 +2,7 @@
 #include "firstrun.h"
 #include "fulldisk.h"
 #include "hauptmenu.h"
+#include "lockrows.h"
 #include "package.h"
 #include "packagefiles.h"
 #include "platform.h"
@@ -385,6 +386,67 @@ private slots:
         // The close gives the lock up; what stood there instead stays.
         QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), special);
         QVERIFY(QDir(outside.path()).isEmpty());
+    }
+
+    // What an uninstaller running meanwhile leaves: files gone from the
+    // package folder, or the folder itself (as older uninstallers removed an
+    // emptied qor). What is gone reads as missing, never as a link leading out.
+    void packageEmptiedBeforeTheStartReadsAsMissing_data()
+    {
+        QTest::addColumn<bool>("folderGone");
+        QTest::newRow("the path file gone") << false;
+        QTest::newRow("the package folder gone") << true;
+    }
+
+    void packageEmptiedBeforeTheStartReadsAsMissing()
+    {
+        QFETCH(bool, folderGone);
+        PackageFolder folder;
+        MessageLog messages;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        hauptmenu *m = restartConfigurator();
+        QVERIFY(m->isVisible());
+        dropConfigurator();
+        QVERIFY(folderGone ? QDir(folder.path()).removeRecursively()
+                           : QFile::remove(QDir(folder.path()).filePath(QStringLiteral("pfad.kst"))));
+
+        m = restartConfigurator();
+        QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
+        QVERIFY(!m->package().pathFile().exists);
+        QVERIFY(m->package().pathFile().problem.isEmpty());
+        // As at a first start: the setup dialog, in the main window's place.
+        QVERIFY(hasDialog<firstrun>() && dialog<firstrun>()->isVisible());
+        QVERIFY(!m->isVisible());
+    }
+
+    // The uninstaller's tests run the same rows through its own lock code and
+    // expect the same verdict: what is not held is taken, unless it is no file.
+    void lockJudgedAsTheUninstallerJudgesIt_data()
+    {
+        QTest::addColumn<int>("index");
+        const QList<LockRow> rows = LockRows();
+        for (int index = 0; index < rows.size(); ++index)
+            QTest::newRow(rows[index].row) << index;
+    }
+
+    void lockJudgedAsTheUninstallerJudgesIt()
+    {
+        QFETCH(int, index);
+        const LockRow row = LockRows().at(index);
+        PackageFolder folder;
+        QTemporaryDir elsewhere;
+        QString skip;
+        if (!makeLock(row, QDir(folder.path()).filePath(QStringLiteral("config.lock")), elsewhere.path(), &skip)) {
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QFAIL("the lock could not be made");
+        }
+        PackageFiles::PackageLock lock;
+        const PackageFiles::Lock taken = lock.take();
+        const PackageFiles::Lock expected = row.held ? PackageFiles::Lock::TakenByAnother
+            : row.kind == LockRow::File            ? PackageFiles::Lock::Held
+                                                   : PackageFiles::Lock::NotAFile;
+        QCOMPARE(taken, expected);
     }
 
     void markerOnAFullDiskLeavesTheSwitchOff()
