@@ -103,10 +103,11 @@ bool readLanguage(const QString &name, QList<QByteArray> *lines)
     lines->clear();
     if (!isBareName(name))
         return false;
-    const bool read = readLines(QStringLiteral("qor/") + name, halfLifeFolder(), [lines](int number, const QByteArray &line) {
+    const auto take = [lines](int number, const QByteArray &line) {
         lines->append(line);
         return number < lineOf(Id(Count - 1));
-    });
+    };
+    const bool read = readLines(QStringLiteral("qor/") + name, halfLifeFolder(), take);
     if (!read)
         lines->clear();
     return read;

@@ -69,8 +69,8 @@ inline QList<ContractRow> ContractRows()
         {"8-bit text", "a zero byte after 64 KiB", R::Language, QByteArray(65536, 'x') + '\0', {kept}},
         {"8-bit text", "a byte-order mark alone", R::Language, "\xff\xfe" "AN\r\n", {QString::fromUtf8("ÿþAN")}},
         {"8-bit text", "a UTF-8 mark alone", R::Language, "\xef\xbb\xbf" "AN", {QString::fromUtf8("ï»¿AN")}},
-        {"8-bit text", "UTF-16 path file", R::PathFile, QByteArray("t\0e\0s\0t\0\r\0\n\0t\0e\0s\0t\0.\0l\0a\0n\0g\0", 30),
-         {}},
+        {"8-bit text", "UTF-16 path file", R::PathFile,
+         QByteArray("t\0e\0s\0t\0\r\0\n\0t\0e\0s\0t\0.\0l\0a\0n\0g\0", 30), {}},
         {"regular files", "language missing", R::Language, "<missing>", {}},
         {"regular files", "language a folder", R::Language, "<dir>", {}},
         {"regular files", "language a FIFO", R::Language, "<fifo>", {}},
@@ -155,7 +155,8 @@ public:
             }
             if (!put(path, usual))
                 return false;
-            failure->reset(new FailingFile(path, content == "<open-fails>" ? FailingFile::Open : FailingFile::Read, EIO));
+            const FailingFile::Call call = content == "<open-fails>" ? FailingFile::Open : FailingFile::Read;
+            failure->reset(new FailingFile(path, call, EIO));
             return true;
         }
         return put(path, content == "<hidden>" ? usual : content);

@@ -447,8 +447,8 @@ private slots:
         // As a start reads them.
         const PathFileRead pathFile = ReadPathFile();
         QStringList lines;
-        const QString why = ReadLanguageFile(pathFile.file.language, PackageFiles::BoundingFolder(pathFile.file.halfLife),
-                                             &lines);
+        const QString bound = PackageFiles::BoundingFolder(pathFile.file.halfLife);
+        const QString why = ReadLanguageFile(pathFile.file.language, bound, &lines);
         QCOMPARE(why.isEmpty() ? lines : QStringList(), row.lines);
         // What gives nothing is named.
         QCOMPARE(why.isEmpty(), !row.lines.isEmpty());
