@@ -1,9 +1,13 @@
 #include "files.h"
 
+#include "platform.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace {
 
@@ -13,6 +17,9 @@ constexpr char16_t kWindows1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+
+// The configurator judges 8-bit text by its first block of this size.
+constexpr qint64 kTextCheckSize = 64 * 1024;
 
 } // namespace
 
@@ -56,7 +63,8 @@ bool leadsOutside(const QString &path, const QString &halfLife)
 bool readLines(const QString &path, const QString &halfLife, const LineTaker &take)
 {
     // A FIFO would wait for a writer, a device might never end.
-    if (!QFileInfo(path).isFile() || leadsOutside(path, halfLife))
+    const QFileInfo info(path);
+    if (!info.isFile() || info.isHidden() || isSystemFile(path) || leadsOutside(path, halfLife))
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -64,15 +72,17 @@ bool readLines(const QString &path, const QString &halfLife, const LineTaker &ta
     QByteArray line;
     int number = 1;
     bool afterCr = false;
-    char block[4096];
+    bool first = true;
     for (;;) {
-        const qint64 size = file.read(block, sizeof block);
-        if (size < 0)
+        const QByteArray block = file.read(kTextCheckSize);
+        if (file.error() != QFileDevice::NoError)
             return false;
-        if (size == 0)
+        if (block.isEmpty())
             break;
-        for (qint64 i = 0; i < size; ++i) {
-            const char c = block[i];
+        // Read as Windows-1252, UTF-16 text would put zero characters into the texts.
+        if (std::exchange(first, false) && block.contains('\0'))
+            return false;
+        for (const char c : block) {
             const bool secondHalf = afterCr && c == '\n';
             afterCr = c == '\r';
             if (secondHalf)
@@ -95,12 +105,12 @@ bool readLines(const QString &path, const QString &halfLife, const LineTaker &ta
 QByteArray readLine(const QString &path, int number, const QString &halfLife)
 {
     QByteArray found;
-    readLines(path, halfLife, [&](int at, const QByteArray &line) {
+    const bool read = readLines(path, halfLife, [&](int at, const QByteArray &line) {
         if (at == number)
             found = line;
         return at < number;
     });
-    return found;
+    return read ? found : QByteArray();
 }
 
 QString fromWindows1252(const QByteArray &bytes)

@@ -29,13 +29,17 @@ constexpr qsizetype kMaxLineLength = 4096;
 
 // Hands the lines of the file at path to take, numbered from 1, until take
 // returns false or the file ends. The file is read in blocks, never whole; a
-// line ends at CR LF, a lone CR or a lone LF. Only a regular file that does
-// not lead outside halfLife is opened. False when it was not opened or a read
-// failed.
+// line ends at CR LF, a lone CR or a lone LF. Only a regular, visible file
+// (on Windows no system file either) that does not lead outside halfLife is
+// opened. False when it was not opened, a read failed, or it is no 8-bit
+// text: UTF-16 or UTF-32, told by a zero byte in its first 64 KiB (a
+// byte-order mark alone is Windows-1252 text too); such a file gives no line.
+// The configurator reads its files by the same rules.
 using LineTaker = std::function<bool(int number, const QByteArray &line)>;
 bool readLines(const QString &path, const QString &halfLife, const LineTaker &take);
 
-// Line `number` of a file as readLines gives it; empty when missing.
+// Line `number` of a file as readLines gives it; empty when missing or when
+// the file can't be read.
 QByteArray readLine(const QString &path, int number, const QString &halfLife);
 
 // The package's files are Windows-1252, one byte a character.

@@ -15,6 +15,8 @@ void showMessage(QWidget *parent, const QString &title, const QString &text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    // Texts come from language files too: shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

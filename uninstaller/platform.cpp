@@ -42,6 +42,18 @@ bool renameOver(const QString &from, const QString &to)
 #endif
 }
 
+bool isSystemFile(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const DWORD attributes =
+        GetFileAttributesW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM);
+#else
+    Q_UNUSED(path)
+    return false;
+#endif
+}
+
 bool canListFolder(const QString &path)
 {
 #ifdef Q_OS_WIN

@@ -89,21 +89,39 @@ QString fromLanguage(const QByteArray &line, Id id)
     return text.isEmpty() || placeholders(text) != placeholders(german) ? german : text;
 }
 
+QString recordedLanguage()
+{
+    const QString pathFile = QStringLiteral("qor/pfad.kst");
+    // The configurator's own file: no other folder than qor vouches for it.
+    if (leadsOutside(pathFile, resolvedPath(QStringLiteral("qor"))))
+        return {};
+    return fromWindows1252(readLine(pathFile, 2, halfLifeFolder()));
+}
+
+bool readLanguage(const QString &name, QList<QByteArray> *lines)
+{
+    lines->clear();
+    if (!isBareName(name))
+        return false;
+    const auto take = [lines](int number, const QByteArray &line) {
+        lines->append(line);
+        return number < lineOf(Id(Count - 1));
+    };
+    const bool read = readLines(QStringLiteral("qor/") + name, halfLifeFolder(), take);
+    if (!read)
+        lines->clear();
+    return read;
+}
+
 void useRecordedLanguage()
 {
     for (int id = 0; id < Count; ++id)
         inForce()[id] = builtIn(Id(id));
-    const QString halfLife = halfLifeFolder();
-    const QString name = fromWindows1252(readLine(QStringLiteral("qor/pfad.kst"), 2, halfLife));
-    if (!isBareName(name))
+    QList<QByteArray> lines;
+    if (!readLanguage(recordedLanguage(), &lines))
         return;
-    readLines(QStringLiteral("qor/") + name, halfLife, [](int number, const QByteArray &line) {
-        for (int id = 0; id < Count; ++id) {
-            if (lineOf(Id(id)) == number)
-                inForce()[id] = fromLanguage(line, Id(id));
-        }
-        return number < lineOf(Id(Count - 1));
-    });
+    for (int id = 0; id < Count; ++id)
+        inForce()[id] = fromLanguage(lines.value(lineOf(Id(id)) - 1), Id(id));
 }
 
 } // namespace Texts

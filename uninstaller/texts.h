@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // The uninstaller's own texts, built in German. The language the configurator
@@ -51,8 +52,17 @@ QString get(Id id);
 // The text `id` as a language file's line gives it, or the German.
 QString fromLanguage(const QByteArray &line, Id id);
 
-// Takes the texts from the language named by line 2 of qor/pfad.kst, a bare
-// file name in qor; the German stays for every text it does not give.
+// The language the configurator recorded: line 2 of qor/pfad.kst, read only
+// as the configurator reads its path file (not through a link leading out of
+// qor, nor from a hidden or system file); "" when it gives none.
+QString recordedLanguage();
+
+// The lines of the language file `name`, a bare file name in qor, as far as
+// the texts go; false, and no line, when it can't be used.
+bool readLanguage(const QString &name, QList<QByteArray> *lines);
+
+// Takes the texts from the recorded language; the German stays for every
+// text it does not give, and for all of them when it can't be read whole.
 void useRecordedLanguage();
 
 } // namespace Texts

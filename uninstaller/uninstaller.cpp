@@ -125,6 +125,8 @@ Uninstaller::Uninstaller(QWidget *parent)
     Label2->setGeometry(160, 56, 217, 57);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setWordWrap(true);
+    // The text may come from a language file: shown as written, never as markup.
+    Label2->setTextFormat(Qt::PlainText);
     // In the language the configurator recorded, read before anything of qor goes.
     Texts::useRecordedLanguage();
     Label2->setText(Texts::get(Texts::Explanation));

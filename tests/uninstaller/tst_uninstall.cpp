@@ -1,6 +1,8 @@
 #include "../common/failingfile.h"
 #include "../common/fulldisk.h"
 #include "../common/markercases.h"
+#include "contract.h"
+#include "files.h"
 #include "gamedir.h"
 #include "lockrows.h"
 #include "texts.h"
@@ -356,6 +358,40 @@ private slots:
             expected.remove("commandmenu.txt");
         compareTree(snapshot("."), expected);
         compareTree(snapshot(game.outside("")), outside);
+    }
+
+    // The path file and the language it names, read by the rules the
+    // configurator reads them by: the table both programs' tests run.
+    void filesAreReadAsTheConfiguratorReadsThem_data()
+    {
+        QTest::addColumn<int>("index");
+        const QList<ContractRow> rows = ContractRows();
+        for (int index = 0; index < rows.size(); ++index)
+            QTest::addRow("%s: %s", rows[index].rule, rows[index].row) << index;
+    }
+    void filesAreReadAsTheConfiguratorReadsThem()
+    {
+        QFETCH(int, index);
+        const ContractRow row = ContractRows().at(index);
+        ContractFolders folders;
+        std::unique_ptr<FailingFile> failure;
+        QString skip;
+        if (!folders.place(row, &failure, &skip)) {
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QFAIL("the row could not be laid out");
+        }
+        QVERIFY(QDir::setCurrent(folders.cstrike()));
+
+        // As the texts are taken.
+        QList<QByteArray> bytes;
+        const bool read = Texts::readLanguage(Texts::recordedLanguage(), &bytes);
+        QStringList lines;
+        for (const QByteArray &line : bytes)
+            lines << fromWindows1252(line);
+        QCOMPARE(read ? lines : QStringList(), row.lines);
+        QCOMPARE(read, !row.lines.isEmpty());
+        QVERIFY(!failure || failure->failed());
     }
 
     // Markers are read as the configurator reads them, by the table both test.

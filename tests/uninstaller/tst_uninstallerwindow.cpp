@@ -72,6 +72,8 @@ private slots:
                  QString("Dieses Programm Deinstalliert das Korvel von ihrem Computer. Klicken sie "
                          "auf Start Uninstall um mit der De-Installation zu beginnen"));
         QCOMPARE(w.Command1->text(), QString("Start Uninstall"));
+        // Its text may come from a language file: never taken for markup.
+        QCOMPARE(w.Label2->textFormat(), Qt::PlainText);
 
         // The texts fit their fixed boxes in the font and style this system gives them.
         const QStringList clipped = CaptionFit::clippedCaptions(&w);
@@ -216,14 +218,16 @@ private slots:
         QString seen;
         QTimer::singleShot(0, [&seen] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                seen = QString("%1|%2|%3|%4").arg(box->windowTitle(), box->text()).arg(box->icon())
-                           .arg(box->standardButtons());
+                seen = QString("%1|%2|%3|%4|%5").arg(box->windowTitle(), box->text()).arg(box->icon())
+                           .arg(box->standardButtons()).arg(box->textFormat());
                 box->button(QMessageBox::Ok)->click();
             }
         });
-        showMessage(nullptr, "Completed", kCompleted);
-        QCOMPARE(seen, QString("Completed|%1|%2|%3").arg(kCompleted).arg(QMessageBox::NoIcon)
-                           .arg(QMessageBox::Ok));
+        // A language file's markup is shown as written.
+        const QString marked = "<b>" + kCompleted + "</b>";
+        showMessage(nullptr, "Completed", marked);
+        QCOMPARE(seen, QString("Completed|%1|%2|%3|%4").arg(marked).arg(QMessageBox::NoIcon)
+                           .arg(QMessageBox::Ok).arg(Qt::PlainText));
     }
 };
 

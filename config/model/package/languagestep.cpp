@@ -452,6 +452,10 @@ QStringList LanguageFiles(const QString &folder)
 
 QString ReadLanguageFile(const QString &name, const QString &bound, QStringList *lines)
 {
+    // Only a file of the package folder is a language, as the list offers them
+    // (and the uninstaller reads them).
+    if (!isBareFileName(name))
+        return Texts::get(Texts::LanguageMissing).arg(name);
     const QString path = LocalPath(name);
     if (PackageFiles::LeadsOutside(path, bound))
         return Texts::get(Texts::LanguageLeadsOutside).arg(shown(path));

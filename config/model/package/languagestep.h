@@ -17,8 +17,8 @@ QStringList LanguageFiles(const QString &folder);
 
 // Reads the language file `name` of the package folder into `*lines`, as far
 // as the format goes, each line cut to 4,096 characters. Returns why it can't
-// be used, or "" when it can: missing, no regular visible file, unreadable,
-// or a link out of `bound` (which counts as unreadable).
+// be used, or "" when it can: no bare file name, missing, no regular visible
+// file, unreadable, or a link out of `bound` (which counts as unreadable).
 QString ReadLanguageFile(const QString &name, const QString &bound, QStringList *lines);
 
 // What became of the game files when a language was applied.

@@ -1,6 +1,7 @@
 #include "amcm.h"
 #include "ansiinput.h"
 #include "appearance.h"
+#include "contract.h"
 #include "firstrun.h"
 #include "funmode.h"
 #include "failingfile.h"
@@ -420,6 +421,40 @@ private slots:
     }
 
     // Markers are read as the uninstaller reads them, by the table both test.
+    // The path file and the language it names, read by the rules the
+    // uninstaller reads them by: the table both programs' tests run.
+    void filesAreReadAsTheUninstallerReadsThem_data()
+    {
+        QTest::addColumn<int>("index");
+        const QList<ContractRow> rows = ContractRows();
+        for (int index = 0; index < rows.size(); ++index)
+            QTest::addRow("%s: %s", rows[index].rule, rows[index].row) << index;
+    }
+    void filesAreReadAsTheUninstallerReadsThem()
+    {
+        QFETCH(int, index);
+        const ContractRow row = ContractRows().at(index);
+        ContractFolders folders;
+        std::unique_ptr<FailingFile> failure;
+        QString skip;
+        if (!folders.place(row, &failure, &skip)) {
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QFAIL("the row could not be laid out");
+        }
+        QVERIFY(QDir::setCurrent(folders.qor()));
+
+        // As a start reads them.
+        const PathFileRead pathFile = ReadPathFile();
+        QStringList lines;
+        const QString bound = PackageFiles::BoundingFolder(pathFile.file.halfLife);
+        const QString why = ReadLanguageFile(pathFile.file.language, bound, &lines);
+        QCOMPARE(why.isEmpty() ? lines : QStringList(), row.lines);
+        // What gives nothing is named.
+        QCOMPARE(why.isEmpty(), !row.lines.isEmpty());
+        QVERIFY(!failure || failure->failed());
+    }
+
     void markersAreJudgedAsTheUninstallerJudgesThem_data()
     {
         QTest::addColumn<QByteArray>("marker");
