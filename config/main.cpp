@@ -13,6 +13,11 @@ int main(int argc, char *argv[])
     Appearance::applyApplicationFont(app);
     Appearance::applyApplicationStyle(app);
 
+    // A shortcut without its start folder starts the program elsewhere: that
+    // start ends there, before the lock or any setting is written.
+    if (!hauptmenu::startsInPackage(QCoreApplication::applicationDirPath()))
+        return 1;
+
     // The lock goes with the package, at every end of the program.
     Package package;
     hauptmenu window(package);

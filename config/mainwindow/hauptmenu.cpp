@@ -129,6 +129,24 @@ hauptmenu::~hauptmenu()
     delete m_setup.data();
 }
 
+bool hauptmenu::startsInPackage(const QString &programFolder)
+{
+    const QString started = QDir::currentPath();
+    if (Package::startFolderFits(started, programFolder))
+        return true;
+    // Said in the player's language: the package's own path file and language
+    // file, only read, never written.
+    QDir::setCurrent(programFolder);
+    Package package;
+    package.readPathFile();
+    package.useRecordedMessages();
+    QDir::setCurrent(started);
+    Message::show(QStringLiteral("Korvel Configurator"),
+                  Texts::get(Texts::StartedOutsidePackage)
+                      .arg(QDir::toNativeSeparators(started), QDir::toNativeSeparators(programFolder)));
+    return false;
+}
+
 void hauptmenu::startup()
 {
     // The path file once for the whole start: the Half-Life folder that

@@ -30,6 +30,12 @@ public:
 
     Package &package() { return m_package; }
 
+    // Before anything is read or written: true when the current directory is
+    // the package folder of the program lying in `programFolder`
+    // (Package::startFolderFits). Otherwise one message names the folder the
+    // start was made in and the package folder, and the program is to end.
+    static bool startsInPackage(const QString &programFolder);
+
     // Runs the startup sequence, then shows the window unless the first run
     // shows the setup dialog in its place.
     void startup();

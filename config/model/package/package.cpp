@@ -8,6 +8,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// A package holds the languages it ships from the start, and the path file from
+// its first run on. State files are no sign: a start elsewhere may have left them.
+bool holdsPackageFiles(const QString &folder)
+{
+    const QStringList names{PackageFiles::kPathFile, QStringLiteral("*.lang")};
+    return !QDir(folder).entryList(names, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
+}
+
+} // namespace
+
+bool Package::startFolderFits(const QString &current, const QString &programFolder)
+{
+    if (PackageFiles::SameFile(current, programFolder))
+        return true;
+    return !holdsPackageFiles(programFolder) && holdsPackageFiles(current);
+}
+
 PackageFiles::Lock Package::lock()
 {
     return m_lock.take();

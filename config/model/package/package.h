@@ -16,6 +16,14 @@
 class Package
 {
 public:
+    // Whether a start in the folder `current` works in its own package, the
+    // program lying in `programFolder`: it does when started in the program's
+    // folder (also through a link), and a program that lies in no package
+    // folder (a build of its own) does in a folder holding a path file or a
+    // language file. A program inside its package never works elsewhere: what
+    // it wrote there, no start of the package would read.
+    static bool startFolderFits(const QString &current, const QString &programFolder);
+
     // Takes the package folder's lock (PackageLock::take).
     PackageFiles::Lock lock();
     bool locked() const { return m_lock.held(); }

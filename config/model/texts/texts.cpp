@@ -86,6 +86,10 @@ const char *const kGerman[] = {
 
     "%1: beschädigt oder voll (ein Null-Byte, mehr als 64 KiB oder 1000 Zeilen)",
     "%1: lässt sich nicht als %2 beiseitelegen",
+
+    "Der Korvel Configurator wurde außerhalb seines Paketordners gestartet, in:\n%1\nSein Paket liegt in:\n%2\n"
+    "Dieser Start endet, ohne etwas zu ändern. Starten Sie ihn dort; bei einer Verknüpfung tragen Sie diesen Ordner "
+    "unter „Ausführen in“ ein.",
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 

@@ -106,6 +106,8 @@ enum Id {
     // Added later: markers and backups the language step leaves alone
     MarkerDamaged,        // line 94
     BackupNotPutAside,
+    // Added later: a start outside the package folder
+    StartedOutsidePackage,  // line 100, after the uninstaller's lines 96 to 99
     Count
 };
 

@@ -1,15 +1,18 @@
 #include "appearance.h"
 #include "firstrun.h"
 #include "fulldisk.h"
+#include "gametree.h"
 #include "hauptmenu.h"
 #include "lockrows.h"
 #include "package.h"
 #include "packagefiles.h"
 #include "platform.h"
 #include "testsupport.h"
+#include "texts.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
@@ -29,6 +32,28 @@ const QByteArray kPathFile = "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.
 QString slot(hauptmenu *m, PackageModule module)
 {
     return SlotText(module, m->package().settings.module(module));
+}
+
+// Every file, folder and link below `root` with what it holds or leads to,
+// and when it was last changed: what a start that changes nothing leaves alike.
+QStringList snapshot(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QString entry = info.filePath() + QLatin1Char(' ') + info.lastModified().toString(Qt::ISODateWithMs);
+        if (info.isSymLink()) {
+            entry += QStringLiteral(" -> ") + info.symLinkTarget();
+        } else if (info.isFile()) {
+            QFile file(info.filePath());
+            entry += QLatin1Char(' ') + QString::fromLatin1((file.open(QIODevice::ReadOnly) ? file.readAll() : "?").toHex());
+        }
+        entries << entry;
+    }
+    entries.sort();
+    return entries;
 }
 
 QString captionOf(QWidget *widget)
@@ -417,6 +442,110 @@ private slots:
         // As at a first start: the setup dialog, in the main window's place.
         QVERIFY(hasDialog<firstrun>() && dialog<firstrun>()->isVisible());
         QVERIFY(!m->isVisible());
+    }
+
+    // The package folder is the program's own: a shortcut without its start
+    // folder starts it in the Half-Life folder or anywhere else, where nothing
+    // of the package may be written. A build lying in no package (as the tests
+    // run it) works in the package folder it is started in.
+    void startFolderFits_data()
+    {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("program");      // the program's folder
+        QTest::addColumn<QStringList>("files");    // below the game tree
+        QTest::addColumn<bool>("fits");
+
+        const QString qor = QStringLiteral("Half-Life/cstrike/qor");
+        const QStringList shipped{qor + "/config", qor + "/english.lang", qor + "/english_kb_act.lst",
+                                  qor + "/deutsch.lang"};
+        const QStringList used = shipped + QStringList{qor + "/pfad.kst", qor + "/varia.kst"};
+        QTest::newRow("in the package folder") << qor << qor << used << true;
+        QTest::newRow("freshly unpacked, no path file yet") << qor << qor << shipped << true;
+        QTest::newRow("in an emptied package folder") << qor << qor << QStringList{qor + "/config"} << true;
+#ifndef Q_OS_WIN // links are Unix ones here
+        QTest::newRow("in the package folder through a link") << "link" << qor << used << true;
+#endif
+        QTest::newRow("in the Half-Life folder, the package below") << "Half-Life" << qor << used << false;
+        QTest::newRow("in the Half-Life folder, freshly unpacked below") << "Half-Life" << qor << shipped << false;
+        QTest::newRow("in the Half-Life folder with files an older start left")
+            << "Half-Life" << qor
+            << used + QStringList{"Half-Life/pfad.kst", "Half-Life/varia.kst", "Half-Life/varis.cfg"} << false;
+        QTest::newRow("in cstrike") << "Half-Life/cstrike" << qor << used << false;
+        QTest::newRow("in an empty folder") << "empty" << qor << used << false;
+        QTest::newRow("in a folder with another program's language file")
+            << "launcher" << qor << used + QStringList{"launcher/english.lang"} << false;
+        QTest::newRow("in another package folder")
+            << "copy/cstrike/qor" << qor << used + QStringList{"copy/cstrike/qor/pfad.kst"} << false;
+        QTest::newRow("a build, in a package folder") << qor << "build" << QStringList{qor + "/pfad.kst"} << true;
+        QTest::newRow("a build, in a package folder with languages only")
+            << qor << "build" << QStringList{qor + "/english.lang"} << true;
+        QTest::newRow("a build, in an empty folder") << "empty" << "build" << QStringList() << false;
+        QTest::newRow("a build, in the Half-Life folder") << "Half-Life" << "build" << used << false;
+        QTest::newRow("a language folder named like a language file")
+            << "launcher" << "build" << QStringList{"launcher/english.lang/readme.txt"} << false;
+    }
+
+    void startFolderFits()
+    {
+        QFETCH(QString, current);
+        QFETCH(QString, program);
+        QFETCH(QStringList, files);
+        QFETCH(bool, fits);
+        QTemporaryDir tree;
+        const QDir root(tree.path());
+        const QStringList folders{"Half-Life/cstrike/qor", "copy/cstrike/qor", "empty", "launcher", "build"};
+        for (const QString &folder : folders)
+            QVERIFY(root.mkpath(folder));
+        for (const QString &name : files) {
+            QVERIFY(root.mkpath(QFileInfo(root.filePath(name)).path()));
+            QFile file(root.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+#ifndef Q_OS_WIN
+        QVERIFY(QFile::link(root.filePath("Half-Life/cstrike/qor"), root.filePath("link")));
+#endif
+        QCOMPARE(Package::startFolderFits(root.filePath(current), root.filePath(program)), fits);
+    }
+
+    // Started outside its package, the real start says where it was started
+    // and where the package is, in the language the package records, and
+    // writes nothing anywhere; started in it, it goes on without a word.
+    void startOutsideThePackageChangesNothing_data()
+    {
+        QTest::addColumn<QString>("started");  // below the Half-Life folder
+        QTest::addColumn<bool>("goesOn");
+        QTest::newRow("in the Half-Life folder") << "" << false;
+        QTest::newRow("in cstrike") << "cstrike" << false;
+        QTest::newRow("in the package folder") << "cstrike/qor" << true;
+    }
+
+    void startOutsideThePackageChangesNothing()
+    {
+        QFETCH(QString, started);
+        QFETCH(bool, goesOn);
+        GameTree game;
+        MessageLog messages;
+        QStringList language(Texts::lineOf(Texts::StartedOutsidePackage));
+        language.last() = QStringLiteral("Started in %1, the package is in %2.");
+        game.put(QStringLiteral("qor/language.lang"), language.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+        game.put(QStringLiteral("qor/pfad.kst"), "c:\\hl\r\nlanguage.lang\r\n\r\n\r\n");
+        game.put(QStringLiteral("qor/config"), "the program");
+        const QString folder = QDir(game.halfLife).filePath(started);
+        QDir::setCurrent(folder);
+        const QStringList before = snapshot(game.folder.path());
+
+        QCOMPARE(hauptmenu::startsInPackage(game.qor), goesOn);
+        QCOMPARE(snapshot(game.folder.path()), before);
+        QVERIFY(PackageFiles::SameFile(QDir::currentPath(), folder));
+        if (goesOn) {
+            QVERIFY(messages.entries.isEmpty());
+            return;
+        }
+        QCOMPARE(messages.entries.size(), 1);
+        QCOMPARE(messages.entries[0].title, QStringLiteral("Korvel Configurator"));
+        QCOMPARE(messages.entries[0].text, QStringLiteral("Started in %1, the package is in %2.")
+                                               .arg(QDir::toNativeSeparators(QDir::currentPath()),
+                                                    QDir::toNativeSeparators(game.qor)));
     }
 
     // The uninstaller's tests run the same rows through its own lock code and
