@@ -426,6 +426,10 @@ private slots:
     void packageEmptiedBeforeTheStartReadsAsMissing()
     {
         QFETCH(bool, folderGone);
+#ifdef Q_OS_WIN
+        if (folderGone)
+            QSKIP("Windows removes no folder that is a process's current directory, as the test's is");
+#endif
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
