@@ -1,5 +1,7 @@
 #include "texts.h"
 
+#include "write.h"
+
 #include <QRegularExpression>
 
 #include <array>
@@ -148,9 +150,6 @@ QString builtInCaptionOf(LanguageLine line)
     return {};
 }
 
-// As long as a caption may be.
-constexpr qsizetype kMaxLength = 4096;
-
 std::array<QString, Count> &inForce()
 {
     static std::array<QString, Count> texts = [] {
@@ -199,7 +198,7 @@ QString get(Id id)
 
 QString fromLanguage(const QStringList &lines, Id id)
 {
-    QString line = lines.value(lineOf(id) - 1).left(kMaxLength);
+    QString line = lines.value(lineOf(id) - 1).left(kLongestLine);
     line.replace(QLatin1String("\\n"), QLatin1String("\n"));
     const QString german = builtIn(id);
     if (line.isEmpty() || placeholders(line) != placeholders(german))
@@ -224,7 +223,7 @@ void use(const QStringList &lines)
         inForce()[id] = fromLanguage(lines, Id(id));
     QStringList captions;
     for (int number = 1; number <= kLanguageLines; ++number)
-        captions << lines.value(number - 1).left(kMaxLength);
+        captions << lines.value(number - 1).left(kLongestLine);
     captionsInForce() = {captions, true};
 }
 
