@@ -45,7 +45,7 @@ QString shown(const QString &name)
 // lose what the state file still holds, so it stays as it is with it.
 void tellUnreadable(const QString &file, const QString &script)
 {
-    Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::StateUnreadable).arg(shown(file), file, script));
+    Message::show(kProgramName, Texts::get(Texts::StateUnreadable).arg(shown(file), file, script));
 }
 
 } // namespace
@@ -53,7 +53,7 @@ void tellUnreadable(const QString &file, const QString &script)
 hauptmenu::hauptmenu(Package &package)
     : m_package(package)
 {
-    setWindowTitle(QStringLiteral("Korvel Configurator"));
+    setWindowTitle(kProgramName);
     setWindowIcon(Appearance::mainIcon());
     setFixedSize(520, 298);
     QPalette background = palette();
@@ -94,7 +94,7 @@ hauptmenu::hauptmenu(Package &package)
     plug4 = Controls::label(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
     Command5 = Controls::button(Frame1, LanguageLine::Help, 432, 48, 57, 13);
 
-    Label1 = Controls::label(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
+    Label1 = Controls::label(this, kProgramName, 48, 8, 201, 25);
     Label1->setFont(Appearance::titleFont());
     QPalette white = Label1->palette();
     white.setColor(QPalette::WindowText, Qt::white);
@@ -141,7 +141,7 @@ bool hauptmenu::startsInPackage(const QString &programFolder)
     package.readPathFile();
     package.useRecordedMessages();
     QDir::setCurrent(started);
-    Message::show(QStringLiteral("Korvel Configurator"),
+    Message::show(kProgramName,
                   Texts::get(Texts::StartedOutsidePackage)
                       .arg(QDir::toNativeSeparators(started), QDir::toNativeSeparators(programFolder)));
     return false;
@@ -159,15 +159,14 @@ void hauptmenu::startup()
     case PackageFiles::Lock::TakenByAnother:
         // Said in the player's language, though this start applies none.
         m_package.useRecordedMessages();
-        Message::show(QStringLiteral("Korvel Configurator"),
+        Message::show(kProgramName,
                       Texts::get(Texts::AlreadyOpen)
                           .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::PackageLock::shown()));
         Platform::EndProcess(1);
         return;
     case PackageFiles::Lock::NotAFile:
         m_package.useRecordedMessages();
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      Texts::get(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));
+        Message::show(kProgramName, Texts::get(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));
         break;
     default:
         break;
@@ -184,7 +183,7 @@ void hauptmenu::form_load()
     // 1 to 4, the path file, as the start read it.
     const QString pathFileProblem = m_package.pathFile().problem;
     if (!pathFileProblem.isEmpty())
-        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
+        Message::show(kProgramName, Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
     // 5: the recorded language, when there is one. What was not replaced in
     // the game is not worth a word at every start; a language that can't be
     // read at all is, and so is a game file left as it is because a file it
@@ -192,9 +191,9 @@ void hauptmenu::form_load()
     if (!m_package.recordedLanguage().isEmpty()) {
         const LanguageOutcome outcome = m_package.applyLanguage(true);
         if (!outcome.unusable.isEmpty())
-            Message::show(QStringLiteral("Korvel Configurator"), LanguageProblems(outcome).join(QLatin1Char('\n')));
+            Message::show(kProgramName, LanguageProblems(outcome).join(QLatin1Char('\n')));
         else if (!outcome.unjudged.isEmpty())
-            Message::show(QStringLiteral("Korvel Configurator"),
+            Message::show(kProgramName,
                           Texts::get(Texts::LanguageIncomplete).arg(outcome.unjudged.join(QLatin1Char('\n'))));
         showLanguage();
     }
@@ -251,7 +250,7 @@ void hauptmenu::form_unload()
     QString error;
     const bool saved = m_package.save(&error);
     if (!saved)
-        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SaveIncomplete).arg(error));
+        Message::show(kProgramName, Texts::get(Texts::SaveIncomplete).arg(error));
     // Ends here and now: no other window's close handling may run, so an open
     // setup dialog does not write the path file again. The lock goes first,
     // or it would block every later start from another machine.
@@ -353,7 +352,7 @@ void hauptmenu::switchModule(const Module &module, bool on)
     // What the next start will find, not what was asked for.
     showModuleState(module, m_package.settings.module(module.which));
     if (!switched)
-        Message::show(QStringLiteral("Korvel Configurator"), message);
+        Message::show(kProgramName, message);
 }
 
 void hauptmenu::say1_Click() { switchModule(information(), true); }
