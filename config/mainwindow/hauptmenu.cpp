@@ -180,11 +180,11 @@ void hauptmenu::startup()
 
 void hauptmenu::form_load()
 {
-    // 1 to 4, the path file, as the start read it.
+    // The path file as the start read it.
     const QString pathFileProblem = m_package.pathFile().problem;
     if (!pathFileProblem.isEmpty())
         Message::show(kProgramName, Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
-    // 5: the recorded language, when there is one. What was not replaced in
+    // The recorded language, when there is one. What was not replaced in
     // the game is not worth a word at every start; a language that can't be
     // read at all is, and so is a game file left as it is because a file it
     // is judged by could not be read this time.
@@ -197,7 +197,7 @@ void hauptmenu::form_load()
                           Texts::get(Texts::LanguageIncomplete).arg(outcome.unjudged.join(QLatin1Char('\n'))));
         showLanguage();
     }
-    // 6, 7: the settings saved at the last exit, and the module switches.
+    // The settings saved at the last exit, and the module switches.
     // The option dialogs show them when they are opened.
     m_package.readSettings();
     const Settings &settings = m_package.settings;
@@ -206,7 +206,7 @@ void hauptmenu::form_load()
     if (settings.buyUnreadable)
         tellUnreadable(kBuyFile, QStringLiteral("fun.cfg"));
 
-    // 8: the web address looks and feels like a link.
+    // The web address looks and feels like a link.
     QPalette blue = url->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     url->setPalette(blue);
@@ -215,13 +215,13 @@ void hauptmenu::form_load()
     url->setFont(underlined);
     url->setCursor(Appearance::linkCursor());
 
-    // 9: plug-in indicators; both outcomes are set, whatever the labels were.
+    // The plug-in indicators: both outcomes are set, whatever the labels were.
     plug1->setVisible(FileExists(QStringLiteral("plugin1.cfg")));
     plug2->setVisible(FileExists(QStringLiteral("plugin2.cfg")));
     plug3->setVisible(FileExists(QStringLiteral("plugin3.cfg")));
     plug4->setVisible(FileExists(QStringLiteral("plugin4.cfg")));
 
-    // 10: module switches as their marker files were found.
+    // The module switches as their marker files were found.
     for (const Module &module : {information(), personalMode(), itemBuyBlocker()}) {
         if (settings.module(module.which))
             showModuleState(module, true);
@@ -229,7 +229,7 @@ void hauptmenu::form_load()
             module.off->setEnabled(false);
     }
 
-    // 11: first run, when there is no path file yet: the setup dialog instead.
+    // A first run, with no path file yet, shows the setup dialog instead.
     m_firstRun = !m_package.pathFile().exists;
     if (m_firstRun) {
         hide();
