@@ -392,12 +392,7 @@ void hauptmenu::Label1_Click()
 void hauptmenu::url_Click()
 {
     // Nothing to tell the user when no browser opens.
-    OpenWebAddress(QStringLiteral("https://korvel.example"));
-}
-
-qint32 hauptmenu::OpenWebAddress(const QString &address)
-{
-    return Platform::OpenWebAddress(address);
+    Platform::OpenWebAddress(QStringLiteral("https://korvel.example"));
 }
 
 bool hauptmenu::eventFilter(QObject *watched, QEvent *event)

@@ -95,61 +95,6 @@ const char *const kGerman[] = {
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 
-// The texts built into the windows, German with some English captions.
-QString builtInCaptionOf(LanguageLine line)
-{
-    switch (line) {
-    case LanguageLine::On:
-        return QStringLiteral("AN");
-    case LanguageLine::Off:
-        return QStringLiteral("AUS");
-    case LanguageLine::Disclaimer:
-        return QStringLiteral("Haftungsausschluss");
-    case LanguageLine::SettingsButton:
-        return QStringLiteral("Einstellungen");
-    case LanguageLine::RestockButton:
-        return QStringLiteral("Restockmenü");
-    case LanguageLine::ServerButton:
-        return QStringLiteral("Admin-Mod Menü");
-    case LanguageLine::TextButton:
-        return QStringLiteral("Textmenü");
-    case LanguageLine::SoundButton:
-        return QStringLiteral("Soundmenü");
-    case LanguageLine::Help:
-        return QStringLiteral("Hilfe");
-    case LanguageLine::Close:
-        return QStringLiteral("Schließen");
-    case LanguageLine::PluginHelp:
-        return QStringLiteral("In diesem Fenster sehen sie, welche Plugins Installiert wurden.");
-    case LanguageLine::ServerHelp:
-        return QStringLiteral("In diesem Fenster können sie ihre Zugriffsdaten für einen Server über AdminMod oder "
-                              "Clanmod eintragen, um diese nicht immer wieder eingeben zu müssen.");
-    case LanguageLine::RestockHelp:
-        return QStringLiteral("Hier können sie die Artikel für den Restock kauf einstellen. Mit einem Klick auf die "
-                              "Restock Taste wird dieses Packet dann gekauft. Die Restock Taste können sie im CS - "
-                              "Tastenkonfiguration belegen.");
-    case LanguageLine::SoundHelp:
-        return QStringLiteral("Hier können Töne eingetragen werden, welche dann per Tastendruck in HL abgespielt "
-                              "werden können! WICHTIG! DIE TÖNE MÜSSEN SICH ALS .WAV DATEI IM COUNTER-STRIKE "
-                              "UNTERORDNER sound/vox BEFINDEN UM EINGESETZT WERDEN ZU KÖNNEN! Tragen sie in dem "
-                              "Textfeld den Dateinamen des Musikstückes ein.");
-    case LanguageLine::TextHelp:
-        return QStringLiteral("Hier können Benutzerdefinierte Texte eingegeben werden, die dann durch einen "
-                              "Tastendruck im HL ausgegeben werden");
-    case LanguageLine::DisclaimerText:
-        return QStringLiteral("Der Programmierer dieses Scriptes übernimmt keine Haftung für eventuelle Schäden, die "
-                              "beim Benutzen dieses Programmes auftreten können.");
-    case LanguageLine::SoundTip:
-        return QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein.");
-    case LanguageLine::TextTip:
-        return QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein.");
-    case LanguageLine::RestockTip:
-    case LanguageLine::ServerTip:
-        break;
-    }
-    return {};
-}
-
 std::array<QString, Count> &inForce()
 {
     static std::array<QString, Count> texts = [] {
@@ -212,9 +157,59 @@ QString caption(LanguageLine line)
     return captions.replaced ? captions.lines.value(int(line) - 1) : builtInCaption(line);
 }
 
+// The texts built into the windows, German with some English captions.
 QString builtInCaption(LanguageLine line)
 {
-    return builtInCaptionOf(line);
+    switch (line) {
+    case LanguageLine::On:
+        return QStringLiteral("AN");
+    case LanguageLine::Off:
+        return QStringLiteral("AUS");
+    case LanguageLine::Disclaimer:
+        return QStringLiteral("Haftungsausschluss");
+    case LanguageLine::SettingsButton:
+        return QStringLiteral("Einstellungen");
+    case LanguageLine::RestockButton:
+        return QStringLiteral("Restockmenü");
+    case LanguageLine::ServerButton:
+        return QStringLiteral("Admin-Mod Menü");
+    case LanguageLine::TextButton:
+        return QStringLiteral("Textmenü");
+    case LanguageLine::SoundButton:
+        return QStringLiteral("Soundmenü");
+    case LanguageLine::Help:
+        return QStringLiteral("Hilfe");
+    case LanguageLine::Close:
+        return QStringLiteral("Schließen");
+    case LanguageLine::PluginHelp:
+        return QStringLiteral("In diesem Fenster sehen sie, welche Plugins Installiert wurden.");
+    case LanguageLine::ServerHelp:
+        return QStringLiteral("In diesem Fenster können sie ihre Zugriffsdaten für einen Server über AdminMod oder "
+                              "Clanmod eintragen, um diese nicht immer wieder eingeben zu müssen.");
+    case LanguageLine::RestockHelp:
+        return QStringLiteral("Hier können sie die Artikel für den Restock kauf einstellen. Mit einem Klick auf die "
+                              "Restock Taste wird dieses Packet dann gekauft. Die Restock Taste können sie im CS - "
+                              "Tastenkonfiguration belegen.");
+    case LanguageLine::SoundHelp:
+        return QStringLiteral("Hier können Töne eingetragen werden, welche dann per Tastendruck in HL abgespielt "
+                              "werden können! WICHTIG! DIE TÖNE MÜSSEN SICH ALS .WAV DATEI IM COUNTER-STRIKE "
+                              "UNTERORDNER sound/vox BEFINDEN UM EINGESETZT WERDEN ZU KÖNNEN! Tragen sie in dem "
+                              "Textfeld den Dateinamen des Musikstückes ein.");
+    case LanguageLine::TextHelp:
+        return QStringLiteral("Hier können Benutzerdefinierte Texte eingegeben werden, die dann durch einen "
+                              "Tastendruck im HL ausgegeben werden");
+    case LanguageLine::DisclaimerText:
+        return QStringLiteral("Der Programmierer dieses Scriptes übernimmt keine Haftung für eventuelle Schäden, die "
+                              "beim Benutzen dieses Programmes auftreten können.");
+    case LanguageLine::SoundTip:
+        return QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein.");
+    case LanguageLine::TextTip:
+        return QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein.");
+    case LanguageLine::RestockTip:
+    case LanguageLine::ServerTip:
+        break;
+    }
+    return {};
 }
 
 void use(const QStringList &lines)
