@@ -7,6 +7,11 @@
 // The configurator's text files: 8-bit Windows-1252 text, one record a line,
 // every line ended by CR LF. Values are read back by line number.
 
+// No line of the configurator's text files is kept longer: no box, caption or
+// path takes more, and what lies beyond is not even converted (a damaged
+// file's 10 MB line would only slow the start down).
+constexpr qsizetype kLongestLine = 4096;
+
 // The lines of the text file at `path`, read in one pass, without their line
 // breaks. A line ends at CR LF, at a lone CR or at a lone LF, whatever the
 // rest of the file does (a line pasted from another system's file keeps the

@@ -38,7 +38,7 @@ amcm::amcm(Settings &settings)
     setCloseButton(Command1);
 }
 
-// Hidden, not destroyed: the boxes keep their texts for the script generator.
+// Hidden, never deleted: the main window owns the dialog and shows it again.
 void amcm::Command1_Click()
 {
     hide();

@@ -73,7 +73,7 @@ funmode::funmode(Settings &settings)
     setCloseButton(Command1);
 }
 
-// Hidden, not destroyed: the boxes keep their texts for the script generator.
+// Hidden, never deleted: the main window owns the dialog and shows it again.
 void funmode::Command1_Click()
 {
     hide();

@@ -9,8 +9,8 @@ class QPushButton;
 // "Schließen" button does, but an open drop-down list takes it first and is
 // all it closes. Opened, the dialog takes the keyboard in its first box, a
 // box with a warning mark shows its notice, and the other dialogs' notices go. Closed through its title bar,
-// the dialog is hidden as by "Schließen": it lives as long as the program, and
-// its boxes keep their values for the script generator. When the language in
+// the dialog is hidden as by "Schließen": it lives as long as the program, its
+// boxes putting every change into the settings at once. When the language in
 // force changes, the boxes say their notes in the new one.
 class OptionDialog : public QWidget
 {

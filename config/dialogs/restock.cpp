@@ -66,7 +66,7 @@ restock::restock(Settings &settings)
     setCloseButton(Command1);
 }
 
-// Hidden, not destroyed: the boxes keep their texts for the script generator.
+// Hidden, never deleted: the main window owns the dialog and shows it again.
 void restock::Command1_Click()
 {
     hide();

@@ -33,7 +33,7 @@ void sound::Command1_Click()
     Message::show(QStringLiteral("Sound Help"), Texts::caption(LanguageLine::SoundHelp));
 }
 
-// Hidden, not destroyed: the boxes keep their texts for the script generator.
+// Hidden, never deleted: the main window owns the dialog and shows it again.
 void sound::Command2_Click()
 {
     hide();

@@ -42,7 +42,7 @@ void text::Command1_Click()
     Message::show(QStringLiteral("Text Help"), Texts::caption(LanguageLine::TextHelp));
 }
 
-// Hidden, not destroyed: the boxes keep their texts for the script generator.
+// Hidden, never deleted: the main window owns the dialog and shows it again.
 void text::Command2_Click()
 {
     hide();

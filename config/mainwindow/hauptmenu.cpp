@@ -45,7 +45,7 @@ QString shown(const QString &name)
 // lose what the state file still holds, so it stays as it is with it.
 void tellUnreadable(const QString &file, const QString &script)
 {
-    Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::StateUnreadable).arg(shown(file), file, script));
+    Message::show(kProgramName, Texts::get(Texts::StateUnreadable).arg(shown(file), file, script));
 }
 
 } // namespace
@@ -53,7 +53,7 @@ void tellUnreadable(const QString &file, const QString &script)
 hauptmenu::hauptmenu(Package &package)
     : m_package(package)
 {
-    setWindowTitle(QStringLiteral("Korvel Configurator"));
+    setWindowTitle(kProgramName);
     setWindowIcon(Appearance::mainIcon());
     setFixedSize(520, 298);
     QPalette background = palette();
@@ -94,7 +94,7 @@ hauptmenu::hauptmenu(Package &package)
     plug4 = Controls::label(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
     Command5 = Controls::button(Frame1, LanguageLine::Help, 432, 48, 57, 13);
 
-    Label1 = Controls::label(this, QStringLiteral("Korvel Configurator"), 48, 8, 201, 25);
+    Label1 = Controls::label(this, kProgramName, 48, 8, 201, 25);
     Label1->setFont(Appearance::titleFont());
     QPalette white = Label1->palette();
     white.setColor(QPalette::WindowText, Qt::white);
@@ -141,7 +141,7 @@ bool hauptmenu::startsInPackage(const QString &programFolder)
     package.readPathFile();
     package.useRecordedMessages();
     QDir::setCurrent(started);
-    Message::show(QStringLiteral("Korvel Configurator"),
+    Message::show(kProgramName,
                   Texts::get(Texts::StartedOutsidePackage)
                       .arg(QDir::toNativeSeparators(started), QDir::toNativeSeparators(programFolder)));
     return false;
@@ -159,15 +159,14 @@ void hauptmenu::startup()
     case PackageFiles::Lock::TakenByAnother:
         // Said in the player's language, though this start applies none.
         m_package.useRecordedMessages();
-        Message::show(QStringLiteral("Korvel Configurator"),
+        Message::show(kProgramName,
                       Texts::get(Texts::AlreadyOpen)
                           .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::PackageLock::shown()));
         Platform::EndProcess(1);
         return;
     case PackageFiles::Lock::NotAFile:
         m_package.useRecordedMessages();
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      Texts::get(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));
+        Message::show(kProgramName, Texts::get(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));
         break;
     default:
         break;
@@ -181,24 +180,24 @@ void hauptmenu::startup()
 
 void hauptmenu::form_load()
 {
-    // 1 to 4, the path file, as the start read it.
+    // The path file as the start read it.
     const QString pathFileProblem = m_package.pathFile().problem;
     if (!pathFileProblem.isEmpty())
-        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
-    // 5: the recorded language, when there is one. What was not replaced in
+        Message::show(kProgramName, Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
+    // The recorded language, when there is one. What was not replaced in
     // the game is not worth a word at every start; a language that can't be
     // read at all is, and so is a game file left as it is because a file it
     // is judged by could not be read this time.
     if (!m_package.recordedLanguage().isEmpty()) {
         const LanguageOutcome outcome = m_package.applyLanguage(true);
         if (!outcome.unusable.isEmpty())
-            Message::show(QStringLiteral("Korvel Configurator"), LanguageProblems(outcome).join(QLatin1Char('\n')));
+            Message::show(kProgramName, LanguageProblems(outcome).join(QLatin1Char('\n')));
         else if (!outcome.unjudged.isEmpty())
-            Message::show(QStringLiteral("Korvel Configurator"),
+            Message::show(kProgramName,
                           Texts::get(Texts::LanguageIncomplete).arg(outcome.unjudged.join(QLatin1Char('\n'))));
         showLanguage();
     }
-    // 6, 7: the settings saved at the last exit, and the module switches.
+    // The settings saved at the last exit, and the module switches.
     // The option dialogs show them when they are opened.
     m_package.readSettings();
     const Settings &settings = m_package.settings;
@@ -207,7 +206,7 @@ void hauptmenu::form_load()
     if (settings.buyUnreadable)
         tellUnreadable(kBuyFile, QStringLiteral("fun.cfg"));
 
-    // 8: the web address looks and feels like a link.
+    // The web address looks and feels like a link.
     QPalette blue = url->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     url->setPalette(blue);
@@ -216,13 +215,13 @@ void hauptmenu::form_load()
     url->setFont(underlined);
     url->setCursor(Appearance::linkCursor());
 
-    // 9: plug-in indicators; both outcomes are set, whatever the labels were.
+    // The plug-in indicators: both outcomes are set, whatever the labels were.
     plug1->setVisible(FileExists(QStringLiteral("plugin1.cfg")));
     plug2->setVisible(FileExists(QStringLiteral("plugin2.cfg")));
     plug3->setVisible(FileExists(QStringLiteral("plugin3.cfg")));
     plug4->setVisible(FileExists(QStringLiteral("plugin4.cfg")));
 
-    // 10: module switches as their marker files were found.
+    // The module switches as their marker files were found.
     for (const Module &module : {information(), personalMode(), itemBuyBlocker()}) {
         if (settings.module(module.which))
             showModuleState(module, true);
@@ -230,7 +229,7 @@ void hauptmenu::form_load()
             module.off->setEnabled(false);
     }
 
-    // 11: first run, when there is no path file yet: the setup dialog instead.
+    // A first run, with no path file yet, shows the setup dialog instead.
     m_firstRun = !m_package.pathFile().exists;
     if (m_firstRun) {
         hide();
@@ -251,7 +250,7 @@ void hauptmenu::form_unload()
     QString error;
     const bool saved = m_package.save(&error);
     if (!saved)
-        Message::show(QStringLiteral("Korvel Configurator"), Texts::get(Texts::SaveIncomplete).arg(error));
+        Message::show(kProgramName, Texts::get(Texts::SaveIncomplete).arg(error));
     // Ends here and now: no other window's close handling may run, so an open
     // setup dialog does not write the path file again. The lock goes first,
     // or it would block every later start from another machine.
@@ -353,7 +352,7 @@ void hauptmenu::switchModule(const Module &module, bool on)
     // What the next start will find, not what was asked for.
     showModuleState(module, m_package.settings.module(module.which));
     if (!switched)
-        Message::show(QStringLiteral("Korvel Configurator"), message);
+        Message::show(kProgramName, message);
 }
 
 void hauptmenu::say1_Click() { switchModule(information(), true); }
@@ -393,12 +392,7 @@ void hauptmenu::Label1_Click()
 void hauptmenu::url_Click()
 {
     // Nothing to tell the user when no browser opens.
-    OpenWebAddress(QStringLiteral("https://korvel.example"));
-}
-
-qint32 hauptmenu::OpenWebAddress(const QString &address)
-{
-    return Platform::OpenWebAddress(address);
+    Platform::OpenWebAddress(QStringLiteral("https://korvel.example"));
 }
 
 bool hauptmenu::eventFilter(QObject *watched, QEvent *event)

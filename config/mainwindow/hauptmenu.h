@@ -111,8 +111,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    qint32 OpenWebAddress(const QString &address);
-
     struct Module;
     Module information() const;
     Module personalMode() const;

@@ -40,8 +40,7 @@ void reportLanguageProblems(const LanguageOutcome &outcome)
     const QStringList problems = LanguageProblems(outcome);
     if (problems.isEmpty())
         return;
-    Message::show(QStringLiteral("Korvel Configurator"),
-                  Texts::get(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
+    Message::show(kProgramName, Texts::get(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
 }
 
 // The Half-Life folder when the package lies where it belongs, in
@@ -179,7 +178,7 @@ QString firstrun::noHalfLifeFolder() const
 void firstrun::Command2_Click()
 {
     if (!holdsCstrike()) {
-        Message::show(QStringLiteral("Korvel Configurator"), noHalfLifeFolder());
+        Message::show(kProgramName, noHalfLifeFolder());
         return;
     }
     if (!writePathFile())
@@ -206,7 +205,7 @@ bool firstrun::form_unload()
     // never recorded: the path file stays as it was (or there is none, and the
     // next start asks again).
     if (!holdsCstrike()) {
-        Message::show(QStringLiteral("Korvel Configurator"), noHalfLifeFolder());
+        Message::show(kProgramName, noHalfLifeFolder());
         emit handOver();
         return true;
     }
@@ -256,14 +255,12 @@ bool firstrun::writePathFile()
 {
     const QString directory = pfad->text();
     if (!PackageFiles::FitsPathFileLine(directory)) {
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      Texts::get(Texts::PathFileCharacters).arg(kPathFile, directory));
+        Message::show(kProgramName, Texts::get(Texts::PathFileCharacters).arg(kPathFile, directory));
         return false;
     }
     QString error;
     if (!m_package.recordPathFile(directory, m_package.languageToRecord(selectedLanguage()), &error)) {
-        Message::show(QStringLiteral("Korvel Configurator"),
-                      Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
+        Message::show(kProgramName, Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
         return false;
     }
     lang->setText(m_package.recordedLanguage());

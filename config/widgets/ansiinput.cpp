@@ -261,8 +261,30 @@ public:
         return true;
     }
 
-    // The notes again, in the messages in force.
-    void renew() { refresh(); }
+    // The notes (hover help and mark) for the box's text, in the messages in force.
+    void refresh()
+    {
+        const QString text = m_edit->text();
+        const QString stored = storedNotice();
+        const QString warns = warning(text);
+        QStringList notes;
+        if (!stored.isEmpty())
+            notes << stored;
+        if (!warns.isEmpty())
+            notes << warns;
+        if (isMessage(m_kind)) {
+            const QString game = ValueRules::GameMessage(text, ValueRules::MaxLength(m_kind));
+            if (game != text)
+                notes << Texts::get(Texts::InGameMessage).arg(game);
+        } else if (m_kind == ValueKind::Restock) {
+            const QString game = ValueRules::GameRestock(text);
+            if (game != text)
+                notes << Texts::get(Texts::InGameRestock).arg(game);
+        }
+        m_notes = notes.join(QStringLiteral("\n\n"));
+        m_edit->setToolTip(asTip(m_notes));
+        m_mark->setVisible(!stored.isEmpty() || !warns.isEmpty());
+    }
 
 protected:
     // The notice beside the box says what its hover help would: no tooltip over it.
@@ -388,30 +410,6 @@ private:
             notes << Texts::get(Texts::StoredBreaksBecameSpaces);
         return notes.join(QLatin1Char('\n'));
     }
-
-    void refresh()
-    {
-        const QString text = m_edit->text();
-        const QString stored = storedNotice();
-        const QString warns = warning(text);
-        QStringList notes;
-        if (!stored.isEmpty())
-            notes << stored;
-        if (!warns.isEmpty())
-            notes << warns;
-        if (isMessage(m_kind)) {
-            const QString game = ValueRules::GameMessage(text, ValueRules::MaxLength(m_kind));
-            if (game != text)
-                notes << Texts::get(Texts::InGameMessage).arg(game);
-        } else if (m_kind == ValueKind::Restock) {
-            const QString game = ValueRules::GameRestock(text);
-            if (game != text)
-                notes << Texts::get(Texts::InGameRestock).arg(game);
-        }
-        m_notes = notes.join(QStringLiteral("\n\n"));
-        m_edit->setToolTip(asTip(m_notes));
-        m_mark->setVisible(!stored.isEmpty() || !warns.isEmpty());
-    }
 };
 
 // Values restored from the files may be longer than the 32767 a box takes by
@@ -463,5 +461,5 @@ bool explainMark(QLineEdit *edit)
 void renewNotes(QLineEdit *edit)
 {
     if (ValueGuard *guard = guardOf(edit))
-        guard->renew();
+        guard->refresh();
 }

@@ -65,15 +65,6 @@ QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int widt
     return made;
 }
 
-QLabel *hiddenLabel(QWidget *parent, const QString &caption)
-{
-    auto *made = new QLabel(caption, parent);
-    // Help texts come from language files too: never read as markup.
-    made->setTextFormat(Qt::PlainText);
-    made->hide();
-    return made;
-}
-
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
 {
     auto *made = new QGroupBox(caption, parent);

@@ -21,8 +21,6 @@ QLabel *label(QWidget *parent, const QString &caption, int left, int top, int wi
 // The same with a text of the language in force (LanguageCaptions::follow).
 QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height);
 QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height);
-// A label never shown; its caption is a text other windows read.
-QLabel *hiddenLabel(QWidget *parent, const QString &caption);
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
 // A single-line text box of an option dialog for one value of the settings,
 // taking what a value of its kind may hold (guardValueInput; showSetting).

@@ -4,6 +4,10 @@
 
 #include <functional>
 
+// The program's name, the same in every language: the main window's title and
+// heading, and the title of every warning and error message.
+inline const QString kProgramName = QStringLiteral("Korvel Configurator");
+
 // Every help, information and error message of the configurator: a modal box
 // with a title, a text, an OK button only and no icon.
 namespace Message {

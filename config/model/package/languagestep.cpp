@@ -17,10 +17,7 @@ namespace {
 const int kKeyBindingsLine = 21;
 const int kCommandMenuLine = 22;
 
-// A caption, tooltip or help text is cut to 4,096 characters when the
-// language file is read: no window shows more, and a longer one would only
-// slow the start down. Lines past the last message are not read at all.
-constexpr qsizetype kLongestText = 4096;
+// Lines past the last message are not read at all.
 constexpr qsizetype kLanguageFileLines = Texts::lineOf(Texts::Id(Texts::Count - 1));
 
 // A marker or record of the package's copies holds one short line for each
@@ -463,7 +460,7 @@ QString ReadLanguageFile(const QString &name, const QString &bound, QStringList 
     if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path))
         return Texts::get(Texts::LanguageMissing).arg(shown(path));
     bool failed = false;
-    *lines = ReadFileLines(path, &failed, kLongestText, nullptr, kLanguageFileLines);
+    *lines = ReadFileLines(path, &failed, kLongestLine, nullptr, kLanguageFileLines);
     if (failed)
         return Texts::get(Texts::LanguageUnreadable).arg(shown(path));
     return {};

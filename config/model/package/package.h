@@ -26,7 +26,6 @@ public:
 
     // Takes the package folder's lock (PackageLock::take).
     PackageFiles::Lock lock();
-    bool locked() const { return m_lock.held(); }
     // Every end of the program gives the lock up.
     void unlock();
 

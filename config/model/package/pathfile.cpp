@@ -11,8 +11,6 @@
 namespace {
 
 constexpr int kLines = 4;
-// No path a game folder can have is longer.
-constexpr qsizetype kLongestLine = 4096;
 
 } // namespace
 

@@ -11,10 +11,6 @@ namespace {
 // or value at all.
 constexpr qsizetype kStoredServerMax = 127;
 
-// Longer than any box takes: what lies beyond is never shown or saved, so it
-// is not even converted (a damaged file's 10 MB line would slow the start).
-constexpr qsizetype kLongestStored = 4096;
-
 // The values of a state file, each with its whole stored length; none, and
 // `*unreadable` set, when it is there but can't be read. A link out of the
 // Half-Life folder (`bound`) is not followed. Lines past its values are not read.
@@ -25,7 +21,7 @@ QList<SettingValue> stateValues(const QString &file, const QList<ValueKind> &kin
     QStringList lines;
     QList<qsizetype> lengths;
     if (!*unreadable)
-        lines = ReadFileLines(file, unreadable, kLongestStored, &lengths, kinds.size());
+        lines = ReadFileLines(file, unreadable, kLongestLine, &lengths, kinds.size());
     if (*unreadable)
         lines.clear();
     QList<SettingValue> values;

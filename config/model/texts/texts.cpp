@@ -1,5 +1,7 @@
 #include "texts.h"
 
+#include "write.h"
+
 #include <QRegularExpression>
 
 #include <array>
@@ -93,8 +95,70 @@ const char *const kGerman[] = {
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 
+std::array<QString, Count> &inForce()
+{
+    static std::array<QString, Count> texts = [] {
+        std::array<QString, Count> german;
+        for (int id = 0; id < Count; ++id)
+            german[id] = builtIn(Id(id));
+        return german;
+    }();
+    return texts;
+}
+
+// The placeholders of a message, each once: a line that lacks one would lose
+// a file name, one with another would show a stray "%5".
+std::set<int> placeholders(const QString &text)
+{
+    static const QRegularExpression placeholder(QStringLiteral("%(\\d+)"));
+    std::set<int> numbers;
+    for (const QRegularExpressionMatch &match : placeholder.globalMatch(text))
+        numbers.insert(match.captured(1).toInt());
+    return numbers;
+}
+
+struct Captions
+{
+    QStringList lines;
+    bool replaced = false;
+};
+
+Captions &captionsInForce()
+{
+    static Captions captions;
+    return captions;
+}
+
+} // namespace
+
+QString builtIn(Id id)
+{
+    return QString::fromUtf8(kGerman[id]);
+}
+
+QString get(Id id)
+{
+    return inForce()[id];
+}
+
+QString fromLanguage(const QStringList &lines, Id id)
+{
+    QString line = lines.value(lineOf(id) - 1).left(kLongestLine);
+    line.replace(QLatin1String("\\n"), QLatin1String("\n"));
+    const QString german = builtIn(id);
+    if (line.isEmpty() || placeholders(line) != placeholders(german))
+        return german;
+    return line;
+}
+
+QString caption(LanguageLine line)
+{
+    const Captions &captions = captionsInForce();
+    return captions.replaced ? captions.lines.value(int(line) - 1) : builtInCaption(line);
+}
+
 // The texts built into the windows, German with some English captions.
-QString builtInCaptionOf(LanguageLine line)
+QString builtInCaption(LanguageLine line)
 {
     switch (line) {
     case LanguageLine::On:
@@ -148,83 +212,13 @@ QString builtInCaptionOf(LanguageLine line)
     return {};
 }
 
-// As long as a caption may be.
-constexpr qsizetype kMaxLength = 4096;
-
-std::array<QString, Count> &inForce()
-{
-    static std::array<QString, Count> texts = [] {
-        std::array<QString, Count> german;
-        for (int id = 0; id < Count; ++id)
-            german[id] = builtIn(Id(id));
-        return german;
-    }();
-    return texts;
-}
-
-// The placeholders of a message, each once: a line that lacks one would lose
-// a file name, one with another would show a stray "%5".
-std::set<int> placeholders(const QString &text)
-{
-    static const QRegularExpression placeholder(QStringLiteral("%(\\d+)"));
-    std::set<int> numbers;
-    for (const QRegularExpressionMatch &match : placeholder.globalMatch(text))
-        numbers.insert(match.captured(1).toInt());
-    return numbers;
-}
-
-struct Captions
-{
-    QStringList lines;
-    bool replaced = false;
-};
-
-Captions &captionsInForce()
-{
-    static Captions captions;
-    return captions;
-}
-
-} // namespace
-
-QString builtIn(Id id)
-{
-    return QString::fromUtf8(kGerman[id]);
-}
-
-QString get(Id id)
-{
-    return inForce()[id];
-}
-
-QString fromLanguage(const QStringList &lines, Id id)
-{
-    QString line = lines.value(lineOf(id) - 1).left(kMaxLength);
-    line.replace(QLatin1String("\\n"), QLatin1String("\n"));
-    const QString german = builtIn(id);
-    if (line.isEmpty() || placeholders(line) != placeholders(german))
-        return german;
-    return line;
-}
-
-QString caption(LanguageLine line)
-{
-    const Captions &captions = captionsInForce();
-    return captions.replaced ? captions.lines.value(int(line) - 1) : builtInCaption(line);
-}
-
-QString builtInCaption(LanguageLine line)
-{
-    return builtInCaptionOf(line);
-}
-
 void use(const QStringList &lines)
 {
     for (int id = 0; id < Count; ++id)
         inForce()[id] = fromLanguage(lines, Id(id));
     QStringList captions;
     for (int number = 1; number <= kLanguageLines; ++number)
-        captions << lines.value(number - 1).left(kMaxLength);
+        captions << lines.value(number - 1).left(kLongestLine);
     captionsInForce() = {captions, true};
 }
 
