@@ -164,6 +164,11 @@ void hauptmenu::startup()
                           .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::PackageLock::shown()));
         Platform::EndProcess(1);
         return;
+    case PackageFiles::Lock::TakenByUninstaller:
+        m_package.useRecordedMessages();
+        Message::show(kProgramName, Texts::get(Texts::UninstallerAtWork).arg(PackageFiles::PackageLock::shown()));
+        Platform::EndProcess(1);
+        return;
     case PackageFiles::Lock::NotAFile:
         m_package.useRecordedMessages();
         Message::show(kProgramName, Texts::get(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));

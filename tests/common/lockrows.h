@@ -7,6 +7,7 @@
 #include <QList>
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 
@@ -109,10 +110,21 @@ inline bool makeLock(const LockRow &row, const QString &path, const QString &els
 
 // A live process of another program, as a configurator is to the uninstaller
 // and the uninstaller to a configurator; the lock it would write names it.
+// With a name, a copy of sleep under that name (as the lock names the uninstaller).
 class OtherProgram
 {
 public:
-    OtherProgram() { m_process.start("sleep", {"600"}); }
+    explicit OtherProgram(const QString &name = "sleep") : m_name(name.toUtf8())
+    {
+        QString program = "sleep";
+        if (name != program) {
+            program = m_folder.filePath(name);
+            const QString sleep = QStandardPaths::findExecutable("sleep");
+            if (sleep.isEmpty() || !QFile::copy(sleep, program))
+                return;
+        }
+        m_process.start(program, {"600"});
+    }
     ~OtherProgram()
     {
         m_process.kill();
@@ -124,10 +136,12 @@ public:
     {
         QList<QByteArray> lines = ownLockLines();
         lines[0] = QByteArray::number(m_process.processId());
-        lines[1] = "sleep";
+        lines[1] = m_name;
         return lockText(lines);
     }
 
 private:
+    QTemporaryDir m_folder;
+    QByteArray m_name;
     QProcess m_process;
 };

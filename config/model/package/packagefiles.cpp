@@ -241,7 +241,16 @@ Lock PackageLock::take()
         m_folder = folder;
         return Lock::Held;
     }
-    return lock->error() == QLockFile::LockFailedError ? Lock::TakenByAnother : Lock::NotPossible;
+    if (lock->error() != QLockFile::LockFailedError)
+        return Lock::NotPossible;
+    // The lock names the program that holds it as its file name, without
+    // ".exe": the package's uninstaller is "uninstaller".
+    QString program;
+    lock->getLockInfo(nullptr, nullptr, &program);
+    if (program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        program.chop(4);
+    return program.compare(QLatin1String("uninstaller"), Qt::CaseInsensitive) == 0 ? Lock::TakenByUninstaller
+                                                                                  : Lock::TakenByAnother;
 }
 
 void PackageLock::release()

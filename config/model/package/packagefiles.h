@@ -58,6 +58,7 @@ bool WriteBytes(const QString &bound, const QString &path, const QByteArray &byt
 enum class Lock {
     Held,            // this process holds it
     TakenByAnother,  // another configurator has this folder open
+    TakenByUninstaller,  // the uninstaller is removing the package from this folder
     NotPossible,     // the folder can't take the lock file (can't be written)
     NotAFile,        // the lock file is a folder, a link or a special file: never opened
 };

@@ -92,6 +92,8 @@ const char *const kGerman[] = {
     "Der Korvel Configurator wurde außerhalb seines Paketordners gestartet, in:\n%1\nSein Paket liegt in:\n%2\n"
     "Dieser Start endet, ohne etwas zu ändern. Starten Sie ihn dort; bei einer Verknüpfung tragen Sie diesen Ordner "
     "unter „Ausführen in“ ein.",
+    "Der Uninstaller entfernt das Korvel gerade aus diesem Ordner, er hält die Sperrdatei\n%1\nDieser Start endet, "
+    "ohne etwas zu verändern.",
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 

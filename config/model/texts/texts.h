@@ -108,6 +108,7 @@ enum Id {
     BackupNotPutAside,
     // Added later: a start outside the package folder
     StartedOutsidePackage,  // line 100, after the uninstaller's lines 96 to 99
+    UninstallerAtWork,
     Count
 };
 

@@ -20,10 +20,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
 #endif
-
 
 namespace {
 const QByteArray kPathFile = "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n";
@@ -335,6 +336,7 @@ private slots:
         QTest::addColumn<QString>("lock");  // what config.lock is before the start
         QTest::addColumn<bool>("special");
         QTest::newRow("live") << "live" << false;
+        QTest::newRow("the uninstaller at work") << "uninstaller" << false;
         QTest::newRow("another machine") << "machine" << false;
         QTest::newRow("empty, left by a power cut") << "empty" << false;
         QTest::newRow("garbled") << "garbled" << false;
@@ -357,7 +359,13 @@ private slots:
         const QString path = QDir(folder.path()).filePath(QStringLiteral("config.lock"));
         QProcess first;
         auto stop = qScopeGuard([&first] { first.kill(); first.waitForFinished(); });
-        if (lock == QLatin1String("live")) {
+        std::optional<OtherProgram> uninstaller;
+        if (lock == QLatin1String("uninstaller")) {
+            uninstaller.emplace(QStringLiteral("uninstaller"));
+            if (!uninstaller->started())
+                QSKIP("no program to run as the uninstaller here (Windows)");
+            folder.write(QStringLiteral("config.lock"), uninstaller->lock());
+        } else if (lock == QLatin1String("live")) {
 #ifdef Q_OS_WIN
             QSKIP("the first configurator runs as a process of its own, which Wine gives no display");
 #endif
@@ -389,16 +397,18 @@ private slots:
         Platform::setEndProcessHook([&ends](int code) { ends << code; });
         auto restore = qScopeGuard([] { Platform::setEndProcessHook({}); });
         hauptmenu *m = restartConfigurator();
-        if (lock == QLatin1String("live")) {
+        if (lock == QLatin1String("live") || lock == QLatin1String("uninstaller")) {
             QCOMPARE(ends, QList<int>{1});
             QCOMPARE(messages.entries.size(), 1);
-            QVERIFY(messages.entries[0].text.contains(QStringLiteral("schon geöffnet")));
+            QVERIFY(messages.entries[0].text.contains(lock == QLatin1String("live") ? QStringLiteral("schon geöffnet")
+                                                                                    : QStringLiteral("Uninstaller")));
             QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(path)));
             QVERIFY(!m->isVisible());
             QVERIFY(!hasDialog<firstrun>());
             QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"config.lock", "pfad.kst"}));
             first.kill();
-            QVERIFY(first.waitForFinished());
+            QVERIFY(lock != QLatin1String("live") || first.waitForFinished());
+            uninstaller.reset();
             ends.clear();
             messages.entries.clear();
             m = restartConfigurator();
