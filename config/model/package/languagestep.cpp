@@ -79,10 +79,8 @@ Found examine(const QString &path)
         found.why = Texts::get(Texts::NoRegularFile).arg(shown(path));
         return found;
     }
-    QFile in(path);
-    if (in.open(QIODevice::ReadOnly))
-        found.bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
+    QString unused;
+    if (!readRegularFile(path, &found.bytes, &unused)) {
         found.kind = Found::Unjudged;
         found.why = Texts::get(Texts::FileUnreadable).arg(shown(path));
         return found;
