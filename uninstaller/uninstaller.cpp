@@ -2,7 +2,6 @@
 
 #include "endprogram.h"
 #include "messagebox.h"
-#include "picture.h"
 #include "texts.h"
 #include "uninstall.h"
 
@@ -114,7 +113,7 @@ Uninstaller::Uninstaller(QWidget *parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(8, 8, 137, 265);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(QPixmap::fromImage(uninstallerPicture()));
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/pictures/uninstaller.png")));
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(152, 16, 241, 33);

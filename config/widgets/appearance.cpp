@@ -1,12 +1,10 @@
 #include "appearance.h"
 
 #include <QApplication>
-#include <QBitmap>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleOption>
@@ -234,102 +232,27 @@ QFont titleFont()
     return font;
 }
 
+// The pictures are image resources: the background in 256 colours, the
+// setup dialog's icon in two, as the windows were designed.
 QPixmap mainBackground()
 {
-    QPixmap picture(557, 305);
-    QPainter painter(&picture);
-
-    // A dark band behind the white title, a light body so black captions stay
-    // readable. Flat steps instead of smooth gradients, and lines without
-    // antialiasing, keep it within 256 colours as it is drawn (25 of them),
-    // so it needs no conversion.
-    for (int step = 0; step < 16; ++step) {
-        const int x = step * 557 / 16;
-        const int width = (step + 1) * 557 / 16 - x;
-        painter.fillRect(x, 0, width, 38, QColor(24 + step * 3, 44 + step * 3, 78 + step * 4));
-    }
-    for (int step = 0; step < 8; ++step) {
-        const int y = 38 + step * 267 / 8;
-        const int height = 38 + (step + 1) * 267 / 8 - y;
-        painter.fillRect(0, y, 557, height, QColor(214 - step * 3, 222 - step * 3, 234 - step * 2));
-    }
-
-    // A few chevrons on the right of the band, the package's mark.
-    painter.setPen(QPen(QColor(150, 170, 205), 5));
-    for (int i = 0; i < 4; ++i) {
-        const int x = 310 + i * 48;
-        painter.drawLine(x, 7, x + 14, 19);
-        painter.drawLine(x + 14, 19, x, 31);
-    }
-    painter.end();
-    return picture;
+    return QPixmap(QStringLiteral(":/pictures/background.png"));
 }
 
 QIcon mainIcon()
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(24, 44, 78));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(1, 1, 30, 30, 6, 6);
-    painter.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(10, 7, 10, 25);
-    painter.drawLine(22, 7, 11, 16);
-    painter.drawLine(11, 16, 22, 25);
-    painter.end();
-    return QIcon(pixmap);
+    return QIcon(QStringLiteral(":/pictures/icon.png"));
 }
 
 QIcon setupIcon()
 {
-    QImage image(32, 32, QImage::Format_Mono);
-    image.setColor(0, qRgb(255, 255, 255));
-    image.setColor(1, qRgb(0, 0, 0));
-    image.fill(0);
-    // A folder outline: the icon asks for a directory.
-    for (int x = 4; x < 28; ++x) {
-        image.setPixel(x, 10, 1);
-        image.setPixel(x, 26, 1);
-    }
-    for (int y = 10; y <= 26; ++y) {
-        image.setPixel(4, y, 1);
-        image.setPixel(27, y, 1);
-    }
-    for (int x = 4; x < 14; ++x)
-        image.setPixel(x, 6, 1);
-    for (int y = 6; y < 10; ++y) {
-        image.setPixel(4, y, 1);
-        image.setPixel(14, y, 1);
-    }
-    return QIcon(QPixmap::fromImage(image));
+    return QIcon(QStringLiteral(":/pictures/setup-icon.png"));
 }
 
 QCursor linkCursor()
 {
-    // A pointing hand, drawn as an arrow with a finger tip; hot spot at the tip.
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath hand;
-    hand.moveTo(8, 1);
-    hand.lineTo(11, 1);
-    hand.lineTo(11, 11);
-    hand.lineTo(20, 12);
-    hand.lineTo(22, 15);
-    hand.lineTo(21, 25);
-    hand.lineTo(11, 25);
-    hand.lineTo(4, 17);
-    hand.lineTo(6, 15);
-    hand.lineTo(8, 17);
-    hand.closeSubpath();
-    painter.setPen(QPen(Qt::black, 1.5));
-    painter.setBrush(Qt::white);
-    painter.drawPath(hand);
-    painter.end();
-    return QCursor(pixmap, 9, 1);
+    // A pointing hand; the hot spot is the finger tip.
+    return QCursor(QPixmap(QStringLiteral(":/pictures/link-cursor.png")), 9, 1);
 }
 
 } // namespace Appearance

@@ -8,9 +8,9 @@
 class QApplication;
 class QWidget;
 
-// The configurator's own pictures, drawn here rather than shipped as files,
-// and its fonts. The control sizes of every window were laid out for an
-// 8-point sans-serif font; the application font keeps captions within them.
+// The configurator's own pictures and its fonts. The control sizes of every
+// window were laid out for an 8-point sans-serif font; the application font
+// keeps captions within them.
 namespace Appearance {
 
 // The sans-serif families the layouts were drawn for, best first.

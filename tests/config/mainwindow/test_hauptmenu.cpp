@@ -84,7 +84,9 @@ private slots:
 
         QCOMPARE(m->windowTitle(), QStringLiteral("Korvel Configurator"));
         QCOMPARE(m->size(), QSize(520, 298));
-        QVERIFY(!m->windowIcon().isNull());
+        QCOMPARE(m->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+        const QImage background = m->palette().brush(QPalette::Window).texture().toImage();
+        QCOMPARE(background.size(), QSize(557, 305));
 
         const struct {
             QWidget *widget;
@@ -139,6 +141,7 @@ private slots:
         QCOMPARE(m->url->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QVERIFY(m->url->font().underline());
         QCOMPARE(m->url->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(m->url->cursor().pixmap().size(), QSize(32, 32));
     }
 
     void startupReadsPathFileAndMarkers_data()
