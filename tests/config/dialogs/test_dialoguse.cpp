@@ -256,7 +256,7 @@ private slots:
         QApplication::sendEvent(d->Text1, &leave);
         QApplication::sendEvent(d, &deactivate);
         QApplication::sendEvent(d, &activate);
-        QTest::qWait(100);
+        drainEvents();
         QVERIFY(notice->isVisible());
         // A tooltip on hover would only cover it.
         QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), d->Text1->mapToGlobal(QPoint(2, 2)));

@@ -138,7 +138,7 @@ QString noticeAfterTyping(QLineEdit *box, const QString &typed)
     QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
     QApplication::sendEvent(box->window(), &deactivate);
     QApplication::sendEvent(box->window(), &activate);
-    QTest::qWait(500);
+    drainEvents();
     return Notice::shownFor(box);
 }
 

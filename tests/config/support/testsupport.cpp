@@ -6,6 +6,7 @@
 #include "texts.h"
 #include "write.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QFile>
 #include <QtTest>
@@ -97,4 +98,14 @@ hauptmenu *restartConfigurator()
 QByteArray ansi(const char *utf8)
 {
     return ToWindows1252(QString::fromUtf8(utf8));
+}
+
+void drainEvents()
+{
+    // A window system that keeps posting (a blinking cursor) still ends the loop.
+    for (int round = 0; round < 1000; ++round) {
+        QCoreApplication::sendPostedEvents();
+        if (!QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents))
+            return;
+    }
 }

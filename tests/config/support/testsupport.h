@@ -66,5 +66,9 @@ bool hasDialog()
     return configurator()->hasDialog<W>();
 }
 
+// Runs every event already posted and every timer already due, until none is
+// left: what a test checks next has seen their effects, with no fixed wait.
+void drainEvents();
+
 // Windows-1252 bytes of a text given as UTF-8 in the test source.
 QByteArray ansi(const char *utf8);
