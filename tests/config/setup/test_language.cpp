@@ -1218,7 +1218,9 @@ private slots:
 
     // Each list line as the game reads it: "command", two tabs, "description",
     // with no quote or tab inside a field and no "#" that the game would take
-    // for the name of one of its own texts.
+    // for the name of one of its own texts. Plain ASCII: one game's menu reads
+    // the list as UTF-8, the other in its 8-bit code page, and only ASCII
+    // reads the same in both.
     void shippedKeyListsOfferEveryAction()
     {
         const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
@@ -1235,6 +1237,7 @@ private slots:
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
+            QCOMPARE(QString::fromUtf8(bytes), QString::fromLatin1(bytes));
             const qsizetype lines = bytes.count("\r\n");
             QVERIFY(bytes.endsWith("\r\n"));
             QCOMPARE(bytes.count('\r'), lines);
@@ -1253,13 +1256,65 @@ private slots:
             QCOMPARE(commands, expected);
         }
 
-        // German of its own, not the English copied, stored as Windows-1252.
+        // German of its own, not the English copied, its umlauts spelled out.
         QString german;
         for (auto it = described[1].cbegin(); it != described[1].cend(); ++it) {
             QVERIFY2(it.value() != described[0].value(it.key()), qPrintable(it.key()));
             german += it.value();
         }
-        QVERIFY(german.contains(u'ä') && german.contains(u'ü'));
+        QVERIFY(german.contains(QLatin1String("ae")) && german.contains(QLatin1String("ue")));
+    }
+
+    // The command menus as the game's menu reads them: quoted words and braces,
+    // "//" to the end of the line a comment; an entry is a key, a label and a
+    // command, or a key, a label and a submenu in braces. Both offer the same
+    // keys and commands, in plain ASCII (as the key lists above).
+    void shippedCommandMenusOfferEveryCommand()
+    {
+        const auto entries = [](const QByteArray &bytes) {
+            QStringList tokens;
+            for (QByteArray line : bytes.split('\n')) {
+                const qsizetype comment = line.indexOf("//");
+                if (comment >= 0)
+                    line.truncate(comment);
+                static const QRegularExpression token(QStringLiteral("\"([^\"]*)\"|[{}]"));
+                for (auto it = token.globalMatch(QString::fromLatin1(line)); it.hasNext();) {
+                    const QRegularExpressionMatch match = it.next();
+                    tokens << (match.captured(0).startsWith(u'"') ? match.captured(1) : match.captured(0));
+                }
+            }
+            // "key label command" and "key label {", each entry named by its keys on the way.
+            QStringList found;
+            QStringList path;
+            for (qsizetype i = 0; i < tokens.size();) {
+                if (tokens[i] == QLatin1String("}")) {
+                    path.removeLast();
+                    ++i;
+                } else if (tokens.value(i + 2) == QLatin1String("{")) {
+                    path << tokens[i];
+                    found << path.join(u'.') + QLatin1String(" {");
+                    i += 3;
+                } else {
+                    found << (path + QStringList(tokens[i])).join(u'.') + u' ' + tokens.value(i + 2);
+                    i += 3;
+                }
+            }
+            return found;
+        };
+
+        const QStringList expected{
+            "1 {", "1.1 coverme", "1.2 followme", "1.3 enemyspot", "1.4 needbackup",
+            "2 {", "2.1 buyammo1", "2.2 buyammo2", "2.3 buyequip",
+            "3 {", "3.1 sayscript", "3.2 noitembuy",
+        };
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        for (const char *name : {"english_commandmenu.txt", "deutsch_commandmenu.txt"}) {
+            QFile file(samples.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QCOMPARE(QString::fromUtf8(bytes), QString::fromLatin1(bytes));
+            QCOMPARE(entries(bytes), expected);
+        }
     }
 
     // German is kept by choosing it: every caption, help text and tooltip the
