@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 class QGroupBox;
@@ -16,7 +17,8 @@ class amcm : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit amcm(Settings &settings);
+    // Its captions, help text and notes are said in `language`, the one in force.
+    amcm(Settings &settings, const Language &language);
 
     QGroupBox *adminmod;
     QLineEdit *pwfeld;
@@ -35,4 +37,7 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
+
+private:
+    const Language &m_language;
 };

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-funmode::funmode(Settings &settings)
+funmode::funmode(Settings &settings, const Language &language)
 {
     setWindowTitle(QStringLiteral("Funmode-Config"));
     setFixedSize(281, 433);
@@ -17,7 +17,7 @@ funmode::funmode(Settings &settings)
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Command1 = Controls::button(this, LanguageLine::Close, 176, 8, 97, 17);
+    Command1 = Controls::button(this, LanguageLine::Close, 176, 8, 97, 17, language);
 
     struct Row
     {
@@ -59,7 +59,7 @@ funmode::funmode(Settings &settings)
     int line = Buy::Reload;
     for (const Row &row : rows) {
         this->*row.label = Controls::label(this, QString::fromLatin1(row.caption), 8, top, row.labelWidth, 17);
-        QLineEdit *box = Controls::settingBox(this, 96, top, 177, 19, Buy::Line(line++), settings);
+        QLineEdit *box = Controls::settingBox(this, 96, top, 177, 19, Buy::Line(line++), settings, language);
         this->*row.box = box;
         // Tab walks the boxes top to bottom.
         if (previous)

@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 class QLabel;
@@ -15,7 +16,8 @@ class funmode : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit funmode(Settings &settings);
+    // Its captions and notes are said in `language`, the one in force.
+    funmode(Settings &settings, const Language &language);
 
     QLabel *Label1;
     QPushButton *Command1;

@@ -12,7 +12,8 @@
 
 namespace {
 
-QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Settings &settings)
+QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Settings &settings,
+                   const Language &language)
 {
     static const QStringList items = {
         QStringLiteral("kevlar"),       QStringLiteral("kevlarandhelm"), QStringLiteral("flashbang"),
@@ -35,30 +36,31 @@ QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Setting
     box->setCurrentIndex(-1);
     box->clearEditText();
     box->setGeometry(left, top, 89, 21);
-    guardValueInput(box->lineEdit(), KindOf(line));
+    guardValueInput(box->lineEdit(), KindOf(line), language);
     Controls::showSetting(box->lineEdit(), line, settings);
     return box;
 }
 
 } // namespace
 
-restock::restock(Settings &settings)
+restock::restock(Settings &settings, const Language &language)
+    : m_language(language)
 {
     setWindowTitle(QStringLiteral("Restocks"));
     setFixedSize(314, 218);
 
     // The spaces put the two headings over the two columns.
     restoc = Controls::frame(this, QStringLiteral("Big Restock                        Small Retock  "), 48, 8, 217, 193);
-    big1 = itemBox(restoc, 8, 24, Varia::Big1, settings);
-    big2 = itemBox(restoc, 8, 56, Varia::Big2, settings);
-    big3 = itemBox(restoc, 8, 88, Varia::Big3, settings);
-    big4 = itemBox(restoc, 8, 120, Varia::Big4, settings);
-    big5 = itemBox(restoc, 8, 152, Varia::Big5, settings);
-    small1 = itemBox(restoc, 120, 24, Varia::Small1, settings);
-    small2 = itemBox(restoc, 120, 88, Varia::Small2, settings);
-    small3 = itemBox(restoc, 120, 152, Varia::Small3, settings);
-    Command4 = Controls::button(restoc, LanguageLine::Help, 144, 176, 65, 13);
-    Command1 = Controls::button(this, LanguageLine::Close, 16, 192, 73, 17);
+    big1 = itemBox(restoc, 8, 24, Varia::Big1, settings, language);
+    big2 = itemBox(restoc, 8, 56, Varia::Big2, settings, language);
+    big3 = itemBox(restoc, 8, 88, Varia::Big3, settings, language);
+    big4 = itemBox(restoc, 8, 120, Varia::Big4, settings, language);
+    big5 = itemBox(restoc, 8, 152, Varia::Big5, settings, language);
+    small1 = itemBox(restoc, 120, 24, Varia::Small1, settings, language);
+    small2 = itemBox(restoc, 120, 88, Varia::Small2, settings, language);
+    small3 = itemBox(restoc, 120, 152, Varia::Small3, settings, language);
+    Command4 = Controls::button(restoc, LanguageLine::Help, 144, 176, 65, 13, language);
+    Command1 = Controls::button(this, LanguageLine::Close, 16, 192, 73, 17, language);
 
     connect(Command1, &QPushButton::clicked, this, &restock::Command1_Click);
     connect(Command4, &QPushButton::clicked, this, &restock::Command4_Click);
@@ -74,5 +76,5 @@ void restock::Command1_Click()
 
 void restock::Command4_Click()
 {
-    Message::show(QStringLiteral("Restock Help"), Texts::caption(LanguageLine::RestockHelp));
+    Message::show(QStringLiteral("Restock Help"), m_language.caption(LanguageLine::RestockHelp));
 }

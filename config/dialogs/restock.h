@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 class QComboBox;
@@ -15,7 +16,8 @@ class restock : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit restock(Settings &settings);
+    // Its captions, help text and notes are said in `language`, the one in force.
+    restock(Settings &settings, const Language &language);
 
     QGroupBox *restoc;
     QComboBox *big1;
@@ -32,4 +34,7 @@ public:
 public slots:
     void Command1_Click();
     void Command4_Click();
+
+private:
+    const Language &m_language;
 };

@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 class QLabel;
@@ -14,7 +15,8 @@ class sound : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit sound(Settings &settings);
+    // Its captions, help text and notes are said in `language`, the one in force.
+    sound(Settings &settings, const Language &language);
 
     QLabel *Label1;
     QLineEdit *snd1;
@@ -29,4 +31,7 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
+
+private:
+    const Language &m_language;
 };

@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 class QLabel;
@@ -15,7 +16,8 @@ class text : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit text(Settings &settings);
+    // Its captions, help text and notes are said in `language`, the one in force.
+    text(Settings &settings, const Language &language);
 
     QLineEdit *Text1;
     QLineEdit *Text2;
@@ -39,4 +41,7 @@ public:
 public slots:
     void Command1_Click();
     void Command2_Click();
+
+private:
+    const Language &m_language;
 };

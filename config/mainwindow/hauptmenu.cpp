@@ -13,7 +13,6 @@
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
-#include "texts.h"
 #include "write.h"
 
 #include <QCloseEvent>
@@ -43,9 +42,9 @@ QString shown(const QString &name)
 
 // `script` is made from the same values: written from empty ones it would
 // lose what the state file still holds, so it stays as it is with it.
-void tellUnreadable(const QString &file, const QString &script)
+void tellUnreadable(const Language &language, const QString &file, const QString &script)
 {
-    Message::show(kProgramName, Texts::get(Texts::StateUnreadable).arg(shown(file), file, script));
+    Message::show(kProgramName, language.message(Texts::StateUnreadable).arg(shown(file), file, script));
 }
 
 } // namespace
@@ -53,6 +52,7 @@ void tellUnreadable(const QString &file, const QString &script)
 hauptmenu::hauptmenu(Package &package)
     : m_package(package)
 {
+    const Language &language = package.language();
     setWindowTitle(kProgramName);
     setWindowIcon(Appearance::mainIcon());
     setFixedSize(520, 298);
@@ -62,37 +62,37 @@ hauptmenu::hauptmenu(Package &package)
     setAutoFillBackground(true);
 
     Frame3 = Controls::frame(this, QStringLiteral("Menu"), 8, 40, 265, 97);
-    Command2 = Controls::button(Frame3, LanguageLine::RestockButton, 8, 16, 105, 25);
-    LanguageCaptions::followTip(Command2, LanguageLine::RestockTip);
-    Command4 = Controls::button(Frame3, LanguageLine::ServerButton, 136, 16, 113, 25);
-    LanguageCaptions::followTip(Command4, LanguageLine::ServerTip);
-    Command6 = Controls::button(Frame3, LanguageLine::SoundButton, 8, 56, 105, 25);
-    LanguageCaptions::followTip(Command6, LanguageLine::SoundTip);
-    Command7 = Controls::button(Frame3, LanguageLine::TextButton, 136, 56, 113, 25);
-    LanguageCaptions::followTip(Command7, LanguageLine::TextTip);
+    Command2 = Controls::button(Frame3, LanguageLine::RestockButton, 8, 16, 105, 25, language);
+    LanguageCaptions::followTip(Command2, LanguageLine::RestockTip, language);
+    Command4 = Controls::button(Frame3, LanguageLine::ServerButton, 136, 16, 113, 25, language);
+    LanguageCaptions::followTip(Command4, LanguageLine::ServerTip, language);
+    Command6 = Controls::button(Frame3, LanguageLine::SoundButton, 8, 56, 105, 25, language);
+    LanguageCaptions::followTip(Command6, LanguageLine::SoundTip, language);
+    Command7 = Controls::button(Frame3, LanguageLine::TextButton, 136, 56, 113, 25, language);
+    LanguageCaptions::followTip(Command7, LanguageLine::TextTip, language);
     Controls::line(Frame3, QFrame::HLine, 8, 45, 249, 4);
     Controls::line(Frame3, QFrame::VLine, 122, 16, 4, 65);
 
-    Command8 = Controls::button(this, LanguageLine::SettingsButton, 440, 0, 81, 17);
+    Command8 = Controls::button(this, LanguageLine::SettingsButton, 440, 0, 81, 17, language);
 
     Frame2 = Controls::frame(this, QStringLiteral("Switches"), 8, 136, 505, 73);
     Label3 = Controls::label(Frame2, QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
-    it1 = Controls::button(Frame2, LanguageLine::On, 24, 32, 65, 13);
-    it2 = Controls::button(Frame2, LanguageLine::Off, 24, 48, 65, 13);
+    it1 = Controls::button(Frame2, LanguageLine::On, 24, 32, 65, 13, language);
+    it2 = Controls::button(Frame2, LanguageLine::Off, 24, 48, 65, 13, language);
     Command9 = Controls::button(Frame2, QStringLiteral("Config"), 216, 8, 65, 13);
     Label2 = Controls::label(Frame2, QStringLiteral("Personal Mode"), 216, 24, 73, 17);
-    fun1 = Controls::button(Frame2, LanguageLine::On, 216, 40, 65, 13);
-    fun2 = Controls::button(Frame2, LanguageLine::Off, 216, 56, 65, 13);
+    fun1 = Controls::button(Frame2, LanguageLine::On, 216, 40, 65, 13, language);
+    fun2 = Controls::button(Frame2, LanguageLine::Off, 216, 56, 65, 13, language);
     sayscript = Controls::label(Frame2, QStringLiteral("Informationsscript"), 400, 16, 89, 17);
-    say1 = Controls::button(Frame2, LanguageLine::On, 408, 32, 65, 13);
-    say2 = Controls::button(Frame2, LanguageLine::Off, 408, 48, 65, 13);
+    say1 = Controls::button(Frame2, LanguageLine::On, 408, 32, 65, 13, language);
+    say2 = Controls::button(Frame2, LanguageLine::Off, 408, 48, 65, 13, language);
 
     Frame1 = Controls::frame(this, QStringLiteral("Plugins"), 8, 216, 505, 65);
     plug1 = Controls::label(Frame1, QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17);
     plug2 = Controls::label(Frame1, QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17);
     plug3 = Controls::label(Frame1, QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17);
     plug4 = Controls::label(Frame1, QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17);
-    Command5 = Controls::button(Frame1, LanguageLine::Help, 432, 48, 57, 13);
+    Command5 = Controls::button(Frame1, LanguageLine::Help, 432, 48, 57, 13, language);
 
     Label1 = Controls::label(this, kProgramName, 48, 8, 201, 25);
     Label1->setFont(Appearance::titleFont());
@@ -101,7 +101,7 @@ hauptmenu::hauptmenu(Package &package)
     Label1->setPalette(white);
 
     url = Controls::label(this, QStringLiteral("korvel.example"), 8, 280, 105, 17);
-    Haftungsausschluss = Controls::label(this, LanguageLine::Disclaimer, 424, 280, 97, 17);
+    Haftungsausschluss = Controls::label(this, LanguageLine::Disclaimer, 424, 280, 97, 17, language);
     Controls::line(this, QFrame::HLine, 8, 34, 265, 4);
     Controls::line(this, QFrame::HLine, 8, 276, 505, 4);
 
@@ -142,7 +142,7 @@ bool hauptmenu::startsInPackage(const QString &programFolder)
     package.useRecordedMessages();
     QDir::setCurrent(started);
     Message::show(kProgramName,
-                  Texts::get(Texts::StartedOutsidePackage)
+                  package.language().message(Texts::StartedOutsidePackage)
                       .arg(QDir::toNativeSeparators(started), QDir::toNativeSeparators(programFolder)));
     return false;
 }
@@ -160,18 +160,20 @@ void hauptmenu::startup()
         // Said in the player's language, though this start applies none.
         m_package.useRecordedMessages();
         Message::show(kProgramName,
-                      Texts::get(Texts::AlreadyOpen)
+                      m_package.language().message(Texts::AlreadyOpen)
                           .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::PackageLock::shown()));
         Platform::EndProcess(1);
         return;
     case PackageFiles::Lock::TakenByUninstaller:
         m_package.useRecordedMessages();
-        Message::show(kProgramName, Texts::get(Texts::UninstallerAtWork).arg(PackageFiles::PackageLock::shown()));
+        Message::show(kProgramName,
+                      m_package.language().message(Texts::UninstallerAtWork).arg(PackageFiles::PackageLock::shown()));
         Platform::EndProcess(1);
         return;
     case PackageFiles::Lock::NotAFile:
         m_package.useRecordedMessages();
-        Message::show(kProgramName, Texts::get(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));
+        Message::show(kProgramName,
+                      m_package.language().message(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));
         break;
     default:
         break;
@@ -188,18 +190,19 @@ void hauptmenu::form_load()
     // The path file as the start read it.
     const QString pathFileProblem = m_package.pathFile().problem;
     if (!pathFileProblem.isEmpty())
-        Message::show(kProgramName, Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
+        Message::show(kProgramName, m_package.language().message(Texts::PathFileUnreadable).arg(pathFileProblem));
     // The recorded language, when there is one. What was not replaced in
     // the game is not worth a word at every start; a language that can't be
     // read at all is, and so is a game file left as it is because a file it
     // is judged by could not be read this time.
     if (!m_package.recordedLanguage().isEmpty()) {
         const LanguageOutcome outcome = m_package.applyLanguage(true);
+        const Language &language = m_package.language();
         if (!outcome.unusable.isEmpty())
-            Message::show(kProgramName, LanguageProblems(outcome).join(QLatin1Char('\n')));
+            Message::show(kProgramName, LanguageProblems(language, outcome).join(QLatin1Char('\n')));
         else if (!outcome.unjudged.isEmpty())
             Message::show(kProgramName,
-                          Texts::get(Texts::LanguageIncomplete).arg(outcome.unjudged.join(QLatin1Char('\n'))));
+                          language.message(Texts::LanguageIncomplete).arg(outcome.unjudged.join(QLatin1Char('\n'))));
         showLanguage();
     }
     // The settings saved at the last exit, and the module switches.
@@ -207,9 +210,9 @@ void hauptmenu::form_load()
     m_package.readSettings();
     const Settings &settings = m_package.settings;
     if (settings.variaUnreadable)
-        tellUnreadable(kVariaFile, QStringLiteral("varis.cfg"));
+        tellUnreadable(m_package.language(), kVariaFile, QStringLiteral("varis.cfg"));
     if (settings.buyUnreadable)
-        tellUnreadable(kBuyFile, QStringLiteral("fun.cfg"));
+        tellUnreadable(m_package.language(), kBuyFile, QStringLiteral("fun.cfg"));
 
     // The web address looks and feels like a link.
     QPalette blue = url->palette();
@@ -255,7 +258,7 @@ void hauptmenu::form_unload()
     QString error;
     const bool saved = m_package.save(&error);
     if (!saved)
-        Message::show(kProgramName, Texts::get(Texts::SaveIncomplete).arg(error));
+        Message::show(kProgramName, m_package.language().message(Texts::SaveIncomplete).arg(error));
     // Ends here and now: no other window's close handling may run, so an open
     // setup dialog does not write the path file again. The lock goes first,
     // or it would block every later start from another machine.
@@ -266,7 +269,7 @@ void hauptmenu::form_unload()
 void hauptmenu::showLanguage()
 {
     for (QWidget *window : windows()) {
-        if (LanguageCaptions::recaption(window))
+        if (LanguageCaptions::recaption(window, m_package.language()))
             Appearance::refitCaptions(window);
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(window, &change);
@@ -288,7 +291,7 @@ template <class W>
 W *hauptmenu::built(std::unique_ptr<W> &slot)
 {
     if (!slot) {
-        slot = std::make_unique<W>(m_package.settings);
+        slot = std::make_unique<W>(m_package.settings, m_package.language());
         Appearance::fitCaptions(slot.get());
     }
     return slot.get();
@@ -379,13 +382,13 @@ void hauptmenu::Command8_Click() { Placement::showOver(dialog<firstrun>(), this)
 // The help texts are read when asked for, so a language applied since shows.
 void hauptmenu::Command5_Click()
 {
-    Message::show(QStringLiteral("Plugin Information"), Texts::caption(LanguageLine::PluginHelp));
+    Message::show(QStringLiteral("Plugin Information"), m_package.language().caption(LanguageLine::PluginHelp));
 }
 
 void hauptmenu::Haftungsausschluss_Click()
 {
     Message::show(QStringLiteral("Haftungsausschluss"),
-                  Texts::caption(LanguageLine::DisclaimerText));
+                  m_package.language().caption(LanguageLine::DisclaimerText));
 }
 
 void hauptmenu::Label1_Click()

@@ -7,7 +7,6 @@
 #include "message.h"
 #include "package.h"
 #include "placement.h"
-#include "texts.h"
 #include "write.h"
 
 #include <QCloseEvent>
@@ -35,12 +34,12 @@ QFont headingFont()
 }
 
 // One message for everything the language step could not copy.
-void reportLanguageProblems(const LanguageOutcome &outcome)
+void reportLanguageProblems(const Language &language, const LanguageOutcome &outcome)
 {
-    const QStringList problems = LanguageProblems(outcome);
+    const QStringList problems = LanguageProblems(language, outcome);
     if (problems.isEmpty())
         return;
-    Message::show(kProgramName, Texts::get(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
+    Message::show(kProgramName, language.message(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
 }
 
 // The Half-Life folder when the package lies where it belongs, in
@@ -71,7 +70,7 @@ firstrun::firstrun(Package &package, bool afresh)
     Command1 = Controls::button(this, QStringLiteral("Help"), 208, 40, 89, 13);
     pfad = new QLineEdit(kDefaultDirectory, this);
     pfad->setGeometry(8, 56, 193, 19);
-    guardAnsiInput(pfad);
+    guardAnsiInput(pfad, package.language());
     search = Controls::button(this, QStringLiteral("Search Path"), 208, 56, 89, 25);
     Label3 = Controls::label(this, QStringLiteral("Please Select your Language"), 8, 88, 121, 33);
     Label3->setWordWrap(true);
@@ -169,9 +168,10 @@ QString firstrun::noHalfLifeFolder() const
 {
     QStringList language;
     const QString name = m_package.languageToRecord(selectedLanguage());
-    const QString text = !name.isEmpty() && ReadLanguageFile(name, m_package.bound(), &language).isEmpty()
+    const Language &inForce = m_package.language();
+    const QString text = !name.isEmpty() && ReadLanguageFile(inForce, name, m_package.bound(), &language).isEmpty()
                              ? Texts::fromLanguage(language, Texts::NoCstrikeFolder)
-                             : Texts::get(Texts::NoCstrikeFolder);
+                             : inForce.message(Texts::NoCstrikeFolder);
     return text.arg(pfad->text());
 }
 
@@ -185,7 +185,7 @@ void firstrun::Command2_Click()
         return;
     if (lang->text().isEmpty()) {
         // The path is recorded all the same; the dialog waits for a language.
-        Message::show(QStringLiteral("firstrun"), Texts::get(Texts::ChooseLanguage));
+        Message::show(QStringLiteral("firstrun"), m_package.language().message(Texts::ChooseLanguage));
         return;
     }
     const LanguageOutcome outcome = m_package.applyLanguage(true);
@@ -193,7 +193,7 @@ void firstrun::Command2_Click()
     emit languageApplied();
     emit handOver();
     hide();
-    reportLanguageProblems(outcome);
+    reportLanguageProblems(m_package.language(), outcome);
 }
 
 bool firstrun::form_unload()
@@ -220,7 +220,7 @@ bool firstrun::form_unload()
         emit languageApplied();
     }
     emit handOver();
-    reportLanguageProblems(outcome);
+    reportLanguageProblems(m_package.language(), outcome);
     return true;
 }
 
@@ -255,12 +255,12 @@ bool firstrun::writePathFile()
 {
     const QString directory = pfad->text();
     if (!PackageFiles::FitsPathFileLine(directory)) {
-        Message::show(kProgramName, Texts::get(Texts::PathFileCharacters).arg(kPathFile, directory));
+        Message::show(kProgramName, m_package.language().message(Texts::PathFileCharacters).arg(kPathFile, directory));
         return false;
     }
     QString error;
     if (!m_package.recordPathFile(directory, m_package.languageToRecord(selectedLanguage()), &error)) {
-        Message::show(kProgramName, Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
+        Message::show(kProgramName, m_package.language().message(Texts::PathFileNotWritten).arg(kPathFile, error));
         return false;
     }
     lang->setText(m_package.recordedLanguage());

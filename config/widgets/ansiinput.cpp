@@ -1,7 +1,7 @@
 #include "ansiinput.h"
 
 #include "notice.h"
-#include "texts.h"
+#include "language.h"
 #include "write.h"
 
 #include <QAction>
@@ -49,15 +49,15 @@ QString storablePart(const QString &text)
     return kept;
 }
 
-QString unstorableText(const QStringList &refused)
+QString unstorableText(const Language &language, const QStringList &refused)
 {
-    return Texts::get(refused.size() == 1 ? Texts::UnstorableCharacter : Texts::UnstorableCharacters)
+    return language.message(refused.size() == 1 ? Texts::UnstorableCharacter : Texts::UnstorableCharacters)
         .arg(refused.join(QLatin1Char(' ')));
 }
 
-QString leftOutText(const QStringList &leftOut)
+QString leftOutText(const Language &language, const QStringList &leftOut)
 {
-    return Texts::get(leftOut.size() == 1 ? Texts::LeftOutCharacter : Texts::LeftOutCharacters)
+    return language.message(leftOut.size() == 1 ? Texts::LeftOutCharacter : Texts::LeftOutCharacters)
         .arg(leftOut.join(QLatin1Char(' ')));
 }
 
@@ -93,12 +93,12 @@ QString asTip(const QString &text)
 class AnsiValidator : public QValidator
 {
 public:
-    explicit AnsiValidator(QLineEdit *edit)
-        : QValidator(edit), m_edit(edit), m_accepted(edit->text())
+    AnsiValidator(QLineEdit *edit, const Language &language)
+        : QValidator(edit), m_edit(edit), m_language(language), m_accepted(edit->text())
     {
         connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) { m_accepted = text; });
-        connect(edit, &QLineEdit::inputRejected, this, [this] { tell(unstorableText(m_leftOut)); });
-        connect(edit, &QLineEdit::textEdited, this, [this] { tell(leftOutText(m_leftOut)); });
+        connect(edit, &QLineEdit::inputRejected, this, [this] { tell(unstorableText(m_language, m_leftOut)); });
+        connect(edit, &QLineEdit::textEdited, this, [this] { tell(leftOutText(m_language, m_leftOut)); });
     }
 
     State validate(QString &input, int &pos) const override
@@ -132,6 +132,7 @@ private:
     }
 
     QLineEdit *m_edit;
+    const Language &m_language;       // the one in force, whichever that is
     QString m_accepted;               // the text before the edit being validated
     mutable QStringList m_leftOut;    // what the last edit held that the files cannot store
 };
@@ -172,8 +173,8 @@ qsizetype changedInTheGame(ValueKind kind, const QString &text)
 class ValueGuard : public QValidator
 {
 public:
-    ValueGuard(QLineEdit *edit, ValueKind kind)
-        : QValidator(edit), m_edit(edit), m_kind(kind), m_accepted(edit->text())
+    ValueGuard(QLineEdit *edit, ValueKind kind, const Language &language)
+        : QValidator(edit), m_edit(edit), m_kind(kind), m_language(language), m_accepted(edit->text())
     {
         m_mark = edit->addAction(edit->style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
         m_mark->setVisible(false);
@@ -203,12 +204,12 @@ public:
             // A character typed alone is refused; a paste or drop keeps the rest.
             added = storablePart(added);
             if (added.isEmpty())
-                return refuse(unstorableText(unstorable));
-            m_reports << leftOutText(unstorable);
+                return refuse(unstorableText(m_language, unstorable));
+            m_reports << leftOutText(m_language, unstorable);
         }
         const QString refused = ValueRules::RefusedCharacters(m_kind, added);
         if (!refused.isEmpty())
-            return refuse(notTaken(ValueRules::Problem(m_kind, refused)));
+            return refuse(notTaken(ValueRules::Problem(m_language, m_kind, refused)));
 
         const qsizetype max = ValueRules::MaxLength(m_kind);
         QString result = cleaned.left(head) + added + cleaned.right(tail);
@@ -216,18 +217,18 @@ public:
             const qsizetype room = max - (result.size() - added.size());
             // A password cut short would be a wrong one.
             if (room <= 0 || isServer(m_kind))
-                return refuse(notTaken(Texts::get(Texts::AtMost).arg(max)));
+                return refuse(notTaken(m_language.message(Texts::AtMost).arg(max)));
             added = added.left(room);
             result = cleaned.left(head) + added + cleaned.right(tail);
-            m_reports << Texts::get(Texts::AtMostRestDropped).arg(max);
+            m_reports << m_language.message(Texts::AtMostRestDropped).arg(max);
         }
 
-        const QString problem = ValueRules::Problem(m_kind, result);
-        if (!problem.isEmpty() && ValueRules::Problem(m_kind, m_accepted).isEmpty())
+        const QString problem = ValueRules::Problem(m_language, m_kind, result);
+        if (!problem.isEmpty() && ValueRules::Problem(m_language, m_kind, m_accepted).isEmpty())
             return refuse(notTaken(problem));
 
         if (cleaned != input)
-            m_reports.prepend(Texts::get(Texts::BreaksBecameSpaces));
+            m_reports.prepend(m_language.message(Texts::BreaksBecameSpaces));
         if (result != input) {
             input = result;
             pos = int(head + added.size());
@@ -275,11 +276,11 @@ public:
         if (isMessage(m_kind)) {
             const QString game = ValueRules::GameMessage(text, ValueRules::MaxLength(m_kind));
             if (game != text)
-                notes << Texts::get(Texts::InGameMessage).arg(game);
+                notes << m_language.message(Texts::InGameMessage).arg(game);
         } else if (m_kind == ValueKind::Restock) {
             const QString game = ValueRules::GameRestock(text);
             if (game != text)
-                notes << Texts::get(Texts::InGameRestock).arg(game);
+                notes << m_language.message(Texts::InGameRestock).arg(game);
         }
         m_notes = notes.join(QStringLiteral("\n\n"));
         m_edit->setToolTip(asTip(m_notes));
@@ -306,6 +307,7 @@ private:
 
     QLineEdit *m_edit;
     ValueKind m_kind;
+    const Language &m_language;  // the one in force, whichever that is
     QLineEdit *m_field = nullptr;
     QAction *m_mark;
     QString m_accepted;          // the text before the edit being validated
@@ -316,7 +318,7 @@ private:
     mutable QString m_produced;  // the text this guard made of the last edit
     mutable QStringList m_reports;
 
-    static QString notTaken(const QString &why) { return Texts::get(Texts::NotTaken).arg(why); }
+    QString notTaken(const QString &why) const { return m_language.message(Texts::NotTaken).arg(why); }
 
     State refuse(const QString &report) const
     {
@@ -380,15 +382,16 @@ private:
     QString warning(const QString &text) const
     {
         if (m_kind == ValueKind::Sound) {
-            const QString problem = ValueRules::Problem(m_kind, text);
-            return problem.isEmpty() ? QString()
-                                     : Texts::get(Texts::InGameSound).arg(ValueRules::GameSoundName(text), problem);
+            const QString problem = ValueRules::Problem(m_language, m_kind, text);
+            if (problem.isEmpty())
+                return {};
+            return m_language.message(Texts::InGameSound).arg(ValueRules::GameSoundName(text), problem);
         }
         if (isServer(m_kind)) {
-            QString problem = ValueRules::Problem(m_kind, text);
+            QString problem = ValueRules::Problem(m_language, m_kind, text);
             if (problem.isEmpty() && m_field)
-                problem = ValueRules::ServerPairProblem(m_field->text(), text);
-            return problem.isEmpty() ? QString() : Texts::get(Texts::NotWrittenToVaris).arg(problem);
+                problem = ValueRules::ServerPairProblem(m_language, m_field->text(), text);
+            return problem.isEmpty() ? QString() : m_language.message(Texts::NotWrittenToVaris).arg(problem);
         }
         if (m_kind == ValueKind::Restock) {
             const QString split = ValueRules::RestockSplitCharacters(text);
@@ -396,7 +399,7 @@ private:
             for (const QChar c : split)
                 named << QString(c);
             return split.isEmpty() ? QString()
-                                   : Texts::get(Texts::RestockRunsOtherwise).arg(named.join(QLatin1Char(' ')));
+                                   : m_language.message(Texts::RestockRunsOtherwise).arg(named.join(QLatin1Char(' ')));
         }
         return {};
     }
@@ -405,9 +408,9 @@ private:
     {
         QStringList notes;
         if (m_stored.length > 0)
-            notes << Texts::get(Texts::StoredCut).arg(m_stored.length).arg(m_stored.kept);
+            notes << m_language.message(Texts::StoredCut).arg(m_stored.length).arg(m_stored.kept);
         if (m_stored.cleaned)
-            notes << Texts::get(Texts::StoredBreaksBecameSpaces);
+            notes << m_language.message(Texts::StoredBreaksBecameSpaces);
         return notes.join(QLatin1Char('\n'));
     }
 };
@@ -426,16 +429,16 @@ ValueGuard *guardOf(QLineEdit *edit)
 
 } // namespace
 
-void guardAnsiInput(QLineEdit *edit)
+void guardAnsiInput(QLineEdit *edit, const Language &language)
 {
     takeAnyLength(edit);
-    edit->setValidator(new AnsiValidator(edit));
+    edit->setValidator(new AnsiValidator(edit, language));
 }
 
-void guardValueInput(QLineEdit *edit, ValueKind kind)
+void guardValueInput(QLineEdit *edit, ValueKind kind, const Language &language)
 {
     takeAnyLength(edit);
-    edit->setValidator(new ValueGuard(edit, kind));
+    edit->setValidator(new ValueGuard(edit, kind, language));
 }
 
 void pairServerBoxes(QLineEdit *field, QLineEdit *password)

@@ -3,15 +3,17 @@
 #include "settings.h"
 #include "valuerules.h"
 
+class Language;
 class QLineEdit;
 
 // Makes `edit` take exactly what the configurator's Windows-1252 files can
 // store: text of any length, but no character outside that code page. Such a
 // character, typed, is refused; pasted or dropped with others, it is left out
 // and the rest taken. A notice beside the box names it either way, so nothing
-// the user enters disappears unseen (notice.h). Text the program sets itself
-// (setText, from the files) is kept as given.
-void guardAnsiInput(QLineEdit *edit);
+// the user enters disappears unseen (notice.h), in `language`, the language
+// in force. Text the program sets itself (setText, from the files) is kept as
+// given.
+void guardAnsiInput(QLineEdit *edit, const Language &language);
 
 // A box of the option dialogs: besides what guardAnsiInput refuses, line
 // breaks and tabs that are typed, pasted or dropped become spaces and other
@@ -19,8 +21,9 @@ void guardAnsiInput(QLineEdit *edit);
 // value of this kind (ValueRules) is refused. The box says so at once in its
 // notice, without stopping the typing; a message or restock box also says
 // what the game will get where it differs from the text, and its hover help
-// (the tooltip) holds the same notes.
-void guardValueInput(QLineEdit *edit, ValueKind kind);
+// (the tooltip) holds the same notes. Every note is said in `language`, the
+// language in force.
+void guardValueInput(QLineEdit *edit, ValueKind kind, const Language &language);
 
 // Links a server access row: the password box then also says when its entry
 // is left out of the game script for its field name.
@@ -36,6 +39,6 @@ void setStoredValue(QLineEdit *edit, const SettingValue &value);
 // opens; false when the box carries none.
 bool explainMark(QLineEdit *edit);
 
-// Says the box's notes again in the messages in force, after the language
-// has changed: the hover help, and what its mark and notice will say.
+// Says the box's notes again in the language in force, after it has
+// changed: the hover help, and what its mark and notice will say.
 void renewNotes(QLineEdit *edit);

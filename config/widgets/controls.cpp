@@ -11,11 +11,12 @@ namespace Controls {
 
 namespace {
 
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind)
+QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind,
+                   const Language &language)
 {
     auto *made = new QLineEdit(parent);
     made->setGeometry(left, top, width, height);
-    guardValueInput(made, kind);
+    guardValueInput(made, kind, language);
     return made;
 }
 
@@ -51,17 +52,19 @@ QLabel *label(QWidget *parent, const QString &caption, int left, int top, int wi
     return made;
 }
 
-QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height)
+QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
+                    const Language &language)
 {
     QPushButton *made = button(parent, QString(), left, top, width, height);
-    LanguageCaptions::follow(made, caption);
+    LanguageCaptions::follow(made, caption, language);
     return made;
 }
 
-QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height)
+QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
+              const Language &language)
 {
     QLabel *made = label(parent, QString(), left, top, width, height);
-    LanguageCaptions::follow(made, caption);
+    LanguageCaptions::follow(made, caption, language);
     return made;
 }
 
@@ -73,16 +76,17 @@ QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int
 }
 
 QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line,
-                      Settings &settings)
+                      Settings &settings, const Language &language)
 {
-    QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line));
+    QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line), language);
     bind(made, line, settings);
     return made;
 }
 
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings)
+QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings,
+                      const Language &language)
 {
-    QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line));
+    QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line), language);
     bind(made, line, settings);
     return made;
 }

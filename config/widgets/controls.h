@@ -19,14 +19,18 @@ namespace Controls {
 QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height);
 QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height);
 // The same with a text of the language in force (LanguageCaptions::follow).
-QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height);
-QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height);
+QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
+                    const Language &language);
+QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
+              const Language &language);
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
 // A single-line text box of an option dialog for one value of the settings,
-// taking what a value of its kind may hold (guardValueInput; showSetting).
+// taking what a value of its kind may hold (guardValueInput; showSetting),
+// its notes said in the language in force, `language`.
 QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line,
-                      Settings &settings);
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings);
+                      Settings &settings, const Language &language);
+QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings,
+                      const Language &language);
 // `box` shows the value of the settings, as read from its state file, and
 // puts every change back into them at once.
 void showSetting(QLineEdit *box, Varia::Line line, Settings &settings);

@@ -17,7 +17,6 @@
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
-#include "texts.h"
 #include "write.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -167,7 +166,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         hauptmenu window(package);
         window.startup();
     }
-    Texts::useBuiltIn();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }
@@ -247,7 +245,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         window.dialog<text>();
         window.dialog<funmode>();
     }
-    Texts::useBuiltIn();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

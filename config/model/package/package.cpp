@@ -1,6 +1,5 @@
 #include "package.h"
 
-#include "texts.h"
 #include "write.h"
 #include "writescripts.h"
 
@@ -39,7 +38,7 @@ void Package::unlock()
 
 void Package::readPathFile()
 {
-    m_pathFile = ReadPathFile();
+    m_pathFile = ReadPathFile(m_language);
     m_bound = PackageFiles::BoundingFolder(m_pathFile.file.halfLife);
 }
 
@@ -64,22 +63,22 @@ QString Package::languageToRecord(const QString &chosen) const
 LanguageOutcome Package::applyLanguage(bool withCommandMenu)
 {
     const QString name = recordedLanguage();
-    QStringList language;
+    QStringList lines;
     LanguageOutcome outcome;
-    outcome.unusable = ReadLanguageFile(name, m_bound, &language);
+    outcome.unusable = ReadLanguageFile(m_language, name, m_bound, &lines);
     if (!outcome.unusable.isEmpty())
         return outcome;
     m_appliedLanguage = name;
-    Texts::use(language);
-    return ReplaceGameFiles(language, name, m_pathFile.file, m_bound, withCommandMenu);
+    m_language = Language(lines);
+    return ReplaceGameFiles(m_language, lines, name, m_pathFile.file, m_bound, withCommandMenu);
 }
 
 void Package::useRecordedMessages()
 {
-    QStringList language;
+    QStringList lines;
     const QString name = recordedLanguage();
-    if (!name.isEmpty() && ReadLanguageFile(name, m_bound, &language).isEmpty())
-        Texts::use(language);
+    if (!name.isEmpty() && ReadLanguageFile(m_language, name, m_bound, &lines).isEmpty())
+        m_language = Language(lines);
 }
 
 void Package::readSettings()
@@ -92,9 +91,9 @@ bool Package::switchModule(PackageModule module, bool on, QString *message)
     const QString marker = MarkerFile(module);
     if (on) {
         QString error;
-        if (PackageFiles::WriteText(m_bound, marker, {MarkerContent(module)}, &error))
+        if (PackageFiles::WriteText(m_language, m_bound, marker, {MarkerContent(module)}, &error))
             return settings.module(module) = true;
-        *message = Texts::get(Texts::SwitchOnFailed).arg(error);
+        *message = m_language.message(Texts::SwitchOnFailed).arg(error);
     } else {
         QFile file(marker);
         // A marker that is gone already is just as good as one removed now.
@@ -102,7 +101,7 @@ bool Package::switchModule(PackageModule module, bool on, QString *message)
             settings.module(module) = false;
             return true;
         }
-        *message = Texts::get(Texts::SwitchOffFailed)
+        *message = m_language.message(Texts::SwitchOffFailed)
                        .arg(QDir::toNativeSeparators(QFileInfo(marker).absoluteFilePath()), file.errorString());
     }
     // What the next start will find, not what was asked for.
@@ -113,7 +112,7 @@ bool Package::switchModule(PackageModule module, bool on, QString *message)
 bool Package::save(QString *error)
 {
     PackageFiles::RemoveStaleTemporaries(m_lock, m_bound);
-    return WriteScripts(settings, m_bound, error);
+    return WriteScripts(m_language, settings, m_bound, error);
 }
 
 QString MarkerContent(PackageModule module)

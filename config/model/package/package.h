@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language.h"
 #include "languagestep.h"
 #include "packagefiles.h"
 #include "pathfile.h"
@@ -46,8 +47,12 @@ public:
     // is no name the path file can hold.
     QString languageToRecord(const QString &chosen) const;
     QString appliedLanguage() const { return m_appliedLanguage; }
-    // Puts the recorded language in force (texts.h) and replaces the game
-    // files it names; with `withCommandMenu` false the command menu stays.
+    // The language in force: the built-in texts until one is put in force.
+    // Every message of the package is said in it. The reference stays
+    // valid as long as the package and always shows the one in force.
+    const Language &language() const { return m_language; }
+    // Puts the recorded language in force and replaces the game files it
+    // names; with `withCommandMenu` false the command menu stays.
     // A language file that can't be used changes nothing (`unusable` says why).
     LanguageOutcome applyLanguage(bool withCommandMenu);
     // Only the messages of the recorded language, for a start that applies none.
@@ -71,6 +76,7 @@ private:
     PathFileRead m_pathFile;
     QString m_bound = PackageFiles::BoundingFolder(QString());
     QString m_appliedLanguage;
+    Language m_language;
 };
 
 // What a module's marker file holds.

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class Language;
 class QLockFile;
 
 // What the configurator may touch: the files of its package folder (the
@@ -43,12 +44,15 @@ bool SameFile(const QString &a, const QString &b);
 // also when it, or the folder it lies in, is gone.
 bool LeadsOutside(const QString &path, const QString &folder);
 // "<path>: <why>", as the messages name a file that is skipped for it.
-QString LeadsOutsideReason(const QString &path);
+QString LeadsOutsideReason(const Language &language, const QString &path);
 
 // The whole-or-nothing writers, refusing a file that is a link leading out
 // of `bound`: false, and `*error` names the file and the reason.
-bool WriteText(const QString &bound, const QString &path, const QStringList &lines, QString *error);
-bool WriteBytes(const QString &bound, const QString &path, const QByteArray &bytes, QString *error);
+// `*error` in `language`.
+bool WriteText(const Language &language, const QString &bound, const QString &path, const QStringList &lines,
+               QString *error);
+bool WriteBytes(const Language &language, const QString &bound, const QString &path, const QByteArray &bytes,
+                QString *error);
 
 // One configurator per package folder: a lock file in it, held until the
 // program ends. A lock left by a process that is gone, by one on another

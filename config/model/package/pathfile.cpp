@@ -2,7 +2,7 @@
 
 #include "fileplatform.h"
 #include "packagefiles.h"
-#include "texts.h"
+#include "language.h"
 #include "write.h"
 
 #include <QDir>
@@ -25,7 +25,7 @@ QStringList PathFile::lines() const
     return {halfLife, language, keyBindings, commandMenu};
 }
 
-PathFileRead ReadPathFile()
+PathFileRead ReadPathFile(const Language &language)
 {
     using PackageFiles::kPathFile;
     PathFileRead read;
@@ -34,16 +34,16 @@ PathFileRead ReadPathFile()
     QString why;
     QStringList lines;
     if (PackageFiles::LeadsOutside(kPathFile, QDir::currentPath())) {
-        why = Texts::get(Texts::LeadsOutsidePackage);
+        why = language.message(Texts::LeadsOutsidePackage);
     } else if (info.exists() && !info.isFile()) {
-        why = Texts::get(Texts::NoRegularFile);
+        why = language.message(Texts::NoRegularFile);
     } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(kPathFile))) {
-        why = Texts::get(Texts::HiddenOrSystemFile);
+        why = language.message(Texts::HiddenOrSystemFile);
     } else {
         bool failed = false;
         lines = ReadFileLines(kPathFile, &failed, kLongestLine, nullptr, kLines);
         if (failed)
-            why = Texts::get(Texts::FileUnreadable);
+            why = language.message(Texts::FileUnreadable);
     }
     if (!why.isEmpty())
         read.problem = why.arg(QDir::toNativeSeparators(info.absoluteFilePath()));

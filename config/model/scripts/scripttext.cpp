@@ -1,5 +1,6 @@
 #include "scripttext.h"
 
+#include "language.h"
 #include "valuerules.h"
 
 namespace {
@@ -87,12 +88,13 @@ private:
     }
 
     // Quoted and exactly as typed, or not at all: a cut or changed password
-    // is a wrong one, and the game refuses a pair that breaks its rules.
+    // is a wrong one, and the game refuses a pair that breaks its rules
+    // (whether it does, not why: the built-in texts will do).
     void setinfo(QStringList &out, Varia::Line field, Varia::Line password) const
     {
         const QString name = value(field);
         const QString secret = value(password);
-        if (secret.isEmpty() || !ValueRules::ServerPairProblem(name, secret).isEmpty())
+        if (secret.isEmpty() || !ValueRules::ServerPairProblem(Language(), name, secret).isEmpty())
             return;
         out << QStringLiteral("setinfo ") + kQuote + name + kQuote + QLatin1Char(' ') + kQuote + secret + kQuote;
     }

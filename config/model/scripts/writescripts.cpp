@@ -21,7 +21,8 @@ constexpr int kSwitchLines = 3;
 // so lines 1 to 3 still follow them, or the game would go on running what the
 // markers no longer say. Every other byte stays as it is. A "varis.cfg" that
 // is missing or can't be read has nothing to keep and is left alone.
-bool writeSwitchLines(const QString &bound, const QStringList &switchLines, QString *failure)
+bool writeSwitchLines(const Language &language, const QString &bound, const QStringList &switchLines,
+                      QString *failure)
 {
     const QFileInfo info(kVarisFile);
     if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(kVarisFile)
@@ -47,12 +48,12 @@ bool writeSwitchLines(const QString &bound, const QStringList &switchLines, QStr
     for (const QString &line : switchLines.mid(0, kSwitchLines))
         bytes += ToWindows1252(line) + "\r\n";
     bytes += present.mid(kept);
-    return bytes == present || PackageFiles::WriteBytes(bound, kVarisFile, bytes, failure);
+    return bytes == present || PackageFiles::WriteBytes(language, bound, kVarisFile, bytes, failure);
 }
 
 } // namespace
 
-bool WriteScripts(const Settings &settings, const QString &bound, QString *error)
+bool WriteScripts(const Language &language, const Settings &settings, const QString &bound, QString *error)
 {
     const ScriptFiles files = GenerateScripts(settings);
     // A state file that could not be read stays as it is, and so does the
@@ -73,9 +74,9 @@ bool WriteScripts(const Settings &settings, const QString &bound, QString *error
         QString failure;
         bool written = true;
         if (!output.kept)
-            written = PackageFiles::WriteText(bound, output.name, output.lines, &failure);
+            written = PackageFiles::WriteText(language, bound, output.name, output.lines, &failure);
         else if (output.name == kVarisFile)
-            written = writeSwitchLines(bound, output.lines, &failure);
+            written = writeSwitchLines(language, bound, output.lines, &failure);
         if (!written)
             failures << failure;
     }

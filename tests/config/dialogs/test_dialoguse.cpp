@@ -154,6 +154,7 @@ private slots:
 
     void helpButtonsShowTheCurrentHelpText()
     {
+        PackageFolder folder;
         QFETCH(int, which);
         QFETCH(QString, title);
         QPushButton *button = which == 2 ? dialog<amcm>()->Command2
@@ -171,7 +172,7 @@ private slots:
         // A language replaces the text; the next click shows the new one.
         QStringList language(kLanguageLines);
         language[int(line) - 1] = QStringLiteral("Neuer Hilfetext %1").arg(which);
-        Texts::use(language);
+        putLanguageInForce(language);
         QTest::mouseClick(button, Qt::LeftButton);
 
         QCOMPARE(log.entries.size(), 2);

@@ -147,7 +147,7 @@ private slots:
         QStringList language(kLanguageLines);
         language[int(LanguageLine::PluginHelp) - 1] = QStringLiteral("Zeile 11");
         language[int(LanguageLine::DisclaimerText) - 1] = QStringLiteral("Zeile 16");
-        Texts::use(language);
+        putLanguageInForce(language);
         QTest::mouseClick(main->Command2, Qt::LeftButton);
         QTest::mouseClick(dialog<restock>()->Command1, Qt::LeftButton);
         QTest::mouseClick(main->Command5, Qt::LeftButton);

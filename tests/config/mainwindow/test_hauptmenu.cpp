@@ -8,7 +8,7 @@
 #include "packagefiles.h"
 #include "platform.h"
 #include "testsupport.h"
-#include "texts.h"
+#include "language.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -18,7 +18,7 @@
 #include "settings.h"
 #include "sound.h"
 #include "text.h"
-#include "texts.h"
+#include "language.h"
 #include "write.h"
 
 #include <QClipboard>
@@ -243,7 +243,7 @@ private slots:
         pathFile.keyBindings = halfLife + keyBindings;
         QStringList language(22);
         language[20] = copy;
-        const LanguageOutcome outcome = ReplaceGameFiles(language, pathFile.language, pathFile,
+        const LanguageOutcome outcome = ReplaceGameFiles(Language(), language, pathFile.language, pathFile,
                                                          PackageFiles::BoundingFolder(halfLife), false);
         QCOMPARE(outcome.problems.size(), 1);
         const QString problem = outcome.problems[0];
@@ -445,10 +445,10 @@ private slots:
         QVERIFY(QDir::setCurrent(folders.qor()));
 
         // As a start reads them.
-        const PathFileRead pathFile = ReadPathFile();
+        const PathFileRead pathFile = ReadPathFile(Language());
         QStringList lines;
         const QString bound = PackageFiles::BoundingFolder(pathFile.file.halfLife);
-        const QString why = ReadLanguageFile(pathFile.file.language, bound, &lines);
+        const QString why = ReadLanguageFile(Language(), pathFile.file.language, bound, &lines);
         QCOMPARE(why.isEmpty() ? lines : QStringList(), row.lines);
         // What gives nothing is named.
         QCOMPARE(why.isEmpty(), !row.lines.isEmpty());
@@ -798,7 +798,9 @@ private slots:
         // the language step replaces none and says so once.
         recordLanguage(tree, wrong, "test.lang");
         restartConfigurator();
-        const QStringList problems = LanguageProblems(configurator()->package().applyLanguage(true));
+        Package &package = configurator()->package();
+        const LanguageOutcome outcome = package.applyLanguage(true);
+        const QStringList problems = LanguageProblems(package.language(), outcome);
         QCOMPARE(problems.size(), 1);
         for (const QString &gameFile : PathFile::For(wrong, QString()).lines().mid(2))
             QVERIFY2(problems[0].contains(QDir::toNativeSeparators(QFileInfo(LocalPath(gameFile)).absoluteFilePath())),
@@ -1153,7 +1155,7 @@ private slots:
         QCOMPARE(QTextDocumentFragment::fromHtml(m->Command2->toolTip()).toPlainText(),
                  QStringLiteral("<b>fett</b> & mehr"));
         QCOMPARE(m->Command4->toolTip(), line(18));
-        QCOMPARE(Texts::caption(LanguageLine::PluginHelp), QString(4096, QLatin1Char('h')));
+        QCOMPARE(m->package().language().caption(LanguageLine::PluginHelp), QString(4096, QLatin1Char('h')));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
         // The same for a dialog built after the language came.
         QCOMPARE(dialog<funmode>()->Command1->text(), QStringLiteral("&&Zu"));

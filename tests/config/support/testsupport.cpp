@@ -3,7 +3,6 @@
 #include "hauptmenu.h"
 #include "message.h"
 #include "package.h"
-#include "texts.h"
 #include "write.h"
 
 #include <QAbstractEventDispatcher>
@@ -84,7 +83,6 @@ void dropConfigurator()
     Configurator &c = current();
     c.window.reset();
     c.package.reset();
-    Texts::useBuiltIn();
 }
 
 hauptmenu *restartConfigurator()
@@ -93,6 +91,16 @@ hauptmenu *restartConfigurator()
     hauptmenu *window = configurator();
     window->startup();
     return window;
+}
+
+void putLanguageInForce(const QStringList &lines)
+{
+    const QString name = QStringLiteral("test.lang");
+    if (!WriteTextFile(name, lines) || !WriteTextFile(PackageFiles::kPathFile, {QString(), name}))
+        qFatal("cannot record the language");
+    Package &package = configurator()->package();
+    package.readPathFile();
+    package.applyLanguage(false);
 }
 
 QByteArray ansi(const char *utf8)
