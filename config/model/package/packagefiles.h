@@ -47,8 +47,7 @@ bool LeadsOutside(const QString &path, const QString &folder);
 QString LeadsOutsideReason(const Language &language, const QString &path);
 
 // The whole-or-nothing writers, refusing a file that is a link leading out
-// of `bound`: false, and `*error` names the file and the reason.
-// `*error` in `language`.
+// of `bound`: false, and `*error` names the file and the reason, in `language`.
 bool WriteText(const Language &language, const QString &bound, const QString &path, const QStringList &lines,
                QString *error);
 bool WriteBytes(const Language &language, const QString &bound, const QString &path, const QByteArray &bytes,
