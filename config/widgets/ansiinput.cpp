@@ -2,7 +2,7 @@
 
 #include "notice.h"
 #include "texts.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QAction>
 #include <QEvent>

@@ -3,7 +3,7 @@
 #include "fileplatform.h"
 #include "packagefiles.h"
 #include "texts.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,23 +25,23 @@ QStringList PathFile::lines() const
     return {halfLife, language, keyBindings, commandMenu};
 }
 
-PathFileRead ReadPathFile()
+PathFileRead ReadPathFile(const QString &folder)
 {
-    using PackageFiles::kPathFile;
+    const QString path = QDir(folder).filePath(PackageFiles::kPathFile);
     PathFileRead read;
-    const QFileInfo info(kPathFile);
+    const QFileInfo info(path);
     read.exists = info.exists();
     QString why;
     QStringList lines;
-    if (PackageFiles::LeadsOutside(kPathFile, QDir::currentPath())) {
+    if (PackageFiles::LeadsOutside(path, folder)) {
         why = Texts::get(Texts::LeadsOutsidePackage);
     } else if (info.exists() && !info.isFile()) {
         why = Texts::get(Texts::NoRegularFile);
-    } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(kPathFile))) {
+    } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(path))) {
         why = Texts::get(Texts::HiddenOrSystemFile);
     } else {
         bool failed = false;
-        lines = ReadFileLines(kPathFile, &failed, kLongestLine, nullptr, kLines);
+        lines = ReadFileLines(path, &failed, kLongestLine, nullptr, kLines);
         if (failed)
             why = Texts::get(Texts::FileUnreadable);
     }
@@ -51,7 +51,7 @@ PathFileRead ReadPathFile()
     return read;
 }
 
-bool WritePathFile(const PathFile &file, QString *error)
+bool WritePathFile(const QString &folder, const PathFile &file, QString *error)
 {
-    return WriteTextFile(PackageFiles::kPathFile, file.lines(), error);
+    return WriteTextFile(QDir(folder).filePath(PackageFiles::kPathFile), file.lines(), error);
 }

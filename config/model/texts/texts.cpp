@@ -1,6 +1,6 @@
 #include "texts.h"
 
-#include "write.h"
+#include "textfiles.h"
 
 #include <QRegularExpression>
 

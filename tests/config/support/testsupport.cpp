@@ -4,7 +4,7 @@
 #include "message.h"
 #include "package.h"
 #include "texts.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QAbstractEventDispatcher>
 #include <QDir>
@@ -73,7 +73,7 @@ hauptmenu *configurator()
 {
     Configurator &c = current();
     if (!c.window) {
-        c.package = std::make_unique<Package>();
+        c.package = std::make_unique<Package>(QDir::currentPath());
         c.window = std::make_unique<hauptmenu>(*c.package);
     }
     return c.window.get();

@@ -1,10 +1,10 @@
-#include "languagestep.h"
+#include "gamefiles.h"
 
 #include "fileplatform.h"
 #include "packagefiles.h"
 #include "pathfile.h"
 #include "texts.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -170,15 +170,19 @@ enum class Verdict { No, Yes, Unjudged };
 // visible language files (the uninstaller asks the same before it deletes
 // such a file). A language file that is a link out of `bound` is not read.
 // A copy of the same size that can't be read leaves it open.
-Verdict isLanguageCopy(const QByteArray &game, int copyLine, const QString &bound, QString *why)
+Verdict isLanguageCopy(const QByteArray &game, int copyLine, const QString &folder, const QString &bound,
+                       QString *why)
 {
-    for (const QString &languageName : LanguageFiles(QStringLiteral("."))) {
+    for (const QString &languageName : LanguageFiles(folder)) {
         QStringList language;
-        if (!ReadLanguageFile(languageName, bound, &language).isEmpty())
+        if (!ReadLanguageFile(folder, languageName, bound, &language).isEmpty())
             continue;
-        const QString copy = language.value(copyLine - 1);
-        if (!isBareFileName(copy) || PackageFiles::LeadsOutside(copy, bound) || !QFileInfo(copy).isFile()
-            || QFileInfo(copy).size() != game.size())
+        const QString name = language.value(copyLine - 1);
+        if (!isBareFileName(name))
+            continue;
+        const QString copy = QDir(folder).filePath(name);
+        const QFileInfo info(copy);
+        if (PackageFiles::LeadsOutside(copy, bound) || !info.isFile() || info.size() != game.size())
             continue;
         QByteArray bytes;
         if (!readRegularFile(copy, &bytes, why))
@@ -193,12 +197,12 @@ Verdict isLanguageCopy(const QByteArray &game, int copyLine, const QString &boun
 // record lists (of this version of the package or an earlier one), or one a
 // language of the package folder names today (all that a marker written
 // before markers recorded their copies can go by).
-Verdict isPackageCopy(const QByteArray &game, const QStringList &records, int copyLine, const QString &bound,
-                      QString *why)
+Verdict isPackageCopy(const QByteArray &game, const QStringList &records, int copyLine, const QString &folder,
+                      const QString &bound, QString *why)
 {
     if (records.contains(MarkerLine(game)))
         return Verdict::Yes;
-    return isLanguageCopy(game, copyLine, bound, why);
+    return isLanguageCopy(game, copyLine, folder, bound, why);
 }
 
 // Puts the backup `backupFile` aside as "<name>.older-<date and time>",
@@ -223,7 +227,7 @@ bool replaceBackup(const QString &bound, const QString &backupFile, const Found 
     if (backup.kind == Found::File && !putAside(backupFile, error))
         return false;
     const QString folder = QFileInfo(backupFile).absolutePath();
-    if (!QDir().mkpath(folder)) {
+    if (!QDir::root().mkpath(folder)) {
         *error = Texts::get(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
         return false;
     }
@@ -249,8 +253,8 @@ enum class BackedUp {
     NotJudged,      // a file it is judged by can't be read or is damaged
     Failed          // the backup or the marker can't be written
 };
-BackedUp backUp(const QString &bound, const QString &gameFile, const Found &game, const QString &backupFile,
-            int copyLine, const QByteArray &copy, QString *error)
+BackedUp backUp(const QString &folder, const QString &bound, const QString &gameFile, const Found &game,
+                const QString &backupFile, int copyLine, const QByteArray &copy, QString *error)
 {
     // valve.rc is only kept, never replaced: where there is no file to keep, nothing is done.
     if (copyLine == 0 && (game.kind == Found::Missing || game.kind == Found::Other))
@@ -281,7 +285,7 @@ BackedUp backUp(const QString &bound, const QString &gameFile, const Found &game
         if (marked || backup.kind == Found::File)
             return BackedUp::Done;
         const QString folder = QFileInfo(none).absolutePath();
-        if (!QDir().mkpath(folder)) {
+        if (!QDir::root().mkpath(folder)) {
             *error = Texts::get(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
             return BackedUp::Failed;
         }
@@ -293,7 +297,7 @@ BackedUp backUp(const QString &bound, const QString &gameFile, const Found &game
         if (copyLine > 0) {
             if (game.bytes == copy)
                 return BackedUp::Done;
-            switch (isPackageCopy(game.bytes, marker.lines + records.lines, copyLine, bound, error)) {
+            switch (isPackageCopy(game.bytes, marker.lines + records.lines, copyLine, folder, bound, error)) {
             case Verdict::Yes:
                 return BackedUp::Done;
             case Verdict::Unjudged:
@@ -341,11 +345,11 @@ struct GameFile
 // game's own version (and valve.rc) for the uninstaller. Adds a line to
 // `outcome` for what was replaced or could not be.
 void replaceGameFile(const QStringList &language, const QString &languageName, const QString &halfLife,
-                     const QString &bound, const GameFile &file, LanguageOutcome *outcome)
+                     const QString &folder, const QString &bound, const GameFile &file, LanguageOutcome *outcome)
 {
     QStringList &problems = outcome->problems;
-    const QString target = LocalPath(file.target);
-    const QString gameFile = LocalPath(halfLife + file.suffix);
+    const QString target = PackageFiles::PathIn(folder, file.target);
+    const QString gameFile = PackageFiles::PathIn(folder, halfLife + file.suffix);
     // Only the game's own file, as the setup dialog derives it from the
     // Half-Life folder: a changed path file names no other file to overwrite.
     if (!PackageFiles::SameFile(target, gameFile)) {
@@ -353,19 +357,21 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
                         .arg(shown(target), QString::number(file.pathLine), PackageFiles::kPathFile, shown(gameFile));
         return;
     }
-    const QString source = language.value(file.languageLine - 1);
-    if (source.isEmpty()) {
+    const QString sourceName = language.value(file.languageLine - 1);
+    if (sourceName.isEmpty()) {
         problems << Texts::get(Texts::NoReplacementNamed)
                         .arg(shown(target), QString::number(file.languageLine), languageName);
         return;
     }
     // A key list only from a key list, a menu only from a text file: never
     // the program, its lock or one of its own files.
-    if (!isBareFileName(source) || !source.endsWith(file.extension, Qt::CaseInsensitive)) {
+    if (!isBareFileName(sourceName) || !sourceName.endsWith(file.extension, Qt::CaseInsensitive)) {
         problems << Texts::get(Texts::NotABareFileName)
-                        .arg(shown(target), QString::number(file.languageLine), languageName, source, file.extension);
+                        .arg(shown(target), QString::number(file.languageLine), languageName, sourceName,
+                             file.extension);
         return;
     }
+    const QString source = QDir(folder).filePath(sourceName);
     if (!QFileInfo::exists(source)) {
         problems << Texts::get(Texts::ReplacementMissing)
                         .arg(shown(target), shown(source), QString::number(file.languageLine), languageName);
@@ -381,9 +387,9 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
             return;
         }
     }
-    const QString folder = QFileInfo(target).absolutePath();
-    if (!QFileInfo(folder).isDir()) {
-        problems << Texts::get(Texts::GameFolderMissing).arg(shown(target), QDir::toNativeSeparators(folder));
+    const QString targetFolder = QFileInfo(target).absolutePath();
+    if (!QFileInfo(targetFolder).isDir()) {
+        problems << Texts::get(Texts::GameFolderMissing).arg(shown(target), QDir::toNativeSeparators(targetFolder));
         return;
     }
     QByteArray copy;
@@ -393,11 +399,11 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
         return;
     }
 
-    const QString cstrike = LocalPath(halfLife + QStringLiteral("\\cstrike"));
+    const QString cstrike = PackageFiles::PathIn(folder, halfLife + QStringLiteral("\\cstrike"));
     const QString backupFolder = cstrike + QStringLiteral("/backup/");
     const QString backup = backupFolder + file.backupName;
     const Found game = examine(target);
-    switch (backUp(bound, target, game, backup, file.languageLine, copy, &error)) {
+    switch (backUp(folder, bound, target, game, backup, file.languageLine, copy, &error)) {
     case BackedUp::Done:
         break;
     case BackedUp::NoRegularFile:
@@ -412,7 +418,7 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
         return;
     }
     const QString valve = cstrike + QStringLiteral("/valve.rc");
-    if (backUp(bound, valve, examine(valve), backupFolder + QStringLiteral("valve.rc"), 0, {}, &error)
+    if (backUp(folder, bound, valve, examine(valve), backupFolder + QStringLiteral("valve.rc"), 0, {}, &error)
         != BackedUp::Done)
         problems << Texts::get(Texts::NoValveBackup).arg(error);
 
@@ -445,13 +451,13 @@ QStringList LanguageFiles(const QString &folder)
     return names;
 }
 
-QString ReadLanguageFile(const QString &name, const QString &bound, QStringList *lines)
+QString ReadLanguageFile(const QString &folder, const QString &name, const QString &bound, QStringList *lines)
 {
     // Only a file of the package folder is a language, as the list offers them
     // (and the uninstaller reads them).
     if (!isBareFileName(name))
         return Texts::get(Texts::LanguageMissing).arg(name);
-    const QString path = LocalPath(name);
+    const QString path = QDir(folder).filePath(name);
     if (PackageFiles::LeadsOutside(path, bound))
         return Texts::get(Texts::LanguageLeadsOutside).arg(shown(path));
     const QFileInfo info(path);
@@ -472,7 +478,7 @@ QStringList LanguageProblems(const LanguageOutcome &outcome)
 }
 
 LanguageOutcome ReplaceGameFiles(const QStringList &language, const QString &languageName, const PathFile &pathFile,
-                                 const QString &bound, bool withCommandMenu)
+                                 const QString &folder, const QString &bound, bool withCommandMenu)
 {
     LanguageOutcome outcome;
     QList<GameFile> files{{kKeyBindingsLine, 3, pathFile.keyBindings, QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
@@ -483,15 +489,15 @@ LanguageOutcome ReplaceGameFiles(const QStringList &language, const QString &lan
 
     // Without a Half-Life folder nothing bounds the game files: none is touched.
     const QString &halfLife = pathFile.halfLife;
-    if (!PackageFiles::IsHalfLifeFolder(LocalPath(halfLife))) {
+    if (!PackageFiles::IsHalfLifeFolder(PackageFiles::PathIn(folder, halfLife))) {
         QStringList targets;
         for (const GameFile &file : files)
-            targets << shown(LocalPath(file.target));
+            targets << shown(PackageFiles::PathIn(folder, file.target));
         outcome.problems << Texts::get(Texts::NotAHalfLifeFolder).arg(targets.join(QStringLiteral(", ")), halfLife);
         return outcome;
     }
     for (const GameFile &file : files)
-        replaceGameFile(language, languageName, halfLife, bound, file, &outcome);
+        replaceGameFile(language, languageName, halfLife, folder, bound, file, &outcome);
     return outcome;
 }
 
