@@ -3,6 +3,7 @@
 #include "package.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char *argv[])
 {
@@ -19,7 +20,7 @@ int main(int argc, char *argv[])
         return 1;
 
     // The lock goes with the package, at every end of the program.
-    Package package;
+    Package package(QDir::currentPath());
     hauptmenu window(package);
     window.startup();
     return app.exec();

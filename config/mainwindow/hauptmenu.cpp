@@ -13,7 +13,6 @@
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
-#include "write.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -136,11 +135,9 @@ bool hauptmenu::startsInPackage(const QString &programFolder)
         return true;
     // Said in the player's language: the package's own path file and language
     // file, only read, never written.
-    QDir::setCurrent(programFolder);
-    Package package;
+    Package package(programFolder);
     package.readPathFile();
     package.useRecordedMessages();
-    QDir::setCurrent(started);
     Message::show(kProgramName,
                   package.language().message(Texts::StartedOutsidePackage)
                       .arg(QDir::toNativeSeparators(started), QDir::toNativeSeparators(programFolder)));
@@ -156,24 +153,23 @@ void hauptmenu::startup()
     // silently undo the other's work. A folder that can't take the lock file
     // can't take the settings either; the start goes on and says so when saving.
     switch (m_package.lock()) {
-    case PackageFiles::Lock::TakenByAnother:
+    case PackageLock::Outcome::TakenByAnother:
         // Said in the player's language, though this start applies none.
         m_package.useRecordedMessages();
         Message::show(kProgramName,
                       m_package.language().message(Texts::AlreadyOpen)
-                          .arg(QDir::toNativeSeparators(QDir::currentPath()), PackageFiles::PackageLock::shown()));
+                          .arg(QDir::toNativeSeparators(m_package.folder()), m_package.lockFilePath()));
         Platform::EndProcess(1);
         return;
-    case PackageFiles::Lock::TakenByUninstaller:
+    case PackageLock::Outcome::TakenByUninstaller:
         m_package.useRecordedMessages();
         Message::show(kProgramName,
-                      m_package.language().message(Texts::UninstallerAtWork).arg(PackageFiles::PackageLock::shown()));
+                      m_package.language().message(Texts::UninstallerAtWork).arg(m_package.lockFilePath()));
         Platform::EndProcess(1);
         return;
-    case PackageFiles::Lock::NotAFile:
+    case PackageLock::Outcome::NotAFile:
         m_package.useRecordedMessages();
-        Message::show(kProgramName,
-                      m_package.language().message(Texts::LockNotAFile).arg(PackageFiles::PackageLock::shown()));
+        Message::show(kProgramName, m_package.language().message(Texts::LockNotAFile).arg(m_package.lockFilePath()));
         break;
     default:
         break;
@@ -224,10 +220,10 @@ void hauptmenu::form_load()
     url->setCursor(Appearance::linkCursor());
 
     // The plug-in indicators: both outcomes are set, whatever the labels were.
-    plug1->setVisible(FileExists(QStringLiteral("plugin1.cfg")));
-    plug2->setVisible(FileExists(QStringLiteral("plugin2.cfg")));
-    plug3->setVisible(FileExists(QStringLiteral("plugin3.cfg")));
-    plug4->setVisible(FileExists(QStringLiteral("plugin4.cfg")));
+    plug1->setVisible(m_package.hasPlugin(1));
+    plug2->setVisible(m_package.hasPlugin(2));
+    plug3->setVisible(m_package.hasPlugin(3));
+    plug4->setVisible(m_package.hasPlugin(4));
 
     // The module switches as their marker files were found.
     for (const Module &module : {information(), personalMode(), itemBuyBlocker()}) {
@@ -238,7 +234,7 @@ void hauptmenu::form_load()
     }
 
     // A first run, with no path file yet, shows the setup dialog instead.
-    m_firstRun = !m_package.pathFile().exists;
+    m_firstRun = m_package.firstRun();
     if (m_firstRun) {
         hide();
         firstrun *setup = dialog<firstrun>();

@@ -7,11 +7,8 @@
 #include "message.h"
 #include "package.h"
 #include "placement.h"
-#include "write.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +19,6 @@
 namespace {
 
 using PackageFiles::kPathFile;
-const QString kDefaultDirectory = QStringLiteral("c:\\sierra\\half-life");
 const QString kDefaultLanguage = QStringLiteral("english.lang");
 
 QFont headingFont()
@@ -42,18 +38,6 @@ void reportLanguageProblems(const Language &language, const LanguageOutcome &out
     Message::show(kProgramName, language.message(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
 }
 
-// The Half-Life folder when the package lies where it belongs, in
-// <Half-Life>/cstrike/qor, and the path file can hold its path; otherwise the
-// usual folder of a Windows installation.
-QString suggestedDirectory()
-{
-    QDir halfLife(QDir::currentPath());
-    if (!halfLife.cdUp() || !halfLife.cdUp() || !QFileInfo(halfLife.filePath(QStringLiteral("cstrike"))).isDir())
-        return kDefaultDirectory;
-    const QString found = QDir::toNativeSeparators(halfLife.absolutePath());
-    return PackageFiles::FitsPathFileLine(found) ? found : kDefaultDirectory;
-}
-
 } // namespace
 
 firstrun::firstrun(Package &package, bool afresh)
@@ -68,7 +52,7 @@ firstrun::firstrun(Package &package, bool afresh)
     Label1->setFont(headingFont());
     Label2 = Controls::label(this, QStringLiteral("Half-Life Path:"), 8, 40, 121, 17);
     Command1 = Controls::button(this, QStringLiteral("Help"), 208, 40, 89, 13);
-    pfad = new QLineEdit(kDefaultDirectory, this);
+    pfad = new QLineEdit(Package::kUsualHalfLifeFolder, this);
     pfad->setGeometry(8, 56, 193, 19);
     guardAnsiInput(pfad, package.language());
     search = Controls::button(this, QStringLiteral("Search Path"), 208, 56, 89, 25);
@@ -77,7 +61,7 @@ firstrun::firstrun(Package &package, bool afresh)
     language = new QListWidget(this);
     language->setGeometry(136, 88, 161, 45);
     language->setSelectionMode(QAbstractItemView::SingleSelection);
-    language->addItems(LanguageFiles(QStringLiteral(".")));
+    language->addItems(package.languageFiles());
     Label4 = Controls::label(this, QStringLiteral("Current Language:"), 8, 136, 89, 17);
     lang2 = Controls::label(this, afresh ? QString() : package.appliedLanguage(), 104, 136, 81, 17);
     Label5 = Controls::label(this, QStringLiteral("New Language:"), 8, 152, 89, 17);
@@ -125,7 +109,7 @@ void firstrun::form_load()
 
 void firstrun::offerFolderFound()
 {
-    pfad->setText(suggestedDirectory());
+    pfad->setText(m_package.suggestedHalfLifeFolder());
 }
 
 firstrun2 *firstrun::browser()
@@ -156,34 +140,23 @@ void firstrun::language_Click()
     sellang->setText(selectedLanguage());
 }
 
-// The package folder, which the directory browser gives at once, or any
-// other folder without the game's cstrike would record no game at all.
-bool firstrun::holdsCstrike() const
-{
-    return QFileInfo(LocalPath(pfad->text() + QStringLiteral("\\cstrike"))).isDir();
-}
-
-// Said in the language chosen, before it is applied; the one in force when it can't be read.
+// Said in the language chosen, before it is applied.
 QString firstrun::noHalfLifeFolder() const
 {
-    QStringList language;
-    const QString name = m_package.languageToRecord(selectedLanguage());
-    const Language &inForce = m_package.language();
-    const QString text = !name.isEmpty() && ReadLanguageFile(inForce, name, m_package.bound(), &language).isEmpty()
-                             ? Texts::fromLanguage(language, Texts::NoCstrikeFolder)
-                             : inForce.message(Texts::NoCstrikeFolder);
-    return text.arg(pfad->text());
+    return m_package.textInChosenLanguage(selectedLanguage(), Texts::NoCstrikeFolder).arg(pfad->text());
 }
 
 void firstrun::Command2_Click()
 {
-    if (!holdsCstrike()) {
+    // The package folder, which the directory browser gives at once, or any
+    // other folder without the game's cstrike would record no game at all.
+    if (!m_package.isHalfLifeFolder(pfad->text())) {
         Message::show(kProgramName, noHalfLifeFolder());
         return;
     }
     if (!writePathFile())
         return;
-    if (lang->text().isEmpty()) {
+    if (m_package.recordedLanguage().isEmpty()) {
         // The path is recorded all the same; the dialog waits for a language.
         Message::show(QStringLiteral("firstrun"), m_package.language().message(Texts::ChooseLanguage));
         return;
@@ -204,7 +177,7 @@ bool firstrun::form_unload()
     // Closing is never refused, but a folder that is no Half-Life folder is
     // never recorded: the path file stays as it was (or there is none, and the
     // next start asks again).
-    if (!holdsCstrike()) {
+    if (!m_package.isHalfLifeFolder(pfad->text())) {
         Message::show(kProgramName, noHalfLifeFolder());
         emit handOver();
         return true;
@@ -214,7 +187,7 @@ bool firstrun::form_unload()
     // Without any language listed nothing is applied, but the main window
     // still takes over: the program must never be left without a window.
     LanguageOutcome outcome;
-    if (!lang->text().isEmpty()) {
+    if (!m_package.recordedLanguage().isEmpty()) {
         outcome = m_package.applyLanguage(false);
         lang2->setText(m_package.appliedLanguage());
         emit languageApplied();

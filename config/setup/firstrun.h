@@ -79,7 +79,6 @@ protected:
 private:
     QString selectedLanguage() const;
     void selectLanguage(const QString &name, Qt::MatchFlags match);
-    bool holdsCstrike() const;
     bool writePathFile();
     QString noHalfLifeFolder() const;
 

@@ -1,8 +1,8 @@
 #include "ansiinput.h"
 
-#include "notice.h"
 #include "language.h"
-#include "write.h"
+#include "notice.h"
+#include "textfiles.h"
 
 #include <QAction>
 #include <QEvent>

@@ -24,12 +24,12 @@ QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, Va
 template <class Line>
 void bind(QLineEdit *box, Line line, Settings &settings)
 {
-    setStoredValue(box, settings.value(line));
+    setStoredValue(box, settings.field(line));
     QObject::connect(box, &QLineEdit::textChanged, box,
-                     [line, &settings](const QString &text) { settings.value(line).text = text; });
+                     [line, &settings](const QString &text) { settings.field(line).text = text; });
     // The user has taken the value in hand: what became of the stored one no longer matters.
     QObject::connect(box, &QLineEdit::textEdited, box, [line, &settings] {
-        SettingValue &value = settings.value(line);
+        SettingValue &value = settings.field(line);
         value.storedLength = 0;
         value.storedCleaned = false;
     });

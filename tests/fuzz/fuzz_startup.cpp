@@ -17,7 +17,7 @@
 #include "restock.h"
 #include "sound.h"
 #include "text.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -162,7 +162,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     // Fonts, styles and the platform load once per process and stay; loaded
     // here, they are not taken for leaks of the first input.
     {
-        Package package;
+        Package package(harness->qor);
         hauptmenu window(package);
         window.startup();
     }
@@ -236,7 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // A new process's start, the option dialogs opened as the user would
     // (they show what the state files held), and its end.
     {
-        Package package;
+        Package package(harness->qor);
         hauptmenu window(package);
         window.startup();
         window.dialog<restock>();

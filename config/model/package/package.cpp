@@ -1,6 +1,6 @@
 #include "package.h"
 
-#include "write.h"
+#include "textfiles.h"
 #include "writescripts.h"
 
 #include <QDir>
@@ -19,6 +19,15 @@ bool holdsPackageFiles(const QString &folder)
 
 } // namespace
 
+const QString Package::kUsualHalfLifeFolder = QStringLiteral("c:\\sierra\\half-life");
+
+Package::Package(const QString &folder)
+    : m_folder(QDir::cleanPath(folder))
+    , m_lock(m_folder)
+    , m_bound(PackageFiles::BoundingFolder(QString(), m_folder))
+{
+}
+
 bool Package::startFolderFits(const QString &current, const QString &programFolder)
 {
     if (PackageFiles::SameFile(current, programFolder))
@@ -26,7 +35,7 @@ bool Package::startFolderFits(const QString &current, const QString &programFold
     return !holdsPackageFiles(programFolder) && holdsPackageFiles(current);
 }
 
-PackageFiles::Lock Package::lock()
+PackageLock::Outcome Package::lock()
 {
     return m_lock.take();
 }
@@ -38,18 +47,37 @@ void Package::unlock()
 
 void Package::readPathFile()
 {
-    m_pathFile = ReadPathFile(m_language);
-    m_bound = PackageFiles::BoundingFolder(m_pathFile.file.halfLife);
+    m_pathFile = ReadPathFile(m_language, m_folder);
+    m_bound = PackageFiles::BoundingFolder(m_pathFile.file.halfLife, m_folder);
 }
 
 bool Package::recordPathFile(const QString &halfLife, const QString &language, QString *error)
 {
     const PathFile file = PathFile::For(halfLife, language);
-    if (!WritePathFile(file, error))
+    if (!WritePathFile(m_folder, file, error))
         return false;
     m_pathFile = {true, file, {}};
-    m_bound = PackageFiles::BoundingFolder(halfLife);
+    m_bound = PackageFiles::BoundingFolder(halfLife, m_folder);
     return true;
+}
+
+QString Package::suggestedHalfLifeFolder() const
+{
+    QDir above(m_folder);
+    if (!above.cdUp() || !above.cdUp() || !PackageFiles::IsHalfLifeFolder(above.absolutePath()))
+        return kUsualHalfLifeFolder;
+    const QString found = QDir::toNativeSeparators(above.absolutePath());
+    return PackageFiles::FitsPathFileLine(found) ? found : kUsualHalfLifeFolder;
+}
+
+bool Package::isHalfLifeFolder(const QString &typed) const
+{
+    return PackageFiles::IsHalfLifeFolder(PackageFiles::PathIn(m_folder, typed));
+}
+
+bool Package::hasPlugin(int number) const
+{
+    return FileExists(QDir(m_folder).filePath(QStringLiteral("plugin%1.cfg").arg(number)));
 }
 
 QString Package::languageToRecord(const QString &chosen) const
@@ -60,35 +88,49 @@ QString Package::languageToRecord(const QString &chosen) const
     return recordedLanguage();
 }
 
+QStringList Package::languageFiles() const
+{
+    return LanguageFiles(m_folder);
+}
+
+QString Package::textInChosenLanguage(const QString &chosen, Texts::Id id) const
+{
+    QStringList lines;
+    const QString name = languageToRecord(chosen);
+    if (!name.isEmpty() && ReadLanguageFile(m_language, m_folder, name, m_bound, &lines).isEmpty())
+        return Texts::fromLanguage(lines, id);
+    return m_language.message(id);
+}
+
 LanguageOutcome Package::applyLanguage(bool withCommandMenu)
 {
     const QString name = recordedLanguage();
     QStringList lines;
     LanguageOutcome outcome;
-    outcome.unusable = ReadLanguageFile(m_language, name, m_bound, &lines);
+    outcome.unusable = ReadLanguageFile(m_language, m_folder, name, m_bound, &lines);
     if (!outcome.unusable.isEmpty())
         return outcome;
     m_appliedLanguage = name;
     m_language = Language(lines);
-    return ReplaceGameFiles(m_language, lines, name, m_pathFile.file, m_bound, withCommandMenu);
+    return ReplaceGameFiles(m_language, lines, name, m_pathFile.file, m_folder, m_bound, withCommandMenu);
 }
 
 void Package::useRecordedMessages()
 {
     QStringList lines;
     const QString name = recordedLanguage();
-    if (!name.isEmpty() && ReadLanguageFile(m_language, name, m_bound, &lines).isEmpty())
+    if (!name.isEmpty() && ReadLanguageFile(m_language, m_folder, name, m_bound, &lines).isEmpty())
         m_language = Language(lines);
 }
 
 void Package::readSettings()
 {
-    settings = ReadSettings(m_bound);
+    settings = ReadSettings(m_folder, m_bound);
 }
 
 bool Package::switchModule(PackageModule module, bool on, QString *message)
 {
-    const QString marker = MarkerFile(module);
+    const QString marker = QDir(m_folder).filePath(MarkerFile(module));
     if (on) {
         QString error;
         if (PackageFiles::WriteText(m_language, m_bound, marker, {MarkerContent(module)}, &error))
@@ -111,8 +153,8 @@ bool Package::switchModule(PackageModule module, bool on, QString *message)
 
 bool Package::save(QString *error)
 {
-    PackageFiles::RemoveStaleTemporaries(m_lock, m_bound);
-    return WriteScripts(m_language, settings, m_bound, error);
+    m_lock.removeStaleTemporaries(m_bound);
+    return WriteScripts(m_language, settings, m_folder, m_bound, error);
 }
 
 QString MarkerContent(PackageModule module)

@@ -1,22 +1,32 @@
 #pragma once
 
+#include "gamefiles.h"
 #include "language.h"
-#include "languagestep.h"
 #include "packagefiles.h"
+#include "packagelock.h"
 #include "pathfile.h"
 #include "settings.h"
 
 #include <QString>
 #include <QStringList>
 
-// The package folder (the current directory) as the configurator works with
-// it: the path file, the Half-Life folder that bounds every path, the
-// language in force, the settings with the module switches, and the lock.
-// The windows show it and hand their edits back; nothing here knows a window.
-// Each step reads what it needs once and passes it on.
+// The package folder as the configurator works with it: the path file, the
+// Half-Life folder that bounds every path, the language in force, the
+// settings with the module switches, the plug-ins, and the lock. The windows
+// show it and hand their edits back; nothing here knows a window, and
+// nothing depends on the current directory. Each step reads what it needs
+// once and passes it on.
 class Package
 {
 public:
+    // The package in `folder`, an absolute path: every file it reads or
+    // writes lies there, or below the Half-Life folder.
+    explicit Package(const QString &folder);
+    const QString &folder() const { return m_folder; }
+
+    // The Half-Life folder of a usual Windows installation: "c:\sierra\half-life".
+    static const QString kUsualHalfLifeFolder;
+
     // Whether a start in the folder `current` works in its own package, the
     // program lying in `programFolder`: it does when started in the program's
     // folder (also through a link), and a program that lies in no package
@@ -26,9 +36,11 @@ public:
     static bool startFolderFits(const QString &current, const QString &programFolder);
 
     // Takes the package folder's lock (PackageLock::take).
-    PackageFiles::Lock lock();
+    PackageLock::Outcome lock();
     // Every end of the program gives the lock up.
     void unlock();
+    // The lock file, as the messages name it.
+    QString lockFilePath() const { return m_lock.nativePath(); }
 
     // The path file, read once at the start; the setup dialog writes it anew.
     void readPathFile();
@@ -39,6 +51,21 @@ public:
     // The folder no file may lead out of (BoundingFolder of the path file's line 1).
     const QString &bound() const { return m_bound; }
 
+    // A first run: the start found no path file, so the setup dialog asks
+    // for the Half-Life folder before the main window is shown.
+    bool firstRun() const { return !m_pathFile.exists; }
+    // The Half-Life folder a first run offers: the one the package lies in,
+    // as in <Half-Life>/cstrike/qor, when it is one and the path file can
+    // hold it; otherwise the usual folder of a Windows installation.
+    QString suggestedHalfLifeFolder() const;
+    // Whether the folder `typed` (as the setup dialog holds it, relative ones
+    // counting from the package folder) is a Half-Life folder the path file
+    // may record (PackageFiles::IsHalfLifeFolder).
+    bool isHalfLifeFolder(const QString &typed) const;
+
+    // Whether the plug-in `number` (1 to 4) is there: its "plugin<n>.cfg".
+    bool hasPlugin(int number) const;
+
     // The language the path file records (line 2), and the one applied last.
     QString recordedLanguage() const { return m_pathFile.file.language; }
     // What the path file is to record for the language `chosen` in the setup
@@ -47,6 +74,11 @@ public:
     // is no name the path file can hold.
     QString languageToRecord(const QString &chosen) const;
     QString appliedLanguage() const { return m_appliedLanguage; }
+    // The language files the setup dialog offers (LanguageFiles).
+    QStringList languageFiles() const;
+    // The text `id` in the language `chosen` in the setup dialog, before it
+    // is applied (languageToRecord); in the one in force when that can't be read.
+    QString textInChosenLanguage(const QString &chosen, Texts::Id id) const;
     // The language in force: the built-in texts until one is put in force.
     // Every message of the package is said in it. The reference stays
     // valid as long as the package and always shows the one in force.
@@ -72,9 +104,10 @@ public:
     bool save(QString *error);
 
 private:
-    PackageFiles::PackageLock m_lock;
+    QString m_folder;
+    PackageLock m_lock;
     PathFileRead m_pathFile;
-    QString m_bound = PackageFiles::BoundingFolder(QString());
+    QString m_bound;
     QString m_appliedLanguage;
     Language m_language;
 };

@@ -3,7 +3,7 @@
 #include "fileplatform.h"
 #include "packagefiles.h"
 #include "language.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,23 +25,23 @@ QStringList PathFile::lines() const
     return {halfLife, language, keyBindings, commandMenu};
 }
 
-PathFileRead ReadPathFile(const Language &language)
+PathFileRead ReadPathFile(const Language &language, const QString &folder)
 {
-    using PackageFiles::kPathFile;
+    const QString path = QDir(folder).filePath(PackageFiles::kPathFile);
     PathFileRead read;
-    const QFileInfo info(kPathFile);
+    const QFileInfo info(path);
     read.exists = info.exists();
     QString why;
     QStringList lines;
-    if (PackageFiles::LeadsOutside(kPathFile, QDir::currentPath())) {
+    if (PackageFiles::LeadsOutside(path, folder)) {
         why = language.message(Texts::LeadsOutsidePackage);
     } else if (info.exists() && !info.isFile()) {
         why = language.message(Texts::NoRegularFile);
-    } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(kPathFile))) {
+    } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(path))) {
         why = language.message(Texts::HiddenOrSystemFile);
     } else {
         bool failed = false;
-        lines = ReadFileLines(kPathFile, &failed, kLongestLine, nullptr, kLines);
+        lines = ReadFileLines(path, &failed, kLongestLine, nullptr, kLines);
         if (failed)
             why = language.message(Texts::FileUnreadable);
     }
@@ -51,7 +51,7 @@ PathFileRead ReadPathFile(const Language &language)
     return read;
 }
 
-bool WritePathFile(const PathFile &file, QString *error)
+bool WritePathFile(const QString &folder, const PathFile &file, QString *error)
 {
-    return WriteTextFile(PackageFiles::kPathFile, file.lines(), error);
+    return WriteTextFile(QDir(folder).filePath(PackageFiles::kPathFile), file.lines(), error);
 }

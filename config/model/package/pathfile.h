@@ -27,14 +27,14 @@ struct PathFileRead
     QString problem;      // why one that is there gives nothing; "" otherwise
 };
 
-// Reads the path file in one pass: its four lines, each cut to 4,096
+// Reads the path file of the package folder `folder` in one pass: its four lines, each cut to 4,096
 // characters, nothing beyond. One that is a link leading out of the package
 // folder gives nothing: it names the Half-Life folder, so no other folder can
 // vouch for it; nor does one that is no regular file, hidden, a system file
 // or unreadable. `problem` says which, in `language`.
-PathFileRead ReadPathFile(const Language &language);
+PathFileRead ReadPathFile(const Language &language, const QString &folder);
 
-// Writes the path file whole. One that is a link is replaced itself, never
+// Writes the path file of the package folder `folder` whole. One that is a link is replaced itself, never
 // written through, so that a broken path file can always be written anew.
 // False and `*error` (the file and the reason) when it could not be written.
-bool WritePathFile(const PathFile &file, QString *error);
+bool WritePathFile(const QString &folder, const PathFile &file, QString *error);

@@ -55,10 +55,10 @@ public:
 
         const Varia::Line big[] = {Varia::Big1, Varia::Big2, Varia::Big3, Varia::Big4, Varia::Big5};
         for (int i = 0; i < 5; ++i)
-            out << alias(QStringLiteral("bigre_item%1").arg(i + 1), ValueRules::GameRestock(value(big[i])));
+            out << alias(QStringLiteral("bigre_item%1").arg(i + 1), ValueRules::GameRestock(boxText(big[i])));
         const Varia::Line small[] = {Varia::Small1, Varia::Small2, Varia::Small3};
         for (int i = 0; i < 3; ++i)
-            out << alias(QStringLiteral("smallre_item%1").arg(i + 1), ValueRules::GameRestock(value(small[i])));
+            out << alias(QStringLiteral("smallre_item%1").arg(i + 1), ValueRules::GameRestock(boxText(small[i])));
 
         const Varia::Line messages[] = {Varia::Text1, Varia::Text2, Varia::Text3, Varia::Text4, Varia::Text5};
         for (int i = 0; i < 5; ++i)
@@ -80,7 +80,7 @@ private:
     QString slot(PackageModule module) const { return SlotText(module, v.module(module)); }
 
     // Every value as the boxes hold it: cleaned, whatever set it.
-    QString value(Varia::Line line) const { return ValueRules::Clean(v.varia.at(line).text); }
+    QString boxText(Varia::Line line) const { return ValueRules::Clean(v.varia.at(line).text); }
 
     QString alias(const QString &name, const QString &body) const
     {
@@ -92,8 +92,8 @@ private:
     // (whether it does, not why: the built-in texts will do).
     void setinfo(QStringList &out, Varia::Line field, Varia::Line password) const
     {
-        const QString name = value(field);
-        const QString secret = value(password);
+        const QString name = boxText(field);
+        const QString secret = boxText(password);
         if (secret.isEmpty() || !ValueRules::ServerPairProblem(Language(), name, secret).isEmpty())
             return;
         out << QStringLiteral("setinfo ") + kQuote + name + kQuote + QLatin1Char(' ') + kQuote + secret + kQuote;
@@ -101,7 +101,7 @@ private:
 
     void chat(QStringList &out, const QString &name, ValueKind kind, Varia::Line line) const
     {
-        const QString text = value(line);
+        const QString text = boxText(line);
         if (text.isEmpty())
             return;
         out << alias(name, chatBody(kind, text));
@@ -110,7 +110,7 @@ private:
     // The sound is played with `speak` and named in the chat.
     void sound(QStringList &out, const QString &name, Varia::Line line) const
     {
-        const QString text = value(line);
+        const QString text = boxText(line);
         if (text.isEmpty())
             return;
         const QString played = ValueRules::GameSoundName(text);

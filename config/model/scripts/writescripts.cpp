@@ -4,8 +4,9 @@
 #include "packagefiles.h"
 #include "scripttext.h"
 #include "settings.h"
-#include "write.h"
+#include "textfiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,14 +22,14 @@ constexpr int kSwitchLines = 3;
 // so lines 1 to 3 still follow them, or the game would go on running what the
 // markers no longer say. Every other byte stays as it is. A "varis.cfg" that
 // is missing or can't be read has nothing to keep and is left alone.
-bool writeSwitchLines(const Language &language, const QString &bound, const QStringList &switchLines,
-                      QString *failure)
+bool writeSwitchLines(const Language &language, const QString &path, const QString &bound,
+                      const QStringList &switchLines, QString *failure)
 {
-    const QFileInfo info(kVarisFile);
-    if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(kVarisFile)
-        || PackageFiles::LeadsOutside(kVarisFile, bound))
+    const QFileInfo info(path);
+    if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path)
+        || PackageFiles::LeadsOutside(path, bound))
         return true;
-    QFile file(kVarisFile);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return true;
     const QByteArray present = file.readAll();
@@ -48,13 +49,15 @@ bool writeSwitchLines(const Language &language, const QString &bound, const QStr
     for (const QString &line : switchLines.mid(0, kSwitchLines))
         bytes += ToWindows1252(line) + "\r\n";
     bytes += present.mid(kept);
-    return bytes == present || PackageFiles::WriteBytes(language, bound, kVarisFile, bytes, failure);
+    return bytes == present || PackageFiles::WriteBytes(language, bound, path, bytes, failure);
 }
 
 } // namespace
 
-bool WriteScripts(const Language &language, const Settings &settings, const QString &bound, QString *error)
+bool WriteScripts(const Language &language, const Settings &settings, const QString &folder, const QString &bound,
+                  QString *error)
 {
+    const QDir package(folder);
     const ScriptFiles files = GenerateScripts(settings);
     // A state file that could not be read stays as it is, and so does the
     // script made from the same values (but for the switches of "varis.cfg").
@@ -71,12 +74,13 @@ bool WriteScripts(const Language &language, const Settings &settings, const QStr
     // Every file is tried, so one that fails loses no more than itself.
     QStringList failures;
     for (const auto &output : outputs) {
+        const QString path = package.filePath(output.name);
         QString failure;
         bool written = true;
         if (!output.kept)
-            written = PackageFiles::WriteText(language, bound, output.name, output.lines, &failure);
+            written = PackageFiles::WriteText(language, bound, path, output.lines, &failure);
         else if (output.name == kVarisFile)
-            written = writeSwitchLines(language, bound, output.lines, &failure);
+            written = writeSwitchLines(language, path, bound, output.lines, &failure);
         if (!written)
             failures << failure;
     }

@@ -1,8 +1,9 @@
 #include "settings.h"
 
 #include "packagefiles.h"
-#include "write.h"
+#include "textfiles.h"
 
+#include <QDir>
 #include <QStringList>
 
 namespace {
@@ -84,19 +85,20 @@ SettingValue StoredValue(ValueKind kind, const QString &stored, qsizetype stored
     return value;
 }
 
-Settings ReadSettings(const QString &bound)
+Settings ReadSettings(const QString &folder, const QString &bound)
 {
+    const QDir package(folder);
     Settings settings;
     QList<ValueKind> variaKinds;
     for (int line = 0; line < Varia::LineCount; ++line)
         variaKinds << KindOf(Varia::Line(line));
-    settings.varia = stateValues(kVariaFile, variaKinds, bound, &settings.variaUnreadable);
+    settings.varia = stateValues(package.filePath(kVariaFile), variaKinds, bound, &settings.variaUnreadable);
     QList<ValueKind> buyKinds;
     for (int line = 0; line < Buy::LineCount; ++line)
         buyKinds << KindOf(Buy::Line(line));
-    settings.buy = stateValues(kBuyFile, buyKinds, bound, &settings.buyUnreadable);
+    settings.buy = stateValues(package.filePath(kBuyFile), buyKinds, bound, &settings.buyUnreadable);
     for (const PackageModule module :
          {PackageModule::Information, PackageModule::PersonalMode, PackageModule::ItemBuyBlocker})
-        settings.module(module) = FileExists(MarkerFile(module));
+        settings.module(module) = FileExists(package.filePath(MarkerFile(module)));
     return settings;
 }

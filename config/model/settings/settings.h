@@ -71,19 +71,20 @@ struct Settings
     bool variaUnreadable = false;
     bool buyUnreadable = false;
 
-    SettingValue &value(Varia::Line line) { return varia[line]; }
-    SettingValue &value(Buy::Line line) { return buy[line]; }
+    // The value of the box for a state file's line.
+    SettingValue &field(Varia::Line line) { return varia[line]; }
+    SettingValue &field(Buy::Line line) { return buy[line]; }
     bool &module(PackageModule which) { return modules[size_t(which)]; }
     bool module(PackageModule which) const { return modules[size_t(which)]; }
 };
 
-// The settings as the package folder keeps them: "varia.kst" and "buy.kst",
+// The settings as the package folder `folder` keeps them: "varia.kst" and "buy.kst",
 // each read once (a missing file or line gives empty values, further lines
 // are ignored), every value cleaned and cut to what its box takes; the
 // switches from their marker files. A state file that is there but can't be
 // read, or is a link out of the Half-Life folder, gives empty values and is
 // marked unreadable. `bound`: the folder no link may lead out of.
-Settings ReadSettings(const QString &bound);
+Settings ReadSettings(const QString &folder, const QString &bound);
 
 // A value read from a state file, made what a box of this kind takes: cleaned,
 // and cut to its length (a server access value, which the box shows as it was

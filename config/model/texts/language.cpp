@@ -1,6 +1,6 @@
 #include "language.h"
 
-#include "write.h"
+#include "textfiles.h"
 
 #include <QRegularExpression>
 

@@ -6,7 +6,7 @@
 #include "sound.h"
 #include "testsupport.h"
 #include "text.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>

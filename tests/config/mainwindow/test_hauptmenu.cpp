@@ -587,11 +587,11 @@ private slots:
                 QSKIP(qPrintable(skip));
             QFAIL("the lock could not be made");
         }
-        PackageFiles::PackageLock lock;
-        const PackageFiles::Lock taken = lock.take();
-        const PackageFiles::Lock expected = row.held ? PackageFiles::Lock::TakenByAnother
-            : row.kind == LockRow::File            ? PackageFiles::Lock::Held
-                                                   : PackageFiles::Lock::NotAFile;
+        PackageLock lock(folder.path());
+        const PackageLock::Outcome taken = lock.take();
+        const PackageLock::Outcome expected = row.held ? PackageLock::Outcome::TakenByAnother
+            : row.kind == LockRow::File               ? PackageLock::Outcome::Held
+                                                      : PackageLock::Outcome::NotAFile;
         QCOMPARE(taken, expected);
     }
 

@@ -1,6 +1,6 @@
 #include "language.h"
 #include "package.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -46,24 +46,22 @@ QList<Row> rows()
 // information module is a folder, so that switching it on fails.
 void start(const QTemporaryDir &folder, const Side &side, Package *package)
 {
-    QVERIFY(QDir::setCurrent(folder.path()));
-    QVERIFY(QDir().mkdir(QStringLiteral("say.kst")));
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("say.kst")));
     if (!side.help.isEmpty()) {
         QStringList lines(Texts::lineOf(Texts::Count) - 1);
         lines[int(LanguageLine::Help) - 1] = side.help;
         lines[Texts::lineOf(Texts::SwitchOnFailed) - 1] = side.switchOn;
-        QVERIFY(WriteTextFile(QStringLiteral("own.lang"), lines));
-        QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), {QString(), QStringLiteral("own.lang")}));
+        QVERIFY(WriteTextFile(folder.filePath(QStringLiteral("own.lang")), lines));
+        QVERIFY(WriteTextFile(folder.filePath(QStringLiteral("pfad.kst")), {QString(), QStringLiteral("own.lang")}));
     }
     package->readPathFile();
     if (!side.help.isEmpty())
         QVERIFY(package->applyLanguage(false).unusable.isEmpty());
 }
 
-void says(const QTemporaryDir &folder, const Side &side, Package &package)
+void says(const Side &side, Package &package)
 {
     QCOMPARE(package.language().caption(LanguageLine::Help), side.shownHelp);
-    QVERIFY(QDir::setCurrent(folder.path()));
     QString message;
     QVERIFY(!package.switchModule(PackageModule::Information, true, &message));
     QVERIFY2(message.startsWith(side.shownSwitchOn), qPrintable(message));
@@ -92,17 +90,14 @@ private slots:
         const Row r = rows().at(row);
         QTemporaryDir firstFolder;
         QTemporaryDir secondFolder;
-        // Out of the folders before they go: Windows removes no current directory.
-        const QString previous = QDir::currentPath();
-        const auto back = qScopeGuard([&] { QDir::setCurrent(previous); });
-        Package first;
-        Package second;
+        Package first(firstFolder.path());
+        Package second(secondFolder.path());
         start(firstFolder, r.first, &first);
         start(secondFolder, r.second, &second);
-        says(firstFolder, r.first, first);
-        says(secondFolder, r.second, second);
+        says(r.first, first);
+        says(r.second, second);
         // The first again, after the second has spoken.
-        says(firstFolder, r.first, first);
+        says(r.first, first);
     }
 };
 

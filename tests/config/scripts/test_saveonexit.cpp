@@ -11,7 +11,7 @@
 #include "sound.h"
 #include "testsupport.h"
 #include "text.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "scripttext.h"
 #include "valuerules.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QtTest>
 

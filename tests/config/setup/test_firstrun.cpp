@@ -5,7 +5,7 @@
 #include "notice.h"
 #include "platform.h"
 #include "testsupport.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "firstrun.h"
 #include "firstrun2.h"
 #include "gametree.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QDir>
 #include <QLabel>

@@ -19,7 +19,7 @@
 #include "sound.h"
 #include "text.h"
 #include "language.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -243,8 +243,9 @@ private slots:
         pathFile.keyBindings = halfLife + keyBindings;
         QStringList language(22);
         language[20] = copy;
-        const LanguageOutcome outcome = ReplaceGameFiles(Language(), language, pathFile.language, pathFile,
-                                                         PackageFiles::BoundingFolder(halfLife), false);
+        const QString qor = QDir::currentPath();
+        const LanguageOutcome outcome = ReplaceGameFiles(Language(), language, pathFile.language, pathFile, qor,
+                                                         PackageFiles::BoundingFolder(halfLife, qor), false);
         QCOMPARE(outcome.problems.size(), 1);
         const QString problem = outcome.problems[0];
         QVERIFY2(problem.contains(QDir::toNativeSeparators(LocalPath(pathFile.keyBindings))), qPrintable(problem));
@@ -445,10 +446,10 @@ private slots:
         QVERIFY(QDir::setCurrent(folders.qor()));
 
         // As a start reads them.
-        const PathFileRead pathFile = ReadPathFile(Language());
+        const PathFileRead pathFile = ReadPathFile(Language(), folders.qor());
         QStringList lines;
-        const QString bound = PackageFiles::BoundingFolder(pathFile.file.halfLife);
-        const QString why = ReadLanguageFile(Language(), pathFile.file.language, bound, &lines);
+        const QString bound = PackageFiles::BoundingFolder(pathFile.file.halfLife, folders.qor());
+        const QString why = ReadLanguageFile(Language(), folders.qor(), pathFile.file.language, bound, &lines);
         QCOMPARE(why.isEmpty() ? lines : QStringList(), row.lines);
         // What gives nothing is named.
         QCOMPARE(why.isEmpty(), !row.lines.isEmpty());

@@ -3,7 +3,7 @@
 #include "hauptmenu.h"
 #include "message.h"
 #include "package.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QAbstractEventDispatcher>
 #include <QDir>
@@ -72,7 +72,7 @@ hauptmenu *configurator()
 {
     Configurator &c = current();
     if (!c.window) {
-        c.package = std::make_unique<Package>();
+        c.package = std::make_unique<Package>(QDir::currentPath());
         c.window = std::make_unique<hauptmenu>(*c.package);
     }
     return c.window.get();

@@ -1,10 +1,10 @@
-#include "languagestep.h"
+#include "gamefiles.h"
 
 #include "fileplatform.h"
 #include "packagefiles.h"
 #include "pathfile.h"
 #include "language.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -170,16 +170,19 @@ enum class Verdict { No, Yes, Unjudged };
 // visible language files (the uninstaller asks the same before it deletes
 // such a file). A language file that is a link out of `bound` is not read.
 // A copy of the same size that can't be read leaves it open.
-Verdict isLanguageCopy(const Language &language, const QByteArray &game, int copyLine, const QString &bound,
-                       QString *why)
+Verdict isLanguageCopy(const Language &language, const QByteArray &game, int copyLine, const QString &folder,
+                       const QString &bound, QString *why)
 {
-    for (const QString &languageName : LanguageFiles(QStringLiteral("."))) {
+    for (const QString &languageName : LanguageFiles(folder)) {
         QStringList lines;
-        if (!ReadLanguageFile(language, languageName, bound, &lines).isEmpty())
+        if (!ReadLanguageFile(language, folder, languageName, bound, &lines).isEmpty())
             continue;
-        const QString copy = lines.value(copyLine - 1);
-        if (!isBareFileName(copy) || PackageFiles::LeadsOutside(copy, bound) || !QFileInfo(copy).isFile()
-            || QFileInfo(copy).size() != game.size())
+        const QString name = lines.value(copyLine - 1);
+        if (!isBareFileName(name))
+            continue;
+        const QString copy = QDir(folder).filePath(name);
+        const QFileInfo info(copy);
+        if (PackageFiles::LeadsOutside(copy, bound) || !info.isFile() || info.size() != game.size())
             continue;
         QByteArray bytes;
         if (!readRegularFile(language, copy, &bytes, why))
@@ -195,11 +198,11 @@ Verdict isLanguageCopy(const Language &language, const QByteArray &game, int cop
 // language of the package folder names today (all that a marker written
 // before markers recorded their copies can go by).
 Verdict isPackageCopy(const Language &language, const QByteArray &game, const QStringList &records, int copyLine,
-                      const QString &bound, QString *why)
+                      const QString &folder, const QString &bound, QString *why)
 {
     if (records.contains(MarkerLine(game)))
         return Verdict::Yes;
-    return isLanguageCopy(language, game, copyLine, bound, why);
+    return isLanguageCopy(language, game, copyLine, folder, bound, why);
 }
 
 // Puts the backup `backupFile` aside as "<name>.older-<date and time>",
@@ -224,7 +227,7 @@ bool replaceBackup(const Language &language, const QString &bound, const QString
     if (backup.kind == Found::File && !putAside(language, backupFile, error))
         return false;
     const QString folder = QFileInfo(backupFile).absolutePath();
-    if (!QDir().mkpath(folder)) {
+    if (!QDir::root().mkpath(folder)) {
         *error = language.message(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
         return false;
     }
@@ -250,8 +253,8 @@ enum class BackedUp {
     NotJudged,      // a file it is judged by can't be read or is damaged
     Failed          // the backup or the marker can't be written
 };
-BackedUp backUp(const Language &language, const QString &bound, const QString &gameFile, const Found &game,
-                const QString &backupFile, int copyLine, const QByteArray &copy, QString *error)
+BackedUp backUp(const Language &language, const QString &folder, const QString &bound, const QString &gameFile,
+                const Found &game, const QString &backupFile, int copyLine, const QByteArray &copy, QString *error)
 {
     // valve.rc is only kept, never replaced: where there is no file to keep, nothing is done.
     if (copyLine == 0 && (game.kind == Found::Missing || game.kind == Found::Other))
@@ -282,7 +285,7 @@ BackedUp backUp(const Language &language, const QString &bound, const QString &g
         if (marked || backup.kind == Found::File)
             return BackedUp::Done;
         const QString folder = QFileInfo(none).absolutePath();
-        if (!QDir().mkpath(folder)) {
+        if (!QDir::root().mkpath(folder)) {
             *error = language.message(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
             return BackedUp::Failed;
         }
@@ -294,7 +297,8 @@ BackedUp backUp(const Language &language, const QString &bound, const QString &g
         if (copyLine > 0) {
             if (game.bytes == copy)
                 return BackedUp::Done;
-            switch (isPackageCopy(language, game.bytes, marker.lines + records.lines, copyLine, bound, error)) {
+            const QStringList recorded = marker.lines + records.lines;
+            switch (isPackageCopy(language, game.bytes, recorded, copyLine, folder, bound, error)) {
             case Verdict::Yes:
                 return BackedUp::Done;
             case Verdict::Unjudged:
@@ -343,11 +347,12 @@ struct GameFile
 // game's own version (and valve.rc) for the uninstaller. Adds a line to
 // `outcome` for what was replaced or could not be.
 void replaceGameFile(const Language &language, const QStringList &lines, const QString &languageName,
-                     const QString &halfLife, const QString &bound, const GameFile &file, LanguageOutcome *outcome)
+                     const QString &halfLife, const QString &folder, const QString &bound, const GameFile &file,
+                     LanguageOutcome *outcome)
 {
     QStringList &problems = outcome->problems;
-    const QString target = LocalPath(file.target);
-    const QString gameFile = LocalPath(halfLife + file.suffix);
+    const QString target = PackageFiles::PathIn(folder, file.target);
+    const QString gameFile = PackageFiles::PathIn(folder, halfLife + file.suffix);
     // Only the game's own file, as the setup dialog derives it from the
     // Half-Life folder: a changed path file names no other file to overwrite.
     if (!PackageFiles::SameFile(target, gameFile)) {
@@ -355,19 +360,21 @@ void replaceGameFile(const Language &language, const QStringList &lines, const Q
                         .arg(shown(target), QString::number(file.pathLine), PackageFiles::kPathFile, shown(gameFile));
         return;
     }
-    const QString source = lines.value(file.languageLine - 1);
-    if (source.isEmpty()) {
+    const QString sourceName = lines.value(file.languageLine - 1);
+    if (sourceName.isEmpty()) {
         problems << language.message(Texts::NoReplacementNamed)
                         .arg(shown(target), QString::number(file.languageLine), languageName);
         return;
     }
     // A key list only from a key list, a menu only from a text file: never
     // the program, its lock or one of its own files.
-    if (!isBareFileName(source) || !source.endsWith(file.extension, Qt::CaseInsensitive)) {
+    if (!isBareFileName(sourceName) || !sourceName.endsWith(file.extension, Qt::CaseInsensitive)) {
         problems << language.message(Texts::NotABareFileName)
-                        .arg(shown(target), QString::number(file.languageLine), languageName, source, file.extension);
+                        .arg(shown(target), QString::number(file.languageLine), languageName, sourceName,
+                             file.extension);
         return;
     }
+    const QString source = QDir(folder).filePath(sourceName);
     if (!QFileInfo::exists(source)) {
         problems << language.message(Texts::ReplacementMissing)
                         .arg(shown(target), shown(source), QString::number(file.languageLine), languageName);
@@ -384,9 +391,10 @@ void replaceGameFile(const Language &language, const QStringList &lines, const Q
             return;
         }
     }
-    const QString folder = QFileInfo(target).absolutePath();
-    if (!QFileInfo(folder).isDir()) {
-        problems << language.message(Texts::GameFolderMissing).arg(shown(target), QDir::toNativeSeparators(folder));
+    const QString targetFolder = QFileInfo(target).absolutePath();
+    if (!QFileInfo(targetFolder).isDir()) {
+        problems << language.message(Texts::GameFolderMissing)
+                        .arg(shown(target), QDir::toNativeSeparators(targetFolder));
         return;
     }
     QByteArray copy;
@@ -396,11 +404,11 @@ void replaceGameFile(const Language &language, const QStringList &lines, const Q
         return;
     }
 
-    const QString cstrike = LocalPath(halfLife + QStringLiteral("\\cstrike"));
+    const QString cstrike = PackageFiles::PathIn(folder, halfLife + QStringLiteral("\\cstrike"));
     const QString backupFolder = cstrike + QStringLiteral("/backup/");
     const QString backup = backupFolder + file.backupName;
     const Found game = examine(language, target);
-    switch (backUp(language, bound, target, game, backup, file.languageLine, copy, &error)) {
+    switch (backUp(language, folder, bound, target, game, backup, file.languageLine, copy, &error)) {
     case BackedUp::Done:
         break;
     case BackedUp::NoRegularFile:
@@ -416,7 +424,8 @@ void replaceGameFile(const Language &language, const QStringList &lines, const Q
     }
     const QString valve = cstrike + QStringLiteral("/valve.rc");
     const QString valveBackup = backupFolder + QStringLiteral("valve.rc");
-    if (backUp(language, bound, valve, examine(language, valve), valveBackup, 0, {}, &error) != BackedUp::Done)
+    if (backUp(language, folder, bound, valve, examine(language, valve), valveBackup, 0, {}, &error)
+        != BackedUp::Done)
         problems << language.message(Texts::NoValveBackup).arg(error);
 
     // The copy is recorded before it is placed.
@@ -448,13 +457,14 @@ QStringList LanguageFiles(const QString &folder)
     return names;
 }
 
-QString ReadLanguageFile(const Language &language, const QString &name, const QString &bound, QStringList *lines)
+QString ReadLanguageFile(const Language &language, const QString &folder, const QString &name, const QString &bound,
+                         QStringList *lines)
 {
     // Only a file of the package folder is a language, as the list offers them
     // (and the uninstaller reads them).
     if (!isBareFileName(name))
         return language.message(Texts::LanguageMissing).arg(name);
-    const QString path = LocalPath(name);
+    const QString path = QDir(folder).filePath(name);
     if (PackageFiles::LeadsOutside(path, bound))
         return language.message(Texts::LanguageLeadsOutside).arg(shown(path));
     const QFileInfo info(path);
@@ -475,7 +485,8 @@ QStringList LanguageProblems(const Language &language, const LanguageOutcome &ou
 }
 
 LanguageOutcome ReplaceGameFiles(const Language &language, const QStringList &lines, const QString &languageName,
-                                 const PathFile &pathFile, const QString &bound, bool withCommandMenu)
+                                 const PathFile &pathFile, const QString &folder, const QString &bound,
+                                 bool withCommandMenu)
 {
     LanguageOutcome outcome;
     QList<GameFile> files{{kKeyBindingsLine, 3, pathFile.keyBindings, QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
@@ -486,16 +497,16 @@ LanguageOutcome ReplaceGameFiles(const Language &language, const QStringList &li
 
     // Without a Half-Life folder nothing bounds the game files: none is touched.
     const QString &halfLife = pathFile.halfLife;
-    if (!PackageFiles::IsHalfLifeFolder(LocalPath(halfLife))) {
+    if (!PackageFiles::IsHalfLifeFolder(PackageFiles::PathIn(folder, halfLife))) {
         QStringList targets;
         for (const GameFile &file : files)
-            targets << shown(LocalPath(file.target));
+            targets << shown(PackageFiles::PathIn(folder, file.target));
         outcome.problems << language.message(Texts::NotAHalfLifeFolder)
                                 .arg(targets.join(QStringLiteral(", ")), halfLife);
         return outcome;
     }
     for (const GameFile &file : files)
-        replaceGameFile(language, lines, languageName, halfLife, bound, file, &outcome);
+        replaceGameFile(language, lines, languageName, halfLife, folder, bound, file, &outcome);
     return outcome;
 }
 

@@ -3,11 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-// Language files ("*.lang"): 22 lines that re-caption the windows and name the
-// language's own versions of two game files, the key-binding list and the
-// command menu, which are copied over the game's; then, optionally, the
-// program's own messages (language.h). Nothing here knows a window. Every
-// message is said in the language it is given: the one in force.
+// The game files a language replaces: the key-binding list and the command
+// menu, copied over the game's from the package folder, with the game's own
+// versions kept as backups for the uninstaller. A language file ("*.lang")
+// holds 22 lines that re-caption the windows and name those two copies; then,
+// optionally, the program's own messages (language.h). Nothing here knows a
+// window; every folder is an absolute path. Every message is said in the
+// language it is given: the one in force.
 
 class Language;
 struct PathFile;
@@ -17,11 +19,12 @@ struct PathFile;
 // path file can hold.
 QStringList LanguageFiles(const QString &folder);
 
-// Reads the language file `name` of the package folder into `*lines`, as far
+// Reads the language file `name` of the package folder `folder` into `*lines`, as far
 // as the format goes, each line cut to 4,096 characters. Returns why it can't
 // be used, or "" when it can: no bare file name, missing, no regular visible
 // file, unreadable, or a link out of `bound` (which counts as unreadable).
-QString ReadLanguageFile(const Language &language, const QString &name, const QString &bound, QStringList *lines);
+QString ReadLanguageFile(const Language &language, const QString &folder, const QString &name, const QString &bound,
+                         QStringList *lines);
 
 // What became of the game files when a language was applied.
 struct LanguageOutcome
@@ -40,7 +43,8 @@ QStringList LanguageProblems(const Language &language, const LanguageOutcome &ou
 
 // Replaces the game files that `pathFile` names (its lines 3 and 4; with
 // `withCommandMenu` false only the key-binding list) with the copies the
-// language file `languageName` of `lines` names, after keeping the game's
+// language file `languageName` of `lines` names in the package folder
+// `folder` (which a relative Half-Life folder counts from), after keeping the game's
 // own versions (and valve.rc) in cstrike/backup for the uninstaller. Only
 // bare file names of the package folder are copied, and only over the game
 // files that the path file's Half-Life folder gives; nothing leads out of
@@ -49,7 +53,8 @@ QStringList LanguageProblems(const Language &language, const LanguageOutcome &ou
 // that no later start takes a copy of the package (of this or an earlier
 // version) for the game's own file.
 LanguageOutcome ReplaceGameFiles(const Language &language, const QStringList &lines, const QString &languageName,
-                                 const PathFile &pathFile, const QString &bound, bool withCommandMenu);
+                                 const PathFile &pathFile, const QString &folder, const QString &bound,
+                                 bool withCommandMenu);
 
 // The line a marker holds for a copy of `bytes`: "sha256 <64 hex digits>".
 QString MarkerLine(const QByteArray &bytes);

@@ -1,4 +1,4 @@
-#include "write.h"
+#include "textfiles.h"
 
 #include "fileplatform.h"
 

@@ -1,6 +1,6 @@
 #include "fulldisk.h"
 #include "temporarynames.h"
-#include "write.h"
+#include "textfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,7 @@
 #endif
 
 
-class TestWrite : public QObject
+class TestTextFiles : public QObject
 {
     Q_OBJECT
 
@@ -348,5 +348,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWrite)
-#include "test_write.moc"
+QTEST_GUILESS_MAIN(TestTextFiles)
+#include "test_textfiles.moc"

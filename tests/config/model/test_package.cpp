@@ -1,0 +1,330 @@
+#include "package.h"
+#include "packagelock.h"
+#include "textfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QByteArray kMissing = "(missing)";
+const QByteArray kPathFile =
+    "c:\\hl\r\nenglish.lang\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n";
+
+QByteArray fileBytes(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += ToWindows1252(line) + "\r\n";
+    return bytes;
+}
+
+// A package folder in a game tree of its own, <tmp>/Half-Life/cstrike/qor,
+// while the current directory is another folder beside it, <tmp>/elsewhere,
+// which the model must never read or write.
+struct Elsewhere
+{
+    QTemporaryDir root;
+    QString halfLife;
+    QString qor;
+    QString current;
+    QString previous = QDir::currentPath();
+
+    Elsewhere()
+        : halfLife(root.filePath(QStringLiteral("Half-Life")))
+        , qor(halfLife + QStringLiteral("/cstrike/qor"))
+        , current(root.filePath(QStringLiteral("elsewhere")))
+    {
+        if (!root.isValid() || !QDir().mkpath(qor) || !QDir().mkpath(current) || !QDir::setCurrent(current))
+            qFatal("cannot make the folders");
+    }
+    ~Elsewhere() { QDir::setCurrent(previous); }
+
+    static void put(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+    }
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : kMissing;
+    }
+    QString inPackage(const QString &name) const { return QDir(qor).filePath(name); }
+    QStringList currentEntries() const
+    {
+        return QDir(current).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+};
+
+// What a start reads, and from which file.
+enum class Probe { HalfLife, Language, KeyBindings, Big2, Reload, PersonalMode, ItemBuyBlocker };
+
+QString probed(Package &package, Probe probe)
+{
+    switch (probe) {
+    case Probe::HalfLife:
+        return package.pathFile().file.halfLife;
+    case Probe::Language:
+        return package.recordedLanguage();
+    case Probe::KeyBindings:
+        return package.pathFile().file.keyBindings;
+    case Probe::Big2:
+        return package.settings.field(Varia::Big2).text;
+    case Probe::Reload:
+        return package.settings.field(Buy::Reload).text;
+    case Probe::PersonalMode:
+        return package.settings.module(PackageModule::PersonalMode) ? QStringLiteral("on") : QStringLiteral("off");
+    case Probe::ItemBuyBlocker:
+        return package.settings.module(PackageModule::ItemBuyBlocker) ? QStringLiteral("on") : QStringLiteral("off");
+    }
+    return {};
+}
+
+// "<root>" stands for the temporary folder, "<sep>" for the system's separator.
+QString placed(const QString &pattern, const QString &root)
+{
+    QString path = pattern;
+    path.replace(QStringLiteral("<root>"), QDir::toNativeSeparators(root));
+    path.replace(QStringLiteral("<sep>"), QString(QDir::separator()));
+    return path;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Probe)
+
+class TestPackage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void saveWritesIntoThePackageFolder_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("whole");  // else its start
+
+        QStringList varis{"exec qor/fun.cfg", "", ""};
+        for (int i = 1; i <= 5; ++i)
+            varis << QStringLiteral("alias bigre_item%1 \"%2\"").arg(i).arg(i == 2 ? "hegrenade" : "");
+        for (int i = 1; i <= 3; ++i)
+            varis << QStringLiteral("alias smallre_item%1 \"\"").arg(i);
+        QStringList varia(Varia::LineCount);
+        varia[Varia::Big2] = QStringLiteral("hegrenade");
+        QStringList buy(Buy::LineCount);
+        buy[Buy::Reload] = QStringLiteral("Nachladen!");
+        const QByteArray funStart = "//Vom Configurator erstellte Datei fuer Benutzerdefiniertes Sayscript\r\n"
+                                    "alias sayreload \"say_team -=Nachladen!=-\"\r\n"
+                                    "alias sayusp \"\"\r\n";
+
+        QTest::newRow("path file") << "pfad.kst" << kPathFile << true;
+        QTest::newRow("game script") << "varis.cfg" << fileBytes(varis) << true;
+        QTest::newRow("first state file") << "varia.kst" << fileBytes(varia) << true;
+        QTest::newRow("second state file") << "buy.kst" << fileBytes(buy) << true;
+        QTest::newRow("personal mode script") << "fun.cfg" << funStart << false;
+        QTest::newRow("personal mode marker") << "fun.kst" << QByteArray("fun aktiviert\r\n") << true;
+        QTest::newRow("information marker, switched on and off") << "say.kst" << kMissing << true;
+    }
+
+    void saveWritesIntoThePackageFolder()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, whole);
+        Elsewhere folders;
+        Package package(folders.qor);
+        QCOMPARE(package.lock(), PackageLock::Outcome::Held);
+        QString error;
+        QVERIFY(package.recordPathFile(QStringLiteral("c:\\hl"), QStringLiteral("english.lang"), &error));
+        package.settings.field(Varia::Big2).text = QStringLiteral("hegrenade");
+        package.settings.field(Buy::Reload).text = QStringLiteral("Nachladen!");
+        QString message;
+        QVERIFY(package.switchModule(PackageModule::PersonalMode, true, &message));
+        QVERIFY(package.switchModule(PackageModule::Information, true, &message));
+        QVERIFY(package.switchModule(PackageModule::Information, false, &message));
+        QVERIFY2(package.save(&error), qPrintable(error));
+
+        const QByteArray written = Elsewhere::read(folders.inPackage(file));
+        QCOMPARE(whole ? written : written.left(bytes.size()), bytes);
+        package.unlock();
+        QCOMPARE(folders.currentEntries(), QStringList());
+    }
+
+    void startReadsThePackageFolder_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Probe>("probe");
+        QTest::addColumn<QString>("expected");
+
+        const QByteArray varia = "\r\n\r\nvest\r\nhegrenade\r\n";
+        QTest::newRow("path file, line 1") << "pfad.kst" << kPathFile << Probe::HalfLife << "c:\\hl";
+        QTest::newRow("path file, line 2") << "pfad.kst" << kPathFile << Probe::Language << "english.lang";
+        QTest::newRow("path file, line 3") << "pfad.kst" << kPathFile << Probe::KeyBindings
+                                           << "c:\\hl\\cstrike\\gfx\\shell\\kb_act.lst";
+        QTest::newRow("first state file") << "varia.kst" << varia << Probe::Big2 << "hegrenade";
+        QTest::newRow("second state file") << "buy.kst" << QByteArray("Nachladen!\r\n") << Probe::Reload
+                                           << "Nachladen!";
+        QTest::newRow("marker of any content") << "fun.kst" << QByteArray() << Probe::PersonalMode << "on";
+        QTest::newRow("no marker") << "say.kst" << QByteArray("say aktiviert\r\n") << Probe::ItemBuyBlocker
+                                   << "off";
+    }
+
+    // The current directory holds a file of the same name saying something
+    // else: only the package folder's counts.
+    void startReadsThePackageFolder()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(Probe, probe);
+        QFETCH(QString, expected);
+        Elsewhere folders;
+        Elsewhere::put(folders.inPackage(file), bytes);
+        for (const char *decoy : {"pfad.kst", "varia.kst", "buy.kst", "fun.kst", "itim.kst"})
+            Elsewhere::put(QDir(folders.current).filePath(QLatin1String(decoy)), "decoy\r\ndecoy\r\ndecoy\r\ndecoy\r\n");
+
+        Package package(folders.qor);
+        package.readPathFile();
+        package.readSettings();
+        QCOMPARE(probed(package, probe), expected);
+    }
+
+    void plugins_data()
+    {
+        QTest::addColumn<QList<int>>("present");
+        QTest::newRow("none") << QList<int>{};
+        QTest::newRow("only the third") << QList<int>{3};
+        QTest::newRow("first and fourth") << QList<int>{1, 4};
+        QTest::newRow("all four") << QList<int>{1, 2, 3, 4};
+    }
+
+    void plugins()
+    {
+        QFETCH(QList<int>, present);
+        Elsewhere folders;
+        for (int number = 1; number <= 4; ++number) {
+            const QString name = QStringLiteral("plugin%1.cfg").arg(number);
+            Elsewhere::put(QDir(present.contains(number) ? folders.qor : folders.current).filePath(name), "x");
+        }
+        const Package package(folders.qor);
+        for (int number = 1; number <= 4; ++number)
+            QCOMPARE(package.hasPlugin(number), present.contains(number));
+    }
+
+    void halfLifeFolder_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("isHalfLife");
+        QTest::newRow("holding cstrike") << "<root><sep>Half-Life" << true;
+        QTest::newRow("holding cstrike, trailing separator") << "<root><sep>Half-Life<sep>" << true;
+        QTest::newRow("relative, from the package folder") << "..\\.." << true;
+        QTest::newRow("relative, from the current directory only") << "Game" << false;
+        QTest::newRow("no cstrike in it") << "<root><sep>elsewhere" << false;
+        QTest::newRow("cstrike is a file") << "<root><sep>Fake" << false;
+        QTest::newRow("missing") << "<root><sep>gone" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("root of the file system") << "root" << false;
+    }
+
+    void halfLifeFolder()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, isHalfLife);
+        Elsewhere folders;
+        QVERIFY(QDir().mkpath(folders.current + QStringLiteral("/Game/cstrike")));
+        QVERIFY(QDir().mkpath(folders.root.filePath(QStringLiteral("Fake"))));
+        Elsewhere::put(folders.root.filePath(QStringLiteral("Fake/cstrike")), "x");
+        // Whether the root holds a cstrike or not, it is no Half-Life folder.
+        if (typed == QLatin1String("root"))
+            typed = QDir::toNativeSeparators(QDir::rootPath());
+        const Package package(folders.qor);
+        QCOMPARE(package.isHalfLifeFolder(placed(typed, folders.root.path())), isHalfLife);
+    }
+
+    void firstRun_data()
+    {
+        QTest::addColumn<QString>("package");  // below the temporary folder
+        QTest::addColumn<bool>("withPathFile");
+        QTest::addColumn<QString>("suggested");
+        const QString usual = QStringLiteral("c:\\sierra\\half-life");
+        QTest::newRow("first run in a game tree") << "Half-Life/cstrike/qor" << false << "<root><sep>Half-Life";
+        QTest::newRow("later run") << "Half-Life/cstrike/qor" << true << "<root><sep>Half-Life";
+        QTest::newRow("first run in no game") << "Spiel/cs/qor" << false << usual;
+        // The path file can't hold a name beyond Windows-1252.
+        QTest::newRow("first run in a game the path file can't name")
+            << QString::fromUtf8("\u03a9mega/cstrike/qor") << false << usual;
+    }
+
+    void firstRun()
+    {
+        QFETCH(QString, package);
+        QFETCH(bool, withPathFile);
+        QFETCH(QString, suggested);
+        Elsewhere folders;
+        const QString packageFolder = folders.root.filePath(package);
+        QVERIFY(QDir().mkpath(packageFolder));
+        if (withPathFile)
+            Elsewhere::put(QDir(packageFolder).filePath(QStringLiteral("pfad.kst")), kPathFile);
+        // A path file in the current directory makes no later run.
+        Elsewhere::put(QDir(folders.current).filePath(QStringLiteral("pfad.kst")), kPathFile);
+
+        Package started(packageFolder);
+        started.readPathFile();
+        QCOMPARE(started.firstRun(), !withPathFile);
+        QCOMPARE(started.suggestedHalfLifeFolder(), placed(suggested, folders.root.path()));
+    }
+
+    // One lock per package folder, whatever the current directory is.
+    void lock()
+    {
+        Elsewhere folders;
+        Package package(folders.qor);
+        PackageLock other(folders.qor);
+        const QString lockFile = folders.inPackage(PackageLock::kFileName);
+        enum Step { Take, TakeOther, MoveCurrent, Release };
+        const struct
+        {
+            const char *name;
+            Step step;
+            PackageLock::Outcome outcome;  // of a Take or TakeOther
+            bool fileThere;
+        } steps[] = {
+            {"taken", Take, PackageLock::Outcome::Held, true},
+            {"taken again", Take, PackageLock::Outcome::Held, true},
+            {"another configurator", TakeOther, PackageLock::Outcome::TakenByAnother, true},
+            {"current directory moved", MoveCurrent, PackageLock::Outcome::Held, true},
+            {"still held", Take, PackageLock::Outcome::Held, true},
+            {"released", Release, PackageLock::Outcome::Held, false},
+            {"another after the release", TakeOther, PackageLock::Outcome::Held, true},
+            {"this one now", Take, PackageLock::Outcome::TakenByAnother, true},
+        };
+        for (const auto &row : steps) {
+            switch (row.step) {
+            case Take:
+                QVERIFY2(package.lock() == row.outcome, row.name);
+                break;
+            case TakeOther:
+                QVERIFY2(other.take() == row.outcome, row.name);
+                break;
+            case MoveCurrent:
+                QVERIFY(QDir::setCurrent(folders.root.path()));
+                break;
+            case Release:
+                package.unlock();
+                break;
+            }
+            QVERIFY2(QFileInfo::exists(lockFile) == row.fileThere, row.name);
+        }
+        QCOMPARE(package.lockFilePath(), QDir::toNativeSeparators(lockFile));
+        other.release();
+        QVERIFY(!other.held());
+        QCOMPARE(folders.currentEntries(), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPackage)
+#include "test_package.moc"
