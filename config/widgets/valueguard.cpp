@@ -38,7 +38,8 @@ public:
     State validate(QString &input, int &pos) const override
     {
         const EditJudgement judged = JudgeStorableEdit(m_accepted, input);
-        // The second round, on the text this made of the edit, keeps what the first has to say.
+        // A text taken as it is says nothing new: the second round, on the
+        // text this made of an edit, keeps what the first had to say.
         if (judged.taken && judged.text == input)
             return Acceptable;
         m_reports = judged.reports;
