@@ -12,7 +12,7 @@
 // applied in this one place.
 struct ValueJudgement
 {
-    QString inGame;      // what the game gets; empty when the value is written nowhere
+    QString inGame;      // what the game gets of it; empty when nothing (a server access row not written)
     QString storedNote;  // what reading the state file did to the value
     QString warning;     // why it will not reach the game as it stands, or may not
     QString inGameNote;  // what the game gets, where that is not the text
