@@ -1,6 +1,5 @@
 #include "restock.h"
 
-#include "ansiinput.h"
 #include "controls.h"
 #include "message.h"
 
@@ -35,7 +34,6 @@ QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Setting
     box->setCurrentIndex(-1);
     box->clearEditText();
     box->setGeometry(left, top, 89, 21);
-    guardValueInput(box->lineEdit(), KindOf(line));
     Controls::showSetting(box->lineEdit(), line, settings);
     return box;
 }

@@ -1,6 +1,5 @@
 #include "firstrun.h"
 
-#include "ansiinput.h"
 #include "appearance.h"
 #include "controls.h"
 #include "firstrun2.h"
@@ -8,6 +7,7 @@
 #include "package.h"
 #include "placement.h"
 #include "texts.h"
+#include "valueguard.h"
 
 #include <QCloseEvent>
 #include <QFrame>
