@@ -1,8 +1,8 @@
 #include "amcm.h"
 
-#include "ansiinput.h"
 #include "controls.h"
 #include "message.h"
+#include "valueguard.h"
 
 #include <QGroupBox>
 #include <QLabel>

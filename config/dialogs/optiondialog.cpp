@@ -1,7 +1,7 @@
 #include "optiondialog.h"
 
-#include "ansiinput.h"
 #include "notice.h"
+#include "valueguard.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>

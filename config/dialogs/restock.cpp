@@ -1,6 +1,5 @@
 #include "restock.h"
 
-#include "ansiinput.h"
 #include "controls.h"
 #include "message.h"
 
@@ -36,8 +35,7 @@ QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Setting
     box->setCurrentIndex(-1);
     box->clearEditText();
     box->setGeometry(left, top, 89, 21);
-    guardValueInput(box->lineEdit(), KindOf(line), language);
-    Controls::showSetting(box->lineEdit(), line, settings);
+    Controls::showSetting(box->lineEdit(), line, settings, language);
     return box;
 }
 

@@ -1,12 +1,12 @@
 #include "firstrun.h"
 
-#include "ansiinput.h"
 #include "appearance.h"
 #include "controls.h"
 #include "firstrun2.h"
 #include "message.h"
 #include "package.h"
 #include "placement.h"
+#include "valueguard.h"
 
 #include <QCloseEvent>
 #include <QFrame>

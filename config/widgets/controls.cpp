@@ -1,6 +1,6 @@
 #include "controls.h"
 
-#include "ansiinput.h"
+#include "valueguard.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -11,28 +11,11 @@ namespace Controls {
 
 namespace {
 
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height, ValueKind kind,
-                   const Language &language)
+QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
 {
     auto *made = new QLineEdit(parent);
     made->setGeometry(left, top, width, height);
-    guardValueInput(made, kind, language);
     return made;
-}
-
-// The settings outlive every window that shows them.
-template <class Line>
-void bind(QLineEdit *box, Line line, Settings &settings)
-{
-    setStoredValue(box, settings.field(line));
-    QObject::connect(box, &QLineEdit::textChanged, box,
-                     [line, &settings](const QString &text) { settings.field(line).text = text; });
-    // The user has taken the value in hand: what became of the stored one no longer matters.
-    QObject::connect(box, &QLineEdit::textEdited, box, [line, &settings] {
-        SettingValue &value = settings.field(line);
-        value.storedLength = 0;
-        value.storedCleaned = false;
-    });
 }
 
 } // namespace
@@ -78,22 +61,22 @@ QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int
 QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line,
                       Settings &settings, const Language &language)
 {
-    QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line), language);
-    bind(made, line, settings);
+    QLineEdit *made = textBox(parent, left, top, width, height);
+    guardSetting(made, line, settings, language);
     return made;
 }
 
 QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings,
                       const Language &language)
 {
-    QLineEdit *made = textBox(parent, left, top, width, height, KindOf(line), language);
-    bind(made, line, settings);
+    QLineEdit *made = textBox(parent, left, top, width, height);
+    guardSetting(made, line, settings, language);
     return made;
 }
 
-void showSetting(QLineEdit *box, Varia::Line line, Settings &settings)
+void showSetting(QLineEdit *box, Varia::Line line, Settings &settings, const Language &language)
 {
-    bind(box, line, settings);
+    guardSetting(box, line, settings, language);
 }
 
 QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)

@@ -24,16 +24,16 @@ QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, in
 QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
               const Language &language);
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
-// A single-line text box of an option dialog for one value of the settings,
-// taking what a value of its kind may hold (guardValueInput; showSetting),
-// its notes said in the language in force, `language`.
+// A single-line text box of an option dialog for one value of the settings
+// (showSetting).
 QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line,
                       Settings &settings, const Language &language);
 QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings,
                       const Language &language);
-// `box` shows the value of the settings, as read from its state file, and
-// puts every change back into them at once.
-void showSetting(QLineEdit *box, Varia::Line line, Settings &settings);
+// `box` shows the value of the settings and what the model judges of it, in
+// `language`, the language in force, and puts every change back into them at
+// once (guardSetting).
+void showSetting(QLineEdit *box, Varia::Line line, Settings &settings, const Language &language);
 // A thin sunken separator line, QFrame::HLine or QFrame::VLine.
 QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height);
 } // namespace Controls

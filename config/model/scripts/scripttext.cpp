@@ -1,7 +1,7 @@
 #include "scripttext.h"
 
 #include "language.h"
-#include "valuerules.h"
+#include "valuejudgement.h"
 
 namespace {
 
@@ -33,11 +33,12 @@ const FunAlias kFunAliases[] = {
 };
 
 // The server takes 127 bytes of a chat command, "say " included; the
-// message gets what the command and the markers leave.
-QString chatBody(ValueKind kind, const QString &text)
+// message as the game gets it (ValueJudgement) fits what the command and the
+// markers leave.
+QString chatBody(ValueKind kind, const QString &inGame)
 {
-    return (kind == ValueKind::Say ? QStringLiteral("say -=") : QStringLiteral("say_team -="))
-           + ValueRules::GameMessage(text, ValueRules::MaxLength(kind)) + QStringLiteral("=-");
+    return (kind == ValueKind::Say ? QStringLiteral("say -=") : QStringLiteral("say_team -=")) + inGame
+           + QStringLiteral("=-");
 }
 
 class VarisWriter
@@ -55,10 +56,10 @@ public:
 
         const Varia::Line big[] = {Varia::Big1, Varia::Big2, Varia::Big3, Varia::Big4, Varia::Big5};
         for (int i = 0; i < 5; ++i)
-            out << alias(QStringLiteral("bigre_item%1").arg(i + 1), ValueRules::GameRestock(boxText(big[i])));
+            out << alias(QStringLiteral("bigre_item%1").arg(i + 1), inGame(big[i]));
         const Varia::Line small[] = {Varia::Small1, Varia::Small2, Varia::Small3};
         for (int i = 0; i < 3; ++i)
-            out << alias(QStringLiteral("smallre_item%1").arg(i + 1), ValueRules::GameRestock(boxText(small[i])));
+            out << alias(QStringLiteral("smallre_item%1").arg(i + 1), inGame(small[i]));
 
         const Varia::Line messages[] = {Varia::Text1, Varia::Text2, Varia::Text3, Varia::Text4, Varia::Text5};
         for (int i = 0; i < 5; ++i)
@@ -79,8 +80,8 @@ private:
 
     QString slot(PackageModule module) const { return SlotText(module, v.module(module)); }
 
-    // Every value as the boxes hold it: cleaned, whatever set it.
-    QString boxText(Varia::Line line) const { return ValueRules::Clean(v.varia.at(line).text); }
+    // What the game gets, not what is said of it: the built-in texts will do.
+    QString inGame(Varia::Line line) const { return JudgeValue(Language(), v, line).inGame; }
 
     QString alias(const QString &name, const QString &body) const
     {
@@ -88,20 +89,20 @@ private:
     }
 
     // Quoted and exactly as typed, or not at all: a cut or changed password
-    // is a wrong one, and the game refuses a pair that breaks its rules
-    // (whether it does, not why: the built-in texts will do).
+    // is a wrong one, and the game refuses a pair that breaks its rules.
     void setinfo(QStringList &out, Varia::Line field, Varia::Line password) const
     {
-        const QString name = boxText(field);
-        const QString secret = boxText(password);
-        if (secret.isEmpty() || !ValueRules::ServerPairProblem(Language(), name, secret).isEmpty())
+        const QString secret = inGame(password);
+        if (secret.isEmpty())
             return;
-        out << QStringLiteral("setinfo ") + kQuote + name + kQuote + QLatin1Char(' ') + kQuote + secret + kQuote;
+        out << QStringLiteral("setinfo ") + kQuote + inGame(field) + kQuote + QLatin1Char(' ') + kQuote + secret
+                   + kQuote;
     }
 
+    // An empty message gives no alias.
     void chat(QStringList &out, const QString &name, ValueKind kind, Varia::Line line) const
     {
-        const QString text = boxText(line);
+        const QString text = inGame(line);
         if (text.isEmpty())
             return;
         out << alias(name, chatBody(kind, text));
@@ -110,10 +111,9 @@ private:
     // The sound is played with `speak` and named in the chat.
     void sound(QStringList &out, const QString &name, Varia::Line line) const
     {
-        const QString text = boxText(line);
-        if (text.isEmpty())
+        const QString played = inGame(line);
+        if (played.isEmpty())
             return;
-        const QString played = ValueRules::GameSoundName(text);
         out << alias(name, QStringLiteral("speak ") + played + kSemicolon + QStringLiteral(" say -=") + played
                                + QStringLiteral("=-"));
     }
@@ -125,9 +125,9 @@ QStringList funLines(const Settings &v)
 {
     QStringList out{kFunComment};
     for (const FunAlias &alias : kFunAliases) {
-        const QString text = ValueRules::Clean(v.buy.at(alias.box).text);
+        const QString text = JudgeValue(Language(), v, alias.box).inGame;
         out << QStringLiteral("alias ") + QLatin1String(alias.name) + QLatin1Char(' ') + kQuote
-                   + (text.isEmpty() ? QString() : chatBody(ValueKind::SayTeam, text)) + kQuote;
+                   + (text.isEmpty() ? QString() : chatBody(KindOf(alias.box), text)) + kQuote;
     }
     return out;
 }

@@ -73,12 +73,17 @@ QString SlotText(PackageModule module, bool on)
     return module == PackageModule::PersonalMode ? QStringLiteral("ori.cfg") : QString();
 }
 
+qsizetype StoredMaxLength(ValueKind kind)
+{
+    const bool server = kind == ValueKind::ServerField || kind == ValueKind::ServerValue;
+    return server ? kStoredServerMax : ValueRules::MaxLength(kind);
+}
+
 SettingValue StoredValue(ValueKind kind, const QString &stored, qsizetype storedLength)
 {
     const QString cleaned = ValueRules::Clean(stored);
-    const bool server = kind == ValueKind::ServerField || kind == ValueKind::ServerValue;
     SettingValue value;
-    value.text = ValueRules::CutToBytes(cleaned, server ? kStoredServerMax : ValueRules::MaxLength(kind));
+    value.text = ValueRules::CutToBytes(cleaned, StoredMaxLength(kind));
     if (value.text.size() < cleaned.size())
         value.storedLength = storedLength > stored.size() ? storedLength : ValueRules::ByteLength(cleaned);
     value.storedCleaned = cleaned != stored;

@@ -59,6 +59,13 @@ struct SettingValue
     // whether line breaks, tabs or control characters in it were changed.
     qsizetype storedLength = 0;
     bool storedCleaned = false;
+
+    // The user has taken the value in hand: what became of the stored one no longer matters.
+    void takeInHand()
+    {
+        storedLength = 0;
+        storedCleaned = false;
+    }
 };
 
 struct Settings
@@ -91,3 +98,5 @@ Settings ReadSettings(const QString &folder, const QString &bound);
 // stored, to the 127 bytes the game takes at all). `storedLength`: the whole
 // line's length where `stored` is only its start.
 SettingValue StoredValue(ValueKind kind, const QString &stored, qsizetype storedLength = 0);
+// How much of a stored value a box of this kind keeps.
+qsizetype StoredMaxLength(ValueKind kind);

@@ -38,7 +38,7 @@ constexpr int kLanguageLines = 20;
 namespace Texts {
 
 enum Id {
-    // The boxes of the option dialogs, as the user types (ansiinput.cpp, valuerules.cpp)
+    // The boxes of the option dialogs, as the user types (valuejudgement.cpp, valuerules.cpp)
     UnstorableCharacter,  // line 23
     UnstorableCharacters,
     NotTaken,

@@ -2,11 +2,13 @@
 #include "funmode.h"
 #include "languagetexts.h"
 #include "notice.h"
+#include "package.h"
 #include "restock.h"
 #include "sound.h"
 #include "testsupport.h"
 #include "text.h"
 #include "textfiles.h"
+#include "valuejudgement.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -215,6 +217,42 @@ private slots:
             QVERIFY2(box->text() == typed + "abcd" + pasted, what);
             box->window()->hide();
         }
+    }
+
+    // A password is judged with the field name of its row, as the settings
+    // hold it: typing the name takes the mark away, and the typed values are the settings'.
+    void passwordFollowsItsFieldName_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("first row") << 1;
+        QTest::newRow("second row") << 2;
+    }
+
+    void passwordFollowsItsFieldName()
+    {
+        QFETCH(int, row);
+        amcm *d = dialog<amcm>();
+        QLineEdit *field = row == 1 ? d->pwfeld : d->Text1;
+        QLineEdit *password = row == 1 ? d->pass : d->Text2;
+        const Package &package = configurator()->package();
+        const Settings &settings = package.settings;
+        const Varia::Line passwordLine = row == 1 ? Varia::Pass : Varia::AmcmText2;
+        showWindowOf(d);
+        typeText(password, QStringLiteral("geheim"));
+        QVERIFY(password->actions().first()->isVisible());
+        QVERIFY(password->toolTip().contains(QStringLiteral("Ohne Feldnamen")));
+        QCOMPARE(password->toolTip(), JudgeValue(package.language(), settings, passwordLine).notes());
+
+        typeText(field, QStringLiteral("_pw"));
+        QVERIFY(!password->actions().first()->isVisible());
+        QCOMPARE(password->toolTip(), QString());
+        QCOMPARE(JudgeValue(package.language(), settings, passwordLine).inGame, QStringLiteral("geheim"));
+
+        field->clear();
+        QVERIFY(password->actions().first()->isVisible());
+        // The other row's field name is not this row's.
+        typeText(row == 1 ? d->Text1 : d->pwfeld, QStringLiteral("_pw"));
+        QVERIFY(password->actions().first()->isVisible());
     }
 
     // An open list takes Escape first and closes; the next Escape hides the

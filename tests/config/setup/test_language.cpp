@@ -1,5 +1,4 @@
 #include "amcm.h"
-#include "ansiinput.h"
 #include "appearance.h"
 #include "contract.h"
 #include "firstrun.h"
@@ -175,7 +174,7 @@ const Scene kScenes[] = {
      }},
     {"warning mark", {Texts::NotWrittenToVaris, Texts::NoFieldName},
      [](const GameTree &, const QString &) {
-         setStoredValue(dialog<amcm>()->pass, StoredValue(ValueKind::ServerValue, "geheim"));
+         configurator()->package().settings.field(Varia::Pass) = StoredValue(ValueKind::ServerValue, "geheim");
          return dialog<amcm>()->pass->toolTip();
      }},
     {"save", {Texts::SaveIncomplete},
@@ -1428,8 +1427,8 @@ private slots:
         for (const QString &name : samples.entryList({QStringLiteral("english*")}))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
         restartConfigurator();
+        configurator()->package().settings.field(Varia::Pass) = StoredValue(ValueKind::ServerValue, "geheim");
         amcm *a = dialog<amcm>();
-        setStoredValue(a->pass, StoredValue(ValueKind::ServerValue, "geheim"));
         a->show();
         QTRY_VERIFY(Notice::shownFor(a->pass).contains(QStringLiteral("Ohne Feldnamen")));
 

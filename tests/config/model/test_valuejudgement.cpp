@@ -1,0 +1,317 @@
+#include "language.h"
+#include "settings.h"
+#include "valuejudgement.h"
+
+#include <QtTest>
+
+namespace {
+
+// A line of either state file, as a row of a table names it.
+struct Where
+{
+    bool buy = false;
+    int line = 0;
+};
+
+const Where kNowhere{false, -1};
+
+Where varia(Varia::Line line)
+{
+    return {false, line};
+}
+
+ValueKind kindOf(Where where)
+{
+    return where.buy ? KindOf(Buy::Line(where.line)) : KindOf(Varia::Line(where.line));
+}
+
+// The settings with `value` at `where` and `other` at `otherWhere` (the other box of a server access row).
+ValueJudgement judge(Where where, const SettingValue &value, Where otherWhere = kNowhere, const QString &other = {})
+{
+    Settings settings;
+    if (otherWhere.line >= 0)
+        settings.field(Varia::Line(otherWhere.line)).text = other;
+    if (where.buy) {
+        settings.field(Buy::Line(where.line)) = value;
+        return JudgeValue(Language(), settings, Buy::Line(where.line));
+    }
+    settings.field(Varia::Line(where.line)) = value;
+    return JudgeValue(Language(), settings, Varia::Line(where.line));
+}
+
+SettingValue typed(const QString &text)
+{
+    SettingValue value;
+    value.text = text;
+    return value;
+}
+
+QString say(Texts::Id id)
+{
+    return Texts::builtIn(id);
+}
+
+QString notTaken(const QString &why)
+{
+    return say(Texts::NotTaken).arg(why);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Where)
+
+class TestValueJudgement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Each kind of value, as typed or as read from its state file: what the
+    // game gets and every note its box shows.
+    void valuesAreJudged_data()
+    {
+        QTest::addColumn<Where>("where");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("stored");        // read from the state file (StoredValue), or typed
+        QTest::addColumn<Where>("otherWhere");   // the other box of a server access row
+        QTest::addColumn<QString>("other");
+        QTest::addColumn<QString>("inGame");
+        QTest::addColumn<QString>("storedNote");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QString>("inGameNote");
+
+        const QString x(200, QLatin1Char('x'));
+        const QString space = say(Texts::SpaceName);
+        const QString cut = say(Texts::StoredCut);
+        const QString cleaned = say(Texts::StoredBreaksBecameSpaces);
+        const QString notWritten = say(Texts::NotWrittenToVaris);
+        const Where pass = varia(Varia::Pass);
+        const Where field = varia(Varia::Pwfeld);
+
+        QTest::newRow("message: empty") << varia(Varia::Text1) << "" << false << kNowhere << "" << "" << "" << ""
+                                        << "";
+        QTest::newRow("message: as typed") << varia(Varia::Text2) << "hallo" << false << kNowhere << "" << "hallo"
+                                           << "" << "" << "";
+        QTest::newRow("message: changed in the game")
+            << varia(Varia::Text3) << "gg ;) \"/\\" << false << kNowhere << "" << "gg :) '/ /" << "" << ""
+            << say(Texts::InGameMessage).arg("gg :) '/ /");
+        QTest::newRow("message: stored, cut") << varia(Varia::Text5) << x << true << kNowhere << "" << x.left(119)
+                                              << cut.arg(200).arg(119) << "" << "";
+        QTest::newRow("team message: stored, cut and cleaned")
+            << varia(Varia::Text6) << "a\tb" + x << true << kNowhere << "" << ("a b" + x).left(114)
+            << cut.arg(203).arg(114) + "\n" + cleaned << "" << "";
+        QTest::newRow("personal: stored, cleaned") << Where{true, Buy::Reload} << "a\r\nb\x01" << true << kNowhere
+                                                   << "" << "a b" << cleaned << "" << "";
+        QTest::newRow("personal: changed in the game") << Where{true, Buy::Plant} << "a;b" << false << kNowhere << ""
+                                                       << "a:b" << "" << "" << say(Texts::InGameMessage).arg("a:b");
+        QTest::newRow("restock: empty") << varia(Varia::Big1) << "" << false << kNowhere << "" << "" << "" << ""
+                                        << "";
+        QTest::newRow("restock: changed in the game")
+            << varia(Varia::Small2) << "buy//x\"" << false << kNowhere << "" << "buy/ /x'" << ""
+            << say(Texts::RestockRunsOtherwise).arg("'") << say(Texts::InGameRestock).arg("buy/ /x'");
+        QTest::newRow("restock: the builds split it")
+            << varia(Varia::Big3) << "(y):z" << false << kNowhere << "" << "(y):z" << ""
+            << say(Texts::RestockRunsOtherwise).arg("( ) :") << "";
+        QTest::newRow("restock: stored, cut") << varia(Varia::Big5) << QString(600, 'k') << true << kNowhere << ""
+                                              << QString(500, 'k') << cut.arg(600).arg(500) << "" << "";
+        QTest::newRow("sound: as typed") << varia(Varia::Snd1) << "hello" << false << kNowhere << "" << "hello" << ""
+                                         << "" << "";
+        QTest::newRow("sound: stored with a space and two slashes")
+            << varia(Varia::Snd2) << "a b//c" << true << kNowhere << "" << "a_b/_c" << ""
+            << say(Texts::InGameSound).arg("a_b/_c", say(Texts::SoundNameCharacters).arg(space)) << "";
+        QTest::newRow("password: with a field name") << pass << "geheim" << false << field << "_pw" << "geheim" << ""
+                                                     << "" << "";
+        QTest::newRow("password: without a field name")
+            << pass << "geheim" << true << field << "" << "" << "" << notWritten.arg(say(Texts::NoFieldName)) << "";
+        QTest::newRow("password: its field name has a space")
+            << pass << "geheim" << true << field << "my field" << "" << ""
+            << notWritten.arg(say(Texts::FieldNameProblem).arg(say(Texts::ServerCharacters).arg(space))) << "";
+        QTest::newRow("password: second row, without a field name")
+            << varia(Varia::AmcmText2) << "pw" << false << varia(Varia::AmcmText1) << "" << "" << ""
+            << notWritten.arg(say(Texts::NoFieldName)) << "";
+        QTest::newRow("password: second row, the first row's field name is not its own")
+            << varia(Varia::AmcmText2) << "pw" << false << field << "_pw" << "" << ""
+            << notWritten.arg(say(Texts::NoFieldName)) << "";
+        QTest::newRow("password: stored, past what the game takes")
+            << pass << x << true << field << "_pw" << "" << cut.arg(200).arg(127)
+            << notWritten.arg(say(Texts::AtMost).arg(32)) << "";
+        QTest::newRow("password: stored, too long for the box but whole")
+            << pass << x.left(33) << true << field << "_pw" << "" << ""
+            << notWritten.arg(say(Texts::AtMost).arg(32)) << "";
+        QTest::newRow("field name: with a password") << field << "_pw" << false << pass << "geheim" << "_pw" << ""
+                                                     << "" << "";
+        QTest::newRow("field name: without a password") << varia(Varia::AmcmText1) << "_pw" << false
+                                                        << varia(Varia::AmcmText2) << "" << "" << "" << "" << "";
+        QTest::newRow("field name: star first") << field << "*x" << true << pass << "geheim" << "" << ""
+                                                << notWritten.arg(say(Texts::StarFirst)) << "";
+        QTest::newRow("field name: two dots") << field << "a..b" << true << pass << "geheim" << "" << ""
+                                              << notWritten.arg(say(Texts::TwoDots)) << "";
+    }
+
+    void valuesAreJudged()
+    {
+        QFETCH(Where, where);
+        QFETCH(QString, text);
+        QFETCH(bool, stored);
+        QFETCH(Where, otherWhere);
+        QFETCH(QString, other);
+        QFETCH(QString, inGame);
+        QFETCH(QString, storedNote);
+        QFETCH(QString, warning);
+        QFETCH(QString, inGameNote);
+
+        const SettingValue value = stored ? StoredValue(kindOf(where), text) : typed(text);
+        const ValueJudgement judged = judge(where, value, otherWhere, other);
+        QCOMPARE(judged.inGame, inGame);
+        QCOMPARE(judged.storedNote, storedNote);
+        QCOMPARE(judged.warning, warning);
+        QCOMPARE(judged.inGameNote, inGameNote);
+        QCOMPARE(judged.marked(), !storedNote.isEmpty() || !warning.isEmpty());
+        QStringList notes{storedNote, warning, inGameNote};
+        notes.removeAll(QString());
+        QCOMPARE(judged.notes(), notes.join("\n\n"));
+
+        // Taken in hand, the value no longer says what became of the stored one.
+        SettingValue edited = value;
+        edited.takeInHand();
+        QCOMPARE(judge(where, edited, otherWhere, other).storedNote, QString());
+    }
+
+    // What an edit makes of a box's text, and what the box says at once.
+    void editsAreTakenOrRefused_data()
+    {
+        QTest::addColumn<Where>("where");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QStringList>("reports");
+
+        const QString x(600, QLatin1Char('x'));
+        const QString space = say(Texts::SpaceName);
+        const Where message = varia(Varia::Text1);
+
+        QTest::newRow("message: typed") << message << "a" << "a\"" << true << "a\"" << 2 << QStringList{};
+        QTest::newRow("message: typed inside") << message << "ab" << "aXb" << true << "aXb" << 2 << QStringList{};
+        QTest::newRow("message: line breaks and tab pasted")
+            << message << "" << "first\r\nsecond\tthird\x01" << true << "first second third" << 18
+            << QStringList{say(Texts::BreaksBecameSpaces)};
+        QTest::newRow("message: typed past 119") << message << x.left(119) << x.left(120) << false << "" << 0
+                                                 << QStringList{notTaken(say(Texts::AtMost).arg(119))};
+        QTest::newRow("team message: pasted past 114") << varia(Varia::Text6) << "" << x << true << x.left(114) << 114
+                                                       << QStringList{say(Texts::AtMostRestDropped).arg(114)};
+        QTest::newRow("message: an unstorable character typed")
+            << message << "ab" << "abЖ" << false << "" << 0 << QStringList{say(Texts::UnstorableCharacter).arg("Ж")};
+        QTest::newRow("message: an emoji typed") << message << "a" << "a😀" << false << "" << 0
+                                                 << QStringList{say(Texts::UnstorableCharacter).arg("😀")};
+        QTest::newRow("message: pasted, two left out")
+            << message << "" << "ab\u03A9cd\u0416" << true << "abcd" << 4
+            << QStringList{say(Texts::LeftOutCharacters).arg("\u03A9 \u0416")};
+        QTest::newRow("message: pasted with a break and a tick")
+            << message << "" << "Eins\r\n✓ zwei" << true << "Eins  zwei" << 10
+            << QStringList{say(Texts::BreaksBecameSpaces), say(Texts::LeftOutCharacter).arg("✓")};
+        QTest::newRow("personal: typed") << Where{true, Buy::Ak47} << "" << "Colt" << true << "Colt" << 4
+                                         << QStringList{};
+        QTest::newRow("restock: pasted past 500") << varia(Varia::Big1) << "" << x << true << x.left(500) << 500
+                                                  << QStringList{say(Texts::AtMostRestDropped).arg(500)};
+        QTest::newRow("sound: space") << varia(Varia::Snd1) << "a" << "a b" << false << "" << 0
+                                      << QStringList{notTaken(say(Texts::SoundNameCharacters).arg(space))};
+        QTest::newRow("sound: two slashes") << varia(Varia::Snd2) << "a/" << "a//" << false << "" << 0
+                                            << QStringList{notTaken(say(Texts::TwoSlashes))};
+        QTest::newRow("sound: a stored fault stays editable") << varia(Varia::Snd3) << "a//" << "a//b" << true
+                                                              << "a//b" << 4 << QStringList{};
+        QTest::newRow("password: pasted past 32") << varia(Varia::Pass) << "" << x.left(33) << false << "" << 0
+                                                  << QStringList{notTaken(say(Texts::AtMost).arg(32))};
+        QTest::newRow("password: quote") << varia(Varia::AmcmText2) << "" << "\"" << false << "" << 0
+                                         << QStringList{notTaken(say(Texts::ServerCharacters).arg("\""))};
+        QTest::newRow("field name: star first") << varia(Varia::Pwfeld) << "" << "*" << false << "" << 0
+                                                << QStringList{notTaken(say(Texts::StarFirst))};
+        QTest::newRow("field name: two dots") << varia(Varia::AmcmText1) << "a." << "a.." << false << "" << 0
+                                              << QStringList{notTaken(say(Texts::TwoDots))};
+    }
+
+    void editsAreTakenOrRefused()
+    {
+        QFETCH(Where, where);
+        QFETCH(QString, before);
+        QFETCH(QString, input);
+        QFETCH(bool, taken);
+        QFETCH(QString, text);
+        QFETCH(int, cursor);
+        QFETCH(QStringList, reports);
+        const EditJudgement judged = JudgeEdit(Language(), kindOf(where), before, input);
+        QCOMPARE(judged.taken, taken);
+        QCOMPARE(judged.reports, reports);
+        if (taken) {
+            QCOMPARE(judged.text, text);
+            QCOMPARE(judged.cursor, cursor);
+        }
+    }
+
+    // A text that is only to be stored (a path): all Windows-1252 holds is taken.
+    void storableEditsAreTakenOrRefused_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("reports");
+        QTest::newRow("storable") << "c:\\" << "c:\\ü€" << true << "c:\\ü€" << QStringList{};
+        QTest::newRow("typed alone") << "c:" << "c:Ж" << false << "" << QStringList{say(Texts::UnstorableCharacter)
+                                                                                         .arg("Ж")};
+        QTest::newRow("pasted") << "c:" << "c:\\Ж\\x" << true << "c:\\\\x"
+                                << QStringList{say(Texts::LeftOutCharacter).arg("Ж")};
+        QTest::newRow("around a text set so") << "Ж" << "Жa" << false << ""
+                                              << QStringList{say(Texts::UnstorableCharacter).arg("Ж")};
+        QTest::newRow("nothing put in") << "Жab" << "Жa" << false << "" << QStringList{};
+    }
+
+    void storableEditsAreTakenOrRefused()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, input);
+        QFETCH(bool, taken);
+        QFETCH(QString, text);
+        QFETCH(QStringList, reports);
+        const EditJudgement judged = JudgeStorableEdit(Language(), before, input);
+        QCOMPARE(judged.taken, taken);
+        QCOMPARE(judged.reports, reports);
+        if (taken)
+            QCOMPARE(judged.text, text);
+    }
+
+    // An edit calls for the box's notes at once where it brings a new warning
+    // or one more character that the game gets changed.
+    void editsCallForNotes_data()
+    {
+        QTest::addColumn<Where>("where");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("calls");
+        QTest::newRow("message: a quote more") << varia(Varia::Text1) << "a" << "a\"" << true;
+        QTest::newRow("message: a letter after it") << varia(Varia::Text1) << "a\"" << "a\"b" << false;
+        QTest::newRow("message: a semicolon more") << varia(Varia::Text7) << "a;" << "a;;" << true;
+        QTest::newRow("message: one less") << varia(Varia::Text1) << "a;;" << "a;" << false;
+        QTest::newRow("personal: a backslash") << Where{true, Buy::He} << "a" << "a\\" << true;
+        QTest::newRow("restock: a trailing backslash") << varia(Varia::Big1) << "a" << "a\\" << false;
+        QTest::newRow("restock: two slashes") << varia(Varia::Big1) << "a/" << "a//" << true;
+        QTest::newRow("restock: a new split") << varia(Varia::Big2) << "a" << "a(" << true;
+        QTest::newRow("restock: the same split") << varia(Varia::Big2) << "a(" << "a((" << false;
+        QTest::newRow("restock: another split") << varia(Varia::Big2) << "a(" << "a()" << true;
+        QTest::newRow("sound: nothing to say") << varia(Varia::Snd1) << "a" << "ab" << false;
+        QTest::newRow("password: no field name") << varia(Varia::Pass) << "" << "g" << true;
+        QTest::newRow("password: still no field name") << varia(Varia::Pass) << "g" << "ge" << false;
+    }
+
+    void editsCallForNotes()
+    {
+        QFETCH(Where, where);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(bool, calls);
+        QCOMPARE(EditCallsForNotes(judge(where, typed(before)), judge(where, typed(after))), calls);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestValueJudgement)
+#include "test_valuejudgement.moc"
