@@ -70,6 +70,12 @@ private slots:
         QCOMPARE(w.windowTitle(), QString("Uninstaller"));
         QCOMPARE(w.size(), QSize(404, 279));
         QCOMPARE(w.minimumSize(), w.maximumSize());
+        // Its four controls, each under its own name.
+        QStringList names;
+        for (const QWidget *child : w.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            names << child->objectName();
+        names.sort();
+        QCOMPARE(names, QStringList({"Command1", "Label1", "Label2", "Picture1"}));
         QCOMPARE(control<QLabel>(w, "Picture1")->geometry(), QRect(8, 8, 137, 265));
         QCOMPARE(control<QLabel>(w, "Label1")->geometry(), QRect(152, 16, 241, 33));
         QCOMPARE(control<QLabel>(w, "Label2")->geometry(), QRect(160, 56, 217, 57));

@@ -89,59 +89,68 @@ private slots:
         QCOMPARE(background.size(), QSize(557, 305));
 
         const struct {
-            QWidget *widget;
-            QWidget *parent;
+            const char *name;
+            const char *parent; // null: the window itself
             const char *caption;
             QRect geometry;
         } controls[] = {
-            {control<QGroupBox>(m, "Frame3"), m, "Menu", {8, 40, 265, 97}},
-            {control<QPushButton>(m, "Command2"), control<QGroupBox>(m, "Frame3"), "Restockmenü", {8, 16, 105, 25}},
-            {control<QPushButton>(m, "Command4"), control<QGroupBox>(m, "Frame3"), "Admin-Mod Menü", {136, 16, 113, 25}},
-            {control<QPushButton>(m, "Command6"), control<QGroupBox>(m, "Frame3"), "Soundmenü", {8, 56, 105, 25}},
-            {control<QPushButton>(m, "Command7"), control<QGroupBox>(m, "Frame3"), "Textmenü", {136, 56, 113, 25}},
-            {control<QPushButton>(m, "Command8"), m, "Einstellungen", {440, 0, 81, 17}},
-            {control<QGroupBox>(m, "Frame2"), m, "Switches", {8, 136, 505, 73}},
-            {control<QLabel>(m, "Label3"), control<QGroupBox>(m, "Frame2"), "No-Itembuy", {24, 16, 65, 17}},
-            {control<QPushButton>(m, "it1"), control<QGroupBox>(m, "Frame2"), "AN", {24, 32, 65, 13}},
-            {control<QPushButton>(m, "it2"), control<QGroupBox>(m, "Frame2"), "AUS", {24, 48, 65, 13}},
-            {control<QPushButton>(m, "Command9"), control<QGroupBox>(m, "Frame2"), "Config", {216, 8, 65, 13}},
-            {control<QLabel>(m, "Label2"), control<QGroupBox>(m, "Frame2"), "Personal Mode", {216, 24, 73, 17}},
-            {control<QPushButton>(m, "fun1"), control<QGroupBox>(m, "Frame2"), "AN", {216, 40, 65, 13}},
-            {control<QPushButton>(m, "fun2"), control<QGroupBox>(m, "Frame2"), "AUS", {216, 56, 65, 13}},
-            {control<QLabel>(m, "sayscript"), control<QGroupBox>(m, "Frame2"), "Informationsscript", {400, 16, 89, 17}},
-            {control<QPushButton>(m, "say1"), control<QGroupBox>(m, "Frame2"), "AN", {408, 32, 65, 13}},
-            {control<QPushButton>(m, "say2"), control<QGroupBox>(m, "Frame2"), "AUS", {408, 48, 65, 13}},
-            {control<QGroupBox>(m, "Frame1"), m, "Plugins", {8, 216, 505, 65}},
-            {control<QLabel>(m, "plug1"), control<QGroupBox>(m, "Frame1"), "Korvel Server Plugin Detected", {16, 16, 257, 17}},
-            {control<QLabel>(m, "plug2"), control<QGroupBox>(m, "Frame1"), "Server Conf Plugin Detected", {16, 32, 201, 17}},
-            {control<QLabel>(m, "plug3"), control<QGroupBox>(m, "Frame1"), "Brisk Plugin Detected", {16, 48, 209, 17}},
-            {control<QLabel>(m, "plug4"), control<QGroupBox>(m, "Frame1"), "Unknown Plugin Detected", {344, 16, 145, 17}},
-            {control<QPushButton>(m, "Command5"), control<QGroupBox>(m, "Frame1"), "Hilfe", {432, 48, 57, 13}},
-            {control<QLabel>(m, "Label1"), m, "Korvel Configurator", {48, 8, 201, 25}},
-            {control<QLabel>(m, "url"), m, "korvel.example", {8, 280, 105, 17}},
-            {control<QLabel>(m, "Haftungsausschluss"), m, "Haftungsausschluss", {424, 280, 97, 17}},
+            {"Frame3", nullptr, "Menu", {8, 40, 265, 97}},
+            {"Command2", "Frame3", "Restockmenü", {8, 16, 105, 25}},
+            {"Command4", "Frame3", "Admin-Mod Menü", {136, 16, 113, 25}},
+            {"Command6", "Frame3", "Soundmenü", {8, 56, 105, 25}},
+            {"Command7", "Frame3", "Textmenü", {136, 56, 113, 25}},
+            {"Command8", nullptr, "Einstellungen", {440, 0, 81, 17}},
+            {"Frame2", nullptr, "Switches", {8, 136, 505, 73}},
+            {"Label3", "Frame2", "No-Itembuy", {24, 16, 65, 17}},
+            {"it1", "Frame2", "AN", {24, 32, 65, 13}},
+            {"it2", "Frame2", "AUS", {24, 48, 65, 13}},
+            {"Command9", "Frame2", "Config", {216, 8, 65, 13}},
+            {"Label2", "Frame2", "Personal Mode", {216, 24, 73, 17}},
+            {"fun1", "Frame2", "AN", {216, 40, 65, 13}},
+            {"fun2", "Frame2", "AUS", {216, 56, 65, 13}},
+            {"sayscript", "Frame2", "Informationsscript", {400, 16, 89, 17}},
+            {"say1", "Frame2", "AN", {408, 32, 65, 13}},
+            {"say2", "Frame2", "AUS", {408, 48, 65, 13}},
+            {"Frame1", nullptr, "Plugins", {8, 216, 505, 65}},
+            {"plug1", "Frame1", "Korvel Server Plugin Detected", {16, 16, 257, 17}},
+            {"plug2", "Frame1", "Server Conf Plugin Detected", {16, 32, 201, 17}},
+            {"plug3", "Frame1", "Brisk Plugin Detected", {16, 48, 209, 17}},
+            {"plug4", "Frame1", "Unknown Plugin Detected", {344, 16, 145, 17}},
+            {"Command5", "Frame1", "Hilfe", {432, 48, 57, 13}},
+            {"Label1", nullptr, "Korvel Configurator", {48, 8, 201, 25}},
+            {"url", nullptr, "korvel.example", {8, 280, 105, 17}},
+            {"Haftungsausschluss", nullptr, "Haftungsausschluss", {424, 280, 97, 17}},
         };
-        for (const auto &control : controls) {
-            const QString caption = QString::fromUtf8(control.caption);
-            QCOMPARE(captionOf(control.widget), caption);
-            QCOMPARE(control.widget->parentWidget(), control.parent);
-            QCOMPARE(control.widget->geometry(), control.geometry);
+        QStringList names;
+        for (const auto &expected : controls) {
+            QWidget *widget = control<QWidget>(m, expected.name);
+            QCOMPARE(captionOf(widget), QString::fromUtf8(expected.caption));
+            QCOMPARE(widget->parentWidget(), expected.parent ? control<QWidget>(m, expected.parent) : m);
+            QCOMPARE(widget->geometry(), expected.geometry);
+            names << QString::fromLatin1(expected.name);
         }
-        QCOMPARE(control<QPushButton>(m, "Command6")->toolTip(), QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
-        QCOMPARE(control<QPushButton>(m, "Command7")->toolTip(), QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
+        // No control under another name, none named twice.
+        names.sort();
+        QCOMPARE(controlNames(m), names);
+        QCOMPARE(control<QPushButton>(m, "Command6")->toolTip(),
+                 QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
+        QCOMPARE(control<QPushButton>(m, "Command7")->toolTip(),
+                 QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
         QVERIFY(control<QPushButton>(m, "Command2")->toolTip().isEmpty());
 
         // The title: white, bold italic, 14.25 points.
-        QVERIFY(control<QLabel>(m, "Label1")->font().bold());
-        QVERIFY(control<QLabel>(m, "Label1")->font().italic());
-        QCOMPARE(control<QLabel>(m, "Label1")->font().pointSizeF(), 14.25);
-        QCOMPARE(control<QLabel>(m, "Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));
+        const QLabel *title = control<QLabel>(m, "Label1");
+        QVERIFY(title->font().bold());
+        QVERIFY(title->font().italic());
+        QCOMPARE(title->font().pointSizeF(), 14.25);
+        QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::white));
 
         // The web address looks like a link, with a pointer of its own.
-        QCOMPARE(control<QLabel>(m, "url")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        QVERIFY(control<QLabel>(m, "url")->font().underline());
-        QCOMPARE(control<QLabel>(m, "url")->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(control<QLabel>(m, "url")->cursor().pixmap().size(), QSize(32, 32));
+        const QLabel *url = control<QLabel>(m, "url");
+        QCOMPARE(url->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QVERIFY(url->font().underline());
+        QCOMPARE(url->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(url->cursor().pixmap().size(), QSize(32, 32));
     }
 
     void startupReadsPathFileAndMarkers_data()
@@ -176,9 +185,9 @@ private slots:
         QCOMPARE(read.keyBindings, pathFile ? QStringLiteral("c:\\hl\\cstrike\\gfx\\shell\\kb_act.lst") : QString());
         QCOMPARE(read.commandMenu, pathFile ? QStringLiteral("c:\\hl\\cstrike\\commandmenu.txt") : QString());
 
-        const QList<QLabel *> indicators = {control<QLabel>(m, "plug1"), control<QLabel>(m, "plug2"), control<QLabel>(m, "plug3"), control<QLabel>(m, "plug4")};
-        for (int i = 0; i < indicators.size(); ++i)
-            QCOMPARE(indicators[i]->isVisibleTo(m), plugs.contains(QString::number(i + 1)));
+        const char *const indicators[] = {"plug1", "plug2", "plug3", "plug4"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(control<QLabel>(m, indicators[i])->isVisibleTo(m), plugs.contains(QString::number(i + 1)));
 
         const bool say = modules[0] == QLatin1Char('1');
         const bool fun = modules[1] == QLatin1Char('1');

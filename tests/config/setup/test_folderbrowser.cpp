@@ -75,15 +75,30 @@ private slots:
         FolderBrowser *b = dialog<SetupDialog>()->browser();
         QCOMPARE(b->windowTitle(), QStringLiteral("Verzeichnis Suchen"));
         QCOMPARE(b->size(), QSize(265, 177));
-        QCOMPARE(control<QLabel>(b, "Label2")->text(), QStringLiteral("Path:"));
-        QCOMPARE(control<QLabel>(b, "Label2")->geometry(), QRect(8, 8, 33, 17));
-        QCOMPARE(control<QLabel>(b, "pfad")->text(), QStringLiteral("No Path Selected"));
-        QCOMPARE(control<QLabel>(b, "pfad")->geometry(), QRect(40, 8, 201, 17));
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->geometry(), QRect(16, 32, 233, 81));
-        QCOMPARE(control<QPushButton>(b, "Command1")->text(), QStringLiteral("OK"));
-        QCOMPARE(control<QPushButton>(b, "Command1")->geometry(), QRect(24, 120, 217, 25));
-        QCOMPARE(control<QLabel>(b, "Label1")->text(), QStringLiteral("Please Show me your Halflife Directory"));
-        QCOMPARE(control<QLabel>(b, "Label1")->geometry(), QRect(40, 152, 185, 17));
+        const struct {
+            const char *name;
+            const char *caption; // null: no caption
+            QRect geometry;
+        } controls[] = {
+            {"Label2", "Path:", {8, 8, 33, 17}},
+            {"pfad", "No Path Selected", {40, 8, 201, 17}},
+            {"Dir1", nullptr, {16, 32, 233, 81}},
+            {"Command1", "OK", {24, 120, 217, 25}},
+            {"Label1", "Please Show me your Halflife Directory", {40, 152, 185, 17}},
+        };
+        QStringList names = {"Line1", "Line2", "Line3", "Line4"};
+        for (const auto &expected : controls) {
+            QWidget *widget = control<QWidget>(b, expected.name);
+            QCOMPARE(widget->geometry(), expected.geometry);
+            if (auto *button = qobject_cast<QPushButton *>(widget))
+                QCOMPARE(button->text(), QString::fromLatin1(expected.caption));
+            else if (auto *label = qobject_cast<QLabel *>(widget))
+                QCOMPARE(label->text(), QString::fromLatin1(expected.caption));
+            names << QString::fromLatin1(expected.name);
+        }
+        // No control under another name, none named twice; the border's lines too.
+        names.sort();
+        QCOMPARE(controlNames(b), names);
         QCOMPARE(b->focusWidget(), control<DirectoryList>(b, "Dir1"));
         QWidget *next = control<DirectoryList>(b, "Dir1")->nextInFocusChain();
         while (!(next->focusPolicy() & Qt::TabFocus))

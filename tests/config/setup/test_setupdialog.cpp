@@ -97,52 +97,62 @@ private slots:
         QCOMPARE(d->windowTitle(), QStringLiteral("firstrun"));
         QCOMPARE(d->size(), QSize(305, 202));
         QCOMPARE(d->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
-        QVERIFY(control<QLabel>(d, "Label1")->font().bold());
-        QCOMPARE(control<QLabel>(d, "Label1")->font().pointSize(), 12);
-        QCOMPARE(control<QLabel>(d, "Label1")->font().families().first(), QStringLiteral("MS Sans Serif"));
+        const QLabel *title = control<QLabel>(d, "Label1");
+        QVERIFY(title->font().bold());
+        QCOMPARE(title->font().pointSize(), 12);
+        QCOMPARE(title->font().families().first(), QStringLiteral("MS Sans Serif"));
 
         const struct {
-            QWidget *widget;
+            const char *name;
             QString caption;
             QRect geometry;
         } controls[] = {
-            {control<QLabel>(d, "Label1"), "Basic Configuration", {72, 16, 281, 25}},
-            {control<QLabel>(d, "Label2"), "Half-Life Path:", {8, 40, 121, 17}},
-            {control<QPushButton>(d, "Command1"), "Help", {208, 40, 89, 13}},
-            {control<QLineEdit>(d, "pfad"), kDefault, {8, 56, 193, 19}},
-            {control<QPushButton>(d, "search"), "Search Path", {208, 56, 89, 25}},
-            {control<QLabel>(d, "Label3"), "Please Select your Language", {8, 88, 121, 33}},
-            {control<QListWidget>(d, "language"), {}, {136, 88, 161, 45}},
-            {control<QLabel>(d, "Label4"), "Current Language:", {8, 136, 89, 17}},
-            {control<QLabel>(d, "lang2"), {}, {104, 136, 81, 17}},
-            {control<QLabel>(d, "Label5"), "New Language:", {8, 152, 89, 17}},
-            {control<QLabel>(d, "sellang"), {}, {104, 152, 81, 17}},
-            {control<QPushButton>(d, "Command2"), "Save and Go", {56, 176, 185, 17}},
-            {control<QLabel>(d, "lang"), {}, {256, 176, 41, 17}},  // the recorded language: none yet
+            {"Label1", "Basic Configuration", {72, 16, 281, 25}},
+            {"Label2", "Half-Life Path:", {8, 40, 121, 17}},
+            {"Command1", "Help", {208, 40, 89, 13}},
+            {"pfad", kDefault, {8, 56, 193, 19}},
+            {"search", "Search Path", {208, 56, 89, 25}},
+            {"Label3", "Please Select your Language", {8, 88, 121, 33}},
+            {"language", {}, {136, 88, 161, 45}},
+            {"Label4", "Current Language:", {8, 136, 89, 17}},
+            {"lang2", {}, {104, 136, 81, 17}},
+            {"Label5", "New Language:", {8, 152, 89, 17}},
+            {"sellang", {}, {104, 152, 81, 17}},
+            {"Command2", "Save and Go", {56, 176, 185, 17}},
+            {"lang", {}, {256, 176, 41, 17}}, // the recorded language: none yet
         };
-        for (const auto &control : controls) {
-            QCOMPARE(control.widget->geometry(), control.geometry);
-            QCOMPARE(control.widget->parentWidget(), d);
-            if (auto *button = qobject_cast<QPushButton *>(control.widget))
-                QCOMPARE(button->text(), control.caption);
-            else if (auto *label = qobject_cast<QLabel *>(control.widget))
-                QCOMPARE(label->text(), control.caption);
+        QStringList names = {"Line1", "Line2", "Line3", "Line4", "Line5"};
+        for (const auto &expected : controls) {
+            QWidget *widget = control<QWidget>(d, expected.name);
+            QCOMPARE(widget->geometry(), expected.geometry);
+            QCOMPARE(widget->parentWidget(), d);
+            if (auto *button = qobject_cast<QPushButton *>(widget))
+                QCOMPARE(button->text(), expected.caption);
+            else if (auto *label = qobject_cast<QLabel *>(widget))
+                QCOMPARE(label->text(), expected.caption);
+            names << QString::fromLatin1(expected.name);
         }
+        // No control under another name, none named twice; the border's lines too.
+        names.sort();
+        QCOMPARE(controlNames(d), names);
         QVERIFY(control<QLabel>(d, "lang")->isHidden());
-        QCOMPARE(tabChain(control<QLineEdit>(d, "pfad"), 5),
-                 (QList<QWidget *>{control<QLineEdit>(d, "pfad"), control<QPushButton>(d, "Command1"), control<QPushButton>(d, "Command2"), control<QPushButton>(d, "search"), control<QListWidget>(d, "language")}));
-        QCOMPARE(d->focusWidget(), control<QLineEdit>(d, "pfad"));
+        QLineEdit *path = control<QLineEdit>(d, "pfad");
+        QCOMPARE(tabChain(path, 5), (QList<QWidget *>{path, control<QPushButton>(d, "Command1"),
+                                                      control<QPushButton>(d, "Command2"),
+                                                      control<QPushButton>(d, "search"),
+                                                      control<QListWidget>(d, "language")}));
+        QCOMPARE(d->focusWidget(), path);
 
         // The path file can't hold what Windows-1252 lacks: such a character is refused.
-        type(control<QLineEdit>(d, "pfad"), QStringLiteral("\\Ж"));
-        QCOMPARE(control<QLineEdit>(d, "pfad")->text(), kDefault + QStringLiteral("\\"));
+        type(path, QStringLiteral("\\Ж"));
+        QCOMPARE(path->text(), kDefault + QStringLiteral("\\"));
         // Pasted among others, it is left out, and the notice beside the box names it.
         d->show();
         QVERIFY(QTest::qWaitForWindowExposed(d));
         QGuiApplication::clipboard()->setText(QStringLiteral("Ж€x"));
-        QTest::keyClick(control<QLineEdit>(d, "pfad"), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(control<QLineEdit>(d, "pfad")->text(), kDefault + QStringLiteral("\\€x"));
-        QVERIFY(Notice::shownFor(control<QLineEdit>(d, "pfad")).contains(QStringLiteral("Ausgelassen: Ж")));
+        QTest::keyClick(path, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(path->text(), kDefault + QStringLiteral("\\€x"));
+        QVERIFY(Notice::shownFor(path).contains(QStringLiteral("Ausgelassen: Ж")));
 
         // The label stays a label when a language line looks like markup.
         control<QLabel>(d, "sellang")->setText(QStringLiteral("<b>x</b>"));

@@ -101,6 +101,17 @@ void controlMissing(const QWidget *window, const char *kind, const char *name, i
            qPrintable(window->windowTitle()), found, kind, name);
 }
 
+QStringList controlNames(const QWidget *window)
+{
+    QStringList names;
+    for (const QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
+            names << widget->objectName();
+    }
+    names.sort();
+    return names;
+}
+
 QByteArray ansi(const char *utf8)
 {
     return ToWindows1252(QString::fromUtf8(utf8));

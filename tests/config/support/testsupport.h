@@ -84,5 +84,9 @@ T *control(const QWidget *window, const char *name)
     return found.first();
 }
 
+// The names that the controls of `window` carry, sorted; Qt's own parts of a
+// control (named "qt_...") and unnamed widgets left out.
+QStringList controlNames(const QWidget *window);
+
 // Windows-1252 bytes of a text given as UTF-8 in the test source.
 QByteArray ansi(const char *utf8);
