@@ -47,8 +47,8 @@ RestockDialog::RestockDialog(Settings &settings)
     setFixedSize(314, 218);
 
     // The spaces put the two headings over the two columns.
-    QGroupBox *lists = Controls::frame(this, "restoc", QStringLiteral("Big Restock                        Small Retock  "),
-                                       48, 8, 217, 193);
+    QGroupBox *lists = Controls::frame(
+        this, "restoc", QStringLiteral("Big Restock                        Small Retock  "), 48, 8, 217, 193);
     QComboBox *first = itemBox(lists, "big1", 8, 24, Varia::Big1, settings);
     itemBox(lists, "big2", 8, 56, Varia::Big2, settings);
     itemBox(lists, "big3", 8, 88, Varia::Big3, settings);

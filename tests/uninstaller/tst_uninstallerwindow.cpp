@@ -205,8 +205,9 @@ private slots:
         Uninstaller w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(control<QLabel>(w, "Label2")->text(), QString("This program removes Korvel from your computer. Click Start Uninstall "
-                                           "to begin the uninstallation."));
+        QCOMPARE(control<QLabel>(w, "Label2")->text(),
+                 QString("This program removes Korvel from your computer. Click Start Uninstall "
+                         "to begin the uninstallation."));
         const QStringList clipped = CaptionFit::clippedCaptions(&w);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 

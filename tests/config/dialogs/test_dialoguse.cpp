@@ -29,22 +29,53 @@ QList<QPair<QString, QLineEdit *>> everyBox()
     SoundDialog *s = dialog<SoundDialog>();
     TextMessageDialog *t = dialog<TextMessageDialog>();
     PersonalModeDialog *f = dialog<PersonalModeDialog>();
-    return {{"restock.big1", control<QComboBox>(r, "big1")->lineEdit()}, {"restock.big2", control<QComboBox>(r, "big2")->lineEdit()},
-            {"restock.big3", control<QComboBox>(r, "big3")->lineEdit()}, {"restock.big4", control<QComboBox>(r, "big4")->lineEdit()},
-            {"restock.big5", control<QComboBox>(r, "big5")->lineEdit()}, {"restock.small1", control<QComboBox>(r, "small1")->lineEdit()},
-            {"restock.small2", control<QComboBox>(r, "small2")->lineEdit()}, {"restock.small3", control<QComboBox>(r, "small3")->lineEdit()},
-            {"amcm.pwfeld", control<QLineEdit>(a, "pwfeld")}, {"amcm.pass", control<QLineEdit>(a, "pass")}, {"amcm.Text1", control<QLineEdit>(a, "Text1")}, {"amcm.Text2", control<QLineEdit>(a, "Text2")},
-            {"sound.snd1", control<QLineEdit>(s, "snd1")}, {"sound.snd2", control<QLineEdit>(s, "snd2")}, {"sound.snd3", control<QLineEdit>(s, "snd3")},
-            {"text.Text1", control<QLineEdit>(t, "Text1")}, {"text.Text2", control<QLineEdit>(t, "Text2")}, {"text.Text3", control<QLineEdit>(t, "Text3")}, {"text.Text4", control<QLineEdit>(t, "Text4")},
-            {"text.Text5", control<QLineEdit>(t, "Text5")}, {"text.Text6", control<QLineEdit>(t, "Text6")}, {"text.Text7", control<QLineEdit>(t, "Text7")}, {"text.Text8", control<QLineEdit>(t, "Text8")},
-            {"funmode.reload", control<QLineEdit>(f, "reload")}, {"funmode.usp", control<QLineEdit>(f, "usp")}, {"funmode.glock", control<QLineEdit>(f, "glock")},
-            {"funmode.p90", control<QLineEdit>(f, "p90")}, {"funmode.mp5", control<QLineEdit>(f, "mp5")}, {"funmode.para", control<QLineEdit>(f, "para")},
-            {"funmode.scout", control<QLineEdit>(f, "scout")}, {"funmode.awp", control<QLineEdit>(f, "awp")}, {"funmode.g3sg1", control<QLineEdit>(f, "g3sg1")},
-            {"funmode.xm1014", control<QLineEdit>(f, "xm1014")}, {"funmode.super90", control<QLineEdit>(f, "super90")}, {"funmode.sigp228", control<QLineEdit>(f, "sigp228")},
-            {"funmode.deagle", control<QLineEdit>(f, "deagle")}, {"funmode.ump45", control<QLineEdit>(f, "ump45")}, {"funmode.teampistol", control<QLineEdit>(f, "teampistol")},
-            {"funmode.ak47", control<QLineEdit>(f, "ak47")}, {"funmode.uzi", control<QLineEdit>(f, "uzi")}, {"funmode.aug", control<QLineEdit>(f, "aug")},
-            {"funmode.sg550", control<QLineEdit>(f, "sg550")}, {"funmode.he", control<QLineEdit>(f, "he")}, {"funmode.smoke", control<QLineEdit>(f, "smoke")},
-            {"funmode.flash", control<QLineEdit>(f, "flash")}, {"funmode.defuse", control<QLineEdit>(f, "defuse")}, {"funmode.plant", control<QLineEdit>(f, "plant")}};
+    return {{"restock.big1", control<QComboBox>(r, "big1")->lineEdit()},
+            {"restock.big2", control<QComboBox>(r, "big2")->lineEdit()},
+            {"restock.big3", control<QComboBox>(r, "big3")->lineEdit()},
+            {"restock.big4", control<QComboBox>(r, "big4")->lineEdit()},
+            {"restock.big5", control<QComboBox>(r, "big5")->lineEdit()},
+            {"restock.small1", control<QComboBox>(r, "small1")->lineEdit()},
+            {"restock.small2", control<QComboBox>(r, "small2")->lineEdit()},
+            {"restock.small3", control<QComboBox>(r, "small3")->lineEdit()},
+            {"amcm.pwfeld", control<QLineEdit>(a, "pwfeld")},
+            {"amcm.pass", control<QLineEdit>(a, "pass")},
+            {"amcm.Text1", control<QLineEdit>(a, "Text1")},
+            {"amcm.Text2", control<QLineEdit>(a, "Text2")},
+            {"sound.snd1", control<QLineEdit>(s, "snd1")},
+            {"sound.snd2", control<QLineEdit>(s, "snd2")},
+            {"sound.snd3", control<QLineEdit>(s, "snd3")},
+            {"text.Text1", control<QLineEdit>(t, "Text1")},
+            {"text.Text2", control<QLineEdit>(t, "Text2")},
+            {"text.Text3", control<QLineEdit>(t, "Text3")},
+            {"text.Text4", control<QLineEdit>(t, "Text4")},
+            {"text.Text5", control<QLineEdit>(t, "Text5")},
+            {"text.Text6", control<QLineEdit>(t, "Text6")},
+            {"text.Text7", control<QLineEdit>(t, "Text7")},
+            {"text.Text8", control<QLineEdit>(t, "Text8")},
+            {"funmode.reload", control<QLineEdit>(f, "reload")},
+            {"funmode.usp", control<QLineEdit>(f, "usp")},
+            {"funmode.glock", control<QLineEdit>(f, "glock")},
+            {"funmode.p90", control<QLineEdit>(f, "p90")},
+            {"funmode.mp5", control<QLineEdit>(f, "mp5")},
+            {"funmode.para", control<QLineEdit>(f, "para")},
+            {"funmode.scout", control<QLineEdit>(f, "scout")},
+            {"funmode.awp", control<QLineEdit>(f, "awp")},
+            {"funmode.g3sg1", control<QLineEdit>(f, "g3sg1")},
+            {"funmode.xm1014", control<QLineEdit>(f, "xm1014")},
+            {"funmode.super90", control<QLineEdit>(f, "super90")},
+            {"funmode.sigp228", control<QLineEdit>(f, "sigp228")},
+            {"funmode.deagle", control<QLineEdit>(f, "deagle")},
+            {"funmode.ump45", control<QLineEdit>(f, "ump45")},
+            {"funmode.teampistol", control<QLineEdit>(f, "teampistol")},
+            {"funmode.ak47", control<QLineEdit>(f, "ak47")},
+            {"funmode.uzi", control<QLineEdit>(f, "uzi")},
+            {"funmode.aug", control<QLineEdit>(f, "aug")},
+            {"funmode.sg550", control<QLineEdit>(f, "sg550")},
+            {"funmode.he", control<QLineEdit>(f, "he")},
+            {"funmode.smoke", control<QLineEdit>(f, "smoke")},
+            {"funmode.flash", control<QLineEdit>(f, "flash")},
+            {"funmode.defuse", control<QLineEdit>(f, "defuse")},
+            {"funmode.plant", control<QLineEdit>(f, "plant")}};
 }
 
 void showWindowOf(QWidget *control)
@@ -93,7 +124,10 @@ private slots:
     {
         RestockDialog *d = dialog<RestockDialog>();
         showWindowOf(d);
-        for (QComboBox *box : {control<QComboBox>(d, "big1"), control<QComboBox>(d, "big2"), control<QComboBox>(d, "big3"), control<QComboBox>(d, "big4"), control<QComboBox>(d, "big5"), control<QComboBox>(d, "small1"), control<QComboBox>(d, "small2"), control<QComboBox>(d, "small3")})
+        for (QComboBox *box :
+             {control<QComboBox>(d, "big1"), control<QComboBox>(d, "big2"), control<QComboBox>(d, "big3"),
+              control<QComboBox>(d, "big4"), control<QComboBox>(d, "big5"), control<QComboBox>(d, "small1"),
+              control<QComboBox>(d, "small2"), control<QComboBox>(d, "small3")})
             QCOMPARE(box->currentText(), QString());
 
         for (const QString word : {"flash", "nonsense", "hegrenade", "HEGRENADE", "2 words"}) {

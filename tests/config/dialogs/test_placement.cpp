@@ -46,10 +46,13 @@ private slots:
         folder.write(QStringLiteral("pfad.kst"), "c:\\hl\r\n");
         MainWindow *m = restartConfigurator();
         m->move(40, 100);
-        const QPair<QPushButton *, QWidget *> dialogs[] = {
-            {control<QPushButton>(m, "Command2"), dialog<RestockDialog>()}, {control<QPushButton>(m, "Command4"), dialog<ServerAccessDialog>()},
-            {control<QPushButton>(m, "Command6"), dialog<SoundDialog>()},   {control<QPushButton>(m, "Command7"), dialog<TextMessageDialog>()},
-            {control<QPushButton>(m, "Command9"), dialog<PersonalModeDialog>()}, {control<QPushButton>(m, "Command8"), dialog<SetupDialog>()}};
+        const QPair<QPushButton *, QWidget *> dialogs[]
+            = {{control<QPushButton>(m, "Command2"), dialog<RestockDialog>()},
+               {control<QPushButton>(m, "Command4"), dialog<ServerAccessDialog>()},
+               {control<QPushButton>(m, "Command6"), dialog<SoundDialog>()},
+               {control<QPushButton>(m, "Command7"), dialog<TextMessageDialog>()},
+               {control<QPushButton>(m, "Command9"), dialog<PersonalModeDialog>()},
+               {control<QPushButton>(m, "Command8"), dialog<SetupDialog>()}};
         for (const auto &dialog : dialogs)
             QCOMPARE(openedFrame(dialog.first, dialog.second).center(), m->frameGeometry().center());
 
@@ -75,7 +78,8 @@ private slots:
         // Always on the main window's screen, at its corner when larger than it.
         m->move(kSmall.topLeft());
         QTRY_COMPARE(m->screen(), QGuiApplication::screens().at(1));
-        QCOMPARE(openedFrame(control<QPushButton>(m, "Command9"), dialog<PersonalModeDialog>()).topLeft(), kSmall.topLeft());
+        QCOMPARE(openedFrame(control<QPushButton>(m, "Command9"), dialog<PersonalModeDialog>()).topLeft(),
+                 kSmall.topLeft());
         QCOMPARE(openedFrame(control<QPushButton>(m, "Command2"), r).topLeft(), kSmall.topLeft());
     }
 
@@ -90,7 +94,8 @@ private slots:
                  qPrintable(QDebug::toString(offCentre)));
 
         setup->move(10, 10);
-        QCOMPARE(openedFrame(control<QPushButton>(setup, "search"), dialog<SetupDialog>()->browser()).center(), setup->frameGeometry().center());
+        QCOMPARE(openedFrame(control<QPushButton>(setup, "search"), dialog<SetupDialog>()->browser()).center(),
+                 setup->frameGeometry().center());
     }
 };
 

@@ -476,8 +476,9 @@ private slots:
         // The server access dialog says so as it opens.
         dialog<ServerAccessDialog>()->show();
         // Under Wine on a busy machine the showing takes its time.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            Notice::shownFor(control<QLineEdit>(dialog<ServerAccessDialog>(), "pwfeld")).contains(QStringLiteral("nicht in varis.cfg")), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(Notice::shownFor(control<QLineEdit>(dialog<ServerAccessDialog>(), "pwfeld"))
+                                     .contains(QStringLiteral("nicht in varis.cfg")),
+                                 15000);
         m->close();
 
         varia[Varia::Text1] = QString(119, QLatin1Char('m'));
@@ -519,11 +520,14 @@ private slots:
             folder.write(QStringLiteral("buy.kst"), fileBytes(buy));
             MainWindow *m = start(folder);
             if (openDialogs) {
-                for (QPushButton *opener : {control<QPushButton>(m, "Command2"), control<QPushButton>(m, "Command4"), control<QPushButton>(m, "Command6"), control<QPushButton>(m, "Command7"), control<QPushButton>(m, "Command9")})
+                for (QPushButton *opener : {control<QPushButton>(m, "Command2"), control<QPushButton>(m, "Command4"),
+                                            control<QPushButton>(m, "Command6"), control<QPushButton>(m, "Command7"),
+                                            control<QPushButton>(m, "Command9")})
                     QTest::mouseClick(opener, Qt::LeftButton);
             }
             dialogsThere << (hasDialog<RestockDialog>() || hasDialog<ServerAccessDialog>() || hasDialog<SoundDialog>()
-                             || hasDialog<TextMessageDialog>() || hasDialog<PersonalModeDialog>() || hasDialog<SetupDialog>());
+                             || hasDialog<TextMessageDialog>() || hasDialog<PersonalModeDialog>()
+                             || hasDialog<SetupDialog>());
             m->close();
             QList<QByteArray> bytes;
             for (const QString &name : files)

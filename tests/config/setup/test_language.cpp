@@ -151,16 +151,25 @@ struct Scene
 };
 
 const Scene kScenes[] = {
-    {"refused character", {Texts::UnstorableCharacter},
-     [](const GameTree &, const QString &) { return noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), "Ж"); }},
-    {"length", {Texts::NotTaken, Texts::AtMost},
-     [](const GameTree &, const QString &) { return noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), QString(120, 'x')); }},
-    {"preview of the whole text", {Texts::InGameMessage},
+    {"refused character",
+     {Texts::UnstorableCharacter},
      [](const GameTree &, const QString &) {
-         const QString tip = noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), "Hi \"all\"; gg");
+         return noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), "Ж");
+     }},
+    {"length",
+     {Texts::NotTaken, Texts::AtMost},
+     [](const GameTree &, const QString &) {
+         return noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), QString(120, 'x'));
+     }},
+    {"preview of the whole text",
+     {Texts::InGameMessage},
+     [](const GameTree &, const QString &) {
+         const QString tip
+             = noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), "Hi \"all\"; gg");
          return tip.contains(": Hi 'all': gg\n") ? tip : QString();
      }},
-    {"paste with a character left out", {Texts::LeftOutCharacter},
+    {"paste with a character left out",
+     {Texts::LeftOutCharacter},
      [](const GameTree &, const QString &) {
          QGuiApplication::clipboard()->setText(QStringLiteral("Eins\r\n✓ zwei"));
          QLineEdit *box = control<QLineEdit>(dialog<TextMessageDialog>(), "Text1");
@@ -168,22 +177,27 @@ const Scene kScenes[] = {
          QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
          return box->text() == QStringLiteral("Eins  zwei") ? Notice::shownFor(box) : QString();
      }},
-    {"restock entry the builds split", {Texts::RestockRunsOtherwise},
+    {"restock entry the builds split",
+     {Texts::RestockRunsOtherwise},
      [](const GameTree &, const QString &) {
-         return noticeAfterTyping(control<QComboBox>(dialog<RestockDialog>(), "big1")->lineEdit(), QStringLiteral("(y):z"));
+         return noticeAfterTyping(control<QComboBox>(dialog<RestockDialog>(), "big1")->lineEdit(),
+                                  QStringLiteral("(y):z"));
      }},
-    {"warning mark", {Texts::NotWrittenToVaris, Texts::NoFieldName},
+    {"warning mark",
+     {Texts::NotWrittenToVaris, Texts::NoFieldName},
      [](const GameTree &, const QString &) {
          configurator()->package().settings.field(Varia::Pass) = StoredValue(ValueKind::ServerValue, "geheim");
          return control<QLineEdit>(dialog<ServerAccessDialog>(), "pass")->toolTip();
      }},
-    {"save", {Texts::SaveIncomplete},
+    {"save",
+     {Texts::SaveIncomplete},
      [](const GameTree &, const QString &) {
          QDir().mkpath("varis.cfg/inhalt");
          configurator()->close();
          return QString();
      }},
-    {"second start", {Texts::AlreadyOpen},
+    {"second start",
+     {Texts::AlreadyOpen},
      [](const GameTree &tree, const QString &) {
          configurator()->package().unlock();
          QLockFile first(tree.qor + "/config.lock");
@@ -191,7 +205,8 @@ const Scene kScenes[] = {
          restartConfigurator();
          return QString();
      }},
-    {"language step", {Texts::LanguageIncomplete, Texts::ReplacementMissing, Texts::GameFolderMissing},
+    {"language step",
+     {Texts::LanguageIncomplete, Texts::ReplacementMissing, Texts::GameFolderMissing},
      [](const GameTree &tree, const QString &language) {
          QFile::remove(language.chopped(5) + "_commandmenu.txt");
          QDir(tree.cstrike + "/gfx").removeRecursively();
@@ -199,7 +214,8 @@ const Scene kScenes[] = {
          return QString();
      }},
     // In the language chosen, which is not applied yet.
-    {"no cstrike folder", {Texts::NoCstrikeFolder},
+    {"no cstrike folder",
+     {Texts::NoCstrikeFolder},
      [](const GameTree &tree, const QString &language) {
          QFile::remove("pfad.kst");
          saveAndGo(tree.qor, language);
@@ -305,11 +321,17 @@ private slots:
             QWidget *widget;
             int line;
         } captions[] = {
-            {control<QPushButton>(m, "it1"), 1},      {control<QPushButton>(m, "fun1"), 1},     {control<QPushButton>(m, "say1"), 1},      {control<QPushButton>(m, "it2"), 2},      {control<QPushButton>(m, "fun2"), 2},
-            {control<QPushButton>(m, "say2"), 2},     {control<QLabel>(m, "Haftungsausschluss"), 3},           {control<QPushButton>(m, "Command8"), 4}, {control<QPushButton>(m, "Command2"), 5},
-            {control<QPushButton>(m, "Command4"), 6}, {control<QPushButton>(m, "Command7"), 7}, {control<QPushButton>(m, "Command6"), 8},  {control<QPushButton>(m, "Command5"), 9}, {control<QPushButton>(a, "Command2"), 9},
-            {control<QPushButton>(r, "Command4"), 9}, {control<QPushButton>(s, "Command1"), 9}, {control<QPushButton>(t, "Command1"), 9},  {control<QPushButton>(a, "Command1"), 10}, {control<QPushButton>(f, "Command1"), 10},
-            {control<QPushButton>(r, "Command1"), 10}, {control<QPushButton>(s, "Command2"), 10}, {control<QPushButton>(t, "Command2"), 10},
+            {control<QPushButton>(m, "it1"), 1},           {control<QPushButton>(m, "fun1"), 1},
+            {control<QPushButton>(m, "say1"), 1},          {control<QPushButton>(m, "it2"), 2},
+            {control<QPushButton>(m, "fun2"), 2},          {control<QPushButton>(m, "say2"), 2},
+            {control<QLabel>(m, "Haftungsausschluss"), 3}, {control<QPushButton>(m, "Command8"), 4},
+            {control<QPushButton>(m, "Command2"), 5},      {control<QPushButton>(m, "Command4"), 6},
+            {control<QPushButton>(m, "Command7"), 7},      {control<QPushButton>(m, "Command6"), 8},
+            {control<QPushButton>(m, "Command5"), 9},      {control<QPushButton>(a, "Command2"), 9},
+            {control<QPushButton>(r, "Command4"), 9},      {control<QPushButton>(s, "Command1"), 9},
+            {control<QPushButton>(t, "Command1"), 9},      {control<QPushButton>(a, "Command1"), 10},
+            {control<QPushButton>(f, "Command1"), 10},     {control<QPushButton>(r, "Command1"), 10},
+            {control<QPushButton>(s, "Command2"), 10},     {control<QPushButton>(t, "Command2"), 10},
         };
         for (const auto &target : captions) {
             const QString caption = qobject_cast<QLabel *>(target.widget)
@@ -327,7 +349,8 @@ private slots:
 
         // The help boxes show the language's texts.
         QTest::mouseClick(control<QPushButton>(m, "Command5"), Qt::LeftButton);
-        for (QPushButton *help : {control<QPushButton>(a, "Command2"), control<QPushButton>(r, "Command4"), control<QPushButton>(s, "Command1"), control<QPushButton>(t, "Command1")})
+        for (QPushButton *help : {control<QPushButton>(a, "Command2"), control<QPushButton>(r, "Command4"),
+                                  control<QPushButton>(s, "Command1"), control<QPushButton>(t, "Command1")})
             help->click();
         QTest::mouseClick(control<QLabel>(m, "Haftungsausschluss"), Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 6);
@@ -1169,7 +1192,8 @@ private slots:
         recordLanguage(tree, typed(tree), "weg.lang");
         MainWindow *m = restartConfigurator();
         QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
-        QCOMPARE(control<QPushButton>(m, "Command6")->toolTip(), QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
+        QCOMPARE(control<QPushButton>(m, "Command6")->toolTip(),
+                 QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("weg.lang")));
@@ -1433,7 +1457,8 @@ private slots:
         SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("english.lang"));
         QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
-        QVERIFY2(control<QLineEdit>(a, "pass")->toolTip().contains(QStringLiteral("Without a field name")), qPrintable(control<QLineEdit>(a, "pass")->toolTip()));
+        QVERIFY2(control<QLineEdit>(a, "pass")->toolTip().contains(QStringLiteral("Without a field name")),
+                 qPrintable(control<QLineEdit>(a, "pass")->toolTip()));
         QCOMPARE(Notice::shownFor(control<QLineEdit>(a, "pass")), QString());
         a->hide();
         a->show();

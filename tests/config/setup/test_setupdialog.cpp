@@ -193,7 +193,8 @@ private slots:
         SetupDialog *d = dialog<SetupDialog>();
         QVERIFY(d->isVisible());
         const QString root = QDir(folder.path()).canonicalPath() + QLatin1Char('/');
-        QCOMPARE(control<QLineEdit>(d, "pfad")->text(), offered.isEmpty() ? kDefault : QDir::toNativeSeparators(root + offered));
+        QCOMPARE(control<QLineEdit>(d, "pfad")->text(),
+                 offered.isEmpty() ? kDefault : QDir::toNativeSeparators(root + offered));
     }
 
     void startWithPathFileFillsTheDialogHidden()

@@ -50,9 +50,10 @@ private slots:
         }
         restartConfigurator();
 
-        const QList<QWidget *> windows{configurator(), dialog<RestockDialog>(),  dialog<ServerAccessDialog>(),
-                                       dialog<SoundDialog>(),     dialog<TextMessageDialog>(),     dialog<PersonalModeDialog>(),
-                                       dialog<SetupDialog>(),  dialog<SetupDialog>()->browser()};
+        const QList<QWidget *> windows{
+            configurator(),        dialog<RestockDialog>(),         dialog<ServerAccessDialog>(),
+            dialog<SoundDialog>(), dialog<TextMessageDialog>(),     dialog<PersonalModeDialog>(),
+            dialog<SetupDialog>(), dialog<SetupDialog>()->browser()};
         QStringList clipped;
         for (QWidget *window : windows) {
             window->ensurePolished();
