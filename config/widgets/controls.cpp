@@ -11,62 +11,70 @@ namespace Controls {
 
 namespace {
 
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
+QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, int width, int height)
 {
     auto *made = new QLineEdit(parent);
+    made->setObjectName(QLatin1String(name));
     made->setGeometry(left, top, width, height);
     return made;
 }
 
 } // namespace
 
-QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                    int height)
 {
     auto *made = new QPushButton(caption, parent);
+    made->setObjectName(QLatin1String(name));
     made->setGeometry(left, top, width, height);
     return made;
 }
 
-QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height)
 {
     auto *made = new QLabel(caption, parent);
+    made->setObjectName(QLatin1String(name));
     made->setTextFormat(Qt::PlainText);
     made->setGeometry(left, top, width, height);
     return made;
 }
 
-QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height)
+QPushButton *button(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width,
+                    int height)
 {
-    QPushButton *made = button(parent, QString(), left, top, width, height);
-    LanguageCaptions::follow(made, caption);
+    QPushButton *made = button(parent, name, QString(), left, top, width, height);
+    LiveCaptions::follow(made, caption);
     return made;
 }
 
-QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height)
+QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height)
 {
-    QLabel *made = label(parent, QString(), left, top, width, height);
-    LanguageCaptions::follow(made, caption);
+    QLabel *made = label(parent, name, QString(), left, top, width, height);
+    LiveCaptions::follow(made, caption);
     return made;
 }
 
-QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                 int height)
 {
     auto *made = new QGroupBox(caption, parent);
+    made->setObjectName(QLatin1String(name));
     made->setGeometry(left, top, width, height);
     return made;
 }
 
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line,
+QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Varia::Line line,
                       Settings &settings)
 {
-    QLineEdit *made = textBox(parent, left, top, width, height);
+    QLineEdit *made = textBox(parent, name, left, top, width, height);
     guardSetting(made, line, settings);
     return made;
 }
 
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings)
+QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Buy::Line line,
+                      Settings &settings)
 {
-    QLineEdit *made = textBox(parent, left, top, width, height);
+    QLineEdit *made = textBox(parent, name, left, top, width, height);
     guardSetting(made, line, settings);
     return made;
 }
@@ -76,9 +84,10 @@ void showSetting(QLineEdit *box, Varia::Line line, Settings &settings)
     guardSetting(box, line, settings);
 }
 
-QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)
+QFrame *line(QWidget *parent, const char *name, QFrame::Shape shape, int left, int top, int width, int height)
 {
     auto *made = new QFrame(parent);
+    made->setObjectName(QLatin1String(name));
     made->setFrameShape(shape);
     made->setFrameShadow(QFrame::Sunken);
     made->setGeometry(left, top, width, height);

@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "hauptmenu.h"
+#include "mainwindow.h"
 #include "message.h"
 #include "package.h"
 #include "texts.h"
@@ -59,7 +59,7 @@ namespace {
 struct Configurator
 {
     std::unique_ptr<Package> package;
-    std::unique_ptr<hauptmenu> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 Configurator &current()
@@ -69,12 +69,12 @@ Configurator &current()
 }
 } // namespace
 
-hauptmenu *configurator()
+MainWindow *configurator()
 {
     Configurator &c = current();
     if (!c.window) {
         c.package = std::make_unique<Package>(QDir::currentPath());
-        c.window = std::make_unique<hauptmenu>(*c.package);
+        c.window = std::make_unique<MainWindow>(*c.package);
     }
     return c.window.get();
 }
@@ -87,12 +87,29 @@ void dropConfigurator()
     Texts::useBuiltIn();
 }
 
-hauptmenu *restartConfigurator()
+MainWindow *restartConfigurator()
 {
     dropConfigurator();
-    hauptmenu *window = configurator();
+    MainWindow *window = configurator();
     window->startup();
     return window;
+}
+
+void controlMissing(const QWidget *window, const char *kind, const char *name, int found)
+{
+    qFatal("%s \"%s\" has %d %s named \"%s\", not one", window->metaObject()->className(),
+           qPrintable(window->windowTitle()), found, kind, name);
+}
+
+QStringList controlNames(const QWidget *window)
+{
+    QStringList names;
+    for (const QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
+            names << widget->objectName();
+    }
+    names.sort();
+    return names;
 }
 
 QByteArray ansi(const char *utf8)

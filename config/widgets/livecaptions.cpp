@@ -1,5 +1,4 @@
-#include "languagetexts.h"
-
+#include "livecaptions.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -45,7 +44,7 @@ void showCaption(QWidget *control, const QVariant &line)
 
 } // namespace
 
-namespace LanguageCaptions {
+namespace LiveCaptions {
 
 void follow(QPushButton *button, LanguageLine line)
 {
@@ -80,4 +79,4 @@ bool recaption(QWidget *window)
     return any;
 }
 
-} // namespace LanguageCaptions
+} // namespace LiveCaptions

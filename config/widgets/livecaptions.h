@@ -11,7 +11,7 @@ class QWidget;
 
 // Controls whose caption or tooltip is a text of the language in force: it
 // is set now, and again whenever recaption() runs over their window.
-namespace LanguageCaptions {
+namespace LiveCaptions {
 
 void follow(QPushButton *button, LanguageLine line);
 void follow(QLabel *label, LanguageLine line);
@@ -21,4 +21,4 @@ void followTip(QWidget *control, LanguageLine line);
 // false when the window has none.
 bool recaption(QWidget *window);
 
-} // namespace LanguageCaptions
+} // namespace LiveCaptions

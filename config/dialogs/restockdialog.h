@@ -1,0 +1,15 @@
+#pragma once
+
+#include "optiondialog.h"
+
+struct Settings;
+
+// The two restock buy lists, five items for the big and three for the small
+// restock. A box's value is the text of its edit field, picked or typed.
+class RestockDialog : public OptionDialog
+{
+    Q_OBJECT
+
+public:
+    explicit RestockDialog(Settings &settings);
+};
