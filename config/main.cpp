@@ -1,5 +1,5 @@
 #include "appearance.h"
-#include "hauptmenu.h"
+#include "mainwindow.h"
 #include "package.h"
 
 #include <QApplication>
@@ -16,12 +16,12 @@ int main(int argc, char *argv[])
 
     // A shortcut without its start folder starts the program elsewhere: that
     // start ends there, before the lock or any setting is written.
-    if (!hauptmenu::startsInPackage(QCoreApplication::applicationDirPath()))
+    if (!MainWindow::startsInPackage(QCoreApplication::applicationDirPath()))
         return 1;
 
     // The lock goes with the package, at every end of the program.
     Package package(QDir::currentPath());
-    hauptmenu window(package);
+    MainWindow window(package);
     window.startup();
     return app.exec();
 }

@@ -100,51 +100,51 @@ void fitCaption(QWidget *control, const QString &text, bool wrapped)
 
 Uninstaller::Uninstaller(QWidget *parent)
     : QWidget(parent)
-    , Picture1(new QLabel(this))
-    , Label1(new QLabel(this))
-    , Label2(new QLabel(this))
-    , Command1(new QPushButton(this))
+    , m_start(new QPushButton(this))
 {
     setWindowTitle(QStringLiteral("Uninstaller"));
     setFixedSize(404, 279);
     // The layout was drawn for an 8 point font; larger ones would not fit.
     setFont(classicFont(8, false));
 
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(8, 8, 137, 265);
-    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/pictures/uninstaller.png")));
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setGeometry(8, 8, 137, 265);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/uninstaller.png")));
 
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(152, 16, 241, 33);
-    Label1->setFont(classicFont(13.5, true));
-    Label1->setText(QStringLiteral("Uninstaller"));
+    auto *heading = new QLabel(this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    heading->setGeometry(152, 16, 241, 33);
+    heading->setFont(classicFont(13.5, true));
+    heading->setText(QStringLiteral("Uninstaller"));
 
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(160, 56, 217, 57);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setWordWrap(true);
+    auto *explanation = new QLabel(this);
+    explanation->setObjectName(QStringLiteral("Label2"));
+    explanation->setGeometry(160, 56, 217, 57);
+    explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    explanation->setWordWrap(true);
     // The text may come from a language file: shown as written, never as markup.
-    Label2->setTextFormat(Qt::PlainText);
+    explanation->setTextFormat(Qt::PlainText);
     // In the language the configurator recorded, read before anything of qor goes.
     Texts::useRecordedLanguage();
-    Label2->setText(Texts::get(Texts::Explanation));
+    explanation->setText(Texts::get(Texts::Explanation));
 
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(320, 240, 73, 25);
-    Command1->setText(QStringLiteral("Start Uninstall"));
+    m_start->setObjectName(QStringLiteral("Command1"));
+    m_start->setGeometry(320, 240, 73, 25);
+    m_start->setText(QStringLiteral("Start Uninstall"));
     auto *buttonStyle = new CaptionRoomStyle;
     buttonStyle->setParent(this);
-    Command1->setStyle(buttonStyle);
-    fitCaption(Label2, Label2->text(), true);
-    fitCaption(Command1, Command1->text(), false);
-    connect(Command1, &QPushButton::clicked, this, &Uninstaller::Command1_Click);
+    m_start->setStyle(buttonStyle);
+    fitCaption(explanation, explanation->text(), true);
+    fitCaption(m_start, m_start->text(), false);
+    connect(m_start, &QPushButton::clicked, this, &Uninstaller::uninstall);
 }
 
-void Uninstaller::Command1_Click()
+void Uninstaller::uninstall()
 {
     // One run per start.
-    Command1->setEnabled(false);
+    m_start->setEnabled(false);
     const UninstallResult result = uninstallPackage();
     switch (result.outcome) {
     case Outcome::Done:

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QPushButton;
 
 // The only window: a picture, a heading, a short explanation and the button
@@ -14,11 +13,9 @@ class Uninstaller : public QWidget
 public:
     explicit Uninstaller(QWidget *parent = nullptr);
 
-    QLabel *const Picture1;
-    QLabel *const Label1;
-    QLabel *const Label2;
-    QPushButton *const Command1;
+private:
+    // Runs the uninstall sequence, says how it went and ends the program.
+    void uninstall();
 
-private slots:
-    void Command1_Click();
+    QPushButton *m_start;
 };

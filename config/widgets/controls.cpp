@@ -11,65 +11,71 @@ namespace Controls {
 
 namespace {
 
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
+QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, int width, int height)
 {
     auto *made = new QLineEdit(parent);
+    made->setObjectName(QLatin1String(name));
     made->setGeometry(left, top, width, height);
     return made;
 }
 
 } // namespace
 
-QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                    int height)
 {
     auto *made = new QPushButton(caption, parent);
+    made->setObjectName(QLatin1String(name));
     made->setGeometry(left, top, width, height);
     return made;
 }
 
-QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height)
 {
     auto *made = new QLabel(caption, parent);
+    made->setObjectName(QLatin1String(name));
     made->setTextFormat(Qt::PlainText);
     made->setGeometry(left, top, width, height);
     return made;
 }
 
-QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
-                    const Language &language)
+QPushButton *button(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width,
+                    int height, const Language &language)
 {
-    QPushButton *made = button(parent, QString(), left, top, width, height);
-    LanguageCaptions::follow(made, caption, language);
+    QPushButton *made = button(parent, name, QString(), left, top, width, height);
+    LiveCaptions::follow(made, caption, language);
     return made;
 }
 
-QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
+QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height,
               const Language &language)
 {
-    QLabel *made = label(parent, QString(), left, top, width, height);
-    LanguageCaptions::follow(made, caption, language);
+    QLabel *made = label(parent, name, QString(), left, top, width, height);
+    LiveCaptions::follow(made, caption, language);
     return made;
 }
 
-QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                 int height)
 {
     auto *made = new QGroupBox(caption, parent);
+    made->setObjectName(QLatin1String(name));
     made->setGeometry(left, top, width, height);
     return made;
 }
 
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line,
+QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Varia::Line line,
                       Settings &settings, const Language &language)
 {
-    QLineEdit *made = textBox(parent, left, top, width, height);
+    QLineEdit *made = textBox(parent, name, left, top, width, height);
     guardSetting(made, line, settings, language);
     return made;
 }
 
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings,
-                      const Language &language)
+QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Buy::Line line,
+                      Settings &settings, const Language &language)
 {
-    QLineEdit *made = textBox(parent, left, top, width, height);
+    QLineEdit *made = textBox(parent, name, left, top, width, height);
     guardSetting(made, line, settings, language);
     return made;
 }
@@ -79,9 +85,10 @@ void showSetting(QLineEdit *box, Varia::Line line, Settings &settings, const Lan
     guardSetting(box, line, settings, language);
 }
 
-QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height)
+QFrame *line(QWidget *parent, const char *name, QFrame::Shape shape, int left, int top, int width, int height)
 {
     auto *made = new QFrame(parent);
+    made->setObjectName(QLatin1String(name));
     made->setFrameShape(shape);
     made->setFrameShadow(QFrame::Sunken);
     made->setGeometry(left, top, width, height);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "languagetexts.h"
+#include "livecaptions.h"
 #include "settings.h"
 
 #include <QFrame>
@@ -12,28 +12,31 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// Every window's controls, made the same way everywhere: placed at
-// fixed positions (left, top, width, height), captions shown as plain text.
+// Every window's controls, made the same way everywhere: each under its
+// name (its objectName, by which tests and tools find it), placed at fixed
+// positions (left, top, width, height), captions shown as plain text.
 namespace Controls {
 
-QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height);
-QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height);
-// The same with a text of the language in force (LanguageCaptions::follow).
-QPushButton *button(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
-                    const Language &language);
-QLabel *label(QWidget *parent, LanguageLine caption, int left, int top, int width, int height,
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                    int height);
+QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height);
+// The same with a text of `language`, the language in force (LiveCaptions::follow).
+QPushButton *button(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width,
+                    int height, const Language &language);
+QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height,
               const Language &language);
-QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                 int height);
 // A single-line text box of an option dialog for one value of the settings
 // (showSetting).
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Varia::Line line,
+QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Varia::Line line,
                       Settings &settings, const Language &language);
-QLineEdit *settingBox(QWidget *parent, int left, int top, int width, int height, Buy::Line line, Settings &settings,
-                      const Language &language);
+QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Buy::Line line,
+                      Settings &settings, const Language &language);
 // `box` shows the value of the settings and what the model judges of it, in
 // `language`, the language in force, and puts every change back into them at
 // once (guardSetting).
 void showSetting(QLineEdit *box, Varia::Line line, Settings &settings, const Language &language);
-// A thin sunken separator line, QFrame::HLine or QFrame::VLine.
-QFrame *line(QWidget *parent, QFrame::Shape shape, int left, int top, int width, int height);
+// A thin sunken separator line, QFrame::HLine or QFrame::VLine; `name` may be null.
+QFrame *line(QWidget *parent, const char *name, QFrame::Shape shape, int left, int top, int width, int height);
 } // namespace Controls

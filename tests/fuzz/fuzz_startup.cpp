@@ -7,16 +7,16 @@
 // backups below the Half-Life folder of line 1. None of these lines is taken
 // from the input as it stands: the harness picks them from paths inside its
 // own temporary folder, so no input can write anywhere else.
-#include "amcm.h"
+#include "serveraccessdialog.h"
 #include "appearance.h"
-#include "funmode.h"
-#include "hauptmenu.h"
+#include "personalmodedialog.h"
+#include "mainwindow.h"
 #include "message.h"
 #include "package.h"
 #include "platform.h"
-#include "restock.h"
-#include "sound.h"
-#include "text.h"
+#include "restockdialog.h"
+#include "sounddialog.h"
+#include "textmessagedialog.h"
 #include "textfiles.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -163,7 +163,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     // here, they are not taken for leaks of the first input.
     {
         Package package(harness->qor);
-        hauptmenu window(package);
+        MainWindow window(package);
         window.startup();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -237,13 +237,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // (they show what the state files held), and its end.
     {
         Package package(harness->qor);
-        hauptmenu window(package);
+        MainWindow window(package);
         window.startup();
-        window.dialog<restock>();
-        window.dialog<amcm>();
-        window.dialog<sound>();
-        window.dialog<text>();
-        window.dialog<funmode>();
+        window.dialog<RestockDialog>();
+        window.dialog<ServerAccessDialog>();
+        window.dialog<SoundDialog>();
+        window.dialog<TextMessageDialog>();
+        window.dialog<PersonalModeDialog>();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;

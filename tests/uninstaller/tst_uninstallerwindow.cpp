@@ -30,6 +30,18 @@ static QString stays(const QString &folderNote = QString())
         + QString::fromUtf8(" (der Uninstaller selbst, er kann sich nicht löschen, während er läuft)");
 }
 
+// The window's one control of kind T named `name` (its objectName); a name
+// missing or found twice ends the test at once, saying which.
+template <class T>
+static T *control(const QWidget &window, const char *name)
+{
+    const QList<T *> found = window.findChildren<T *>(QLatin1String(name));
+    if (found.size() != 1)
+        qFatal("the uninstaller window has %d %s named \"%s\", not one", int(found.size()),
+               T::staticMetaObject.className(), name);
+    return found.first();
+}
+
 class TestUninstallerWindow : public QObject
 {
     Q_OBJECT
@@ -58,27 +70,33 @@ private slots:
         QCOMPARE(w.windowTitle(), QString("Uninstaller"));
         QCOMPARE(w.size(), QSize(404, 279));
         QCOMPARE(w.minimumSize(), w.maximumSize());
-        QCOMPARE(w.Picture1->geometry(), QRect(8, 8, 137, 265));
-        QCOMPARE(w.Label1->geometry(), QRect(152, 16, 241, 33));
-        QCOMPARE(w.Label2->geometry(), QRect(160, 56, 217, 57));
-        QCOMPARE(w.Command1->geometry(), QRect(320, 240, 73, 25));
+        // Its four controls, each under its own name.
+        QStringList names;
+        for (const QWidget *child : w.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            names << child->objectName();
+        names.sort();
+        QCOMPARE(names, QStringList({"Command1", "Label1", "Label2", "Picture1"}));
+        QCOMPARE(control<QLabel>(w, "Picture1")->geometry(), QRect(8, 8, 137, 265));
+        QCOMPARE(control<QLabel>(w, "Label1")->geometry(), QRect(152, 16, 241, 33));
+        QCOMPARE(control<QLabel>(w, "Label2")->geometry(), QRect(160, 56, 217, 57));
+        QCOMPARE(control<QPushButton>(w, "Command1")->geometry(), QRect(320, 240, 73, 25));
 
-        QCOMPARE(w.Label1->text(), QString("Uninstaller"));
-        QCOMPARE(w.Label1->font().families().value(0), QString("MS Sans Serif"));
-        QCOMPARE(w.Label1->font().pointSizeF(), 13.5);
-        QVERIFY(w.Label1->font().bold());
-        QCOMPARE(w.Label2->text(),
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QString("Uninstaller"));
+        QCOMPARE(control<QLabel>(w, "Label1")->font().families().value(0), QString("MS Sans Serif"));
+        QCOMPARE(control<QLabel>(w, "Label1")->font().pointSizeF(), 13.5);
+        QVERIFY(control<QLabel>(w, "Label1")->font().bold());
+        QCOMPARE(control<QLabel>(w, "Label2")->text(),
                  QString("Dieses Programm Deinstalliert das Korvel von ihrem Computer. Klicken sie "
                          "auf Start Uninstall um mit der De-Installation zu beginnen"));
-        QCOMPARE(w.Command1->text(), QString("Start Uninstall"));
+        QCOMPARE(control<QPushButton>(w, "Command1")->text(), QString("Start Uninstall"));
         // Its text may come from a language file: never taken for markup.
-        QCOMPARE(w.Label2->textFormat(), Qt::PlainText);
+        QCOMPARE(control<QLabel>(w, "Label2")->textFormat(), Qt::PlainText);
 
         // The texts fit their fixed boxes in the font and style this system gives them.
         const QStringList clipped = CaptionFit::clippedCaptions(&w);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 
-        const QImage picture = w.Picture1->pixmap().toImage();
+        const QImage picture = control<QLabel>(w, "Picture1")->pixmap().toImage();
         QCOMPARE(picture.size(), QSize(137, 266));
         QVERIFY(!picture.hasAlphaChannel());
         QVERIFY(picture.pixel(2, 2) != picture.pixel(68, 14)); // drawn, not blank
@@ -127,13 +145,13 @@ private slots:
         Uninstaller w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
 
         const bool acts = message.startsWith("Completed");
         if (!acts)
             message += QDir::toNativeSeparators(QDir::currentPath());
         QCOMPARE(m_events, (QStringList{"message|" + message, "end"}));
-        QVERIFY(!w.Command1->isEnabled());
+        QVERIFY(!control<QPushButton>(w, "Command1")->isEnabled());
         compareTree(snapshot("."), acts ? expectedAfter(before) : before);
     }
 
@@ -169,7 +187,7 @@ private slots:
             QVERIFY(GameDir::put("qor/config.lock", other.lock()));
         const Tree before = snapshot(".");
         Uninstaller w;
-        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(m_events, (QStringList{"message|" + message.arg(QDir::toNativeSeparators(
                                                         QFileInfo("qor/config.lock").absoluteFilePath())),
                                         "end"}));
@@ -187,12 +205,13 @@ private slots:
         Uninstaller w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.Label2->text(), QString("This program removes Korvel from your computer. Click Start Uninstall "
-                                           "to begin the uninstallation."));
+        QCOMPARE(control<QLabel>(w, "Label2")->text(),
+                 QString("This program removes Korvel from your computer. Click Start Uninstall "
+                         "to begin the uninstallation."));
         const QStringList clipped = CaptionFit::clippedCaptions(&w);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 
-        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(m_events.value(0).section('\n', 0, 0), QString("message|Completed|Uninstallation completed."));
         QVERIFY(m_events.value(0).endsWith(" (the uninstaller itself, it cannot delete itself while it runs)"));
     }

@@ -1,11 +1,11 @@
-#include "amcm.h"
 #include "appearance.h"
-#include "funmode.h"
-#include "languagetexts.h"
-#include "restock.h"
-#include "sound.h"
+#include "livecaptions.h"
+#include "personalmodedialog.h"
+#include "restockdialog.h"
+#include "serveraccessdialog.h"
+#include "sounddialog.h"
 #include "testsupport.h"
-#include "text.h"
+#include "textmessagedialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,8 +20,7 @@ namespace {
 struct Expected
 {
     const char *name;
-    QWidget *control;
-    QWidget *parent;
+    const char *parent; // null: the window itself
     QRect place;
     QString caption;
 };
@@ -50,18 +49,24 @@ void checkControls(QWidget *window, const QString &title, QSize client, const QL
     QVERIFY(window->isHidden());
     QCOMPARE(window->minimumSize(), client);
     QCOMPARE(window->maximumSize(), client);
+    QStringList expectedNames;
     for (const Expected &expected : controls) {
         const QByteArray what = QByteArray(expected.name) + " of " + title.toUtf8();
-        QVERIFY2(expected.control, what);
-        QVERIFY2(expected.control->parentWidget() == expected.parent, what);
-        QVERIFY2(expected.control->geometry() == expected.place, what);
-        QVERIFY2(!expected.control->isHidden(), what);
-        QVERIFY2(captionOf(expected.control) == expected.caption, what + ": " + captionOf(expected.control).toUtf8());
-        if (auto *label = qobject_cast<QLabel *>(expected.control)) {
+        QWidget *shown = control<QWidget>(window, expected.name);
+        QWidget *parent = expected.parent ? control<QWidget>(window, expected.parent) : window;
+        QVERIFY2(shown->parentWidget() == parent, what);
+        QVERIFY2(shown->geometry() == expected.place, what);
+        QVERIFY2(!shown->isHidden(), what);
+        QVERIFY2(captionOf(shown) == expected.caption, what + ": " + captionOf(shown).toUtf8());
+        if (auto *label = qobject_cast<QLabel *>(shown)) {
             QVERIFY2(label->textFormat() == Qt::PlainText, what);
             QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), what + " too narrow");
         }
+        expectedNames << QString::fromLatin1(expected.name);
     }
+    // No control under another name, none named twice.
+    expectedNames.sort();
+    QCOMPARE(controlNames(window), expectedNames);
 }
 
 } // namespace
@@ -76,26 +81,28 @@ private slots:
 
     void restockWindow()
     {
-        restock *d = dialog<restock>();
-        const QString restoc = QStringLiteral("Big Restock") + QString(24, QLatin1Char(' ')) + QStringLiteral("Small Retock  ");
+        RestockDialog *d = dialog<RestockDialog>();
+        const QString restoc =
+            QStringLiteral("Big Restock") + QString(24, QLatin1Char(' ')) + QStringLiteral("Small Retock  ");
         QCOMPARE(restoc.size(), 49);
         checkControls(d, QStringLiteral("Restocks"), {314, 218},
-                      {{"restoc", d->restoc, d, {48, 8, 217, 193}, restoc},
-                       {"big1", d->big1, d->restoc, {8, 24, 89, 21}, {}},
-                       {"big2", d->big2, d->restoc, {8, 56, 89, 21}, {}},
-                       {"big3", d->big3, d->restoc, {8, 88, 89, 21}, {}},
-                       {"big4", d->big4, d->restoc, {8, 120, 89, 21}, {}},
-                       {"big5", d->big5, d->restoc, {8, 152, 89, 21}, {}},
-                       {"small1", d->small1, d->restoc, {120, 24, 89, 21}, {}},
-                       {"small2", d->small2, d->restoc, {120, 88, 89, 21}, {}},
-                       {"small3", d->small3, d->restoc, {120, 152, 89, 21}, {}},
-                       {"Command4", d->Command4, d->restoc, {144, 176, 65, 13}, QStringLiteral("Hilfe")},
-                       {"Command1", d->Command1, d, {16, 192, 73, 17}, QStringLiteral("Schließen")}});
+                      {{"restoc", nullptr, {48, 8, 217, 193}, restoc},
+                       {"big1", "restoc", {8, 24, 89, 21}, {}},
+                       {"big2", "restoc", {8, 56, 89, 21}, {}},
+                       {"big3", "restoc", {8, 88, 89, 21}, {}},
+                       {"big4", "restoc", {8, 120, 89, 21}, {}},
+                       {"big5", "restoc", {8, 152, 89, 21}, {}},
+                       {"small1", "restoc", {120, 24, 89, 21}, {}},
+                       {"small2", "restoc", {120, 88, 89, 21}, {}},
+                       {"small3", "restoc", {120, 152, 89, 21}, {}},
+                       {"Command4", "restoc", {144, 176, 65, 13}, QStringLiteral("Hilfe")},
+                       {"Command1", nullptr, {16, 192, 73, 17}, QStringLiteral("Schließen")}});
 
         const QStringList items = {"kevlar",      "kevlarandhelm", "flashbang",    "hegrenade",
                                    "smokegrenade", "grenadepack",  "munition",     "nightvision",
                                    "defusial-kit", "2xflashbang",  "---"};
-        for (QComboBox *box : {d->big1, d->big2, d->big3, d->big4, d->big5, d->small1, d->small2, d->small3}) {
+        for (const char *name : {"big1", "big2", "big3", "big4", "big5", "small1", "small2", "small3"}) {
+            QComboBox *box = control<QComboBox>(d, name);
             QVERIFY(box->isEditable());
             QCOMPARE(box->currentIndex(), -1);
             QStringList listed;
@@ -131,78 +138,74 @@ private slots:
             QCOMPARE(Texts::builtInCaption(help.first), help.second);
     }
 
-    void amcmWindow()
+    void serverAccessWindow()
     {
-        amcm *d = dialog<amcm>();
-        QGroupBox *f = d->adminmod;
+        ServerAccessDialog *d = dialog<ServerAccessDialog>();
         checkControls(d, QStringLiteral("Setinfo - Feld"), {314, 129},
-                      {{"adminmod", f, d, {16, 16, 281, 89}, QStringLiteral("Clanmod/Adminmod Config")},
-                       {"pwfeld", d->pwfeld, f, {8, 24, 129, 19}, {}},
-                       {"Label1", d->Label1, f, {136, 24, 9, 17}, QStringLiteral("1")},
-                       {"pass", d->pass, f, {152, 24, 121, 19}, {}},
-                       {"Label2", d->Label2, f, {272, 24, 9, 17}, QStringLiteral("1")},
-                       {"Label4", d->Label4, f, {16, 48, 113, 17}, QStringLiteral("Passwort Feld")},
-                       {"Label5", d->Label5, f, {168, 48, 89, 17}, QStringLiteral("Passwort")},
-                       {"Text1", d->Text1, f, {8, 64, 129, 19}, {}},
-                       {"Label3", d->Label3, f, {136, 64, 9, 17}, QStringLiteral("2")},
-                       {"Text2", d->Text2, f, {152, 64, 121, 19}, {}},
-                       {"Label6", d->Label6, f, {272, 64, 9, 17}, QStringLiteral("2")},
-                       {"Command1", d->Command1, d, {112, 104, 89, 17}, QStringLiteral("Schließen")},
-                       {"Command2", d->Command2, d, {232, 104, 65, 13}, QStringLiteral("Hilfe")}});
-        for (QLineEdit *box : {d->pwfeld, d->pass, d->Text1, d->Text2})
-            QCOMPARE(box->echoMode(), QLineEdit::Normal);
+                      {{"adminmod", nullptr, {16, 16, 281, 89}, QStringLiteral("Clanmod/Adminmod Config")},
+                       {"pwfeld", "adminmod", {8, 24, 129, 19}, {}},
+                       {"Label1", "adminmod", {136, 24, 9, 17}, QStringLiteral("1")},
+                       {"pass", "adminmod", {152, 24, 121, 19}, {}},
+                       {"Label2", "adminmod", {272, 24, 9, 17}, QStringLiteral("1")},
+                       {"Label4", "adminmod", {16, 48, 113, 17}, QStringLiteral("Passwort Feld")},
+                       {"Label5", "adminmod", {168, 48, 89, 17}, QStringLiteral("Passwort")},
+                       {"Text1", "adminmod", {8, 64, 129, 19}, {}},
+                       {"Label3", "adminmod", {136, 64, 9, 17}, QStringLiteral("2")},
+                       {"Text2", "adminmod", {152, 64, 121, 19}, {}},
+                       {"Label6", "adminmod", {272, 64, 9, 17}, QStringLiteral("2")},
+                       {"Command1", nullptr, {112, 104, 89, 17}, QStringLiteral("Schließen")},
+                       {"Command2", nullptr, {232, 104, 65, 13}, QStringLiteral("Hilfe")}});
+        for (const char *name : {"pwfeld", "pass", "Text1", "Text2"})
+            QCOMPARE(control<QLineEdit>(d, name)->echoMode(), QLineEdit::Normal);
     }
 
     void soundWindow()
     {
-        sound *d = dialog<sound>();
+        SoundDialog *d = dialog<SoundDialog>();
         checkControls(d, QStringLiteral("Soundmenü"), {234, 121},
-                      {{"Label1", d->Label1, d, {8, 8, 121, 17}, QStringLiteral("User defined tones")},
-                       {"Command2", d->Command2, d, {144, 8, 81, 13}, QStringLiteral("Schließen")},
-                       {"snd1", d->snd1, d, {8, 32, 169, 19}, {}},
-                       {"Label2", d->Label2, d, {184, 32, 113, 17}, QStringLiteral("Ton1")},
-                       {"snd2", d->snd2, d, {8, 56, 169, 19}, {}},
-                       {"Label3", d->Label3, d, {184, 56, 113, 17}, QStringLiteral("Ton2")},
-                       {"snd3", d->snd3, d, {8, 80, 169, 19}, {}},
-                       {"Label4", d->Label4, d, {184, 80, 113, 17}, QStringLiteral("Ton3")},
-                       {"Command1", d->Command1, d, {64, 104, 113, 13}, QStringLiteral("Hilfe")}});
+                      {{"Label1", nullptr, {8, 8, 121, 17}, QStringLiteral("User defined tones")},
+                       {"Command2", nullptr, {144, 8, 81, 13}, QStringLiteral("Schließen")},
+                       {"snd1", nullptr, {8, 32, 169, 19}, {}},
+                       {"Label2", nullptr, {184, 32, 113, 17}, QStringLiteral("Ton1")},
+                       {"snd2", nullptr, {8, 56, 169, 19}, {}},
+                       {"Label3", nullptr, {184, 56, 113, 17}, QStringLiteral("Ton2")},
+                       {"snd3", nullptr, {8, 80, 169, 19}, {}},
+                       {"Label4", nullptr, {184, 80, 113, 17}, QStringLiteral("Ton3")},
+                       {"Command1", nullptr, {64, 104, 113, 13}, QStringLiteral("Hilfe")}});
     }
 
     void textWindow()
     {
-        text *d = dialog<text>();
-        QList<Expected> controls;
-        const QList<QPair<QLineEdit *, QLabel *>> rows = {{d->Text1, d->Label1}, {d->Text2, d->Label2},
-                                                           {d->Text3, d->Label3}, {d->Text4, d->Label4},
-                                                           {d->Text5, d->Label5}, {d->Text6, d->Label6},
-                                                           {d->Text7, d->Label7}, {d->Text8, d->Label8}};
+        TextMessageDialog *d = dialog<TextMessageDialog>();
+        // Message1 to Message5, then Teammessage1 to Teammessage3, each box with its label.
+        static const char *const boxes[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};
+        static const char *const labels[] = {"Label1", "Label2", "Label3", "Label4",
+                                             "Label5", "Label6", "Label7", "Label8"};
         const int tops[] = {16, 40, 64, 88, 112, 144, 168, 192};
+        QList<Expected> controls;
         for (int i = 0; i < 8; ++i) {
-            controls.append({"Text", rows[i].first, d, {16, tops[i], 209, 19}, {}});
+            controls.append({boxes[i], nullptr, {16, tops[i], 209, 19}, {}});
             const QString caption = i < 5 ? QStringLiteral("Message%1").arg(i + 1)
                                           : QStringLiteral("Teammessage%1").arg(i - 4);
-            QCOMPARE(rows[i].second->pos(), QPoint(i < 5 ? 240 : 232, tops[i]));
-            QCOMPARE(rows[i].second->height(), 17);
-            QVERIFY(QRect(0, 0, 313, 233).contains(rows[i].second->geometry()));
-            controls.append({"Label", rows[i].second, d, rows[i].second->geometry(), caption});
+            QLabel *label = control<QLabel>(d, labels[i]);
+            QCOMPARE(label->pos(), QPoint(i < 5 ? 240 : 232, tops[i]));
+            QCOMPARE(label->height(), 17);
+            QVERIFY(QRect(0, 0, 313, 233).contains(label->geometry()));
+            controls.append({labels[i], nullptr, label->geometry(), caption});
         }
-        controls.append({"Command2", d->Command2, d, {16, 216, 137, 17}, QStringLiteral("Schließen")});
-        controls.append({"Command1", d->Command1, d, {208, 216, 97, 17}, QStringLiteral("Hilfe")});
+        controls.append({"Command2", nullptr, {16, 216, 137, 17}, QStringLiteral("Schließen")});
+        controls.append({"Command1", nullptr, {208, 216, 97, 17}, QStringLiteral("Hilfe")});
         checkControls(d, QStringLiteral("TextMenü"), {313, 233}, controls);
     }
 
-    void funmodeWindow()
+    void personalModeWindow()
     {
-        funmode *d = dialog<funmode>();
-        const QList<QPair<QLineEdit *, QLabel *>> rows = {
-            {d->reload, d->reloadLabel},   {d->usp, d->uspLabel},         {d->glock, d->glockLabel},
-            {d->p90, d->p90Label},         {d->mp5, d->mp5Label},         {d->para, d->paraLabel},
-            {d->scout, d->scoutLabel},     {d->awp, d->awpLabel},         {d->g3sg1, d->g3sg1Label},
-            {d->xm1014, d->xm1014Label},   {d->super90, d->super90Label}, {d->sigp228, d->sigp228Label},
-            {d->deagle, d->deagleLabel},   {d->ump45, d->ump45Label},     {d->teampistol, d->teampistolLabel},
-            {d->ak47, d->ak47Label},       {d->uzi, d->uziLabel},         {d->aug, d->augLabel},
-            {d->sg550, d->sg550Label},     {d->he, d->heLabel},           {d->smoke, d->smokeLabel},
-            {d->flash, d->flashLabel},     {d->defuse, d->defuseLabel},   {d->plant, d->plantLabel}};
+        PersonalModeDialog *d = dialog<PersonalModeDialog>();
+        // Each box's label is named after the box.
+        static const char *const boxes[] = {"reload", "usp",   "glock",      "p90",  "mp5",     "para",
+                                            "scout",  "awp",   "g3sg1",      "xm1014", "super90", "sigp228",
+                                            "deagle", "ump45", "teampistol", "ak47", "uzi",     "aug",
+                                            "sg550",  "he",    "smoke",      "flash", "defuse", "plant"};
         const QStringList captions = {"Reload",     "USP",       "Glock18",      "P90",
                                       "MP5",        "Para",      "Scout",        "AWP",
                                       "G3-SG1",     "XM1014",    "Super90",      "SigP228",
@@ -210,25 +213,28 @@ private slots:
                                       "UZI/Tactical", "Steyr Aug/Sig SG", "G3SG1/SG550", "HE",
                                       "Smoke",      "Flashbang", "Defuse Bomb",  "Plant Bomb"};
         QList<Expected> controls = {
-            {"Label1", d->Label1, d, {8, 8, 281, 33}, QStringLiteral("Personal Mode - Config")},
-            {"Command1", d->Command1, d, {176, 8, 97, 17}, QStringLiteral("Schließen")}};
+            {"Label1", nullptr, {8, 8, 281, 33}, QStringLiteral("Personal Mode - Config")},
+            {"Command1", nullptr, {176, 8, 97, 17}, QStringLiteral("Schließen")}};
+        QList<QByteArray> labelNames;
+        for (int n = 0; n < 24; ++n)
+            labelNames << QByteArray(boxes[n]) + "Label";
         for (int n = 0; n < 24; ++n) {
             const int top = 40 + 16 * n;
-            controls.append({"box", rows[n].first, d, {96, top, 177, 19}, {}});
-            QLabel *label = rows[n].second;
+            controls.append({boxes[n], nullptr, {96, top, 177, 19}, {}});
+            QLabel *label = control<QLabel>(d, labelNames[n].constData());
             QVERIFY(label->width() >= 41 && label->width() <= 89);
-            controls.append({"row label", label, d, {8, top, label->width(), 17}, captions[n]});
+            controls.append({labelNames[n].constData(), nullptr, {8, top, label->width(), 17}, captions[n]});
         }
         checkControls(d, QStringLiteral("Funmode-Config"), {281, 433}, controls);
-        QVERIFY(d->Label1->font().bold());
+        QVERIFY(control<QLabel>(d, "Label1")->font().bold());
 
         // Tab walks the boxes top to bottom.
         d->show();
         QVERIFY(QTest::qWaitForWindowExposed(d));
-        d->reload->setFocus();
+        control<QLineEdit>(d, "reload")->setFocus();
         for (int n = 1; n < 24; ++n) {
             QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
-            QCOMPARE(d->focusWidget(), rows[n].first);
+            QCOMPARE(d->focusWidget(), control<QLineEdit>(d, boxes[n]));
         }
     }
 };

@@ -1,13 +1,13 @@
-#include "amcm.h"
-#include "funmode.h"
-#include "languagetexts.h"
+#include "livecaptions.h"
 #include "notice.h"
 #include "package.h"
-#include "restock.h"
-#include "sound.h"
+#include "personalmodedialog.h"
+#include "restockdialog.h"
+#include "serveraccessdialog.h"
+#include "sounddialog.h"
 #include "testsupport.h"
-#include "text.h"
 #include "textfiles.h"
+#include "textmessagedialog.h"
 #include "valuejudgement.h"
 
 #include <QAbstractItemView>
@@ -24,27 +24,58 @@ namespace {
 // Every box of the option dialogs that the user can type into, by name.
 QList<QPair<QString, QLineEdit *>> everyBox()
 {
-    restock *r = dialog<restock>();
-    amcm *a = dialog<amcm>();
-    sound *s = dialog<sound>();
-    text *t = dialog<text>();
-    funmode *f = dialog<funmode>();
-    return {{"restock.big1", r->big1->lineEdit()}, {"restock.big2", r->big2->lineEdit()},
-            {"restock.big3", r->big3->lineEdit()}, {"restock.big4", r->big4->lineEdit()},
-            {"restock.big5", r->big5->lineEdit()}, {"restock.small1", r->small1->lineEdit()},
-            {"restock.small2", r->small2->lineEdit()}, {"restock.small3", r->small3->lineEdit()},
-            {"amcm.pwfeld", a->pwfeld}, {"amcm.pass", a->pass}, {"amcm.Text1", a->Text1}, {"amcm.Text2", a->Text2},
-            {"sound.snd1", s->snd1}, {"sound.snd2", s->snd2}, {"sound.snd3", s->snd3},
-            {"text.Text1", t->Text1}, {"text.Text2", t->Text2}, {"text.Text3", t->Text3}, {"text.Text4", t->Text4},
-            {"text.Text5", t->Text5}, {"text.Text6", t->Text6}, {"text.Text7", t->Text7}, {"text.Text8", t->Text8},
-            {"funmode.reload", f->reload}, {"funmode.usp", f->usp}, {"funmode.glock", f->glock},
-            {"funmode.p90", f->p90}, {"funmode.mp5", f->mp5}, {"funmode.para", f->para},
-            {"funmode.scout", f->scout}, {"funmode.awp", f->awp}, {"funmode.g3sg1", f->g3sg1},
-            {"funmode.xm1014", f->xm1014}, {"funmode.super90", f->super90}, {"funmode.sigp228", f->sigp228},
-            {"funmode.deagle", f->deagle}, {"funmode.ump45", f->ump45}, {"funmode.teampistol", f->teampistol},
-            {"funmode.ak47", f->ak47}, {"funmode.uzi", f->uzi}, {"funmode.aug", f->aug},
-            {"funmode.sg550", f->sg550}, {"funmode.he", f->he}, {"funmode.smoke", f->smoke},
-            {"funmode.flash", f->flash}, {"funmode.defuse", f->defuse}, {"funmode.plant", f->plant}};
+    RestockDialog *r = dialog<RestockDialog>();
+    ServerAccessDialog *a = dialog<ServerAccessDialog>();
+    SoundDialog *s = dialog<SoundDialog>();
+    TextMessageDialog *t = dialog<TextMessageDialog>();
+    PersonalModeDialog *f = dialog<PersonalModeDialog>();
+    return {{"restock.big1", control<QComboBox>(r, "big1")->lineEdit()},
+            {"restock.big2", control<QComboBox>(r, "big2")->lineEdit()},
+            {"restock.big3", control<QComboBox>(r, "big3")->lineEdit()},
+            {"restock.big4", control<QComboBox>(r, "big4")->lineEdit()},
+            {"restock.big5", control<QComboBox>(r, "big5")->lineEdit()},
+            {"restock.small1", control<QComboBox>(r, "small1")->lineEdit()},
+            {"restock.small2", control<QComboBox>(r, "small2")->lineEdit()},
+            {"restock.small3", control<QComboBox>(r, "small3")->lineEdit()},
+            {"amcm.pwfeld", control<QLineEdit>(a, "pwfeld")},
+            {"amcm.pass", control<QLineEdit>(a, "pass")},
+            {"amcm.Text1", control<QLineEdit>(a, "Text1")},
+            {"amcm.Text2", control<QLineEdit>(a, "Text2")},
+            {"sound.snd1", control<QLineEdit>(s, "snd1")},
+            {"sound.snd2", control<QLineEdit>(s, "snd2")},
+            {"sound.snd3", control<QLineEdit>(s, "snd3")},
+            {"text.Text1", control<QLineEdit>(t, "Text1")},
+            {"text.Text2", control<QLineEdit>(t, "Text2")},
+            {"text.Text3", control<QLineEdit>(t, "Text3")},
+            {"text.Text4", control<QLineEdit>(t, "Text4")},
+            {"text.Text5", control<QLineEdit>(t, "Text5")},
+            {"text.Text6", control<QLineEdit>(t, "Text6")},
+            {"text.Text7", control<QLineEdit>(t, "Text7")},
+            {"text.Text8", control<QLineEdit>(t, "Text8")},
+            {"funmode.reload", control<QLineEdit>(f, "reload")},
+            {"funmode.usp", control<QLineEdit>(f, "usp")},
+            {"funmode.glock", control<QLineEdit>(f, "glock")},
+            {"funmode.p90", control<QLineEdit>(f, "p90")},
+            {"funmode.mp5", control<QLineEdit>(f, "mp5")},
+            {"funmode.para", control<QLineEdit>(f, "para")},
+            {"funmode.scout", control<QLineEdit>(f, "scout")},
+            {"funmode.awp", control<QLineEdit>(f, "awp")},
+            {"funmode.g3sg1", control<QLineEdit>(f, "g3sg1")},
+            {"funmode.xm1014", control<QLineEdit>(f, "xm1014")},
+            {"funmode.super90", control<QLineEdit>(f, "super90")},
+            {"funmode.sigp228", control<QLineEdit>(f, "sigp228")},
+            {"funmode.deagle", control<QLineEdit>(f, "deagle")},
+            {"funmode.ump45", control<QLineEdit>(f, "ump45")},
+            {"funmode.teampistol", control<QLineEdit>(f, "teampistol")},
+            {"funmode.ak47", control<QLineEdit>(f, "ak47")},
+            {"funmode.uzi", control<QLineEdit>(f, "uzi")},
+            {"funmode.aug", control<QLineEdit>(f, "aug")},
+            {"funmode.sg550", control<QLineEdit>(f, "sg550")},
+            {"funmode.he", control<QLineEdit>(f, "he")},
+            {"funmode.smoke", control<QLineEdit>(f, "smoke")},
+            {"funmode.flash", control<QLineEdit>(f, "flash")},
+            {"funmode.defuse", control<QLineEdit>(f, "defuse")},
+            {"funmode.plant", control<QLineEdit>(f, "plant")}};
 }
 
 void showWindowOf(QWidget *control)
@@ -91,37 +122,40 @@ private slots:
     // The edit field is the value: nothing picks, completes or adds an item behind the user's back.
     void restockBoxKeepsWhatIsTyped()
     {
-        restock *d = dialog<restock>();
+        RestockDialog *d = dialog<RestockDialog>();
         showWindowOf(d);
-        for (QComboBox *box : {d->big1, d->big2, d->big3, d->big4, d->big5, d->small1, d->small2, d->small3})
+        for (QComboBox *box :
+             {control<QComboBox>(d, "big1"), control<QComboBox>(d, "big2"), control<QComboBox>(d, "big3"),
+              control<QComboBox>(d, "big4"), control<QComboBox>(d, "big5"), control<QComboBox>(d, "small1"),
+              control<QComboBox>(d, "small2"), control<QComboBox>(d, "small3")})
             QCOMPARE(box->currentText(), QString());
 
         for (const QString word : {"flash", "nonsense", "hegrenade", "HEGRENADE", "2 words"}) {
-            d->big2->clearEditText();
-            d->big2->setFocus();
-            QTest::keyClicks(d->big2, word);
-            QTest::keyClick(d->big2, Qt::Key_Return);
-            d->small3->setFocus(); // leaving the box ends the editing
-            QCOMPARE(d->big2->currentText(), word);
-            QCOMPARE(d->big2->count(), 11);
+            control<QComboBox>(d, "big2")->clearEditText();
+            control<QComboBox>(d, "big2")->setFocus();
+            QTest::keyClicks(control<QComboBox>(d, "big2"), word);
+            QTest::keyClick(control<QComboBox>(d, "big2"), Qt::Key_Return);
+            control<QComboBox>(d, "small3")->setFocus(); // leaving the box ends the editing
+            QCOMPARE(control<QComboBox>(d, "big2")->currentText(), word);
+            QCOMPARE(control<QComboBox>(d, "big2")->count(), 11);
         }
 
-        d->big2->lineEdit()->selectAll();
-        QTest::keyClick(d->big2->lineEdit(), Qt::Key_Backspace);
-        QCOMPARE(d->big2->currentText(), QString());
+        control<QComboBox>(d, "big2")->lineEdit()->selectAll();
+        QTest::keyClick(control<QComboBox>(d, "big2")->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(control<QComboBox>(d, "big2")->currentText(), QString());
 
         // Set from a file: the word is the text, no item gets chosen.
-        d->small1->setEditText(QStringLiteral("kevlar"));
-        QCOMPARE(d->small1->currentText(), QStringLiteral("kevlar"));
-        QCOMPARE(d->small1->currentIndex(), -1);
+        control<QComboBox>(d, "small1")->setEditText(QStringLiteral("kevlar"));
+        QCOMPARE(control<QComboBox>(d, "small1")->currentText(), QStringLiteral("kevlar"));
+        QCOMPARE(control<QComboBox>(d, "small1")->currentIndex(), -1);
 
         // The box keeps its width; its open list shows every item whole.
-        d->small1->showPopup();
-        QAbstractItemView *list = d->small1->view();
+        control<QComboBox>(d, "small1")->showPopup();
+        QAbstractItemView *list = control<QComboBox>(d, "small1")->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
-        QCOMPARE(d->small1->width(), 89);
+        QCOMPARE(control<QComboBox>(d, "small1")->width(), 89);
         QVERIFY(list->viewport()->width() >= list->sizeHintForColumn(0) && !list->verticalScrollBar()->isVisible());
-        d->small1->hidePopup();
+        control<QComboBox>(d, "small1")->hidePopup();
     }
 
     void restockBoxTakesAPickedItem()
@@ -129,10 +163,10 @@ private slots:
 #ifdef Q_OS_WIN
         QSKIP("under Wine a click into the open list closes it without choosing; not settled on Windows");
 #endif
-        restock *d = dialog<restock>();
+        RestockDialog *d = dialog<RestockDialog>();
         showWindowOf(d);
-        d->big5->showPopup();
-        QAbstractItemView *list = d->big5->view();
+        control<QComboBox>(d, "big5")->showPopup();
+        QAbstractItemView *list = control<QComboBox>(d, "big5")->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
         const QModelIndex dashes = list->model()->index(10, 0);
         list->scrollTo(dashes);
@@ -140,8 +174,8 @@ private slots:
         QTest::qWait(QApplication::doubleClickInterval() + 100);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(dashes).center());
         QTRY_VERIFY(!list->isVisible());
-        QCOMPARE(d->big5->currentText(), QStringLiteral("---"));
-        QCOMPARE(d->big5->count(), 11);
+        QCOMPARE(control<QComboBox>(d, "big5")->currentText(), QStringLiteral("---"));
+        QCOMPARE(control<QComboBox>(d, "big5")->count(), 11);
     }
 
     void helpButtonsShowTheCurrentHelpText_data()
@@ -159,15 +193,15 @@ private slots:
         PackageFolder folder;
         QFETCH(int, which);
         QFETCH(QString, title);
-        QPushButton *button = which == 2 ? dialog<amcm>()->Command2
-                              : which == 3 ? dialog<restock>()->Command4
-                              : which == 4 ? dialog<sound>()->Command1
-                                           : dialog<text>()->Command1;
+        QPushButton *button = which == 2 ? control<QPushButton>(dialog<ServerAccessDialog>(), "Command2")
+                              : which == 3 ? control<QPushButton>(dialog<RestockDialog>(), "Command4")
+                              : which == 4 ? control<QPushButton>(dialog<SoundDialog>(), "Command1")
+                                           : control<QPushButton>(dialog<TextMessageDialog>(), "Command1");
         showWindowOf(button);
         MessageLog log;
         QTest::mouseClick(button, Qt::LeftButton);
         // The help texts are data of their own: no restock dialog is built for them.
-        QCOMPARE(hasDialog<restock>(), which == 3);
+        QCOMPARE(hasDialog<RestockDialog>(), which == 3);
 
         const LanguageLine line = LanguageLine(int(LanguageLine::PluginHelp) + which - 1);
         const QString builtIn = Texts::builtInCaption(line);
@@ -231,9 +265,9 @@ private slots:
     void passwordFollowsItsFieldName()
     {
         QFETCH(int, row);
-        amcm *d = dialog<amcm>();
-        QLineEdit *field = row == 1 ? d->pwfeld : d->Text1;
-        QLineEdit *password = row == 1 ? d->pass : d->Text2;
+        ServerAccessDialog *d = dialog<ServerAccessDialog>();
+        QLineEdit *field = row == 1 ? control<QLineEdit>(d, "pwfeld") : control<QLineEdit>(d, "Text1");
+        QLineEdit *password = row == 1 ? control<QLineEdit>(d, "pass") : control<QLineEdit>(d, "Text2");
         const Package &package = configurator()->package();
         const Settings &settings = package.settings;
         const Varia::Line passwordLine = row == 1 ? Varia::Pass : Varia::AmcmText2;
@@ -251,7 +285,7 @@ private slots:
         field->clear();
         QVERIFY(password->actions().first()->isVisible());
         // The other row's field name is not this row's.
-        typeText(row == 1 ? d->Text1 : d->pwfeld, QStringLiteral("_pw"));
+        typeText(row == 1 ? control<QLineEdit>(d, "Text1") : control<QLineEdit>(d, "pwfeld"), QStringLiteral("_pw"));
         QVERIFY(password->actions().first()->isVisible());
     }
 
@@ -259,14 +293,14 @@ private slots:
     // dialog. Sent to the dialog's window, as Windows does.
     void escapeClosesAnOpenListFirst()
     {
-        restock *d = dialog<restock>();
+        RestockDialog *d = dialog<RestockDialog>();
         showWindowOf(d);
         QVERIFY(QTest::qWaitForWindowActive(d));
-        QCOMPARE(d->focusWidget(), d->big1);
-        d->big1->showPopup();
-        QVERIFY(QTest::qWaitForWindowExposed(d->big1->view()->window()));
+        QCOMPARE(d->focusWidget(), control<QComboBox>(d, "big1"));
+        control<QComboBox>(d, "big1")->showPopup();
+        QVERIFY(QTest::qWaitForWindowExposed(control<QComboBox>(d, "big1")->view()->window()));
         QTest::keyClick(d->windowHandle(), Qt::Key_Escape);
-        QVERIFY(!d->big1->view()->isVisible());
+        QVERIFY(!control<QComboBox>(d, "big1")->view()->isVisible());
         QVERIFY(d->isVisible());
         QTest::keyClick(d->windowHandle(), Qt::Key_Escape);
         QVERIFY(d->isHidden());
@@ -277,11 +311,11 @@ private slots:
     // on pale yellow in a dark frame on every platform.
     void noticeStaysUntilTheDialogIsDone()
     {
-        text *d = dialog<text>();
+        TextMessageDialog *d = dialog<TextMessageDialog>();
         showWindowOf(d);
-        typeText(d->Text1, QStringLiteral("a\""));
+        typeText(control<QLineEdit>(d, "Text1"), QStringLiteral("a\""));
         Notice *notice = Notice::of(d);
-        QVERIFY(Notice::shownFor(d->Text1).contains(QStringLiteral("Im Spiel: a'")));
+        QVERIFY(Notice::shownFor(control<QLineEdit>(d, "Text1")).contains(QStringLiteral("Im Spiel: a'")));
         const QImage seen = notice->grab().toImage();
         QCOMPARE(seen.pixelColor(0, 0), QColor(0x40, 0x40, 0x40));
         QCOMPARE(seen.pixelColor(2, 2), QColor(0xFF, 0xFF, 0xE1));
@@ -292,27 +326,27 @@ private slots:
         QVERIFY(ink);
 
         QEvent leave(QEvent::Leave), deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
-        QApplication::sendEvent(d->Text1, &leave);
+        QApplication::sendEvent(control<QLineEdit>(d, "Text1"), &leave);
         QApplication::sendEvent(d, &deactivate);
         QApplication::sendEvent(d, &activate);
         drainEvents();
         QVERIFY(notice->isVisible());
         // A tooltip on hover would only cover it.
-        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), d->Text1->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(d->Text1, &hover);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), control<QLineEdit>(d, "Text1")->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(control<QLineEdit>(d, "Text1"), &hover);
         QVERIFY(!QToolTip::isVisible());
 
-        QTest::keyClick(d->Text1, Qt::Key_Backspace);
+        QTest::keyClick(control<QLineEdit>(d, "Text1"), Qt::Key_Backspace);
         QVERIFY(!notice->isVisible());
-        typeText(d->Text1, QStringLiteral("\""));
+        typeText(control<QLineEdit>(d, "Text1"), QStringLiteral("\""));
         QVERIFY(notice->isVisible());
-        typeText(d->Text2, QStringLiteral("b"));
+        typeText(control<QLineEdit>(d, "Text2"), QStringLiteral("b"));
         QVERIFY(!notice->isVisible());
-        typeText(d->Text1, QStringLiteral("\""));
+        typeText(control<QLineEdit>(d, "Text1"), QStringLiteral("\""));
         QVERIFY(notice->isVisible());
-        showWindowOf(dialog<sound>());
+        showWindowOf(dialog<SoundDialog>());
         QVERIFY(!notice->isVisible());
-        typeText(d->Text1, QStringLiteral("\""));
+        typeText(control<QLineEdit>(d, "Text1"), QStringLiteral("\""));
         QVERIFY(notice->isVisible());
         d->hide();
         QVERIFY(!notice->isVisible());
@@ -331,7 +365,7 @@ private slots:
         QString printable = all;
         printable.removeIf([](QChar c) { return !c.isPrint(); });
         QCOMPARE(printable.size(), all.size() - 6);
-        QLineEdit *box = dialog<restock>()->big1->lineEdit();
+        QLineEdit *box = control<QComboBox>(dialog<RestockDialog>(), "big1")->lineEdit();
         showWindowOf(box);
         box->setFocus();
         typeText(box, printable);

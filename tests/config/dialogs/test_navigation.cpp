@@ -1,12 +1,12 @@
-#include "amcm.h"
-#include "funmode.h"
-#include "hauptmenu.h"
-#include "languagetexts.h"
+#include "livecaptions.h"
+#include "mainwindow.h"
+#include "personalmodedialog.h"
 #include "platform.h"
-#include "restock.h"
-#include "sound.h"
+#include "restockdialog.h"
+#include "serveraccessdialog.h"
+#include "sounddialog.h"
 #include "testsupport.h"
-#include "text.h"
+#include "textmessagedialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,9 +19,9 @@
 
 namespace {
 
-hauptmenu *shownMainWindow()
+MainWindow *shownMainWindow()
 {
-    hauptmenu *main = configurator();
+    MainWindow *main = configurator();
     main->show();
     if (!QTest::qWaitForWindowExposed(main))
         qFatal("the main window does not show");
@@ -39,7 +39,7 @@ int windowsOf()
 
 struct Dialog
 {
-    std::function<QPushButton *(hauptmenu *)> opener;
+    std::function<QPushButton *(MainWindow *)> opener;
     std::function<QWidget *()> window;
     std::function<int()> count;
     std::function<QLineEdit *()> box;
@@ -50,20 +50,27 @@ const QMap<QString, Dialog> &dialogs()
 {
     static const QMap<QString, Dialog> all = {
         {"restock",
-         {[](hauptmenu *m) { return m->Command2; }, [] { return dialog<restock>(); }, windowsOf<restock>,
-          [] { return dialog<restock>()->big3->lineEdit(); }, [] { return dialog<restock>()->Command1; }}},
+         {[](MainWindow *m) { return control<QPushButton>(m, "Command2"); }, [] { return dialog<RestockDialog>(); },
+          windowsOf<RestockDialog>, [] { return control<QComboBox>(dialog<RestockDialog>(), "big3")->lineEdit(); },
+          [] { return control<QPushButton>(dialog<RestockDialog>(), "Command1"); }}},
         {"amcm",
-         {[](hauptmenu *m) { return m->Command4; }, [] { return dialog<amcm>(); }, windowsOf<amcm>,
-          [] { return dialog<amcm>()->pass; }, [] { return dialog<amcm>()->Command1; }}},
+         {[](MainWindow *m) { return control<QPushButton>(m, "Command4"); },
+          [] { return dialog<ServerAccessDialog>(); }, windowsOf<ServerAccessDialog>,
+          [] { return control<QLineEdit>(dialog<ServerAccessDialog>(), "pass"); },
+          [] { return control<QPushButton>(dialog<ServerAccessDialog>(), "Command1"); }}},
         {"sound",
-         {[](hauptmenu *m) { return m->Command6; }, [] { return dialog<sound>(); }, windowsOf<sound>,
-          [] { return dialog<sound>()->snd2; }, [] { return dialog<sound>()->Command2; }}},
+         {[](MainWindow *m) { return control<QPushButton>(m, "Command6"); }, [] { return dialog<SoundDialog>(); },
+          windowsOf<SoundDialog>, [] { return control<QLineEdit>(dialog<SoundDialog>(), "snd2"); },
+          [] { return control<QPushButton>(dialog<SoundDialog>(), "Command2"); }}},
         {"text",
-         {[](hauptmenu *m) { return m->Command7; }, [] { return dialog<text>(); }, windowsOf<text>,
-          [] { return dialog<text>()->Text8; }, [] { return dialog<text>()->Command2; }}},
+         {[](MainWindow *m) { return control<QPushButton>(m, "Command7"); }, [] { return dialog<TextMessageDialog>(); },
+          windowsOf<TextMessageDialog>, [] { return control<QLineEdit>(dialog<TextMessageDialog>(), "Text8"); },
+          [] { return control<QPushButton>(dialog<TextMessageDialog>(), "Command2"); }}},
         {"funmode",
-         {[](hauptmenu *m) { return m->Command9; }, [] { return dialog<funmode>(); }, windowsOf<funmode>,
-          [] { return dialog<funmode>()->plant; }, [] { return dialog<funmode>()->Command1; }}},
+         {[](MainWindow *m) { return control<QPushButton>(m, "Command9"); },
+          [] { return dialog<PersonalModeDialog>(); }, windowsOf<PersonalModeDialog>,
+          [] { return control<QLineEdit>(dialog<PersonalModeDialog>(), "plant"); },
+          [] { return control<QPushButton>(dialog<PersonalModeDialog>(), "Command1"); }}},
     };
     return all;
 }
@@ -97,7 +104,7 @@ private slots:
         QFETCH(QString, closedBy);
         const Dialog &d = dialogs()[dialog];
         PackageFolder folder;
-        hauptmenu *main = shownMainWindow();
+        MainWindow *main = shownMainWindow();
 
         QTest::mouseClick(d.opener(main), Qt::LeftButton);
         QWidget *window = d.window();
@@ -139,20 +146,20 @@ private slots:
     {
         PackageFolder folder;
         MessageLog log;
-        hauptmenu *main = shownMainWindow();
-        QTest::mouseClick(main->Command5, Qt::LeftButton);
-        QTest::mouseClick(main->Haftungsausschluss, Qt::LeftButton);
-        QVERIFY(!hasDialog<restock>());
+        MainWindow *main = shownMainWindow();
+        QTest::mouseClick(control<QPushButton>(main, "Command5"), Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(main, "Haftungsausschluss"), Qt::LeftButton);
+        QVERIFY(!hasDialog<RestockDialog>());
 
         QStringList language(kLanguageLines);
         language[int(LanguageLine::PluginHelp) - 1] = QStringLiteral("Zeile 11");
         language[int(LanguageLine::DisclaimerText) - 1] = QStringLiteral("Zeile 16");
         putLanguageInForce(language);
-        QTest::mouseClick(main->Command2, Qt::LeftButton);
-        QTest::mouseClick(dialog<restock>()->Command1, Qt::LeftButton);
-        QTest::mouseClick(main->Command5, Qt::LeftButton);
-        QTest::mouseClick(main->Haftungsausschluss, Qt::LeftButton);
-        QVERIFY(dialog<restock>()->isHidden());
+        QTest::mouseClick(control<QPushButton>(main, "Command2"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(dialog<RestockDialog>(), "Command1"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(main, "Command5"), Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(main, "Haftungsausschluss"), Qt::LeftButton);
+        QVERIFY(dialog<RestockDialog>()->isHidden());
 
         QCOMPARE(log.entries.size(), 4);
         QCOMPARE(log.entries[0].title, QStringLiteral("Plugin Information"));
@@ -171,10 +178,10 @@ private slots:
     {
         PackageFolder folder;
         MessageLog log;
-        hauptmenu *main = shownMainWindow();
-        QTest::mouseClick(main->Label1, Qt::RightButton);
+        MainWindow *main = shownMainWindow();
+        QTest::mouseClick(control<QLabel>(main, "Label1"), Qt::RightButton);
         QVERIFY(log.entries.isEmpty());
-        QTest::mouseClick(main->Label1, Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(main, "Label1"), Qt::LeftButton);
         QCOMPARE(log.entries.size(), 1);
         QCOMPARE(log.entries[0].title, QStringLiteral("About"));
         QVERIFY(log.entries[0].text.contains(QStringLiteral("Korvel Configurator")));
@@ -192,9 +199,9 @@ private slots:
             opened << address;
             return 2; // what the shell answers when it finds nothing to open
         });
-        hauptmenu *main = shownMainWindow();
-        QCOMPARE(main->url->text(), QStringLiteral("korvel.example"));
-        QTest::mouseClick(main->url, Qt::LeftButton);
+        MainWindow *main = shownMainWindow();
+        QCOMPARE(control<QLabel>(main, "url")->text(), QStringLiteral("korvel.example"));
+        QTest::mouseClick(control<QLabel>(main, "url"), Qt::LeftButton);
         QCOMPARE(opened, QStringList{QStringLiteral("https://korvel.example")});
         QVERIFY(log.entries.isEmpty());
     }

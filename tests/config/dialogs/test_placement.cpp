@@ -1,12 +1,12 @@
-#include "amcm.h"
-#include "firstrun.h"
-#include "firstrun2.h"
-#include "funmode.h"
-#include "hauptmenu.h"
-#include "restock.h"
-#include "sound.h"
+#include "folderbrowser.h"
+#include "mainwindow.h"
+#include "personalmodedialog.h"
+#include "restockdialog.h"
+#include "serveraccessdialog.h"
+#include "setupdialog.h"
+#include "sounddialog.h"
 #include "testsupport.h"
-#include "text.h"
+#include "textmessagedialog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -44,12 +44,15 @@ private slots:
         QCOMPARE(QGuiApplication::screens().value(1)->availableGeometry(), kSmall);
         PackageFolder folder;
         folder.write(QStringLiteral("pfad.kst"), "c:\\hl\r\n");
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         m->move(40, 100);
-        const QPair<QPushButton *, QWidget *> dialogs[] = {
-            {m->Command2, dialog<restock>()}, {m->Command4, dialog<amcm>()},
-            {m->Command6, dialog<sound>()},   {m->Command7, dialog<text>()},
-            {m->Command9, dialog<funmode>()}, {m->Command8, dialog<firstrun>()}};
+        const QPair<QPushButton *, QWidget *> dialogs[]
+            = {{control<QPushButton>(m, "Command2"), dialog<RestockDialog>()},
+               {control<QPushButton>(m, "Command4"), dialog<ServerAccessDialog>()},
+               {control<QPushButton>(m, "Command6"), dialog<SoundDialog>()},
+               {control<QPushButton>(m, "Command7"), dialog<TextMessageDialog>()},
+               {control<QPushButton>(m, "Command9"), dialog<PersonalModeDialog>()},
+               {control<QPushButton>(m, "Command8"), dialog<SetupDialog>()}};
         for (const auto &dialog : dialogs)
             QCOMPARE(openedFrame(dialog.first, dialog.second).center(), m->frameGeometry().center());
 
@@ -57,40 +60,42 @@ private slots:
         // would hang off it (the 19 px of the report); it moves just far enough.
         m = restartConfigurator();
         m->move(100, 300);
-        restock *r = dialog<restock>();
-        QRect frame = openedFrame(m->Command2, r);
+        RestockDialog *r = dialog<RestockDialog>();
+        QRect frame = openedFrame(control<QPushButton>(m, "Command2"), r);
         QCOMPARE(frame.bottom(), kLarge.bottom());
         QCOMPARE(frame.center().x(), m->frameGeometry().center().x());
 
         // Moved by the user, it opens there again; partly off the screen, it comes back.
         r->move(30, 20);
         r->hide();
-        QCOMPARE(openedFrame(m->Command2, r).topLeft(), QPoint(30, 20));
+        QCOMPARE(openedFrame(control<QPushButton>(m, "Command2"), r).topLeft(), QPoint(30, 20));
         r->hide();
         r->move(-50, 400);
-        frame = openedFrame(m->Command2, r);
+        frame = openedFrame(control<QPushButton>(m, "Command2"), r);
         QCOMPARE(frame.left(), 0);
         QVERIFY2(kLarge.contains(frame), qPrintable(QDebug::toString(frame)));
 
         // Always on the main window's screen, at its corner when larger than it.
         m->move(kSmall.topLeft());
         QTRY_COMPARE(m->screen(), QGuiApplication::screens().at(1));
-        QCOMPARE(openedFrame(m->Command9, dialog<funmode>()).topLeft(), kSmall.topLeft());
-        QCOMPARE(openedFrame(m->Command2, r).topLeft(), kSmall.topLeft());
+        QCOMPARE(openedFrame(control<QPushButton>(m, "Command9"), dialog<PersonalModeDialog>()).topLeft(),
+                 kSmall.topLeft());
+        QCOMPARE(openedFrame(control<QPushButton>(m, "Command2"), r).topLeft(), kSmall.topLeft());
     }
 
     void firstStartCentresTheSetupAndTheBrowserOverIt()
     {
         PackageFolder folder;
         restartConfigurator();
-        firstrun *setup = dialog<firstrun>();
+        SetupDialog *setup = dialog<SetupDialog>();
         QVERIFY(QTest::qWaitForWindowExposed(setup));
         const QPoint offCentre = setup->frameGeometry().center() - kLarge.center();
         QVERIFY2(offCentre.manhattanLength() <= 2, // halves rounded on either axis
                  qPrintable(QDebug::toString(offCentre)));
 
         setup->move(10, 10);
-        QCOMPARE(openedFrame(setup->search, dialog<firstrun>()->browser()).center(), setup->frameGeometry().center());
+        QCOMPARE(openedFrame(control<QPushButton>(setup, "search"), dialog<SetupDialog>()->browser()).center(),
+                 setup->frameGeometry().center());
     }
 };
 

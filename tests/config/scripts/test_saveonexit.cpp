@@ -1,17 +1,17 @@
-#include "amcm.h"
-#include "firstrun.h"
-#include "funmode.h"
 #include "gametree.h"
-#include "hauptmenu.h"
-#include "pathfile.h"
+#include "mainwindow.h"
 #include "notice.h"
+#include "pathfile.h"
+#include "personalmodedialog.h"
 #include "platform.h"
-#include "restock.h"
+#include "restockdialog.h"
 #include "scripttext.h"
-#include "sound.h"
+#include "serveraccessdialog.h"
+#include "setupdialog.h"
+#include "sounddialog.h"
 #include "testsupport.h"
-#include "text.h"
 #include "textfiles.h"
+#include "textmessagedialog.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -47,35 +47,28 @@ const char *const kFunAliases[][2] = {
     {"saysmoke", "smoke"}, {"sayflash", "flash"}, {"saydefuse", "defuse"}, {"sayplant", "plant"},
 };
 
-QWidget *control(const QString &key)
+// The control behind `key`: "dialog.name", or a personal mode box by its name alone.
+QWidget *controlOf(const QString &key)
 {
-    amcm *a = dialog<amcm>();
-    restock *r = dialog<restock>();
-    text *t = dialog<text>();
-    sound *s = dialog<sound>();
-    funmode *f = dialog<funmode>();
-    const QHash<QString, QWidget *> controls = {
-        {"amcm.pwfeld", a->pwfeld}, {"amcm.pass", a->pass}, {"amcm.Text1", a->Text1}, {"amcm.Text2", a->Text2},
-        {"restock.big1", r->big1}, {"restock.big2", r->big2}, {"restock.big3", r->big3},
-        {"restock.big4", r->big4}, {"restock.big5", r->big5}, {"restock.small1", r->small1},
-        {"restock.small2", r->small2}, {"restock.small3", r->small3},
-        {"text.Text1", t->Text1}, {"text.Text2", t->Text2}, {"text.Text3", t->Text3}, {"text.Text4", t->Text4},
-        {"text.Text5", t->Text5}, {"text.Text6", t->Text6}, {"text.Text7", t->Text7}, {"text.Text8", t->Text8},
-        {"sound.snd1", s->snd1}, {"sound.snd2", s->snd2}, {"sound.snd3", s->snd3},
-        {"reload", f->reload}, {"usp", f->usp}, {"glock", f->glock}, {"p90", f->p90}, {"mp5", f->mp5},
-        {"para", f->para}, {"scout", f->scout}, {"awp", f->awp}, {"g3sg1", f->g3sg1}, {"xm1014", f->xm1014},
-        {"super90", f->super90}, {"sigp228", f->sigp228}, {"deagle", f->deagle}, {"ump45", f->ump45},
-        {"teampistol", f->teampistol}, {"ak47", f->ak47}, {"uzi", f->uzi}, {"aug", f->aug},
-        {"sg550", f->sg550}, {"he", f->he}, {"smoke", f->smoke}, {"flash", f->flash},
-        {"defuse", f->defuse}, {"plant", f->plant},
-    };
-    Q_ASSERT(controls.contains(key));
-    return controls.value(key);
+    const QString window = key.contains(QLatin1Char('.')) ? key.section(QLatin1Char('.'), 0, 0) : QString();
+    const QByteArray name = key.section(QLatin1Char('.'), -1).toLatin1();
+    QWidget *owner = nullptr;
+    if (window == QLatin1String("amcm"))
+        owner = dialog<ServerAccessDialog>();
+    else if (window == QLatin1String("restock"))
+        owner = dialog<RestockDialog>();
+    else if (window == QLatin1String("text"))
+        owner = dialog<TextMessageDialog>();
+    else if (window == QLatin1String("sound"))
+        owner = dialog<SoundDialog>();
+    else
+        owner = dialog<PersonalModeDialog>();
+    return control<QWidget>(owner, name.constData());
 }
 
 void setValue(const QString &key, const QString &value)
 {
-    QWidget *widget = control(key);
+    QWidget *widget = controlOf(key);
     if (auto *box = qobject_cast<QComboBox *>(widget))
         box->setEditText(value);
     else
@@ -84,7 +77,7 @@ void setValue(const QString &key, const QString &value)
 
 QString valueOf(const QString &key)
 {
-    QWidget *widget = control(key);
+    QWidget *widget = controlOf(key);
     if (auto *box = qobject_cast<QComboBox *>(widget))
         return box->currentText();
     return qobject_cast<QLineEdit *>(widget)->text();
@@ -139,7 +132,7 @@ void type(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-hauptmenu *start(const PackageFolder &folder)
+MainWindow *start(const PackageFolder &folder)
 {
     folder.write(QStringLiteral("pfad.kst"), kPathFile);
     return restartConfigurator();
@@ -222,7 +215,7 @@ private slots:
 
         PackageFolder folder;
         ProcessEnd end;
-        hauptmenu *m = start(folder);
+        MainWindow *m = start(folder);
         for (const QString &input : inputs)
             setValue(input.section(QLatin1Char('='), 0, 0), input.section(QLatin1Char('='), 1));
         m->close();
@@ -248,10 +241,10 @@ private slots:
     {
         PackageFolder folder;
         ProcessEnd end;
-        hauptmenu *m = start(folder);
-        QTest::mouseClick(m->say1, Qt::LeftButton);
-        QTest::mouseClick(m->fun1, Qt::LeftButton);
-        QTest::mouseClick(m->it1, Qt::LeftButton);
+        MainWindow *m = start(folder);
+        QTest::mouseClick(control<QPushButton>(m, "say1"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m, "fun1"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m, "it1"), Qt::LeftButton);
         // Sound names and server access take ASCII only: there the key itself.
         auto german = [](const char *key) {
             const QString name = QLatin1String(key);
@@ -311,14 +304,14 @@ private slots:
         folder.write(QStringLiteral("varia.kst"), fileBytes(varia));
         folder.write(QStringLiteral("buy.kst"), fileBytes(buy));
 
-        hauptmenu *m = start(folder);
+        MainWindow *m = start(folder);
         for (int i = 0; i < 23; ++i)
             QCOMPARE(valueOf(QLatin1String(kVariaKeys[i])), varia.at(i));
         for (int i = 0; i < 24; ++i)
             QCOMPARE(valueOf(QLatin1String(kBuyKeys[i])), buy.at(i));
         // The edit text is set; no list item is picked by it, not even a matching one.
-        QCOMPARE(dialog<restock>()->big2->currentIndex(), -1);
-        QCOMPARE(dialog<restock>()->big3->currentText(), QStringLiteral("Tippwort"));
+        QCOMPARE(control<QComboBox>(dialog<RestockDialog>(), "big2")->currentIndex(), -1);
+        QCOMPARE(control<QComboBox>(dialog<RestockDialog>(), "big3")->currentText(), QStringLiteral("Tippwort"));
 
         m->close();
         QCOMPARE(end.codes, QList<int>{0});
@@ -363,7 +356,7 @@ private slots:
 
         start(folder);
         if (typed) {
-            QLineEdit *box = qobject_cast<QLineEdit *>(control(key));
+            QLineEdit *box = qobject_cast<QLineEdit *>(controlOf(key));
             QVERIFY(box);
             type(box, value);
         }
@@ -371,7 +364,7 @@ private slots:
         configurator()->close();
         QCOMPARE(folder.read(file), fileBytes(lines));
 
-        hauptmenu *m = start(folder);
+        MainWindow *m = start(folder);
         QCOMPARE(valueOf(key), value);
         m->close();
         QCOMPARE(end.codes, (QList<int>{0, 0}));
@@ -413,22 +406,22 @@ private slots:
     {
         PackageFolder folder;
         ProcessEnd end;
-        hauptmenu *m = start(folder);
+        MainWindow *m = start(folder);
 
-        text *t = dialog<text>();
+        TextMessageDialog *t = dialog<TextMessageDialog>();
         t->show();
-        type(t->Text1, QString::fromUtf8("Grüß dich"));
-        QTest::mouseClick(t->Command2, Qt::LeftButton);
+        type(control<QLineEdit>(t, "Text1"), QString::fromUtf8("Grüß dich"));
+        QTest::mouseClick(control<QPushButton>(t, "Command2"), Qt::LeftButton);
         QVERIFY(t->isHidden());
 
-        restock *r = dialog<restock>();
+        RestockDialog *r = dialog<RestockDialog>();
         r->show();
-        type(r->small2, QStringLiteral("eigenes"));
-        QTest::mouseClick(r->Command1, Qt::LeftButton);
+        type(control<QComboBox>(r, "small2"), QStringLiteral("eigenes"));
+        QTest::mouseClick(control<QPushButton>(r, "Command1"), Qt::LeftButton);
 
-        funmode *f = dialog<funmode>();
+        PersonalModeDialog *f = dialog<PersonalModeDialog>();
         f->show();
-        type(f->ak47, QStringLiteral("Colt"));
+        type(control<QLineEdit>(f, "ak47"), QStringLiteral("Colt"));
         QVERIFY(f->isVisible());
 
         m->close();
@@ -461,7 +454,7 @@ private slots:
         folder.write(QStringLiteral("varia.kst"), fileBytes(varia));
         folder.write(QStringLiteral("buy.kst"), fileBytes(buy));
 
-        hauptmenu *m = start(folder);
+        MainWindow *m = start(folder);
         const QList<std::tuple<QString, QString, QString>> boxes = {
             {"text.Text1", QString(119, QLatin1Char('m')), "10485760 Zeichen lang"},
             {"restock.big1", QString(500, QLatin1Char('k')), "600 Zeichen lang"},
@@ -473,18 +466,19 @@ private slots:
         };
         for (const auto &[key, held, why] : boxes) {
             QCOMPARE(valueOf(key), held);
-            QWidget *box = control(key);
+            QWidget *box = controlOf(key);
             auto *edit = qobject_cast<QLineEdit *>(box) ? qobject_cast<QLineEdit *>(box)
                                                         : qobject_cast<QComboBox *>(box)->lineEdit();
             QVERIFY2(edit->toolTip().contains(why), qPrintable(key + ": " + edit->toolTip()));
             QVERIFY(edit->actions().first()->isVisible());
         }
-        QVERIFY(qobject_cast<QLineEdit *>(control(QStringLiteral("text.Text2")))->toolTip().isEmpty());
+        QVERIFY(qobject_cast<QLineEdit *>(controlOf(QStringLiteral("text.Text2")))->toolTip().isEmpty());
         // The server access dialog says so as it opens.
-        dialog<amcm>()->show();
+        dialog<ServerAccessDialog>()->show();
         // Under Wine on a busy machine the showing takes its time.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            Notice::shownFor(dialog<amcm>()->pwfeld).contains(QStringLiteral("nicht in varis.cfg")), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(Notice::shownFor(control<QLineEdit>(dialog<ServerAccessDialog>(), "pwfeld"))
+                                     .contains(QStringLiteral("nicht in varis.cfg")),
+                                 15000);
         m->close();
 
         varia[Varia::Text1] = QString(119, QLatin1Char('m'));
@@ -524,13 +518,16 @@ private slots:
         const auto saved = [&](bool openDialogs) {
             folder.write(QStringLiteral("varia.kst"), fileBytes(varia));
             folder.write(QStringLiteral("buy.kst"), fileBytes(buy));
-            hauptmenu *m = start(folder);
+            MainWindow *m = start(folder);
             if (openDialogs) {
-                for (QPushButton *opener : {m->Command2, m->Command4, m->Command6, m->Command7, m->Command9})
+                for (QPushButton *opener : {control<QPushButton>(m, "Command2"), control<QPushButton>(m, "Command4"),
+                                            control<QPushButton>(m, "Command6"), control<QPushButton>(m, "Command7"),
+                                            control<QPushButton>(m, "Command9")})
                     QTest::mouseClick(opener, Qt::LeftButton);
             }
-            dialogsThere << (hasDialog<restock>() || hasDialog<amcm>() || hasDialog<sound>()
-                             || hasDialog<text>() || hasDialog<funmode>() || hasDialog<firstrun>());
+            dialogsThere << (hasDialog<RestockDialog>() || hasDialog<ServerAccessDialog>() || hasDialog<SoundDialog>()
+                             || hasDialog<TextMessageDialog>() || hasDialog<PersonalModeDialog>()
+                             || hasDialog<SetupDialog>());
             m->close();
             QList<QByteArray> bytes;
             for (const QString &name : files)
@@ -589,7 +586,7 @@ private slots:
         target.close();
 
         QVERIFY(WriteTextFile(QStringLiteral("pfad.kst"), PathFile::For(halfLife, QString()).lines()));
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         setValue(QStringLiteral("text.Text1"), QStringLiteral("neu"));
         setValue(QStringLiteral("reload"), QStringLiteral("neu"));
         m->close();
@@ -649,15 +646,15 @@ private slots:
         folder.write(readable, "eins\r\n");
         if (!before.isEmpty())
             folder.write(script, before);
-        hauptmenu *m = start(folder);
+        MainWindow *m = start(folder);
 
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries.at(0).text.contains(QDir::toNativeSeparators(link)));
         QVERIFY(!messages.entries.at(0).text.contains(readable));
         setValue(QStringLiteral("text.Text8"), QStringLiteral("neu"));
         setValue(QStringLiteral("plant"), QStringLiteral("neu"));
-        QTest::mouseClick(m->fun1, Qt::LeftButton);
-        QTest::mouseClick(m->it1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m, "fun1"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m, "it1"), Qt::LeftButton);
         m->close();
 
         QCOMPARE(end.codes, QList<int>{0});
@@ -730,17 +727,17 @@ private slots:
         QFETCH(bool, hidden);
         PackageFolder folder;
         ProcessEnd end;
-        hauptmenu *m = start(folder);
-        QTest::mouseClick(m->Command8, Qt::LeftButton);
-        firstrun *setup = dialog<firstrun>();
+        MainWindow *m = start(folder);
+        QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        SetupDialog *setup = dialog<SetupDialog>();
         QVERIFY(setup->isVisible());
-        setup->pfad->setText(QStringLiteral("d:\\anders"));
+        control<QLineEdit>(setup, "pfad")->setText(QStringLiteral("d:\\anders"));
         if (hidden)
             setup->hide();
 
         m->close();
         QCOMPARE(end.codes, QList<int>{0});
-        QVERIFY(hasDialog<firstrun>());
+        QVERIFY(hasDialog<SetupDialog>());
         QCOMPARE(setup->isVisible(), !hidden);
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), kPathFile);
         QVERIFY(folder.has(QStringLiteral("fun.cfg")));

@@ -1,24 +1,24 @@
-#include "amcm.h"
 #include "appearance.h"
 #include "contract.h"
-#include "firstrun.h"
-#include "funmode.h"
 #include "failingfile.h"
-#include "gametree.h"
-#include "markercases.h"
-#include "hauptmenu.h"
 #include "fulldisk.h"
-#include "package.h"
-#include "languagetexts.h"
-#include "notice.h"
-#include "packagefiles.h"
-#include "platform.h"
-#include "restock.h"
-#include "settings.h"
-#include "sound.h"
-#include "text.h"
+#include "gametree.h"
 #include "language.h"
+#include "livecaptions.h"
+#include "mainwindow.h"
+#include "markercases.h"
+#include "notice.h"
+#include "package.h"
+#include "packagefiles.h"
+#include "personalmodedialog.h"
+#include "platform.h"
+#include "restockdialog.h"
+#include "serveraccessdialog.h"
+#include "settings.h"
+#include "setupdialog.h"
+#include "sounddialog.h"
 #include "textfiles.h"
+#include "textmessagedialog.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -92,22 +92,22 @@ QString typed(const GameTree &tree)
     return path.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
-void choose(firstrun *d, const QString &directory, const QString &language)
+void choose(SetupDialog *d, const QString &directory, const QString &language)
 {
-    d->pfad->setText(directory);
-    const QList<QListWidgetItem *> found = d->language->findItems(language, Qt::MatchExactly);
+    control<QLineEdit>(d, "pfad")->setText(directory);
+    const QList<QListWidgetItem *> found = control<QListWidget>(d, "language")->findItems(language, Qt::MatchExactly);
     QVERIFY2(found.size() == 1, qPrintable(language));
-    QTest::mouseClick(d->language->viewport(), Qt::LeftButton, {},
-                      d->language->visualItemRect(found.first()).center());
+    QTest::mouseClick(control<QListWidget>(d, "language")->viewport(), Qt::LeftButton, {},
+                      control<QListWidget>(d, "language")->visualItemRect(found.first()).center());
 }
 
 // A first start: Save and Go in the setup dialog with this folder and language.
 void saveAndGo(const QString &directory, const QString &language = QStringLiteral("test.lang"))
 {
     restartConfigurator();
-    firstrun *d = dialog<firstrun>();
+    SetupDialog *d = dialog<SetupDialog>();
     choose(d, directory, language);
-    QTest::mouseClick(d->Command2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
 }
 
 void recordLanguage(const GameTree &tree, const QString &directory, const char *language)
@@ -151,39 +151,53 @@ struct Scene
 };
 
 const Scene kScenes[] = {
-    {"refused character", {Texts::UnstorableCharacter},
-     [](const GameTree &, const QString &) { return noticeAfterTyping(dialog<text>()->Text1, "Ж"); }},
-    {"length", {Texts::NotTaken, Texts::AtMost},
-     [](const GameTree &, const QString &) { return noticeAfterTyping(dialog<text>()->Text1, QString(120, 'x')); }},
-    {"preview of the whole text", {Texts::InGameMessage},
+    {"refused character",
+     {Texts::UnstorableCharacter},
      [](const GameTree &, const QString &) {
-         const QString tip = noticeAfterTyping(dialog<text>()->Text1, "Hi \"all\"; gg");
+         return noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), "Ж");
+     }},
+    {"length",
+     {Texts::NotTaken, Texts::AtMost},
+     [](const GameTree &, const QString &) {
+         return noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), QString(120, 'x'));
+     }},
+    {"preview of the whole text",
+     {Texts::InGameMessage},
+     [](const GameTree &, const QString &) {
+         const QString tip
+             = noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), "Hi \"all\"; gg");
          return tip.contains(": Hi 'all': gg\n") ? tip : QString();
      }},
-    {"paste with a character left out", {Texts::LeftOutCharacter},
+    {"paste with a character left out",
+     {Texts::LeftOutCharacter},
      [](const GameTree &, const QString &) {
          QGuiApplication::clipboard()->setText(QStringLiteral("Eins\r\n✓ zwei"));
-         QLineEdit *box = dialog<text>()->Text1;
+         QLineEdit *box = control<QLineEdit>(dialog<TextMessageDialog>(), "Text1");
          noticeAfterTyping(box, QString());
          QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
          return box->text() == QStringLiteral("Eins  zwei") ? Notice::shownFor(box) : QString();
      }},
-    {"restock entry the builds split", {Texts::RestockRunsOtherwise},
+    {"restock entry the builds split",
+     {Texts::RestockRunsOtherwise},
      [](const GameTree &, const QString &) {
-         return noticeAfterTyping(dialog<restock>()->big1->lineEdit(), QStringLiteral("(y):z"));
+         return noticeAfterTyping(control<QComboBox>(dialog<RestockDialog>(), "big1")->lineEdit(),
+                                  QStringLiteral("(y):z"));
      }},
-    {"warning mark", {Texts::NotWrittenToVaris, Texts::NoFieldName},
+    {"warning mark",
+     {Texts::NotWrittenToVaris, Texts::NoFieldName},
      [](const GameTree &, const QString &) {
          configurator()->package().settings.field(Varia::Pass) = StoredValue(ValueKind::ServerValue, "geheim");
-         return dialog<amcm>()->pass->toolTip();
+         return control<QLineEdit>(dialog<ServerAccessDialog>(), "pass")->toolTip();
      }},
-    {"save", {Texts::SaveIncomplete},
+    {"save",
+     {Texts::SaveIncomplete},
      [](const GameTree &, const QString &) {
          QDir().mkpath("varis.cfg/inhalt");
          configurator()->close();
          return QString();
      }},
-    {"second start", {Texts::AlreadyOpen},
+    {"second start",
+     {Texts::AlreadyOpen},
      [](const GameTree &tree, const QString &) {
          configurator()->package().unlock();
          QLockFile first(tree.qor + "/config.lock");
@@ -191,7 +205,8 @@ const Scene kScenes[] = {
          restartConfigurator();
          return QString();
      }},
-    {"language step", {Texts::LanguageIncomplete, Texts::ReplacementMissing, Texts::GameFolderMissing},
+    {"language step",
+     {Texts::LanguageIncomplete, Texts::ReplacementMissing, Texts::GameFolderMissing},
      [](const GameTree &tree, const QString &language) {
          QFile::remove(language.chopped(5) + "_commandmenu.txt");
          QDir(tree.cstrike + "/gfx").removeRecursively();
@@ -199,7 +214,8 @@ const Scene kScenes[] = {
          return QString();
      }},
     // In the language chosen, which is not applied yet.
-    {"no cstrike folder", {Texts::NoCstrikeFolder},
+    {"no cstrike folder",
+     {Texts::NoCstrikeFolder},
      [](const GameTree &tree, const QString &language) {
          QFile::remove("pfad.kst");
          saveAndGo(tree.qor, language);
@@ -260,10 +276,10 @@ private slots:
         GameTree tree;
         MessageLog messages;
         installGame(tree);
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
 
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
@@ -276,8 +292,8 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst.placed")), MarkerRecord(kLanguageKeys) + "\r\n");
         QCOMPARE(tree.read(QStringLiteral("backup/commandmenu.txt.placed")), MarkerRecord(kLanguageMenu) + "\r\n");
         QCOMPARE(QDir(tree.cstrike + QStringLiteral("/backup")).entryList(QDir::Files | QDir::Hidden).size(), 5);
-        QCOMPARE(d->lang2->text(), QStringLiteral("test.lang"));
-        QCOMPARE(m->it1->text(), line(1));
+        QCOMPARE(control<QLabel>(d, "lang2")->text(), QStringLiteral("test.lang"));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), line(1));
         QVERIFY(m->isVisible());
         QVERIFY(!d->isVisible());
     }
@@ -287,29 +303,35 @@ private slots:
         GameTree tree;
         MessageLog messages;
         installGame(tree);
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         // One dialog is there before the language comes, the others are built
         // after it; the language changes no value of it.
-        amcm *a = dialog<amcm>();
-        a->pwfeld->setText(QStringLiteral("_pw"));
-        firstrun *d = dialog<firstrun>();
+        ServerAccessDialog *a = dialog<ServerAccessDialog>();
+        control<QLineEdit>(a, "pwfeld")->setText(QStringLiteral("_pw"));
+        SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
-        QCOMPARE(a->pwfeld->text(), QStringLiteral("_pw"));
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(a, "pwfeld")->text(), QStringLiteral("_pw"));
 
-        restock *r = dialog<restock>();
-        sound *s = dialog<sound>();
-        text *t = dialog<text>();
-        funmode *f = dialog<funmode>();
+        RestockDialog *r = dialog<RestockDialog>();
+        SoundDialog *s = dialog<SoundDialog>();
+        TextMessageDialog *t = dialog<TextMessageDialog>();
+        PersonalModeDialog *f = dialog<PersonalModeDialog>();
         const struct {
             QWidget *widget;
             int line;
         } captions[] = {
-            {m->it1, 1},      {m->fun1, 1},     {m->say1, 1},      {m->it2, 2},      {m->fun2, 2},
-            {m->say2, 2},     {m->Haftungsausschluss, 3},           {m->Command8, 4}, {m->Command2, 5},
-            {m->Command4, 6}, {m->Command7, 7}, {m->Command6, 8},  {m->Command5, 9}, {a->Command2, 9},
-            {r->Command4, 9}, {s->Command1, 9}, {t->Command1, 9},  {a->Command1, 10}, {f->Command1, 10},
-            {r->Command1, 10}, {s->Command2, 10}, {t->Command2, 10},
+            {control<QPushButton>(m, "it1"), 1},           {control<QPushButton>(m, "fun1"), 1},
+            {control<QPushButton>(m, "say1"), 1},          {control<QPushButton>(m, "it2"), 2},
+            {control<QPushButton>(m, "fun2"), 2},          {control<QPushButton>(m, "say2"), 2},
+            {control<QLabel>(m, "Haftungsausschluss"), 3}, {control<QPushButton>(m, "Command8"), 4},
+            {control<QPushButton>(m, "Command2"), 5},      {control<QPushButton>(m, "Command4"), 6},
+            {control<QPushButton>(m, "Command7"), 7},      {control<QPushButton>(m, "Command6"), 8},
+            {control<QPushButton>(m, "Command5"), 9},      {control<QPushButton>(a, "Command2"), 9},
+            {control<QPushButton>(r, "Command4"), 9},      {control<QPushButton>(s, "Command1"), 9},
+            {control<QPushButton>(t, "Command1"), 9},      {control<QPushButton>(a, "Command1"), 10},
+            {control<QPushButton>(f, "Command1"), 10},     {control<QPushButton>(r, "Command1"), 10},
+            {control<QPushButton>(s, "Command2"), 10},     {control<QPushButton>(t, "Command2"), 10},
         };
         for (const auto &target : captions) {
             const QString caption = qobject_cast<QLabel *>(target.widget)
@@ -317,19 +339,20 @@ private slots:
                                         : qobject_cast<QPushButton *>(target.widget)->text();
             QCOMPARE(caption, line(target.line));
         }
-        QCOMPARE(m->Command2->toolTip(), line(17));
-        QCOMPARE(m->Command4->toolTip(), line(18));
-        QCOMPARE(m->Command6->toolTip(), line(19));
-        QCOMPARE(m->Command7->toolTip(), line(20));
+        QCOMPARE(control<QPushButton>(m, "Command2")->toolTip(), line(17));
+        QCOMPARE(control<QPushButton>(m, "Command4")->toolTip(), line(18));
+        QCOMPARE(control<QPushButton>(m, "Command6")->toolTip(), line(19));
+        QCOMPARE(control<QPushButton>(m, "Command7")->toolTip(), line(20));
         // Never shown by the language.
         for (QWidget *dialog : std::initializer_list<QWidget *>{a, r, s, t, f})
             QVERIFY(!dialog->isVisible());
 
         // The help boxes show the language's texts.
-        QTest::mouseClick(m->Command5, Qt::LeftButton);
-        for (QPushButton *help : {a->Command2, r->Command4, s->Command1, t->Command1})
+        QTest::mouseClick(control<QPushButton>(m, "Command5"), Qt::LeftButton);
+        for (QPushButton *help : {control<QPushButton>(a, "Command2"), control<QPushButton>(r, "Command4"),
+                                  control<QPushButton>(s, "Command1"), control<QPushButton>(t, "Command1")})
             help->click();
-        QTest::mouseClick(m->Haftungsausschluss, Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(m, "Haftungsausschluss"), Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 6);
         for (int i = 0; i < 6; ++i)
             QCOMPARE(messages.entries[i].text, line(11 + i));
@@ -727,11 +750,11 @@ private slots:
         installGame(tree);
         recordLanguage(tree, typed(tree), "test.lang");
 
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         QVERIFY(m->isVisible());
-        QVERIFY(!dialog<firstrun>()->isVisible());
-        QCOMPARE(dialog<firstrun>()->lang2->text(), QStringLiteral("test.lang"));
-        QCOMPARE(m->Command8->text(), line(4));
+        QVERIFY(!dialog<SetupDialog>()->isVisible());
+        QCOMPARE(control<QLabel>(dialog<SetupDialog>(), "lang2")->text(), QStringLiteral("test.lang"));
+        QCOMPARE(control<QPushButton>(m, "Command8")->text(), line(4));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kLanguageKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
 
@@ -739,7 +762,7 @@ private slots:
         recordLanguage(tree, typed(tree) + QStringLiteral("\\nirgends"), "test.lang");
         m = restartConfigurator();
         QVERIFY(m->isVisible());
-        QCOMPARE(m->Command8->text(), line(4));
+        QCOMPARE(control<QPushButton>(m, "Command8")->text(), line(4));
         QVERIFY(!QFileInfo::exists(tree.halfLife + QStringLiteral("/nirgends")));
         QVERIFY(messages.entries.isEmpty());
     }
@@ -750,9 +773,9 @@ private slots:
         MessageLog messages;
         installGame(tree);
         recordLanguage(tree, typed(tree), "");
-        hauptmenu *m = restartConfigurator();
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
-        QCOMPARE(dialog<firstrun>()->lang2->text(), QString());
+        MainWindow *m = restartConfigurator();
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
+        QCOMPARE(control<QLabel>(dialog<SetupDialog>(), "lang2")->text(), QString());
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QVERIFY(!tree.has(QStringLiteral("backup")));
@@ -775,12 +798,12 @@ private slots:
         GameTree tree;
         MessageLog messages;
         installGame(tree);
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
         const QString wrong = QDir::toNativeSeparators(folder == QLatin1String("/") ? QDir::rootPath()
                                                                              : tree.folder.path() + QLatin1Char('/') + folder);
         choose(d, wrong, QStringLiteral("test.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
 
         QCOMPARE(messages.entries.size(), 1);
         const QString text = messages.entries[0].text;
@@ -790,7 +813,7 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QVERIFY(!tree.has(QStringLiteral("backup")));
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
         QVERIFY(d->isVisible());
         QVERIFY(!m->isVisible());
 
@@ -837,10 +860,10 @@ private slots:
             QVERIFY(QFile::remove(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst")));
             QVERIFY(QDir().mkpath(tree.cstrike + QStringLiteral("/gfx/shell/kb_act.lst/inhalt")));
         }
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
 
         QCOMPARE(messages.entries.size(), 1);
         const QString text = messages.entries[0].text;
@@ -916,27 +939,27 @@ private slots:
         else if (!firstRun)
             recordLanguage(tree, typed(tree), qPrintable(recorded));
 
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         const QByteArray keysAtStart = tree.read(QStringLiteral("gfx/shell/kb_act.lst"));
         const QByteArray menuAtStart = tree.read(QStringLiteral("commandmenu.txt"));
         const qsizetype messagesAtStart = messages.entries.size();
         if (!firstRun)
-            QTest::mouseClick(m->Command8, Qt::LeftButton);
-        firstrun *d = dialog<firstrun>();
+            QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        SetupDialog *d = dialog<SetupDialog>();
         QVERIFY(d->isVisible());
-        d->pfad->setText(typed(tree));
-        const QList<QListWidgetItem *> selected = d->language->selectedItems();
+        control<QLineEdit>(d, "pfad")->setText(typed(tree));
+        const QList<QListWidgetItem *> selected = control<QListWidget>(d, "language")->selectedItems();
         const bool listed = QFileInfo::exists(recorded);
         QCOMPARE(selected.size(), listed ? 1 : 0);
         if (listed)
             QCOMPARE(selected.first()->text(), recorded);
-        QCOMPARE(d->sellang->text(), QString());
+        QCOMPARE(control<QLabel>(d, "sellang")->text(), QString());
         if (!clicked.isEmpty()) {
             choose(d, typed(tree), clicked);
-            QCOMPARE(d->sellang->text(), clicked);
+            QCOMPARE(control<QLabel>(d, "sellang")->text(), clicked);
         }
         if (saveAndGo)
-            QTest::mouseClick(d->Command2, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         else
             QVERIFY(d->close());
 
@@ -947,14 +970,14 @@ private slots:
             QVERIFY2(messages.entries.last().text.contains(said), qPrintable(messages.entries.last().text));
         // The asked dialog waits; otherwise the main window has taken over.
         const bool asked = said == Texts::builtIn(Texts::ChooseLanguage);
-        QCOMPARE(hasDialog<firstrun>() && dialog<firstrun>()->isVisible(), asked);
+        QCOMPARE(hasDialog<SetupDialog>() && dialog<SetupDialog>()->isVisible(), asked);
         QCOMPARE(m->isVisible(), !asked || !firstRun);
 
         // The captions and the game's files of the language in force; the
         // built-in texts and the files as they were without one.
         const bool inForce = !asked && QFileInfo::exists(language);
         const QString stem = QFileInfo(language).completeBaseName();
-        QCOMPARE(m->Command8->text(),
+        QCOMPARE(control<QPushButton>(m, "Command8")->text(),
                  inForce ? ReadFileLines(language).value(3) : Texts::builtInCaption(LanguageLine::SettingsButton));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")),
                  inForce ? tree.folder.read("Half-Life/cstrike/qor/" + stem + "_kb_act.lst") : keysAtStart);
@@ -968,8 +991,8 @@ private slots:
         GameTree tree;
         MessageLog messages;
         installGame(tree);
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QVERIFY(d->close());
 
@@ -978,7 +1001,7 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QCOMPARE(tree.read(QStringLiteral("backup/kb_act.lst")), kGameKeys);
         QVERIFY(!tree.has(QStringLiteral("backup/commandmenu.txt")));
-        QCOMPARE(m->it2->text(), line(2));
+        QCOMPARE(control<QPushButton>(m, "it2")->text(), line(2));
         QVERIFY(m->isVisible());
     }
 
@@ -988,8 +1011,8 @@ private slots:
         MessageLog messages;
         installGame(tree);
         tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile("fehlt.lst"));
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("test.lang"));
         QVERIFY(d->close());
 
@@ -997,7 +1020,7 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kGameMenu);
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("fehlt.lst")));
-        QVERIFY(!hasDialog<firstrun>());
+        QVERIFY(!hasDialog<SetupDialog>());
         QVERIFY(m->isVisible());
     }
 
@@ -1088,7 +1111,7 @@ private slots:
                      qPrintable(messages.entries[0].text));
         }
         if (link == QLatin1String("qor/test.lang"))
-            QCOMPARE(configurator()->it1->text(), QStringLiteral("AN"));
+            QCOMPARE(control<QPushButton>(configurator(), "it1")->text(), QStringLiteral("AN"));
     }
 
     // A changed path file names another file as line 3 or 4: it is left
@@ -1102,10 +1125,10 @@ private slots:
         lines[2] = typed(tree) + QStringLiteral("\\cstrike\\valve.rc");
         QVERIFY(WriteTextFile(tree.qor + QStringLiteral("/pfad.kst"), lines));
 
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         QCOMPARE(tree.read(QStringLiteral("valve.rc")), kGameValve);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
-        QCOMPARE(m->it1->text(), line(1));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), line(1));
         QVERIFY(messages.entries.isEmpty());
     }
 
@@ -1147,18 +1170,18 @@ private slots:
         recordLanguage(tree, typed(tree), "test.lang");
         tree.put(QStringLiteral("qor/pfad.kst"), tree.read(QStringLiteral("qor/pfad.kst")).replace("\r\n", "\n"));
 
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         // "&&" is how a button shows one '&' and makes no shortcut of it.
-        QCOMPARE(m->it1->text(), QStringLiteral("&&Ja"));
-        QCOMPARE(m->Haftungsausschluss->text(), QStringLiteral("<i>Haftung</i>"));
-        QCOMPARE(m->Haftungsausschluss->textFormat(), Qt::PlainText);
-        QCOMPARE(QTextDocumentFragment::fromHtml(m->Command2->toolTip()).toPlainText(),
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("&&Ja"));
+        QCOMPARE(control<QLabel>(m, "Haftungsausschluss")->text(), QStringLiteral("<i>Haftung</i>"));
+        QCOMPARE(control<QLabel>(m, "Haftungsausschluss")->textFormat(), Qt::PlainText);
+        QCOMPARE(QTextDocumentFragment::fromHtml(control<QPushButton>(m, "Command2")->toolTip()).toPlainText(),
                  QStringLiteral("<b>fett</b> & mehr"));
-        QCOMPARE(m->Command4->toolTip(), line(18));
+        QCOMPARE(control<QPushButton>(m, "Command4")->toolTip(), line(18));
         QCOMPARE(m->package().language().caption(LanguageLine::PluginHelp), QString(4096, QLatin1Char('h')));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
         // The same for a dialog built after the language came.
-        QCOMPARE(dialog<funmode>()->Command1->text(), QStringLiteral("&&Zu"));
+        QCOMPARE(control<QPushButton>(dialog<PersonalModeDialog>(), "Command1")->text(), QStringLiteral("&&Zu"));
     }
 
     // A language file that is gone keeps the built-in texts and is named at
@@ -1169,9 +1192,10 @@ private slots:
         MessageLog messages;
         installGame(tree);
         recordLanguage(tree, typed(tree), "weg.lang");
-        hauptmenu *m = restartConfigurator();
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
-        QCOMPARE(m->Command6->toolTip(), QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
+        MainWindow *m = restartConfigurator();
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
+        QCOMPARE(control<QPushButton>(m, "Command6")->toolTip(),
+                 QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("weg.lang")));
@@ -1207,15 +1231,15 @@ private slots:
                      qPrintable(english.value(Texts::lineOf(Texts::Id(id)) - 1)));
         }
 
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("english.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), bytes(QStringLiteral("english_kb_act.lst")));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), bytes(QStringLiteral("english_commandmenu.txt")));
-        QCOMPARE(m->Command8->text(), QStringLiteral("Settings"));
-        QCOMPARE(dialog<restock>()->Command1->text(), QStringLiteral("Close"));
+        QCOMPARE(control<QPushButton>(m, "Command8")->text(), QStringLiteral("Settings"));
+        QCOMPARE(control<QPushButton>(dialog<RestockDialog>(), "Command1")->text(), QStringLiteral("Close"));
     }
 
     // Each list line as the game reads it: "command", two tabs, "description",
@@ -1342,17 +1366,17 @@ private slots:
         }
         recordLanguage(tree, typed(tree), "");
 
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         // Every option dialog too, though none is opened at start.
-        dialog<amcm>();
-        dialog<restock>();
-        dialog<sound>();
-        dialog<text>();
-        dialog<funmode>();
+        dialog<ServerAccessDialog>();
+        dialog<RestockDialog>();
+        dialog<SoundDialog>();
+        dialog<TextMessageDialog>();
+        dialog<PersonalModeDialog>();
         const auto texts = [] {
             QStringList all;
             for (QWidget *window : QApplication::topLevelWidgets()) {
-                if (qobject_cast<firstrun *>(window))
+                if (qobject_cast<SetupDialog *>(window))
                     continue; // names the language chosen
                 for (QPushButton *button : window->findChildren<QPushButton *>())
                     all << button->text() << button->toolTip();
@@ -1362,13 +1386,13 @@ private slots:
             return all;
         };
         const QStringList builtIn = texts();
-        QTest::mouseClick(m->Command8, Qt::LeftButton);
-        firstrun *d = dialog<firstrun>();
+        QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("deutsch.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
 
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
-        QCOMPARE(d->lang2->text(), QStringLiteral("deutsch.lang"));
+        QCOMPARE(control<QLabel>(d, "lang2")->text(), QStringLiteral("deutsch.lang"));
         QCOMPARE(texts(), builtIn);
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")),
                  tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_kb_act.lst")));
@@ -1428,18 +1452,19 @@ private slots:
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
         restartConfigurator();
         configurator()->package().settings.field(Varia::Pass) = StoredValue(ValueKind::ServerValue, "geheim");
-        amcm *a = dialog<amcm>();
+        ServerAccessDialog *a = dialog<ServerAccessDialog>();
         a->show();
-        QTRY_VERIFY(Notice::shownFor(a->pass).contains(QStringLiteral("Ohne Feldnamen")));
+        QTRY_VERIFY(Notice::shownFor(control<QLineEdit>(a, "pass")).contains(QStringLiteral("Ohne Feldnamen")));
 
-        firstrun *d = dialog<firstrun>();
+        SetupDialog *d = dialog<SetupDialog>();
         choose(d, typed(tree), QStringLiteral("english.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
-        QVERIFY2(a->pass->toolTip().contains(QStringLiteral("Without a field name")), qPrintable(a->pass->toolTip()));
-        QCOMPARE(Notice::shownFor(a->pass), QString());
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
+        QVERIFY2(control<QLineEdit>(a, "pass")->toolTip().contains(QStringLiteral("Without a field name")),
+                 qPrintable(control<QLineEdit>(a, "pass")->toolTip()));
+        QCOMPARE(Notice::shownFor(control<QLineEdit>(a, "pass")), QString());
         a->hide();
         a->show();
-        QTRY_VERIFY(Notice::shownFor(a->pass).contains(QStringLiteral("Without a field name")));
+        QTRY_VERIFY(Notice::shownFor(control<QLineEdit>(a, "pass")).contains(QStringLiteral("Without a field name")));
     }
 
     // A message's line that is missing, empty or whose placeholders are not

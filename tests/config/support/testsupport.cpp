@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "hauptmenu.h"
+#include "mainwindow.h"
 #include "message.h"
 #include "package.h"
 #include "textfiles.h"
@@ -58,7 +58,7 @@ namespace {
 struct Configurator
 {
     std::unique_ptr<Package> package;
-    std::unique_ptr<hauptmenu> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 Configurator &current()
@@ -68,12 +68,12 @@ Configurator &current()
 }
 } // namespace
 
-hauptmenu *configurator()
+MainWindow *configurator()
 {
     Configurator &c = current();
     if (!c.window) {
         c.package = std::make_unique<Package>(QDir::currentPath());
-        c.window = std::make_unique<hauptmenu>(*c.package);
+        c.window = std::make_unique<MainWindow>(*c.package);
     }
     return c.window.get();
 }
@@ -85,22 +85,41 @@ void dropConfigurator()
     c.package.reset();
 }
 
-hauptmenu *restartConfigurator()
+MainWindow *restartConfigurator()
 {
     dropConfigurator();
-    hauptmenu *window = configurator();
+    MainWindow *window = configurator();
     window->startup();
     return window;
 }
 
 void putLanguageInForce(const QStringList &lines)
 {
-    const QString name = QStringLiteral("test.lang");
-    if (!WriteTextFile(name, lines) || !WriteTextFile(PackageFiles::kPathFile, {QString(), name}))
-        qFatal("cannot record the language");
     Package &package = configurator()->package();
+    const QDir folder(package.folder());
+    const QString name = QStringLiteral("test.lang");
+    if (!WriteTextFile(folder.filePath(name), lines)
+        || !WriteTextFile(folder.filePath(PackageFiles::kPathFile), {QString(), name}))
+        qFatal("cannot record the language");
     package.readPathFile();
     package.applyLanguage(false);
+}
+
+void controlMissing(const QWidget *window, const char *kind, const char *name, int found)
+{
+    qFatal("%s \"%s\" has %d %s named \"%s\", not one", window->metaObject()->className(),
+           qPrintable(window->windowTitle()), found, kind, name);
+}
+
+QStringList controlNames(const QWidget *window)
+{
+    QStringList names;
+    for (const QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
+            names << widget->objectName();
+    }
+    names.sort();
+    return names;
 }
 
 QByteArray ansi(const char *utf8)

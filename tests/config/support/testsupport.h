@@ -7,7 +7,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "hauptmenu.h"
+#include "mainwindow.h"
+
+#include <QWidget>
 
 // A package folder of its own for one test: made empty, entered as the
 // current directory, and left again (and removed) at the end.
@@ -48,14 +50,14 @@ public:
 
 // The configurator of the test: the package folder's model and the main
 // window on it, made on first use (not started) in the current directory.
-hauptmenu *configurator();
+MainWindow *configurator();
 // Ends the configurator as the process end would (every window gone, the
 // lock released).
 void dropConfigurator();
 // Ends it and starts it again in the current directory.
-hauptmenu *restartConfigurator();
+MainWindow *restartConfigurator();
 // Puts the language file of `lines` in force in the configurator as a start
-// that records it would, as "test.lang" of the current directory; no game
+// that records it would, as "test.lang" of its package folder; no game
 // file is replaced, for the path file names no Half-Life folder.
 void putLanguageInForce(const QStringList &lines);
 
@@ -74,6 +76,22 @@ bool hasDialog()
 // Runs every event already posted and every timer already due, until none is
 // left: what a test checks next has seen their effects, with no fixed wait.
 void drainEvents();
+
+// The one control of kind T that `window` made under `name` (its objectName).
+// A name missing, or found twice, ends the test at once, saying which.
+[[noreturn]] void controlMissing(const QWidget *window, const char *kind, const char *name, int found);
+template <class T>
+T *control(const QWidget *window, const char *name)
+{
+    const QList<T *> found = window->findChildren<T *>(QLatin1String(name));
+    if (found.size() != 1)
+        controlMissing(window, T::staticMetaObject.className(), name, int(found.size()));
+    return found.first();
+}
+
+// The names that the controls of `window` carry, sorted; Qt's own parts of a
+// control (named "qt_...") and unnamed widgets left out.
+QStringList controlNames(const QWidget *window);
 
 // Windows-1252 bytes of a text given as UTF-8 in the test source.
 QByteArray ansi(const char *utf8);

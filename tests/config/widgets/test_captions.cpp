@@ -1,14 +1,14 @@
-#include "amcm.h"
 #include "appearance.h"
 #include "captionfit.h"
-#include "firstrun.h"
-#include "firstrun2.h"
-#include "funmode.h"
-#include "hauptmenu.h"
-#include "restock.h"
-#include "sound.h"
+#include "folderbrowser.h"
+#include "mainwindow.h"
+#include "personalmodedialog.h"
+#include "restockdialog.h"
+#include "serveraccessdialog.h"
+#include "setupdialog.h"
+#include "sounddialog.h"
 #include "testsupport.h"
-#include "text.h"
+#include "textmessagedialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,9 +50,10 @@ private slots:
         }
         restartConfigurator();
 
-        const QList<QWidget *> windows{configurator(), dialog<restock>(),  dialog<amcm>(),
-                                       dialog<sound>(),     dialog<text>(),     dialog<funmode>(),
-                                       dialog<firstrun>(),  dialog<firstrun>()->browser()};
+        const QList<QWidget *> windows{
+            configurator(),        dialog<RestockDialog>(),         dialog<ServerAccessDialog>(),
+            dialog<SoundDialog>(), dialog<TextMessageDialog>(),     dialog<PersonalModeDialog>(),
+            dialog<SetupDialog>(), dialog<SetupDialog>()->browser()};
         QStringList clipped;
         for (QWidget *window : windows) {
             window->ensurePolished();

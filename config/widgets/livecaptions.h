@@ -9,7 +9,7 @@ class QWidget;
 // Controls whose caption or tooltip is a text of the language in force: it
 // is set now, from `language`, and again whenever recaption() runs over their
 // window.
-namespace LanguageCaptions {
+namespace LiveCaptions {
 
 void follow(QPushButton *button, LanguageLine line, const Language &language);
 void follow(QLabel *label, LanguageLine line, const Language &language);
@@ -19,4 +19,4 @@ void followTip(QWidget *control, LanguageLine line, const Language &language);
 // force; false when the window has none.
 bool recaption(QWidget *window, const Language &language);
 
-} // namespace LanguageCaptions
+} // namespace LiveCaptions

@@ -1,4 +1,4 @@
-#include "restock.h"
+#include "restockdialog.h"
 
 #include "controls.h"
 #include "message.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Settings &settings,
+QComboBox *itemBox(QWidget *parent, const char *name, int left, int top, Varia::Line line, Settings &settings,
                    const Language &language)
 {
     static const QStringList items = {
@@ -21,6 +21,7 @@ QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Setting
         QStringLiteral("2xflashbang"),  QStringLiteral("---"),
     };
     auto *box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
     box->setEditable(true);
     // The edit text is the value, exactly as typed: no completion to an item
     // ("flash" stays "flash"), and Enter never adds the word to the list.
@@ -41,38 +42,30 @@ QComboBox *itemBox(QWidget *parent, int left, int top, Varia::Line line, Setting
 
 } // namespace
 
-restock::restock(Settings &settings, const Language &language)
-    : m_language(language)
+RestockDialog::RestockDialog(Settings &settings, const Language &language)
 {
     setWindowTitle(QStringLiteral("Restocks"));
     setFixedSize(314, 218);
 
     // The spaces put the two headings over the two columns.
-    restoc = Controls::frame(this, QStringLiteral("Big Restock                        Small Retock  "), 48, 8, 217, 193);
-    big1 = itemBox(restoc, 8, 24, Varia::Big1, settings, language);
-    big2 = itemBox(restoc, 8, 56, Varia::Big2, settings, language);
-    big3 = itemBox(restoc, 8, 88, Varia::Big3, settings, language);
-    big4 = itemBox(restoc, 8, 120, Varia::Big4, settings, language);
-    big5 = itemBox(restoc, 8, 152, Varia::Big5, settings, language);
-    small1 = itemBox(restoc, 120, 24, Varia::Small1, settings, language);
-    small2 = itemBox(restoc, 120, 88, Varia::Small2, settings, language);
-    small3 = itemBox(restoc, 120, 152, Varia::Small3, settings, language);
-    Command4 = Controls::button(restoc, LanguageLine::Help, 144, 176, 65, 13, language);
-    Command1 = Controls::button(this, LanguageLine::Close, 16, 192, 73, 17, language);
+    QGroupBox *lists = Controls::frame(
+        this, "restoc", QStringLiteral("Big Restock                        Small Retock  "), 48, 8, 217, 193);
+    QComboBox *first = itemBox(lists, "big1", 8, 24, Varia::Big1, settings, language);
+    itemBox(lists, "big2", 8, 56, Varia::Big2, settings, language);
+    itemBox(lists, "big3", 8, 88, Varia::Big3, settings, language);
+    itemBox(lists, "big4", 8, 120, Varia::Big4, settings, language);
+    itemBox(lists, "big5", 8, 152, Varia::Big5, settings, language);
+    itemBox(lists, "small1", 120, 24, Varia::Small1, settings, language);
+    itemBox(lists, "small2", 120, 88, Varia::Small2, settings, language);
+    itemBox(lists, "small3", 120, 152, Varia::Small3, settings, language);
+    QPushButton *help = Controls::button(lists, "Command4", LanguageLine::Help, 144, 176, 65, 13, language);
+    // Hidden, never deleted: the main window owns the dialog and shows it again.
+    QPushButton *close = Controls::button(this, "Command1", LanguageLine::Close, 16, 192, 73, 17, language);
 
-    connect(Command1, &QPushButton::clicked, this, &restock::Command1_Click);
-    connect(Command4, &QPushButton::clicked, this, &restock::Command4_Click);
-    setFirstBox(big1);
-    setCloseButton(Command1);
-}
-
-// Hidden, never deleted: the main window owns the dialog and shows it again.
-void restock::Command1_Click()
-{
-    hide();
-}
-
-void restock::Command4_Click()
-{
-    Message::show(QStringLiteral("Restock Help"), m_language.caption(LanguageLine::RestockHelp));
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    connect(help, &QPushButton::clicked, this, [&language] {
+        Message::show(QStringLiteral("Restock Help"), language.caption(LanguageLine::RestockHelp));
+    });
+    setFirstBox(first);
+    setCloseButton(close);
 }

@@ -1,12 +1,12 @@
 #include "appearance.h"
-#include "firstrun.h"
 #include "fulldisk.h"
 #include "gametree.h"
-#include "hauptmenu.h"
 #include "lockrows.h"
+#include "mainwindow.h"
 #include "package.h"
 #include "packagefiles.h"
 #include "platform.h"
+#include "setupdialog.h"
 #include "testsupport.h"
 #include "language.h"
 
@@ -30,7 +30,7 @@ namespace {
 const QByteArray kPathFile = "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n";
 
 // What "varis.cfg" runs for the module as the window's package holds it.
-QString slot(hauptmenu *m, PackageModule module)
+QString slot(MainWindow *m, PackageModule module)
 {
     return SlotText(module, m->package().settings.module(module));
 }
@@ -69,7 +69,7 @@ QString captionOf(QWidget *widget)
 }
 } // namespace
 
-class TestHauptmenu : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
@@ -80,7 +80,7 @@ private slots:
     {
         PackageFolder folder;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
 
         QCOMPARE(m->windowTitle(), QStringLiteral("Korvel Configurator"));
         QCOMPARE(m->size(), QSize(520, 298));
@@ -89,59 +89,68 @@ private slots:
         QCOMPARE(background.size(), QSize(557, 305));
 
         const struct {
-            QWidget *widget;
-            QWidget *parent;
+            const char *name;
+            const char *parent; // null: the window itself
             const char *caption;
             QRect geometry;
         } controls[] = {
-            {m->Frame3, m, "Menu", {8, 40, 265, 97}},
-            {m->Command2, m->Frame3, "Restockmenü", {8, 16, 105, 25}},
-            {m->Command4, m->Frame3, "Admin-Mod Menü", {136, 16, 113, 25}},
-            {m->Command6, m->Frame3, "Soundmenü", {8, 56, 105, 25}},
-            {m->Command7, m->Frame3, "Textmenü", {136, 56, 113, 25}},
-            {m->Command8, m, "Einstellungen", {440, 0, 81, 17}},
-            {m->Frame2, m, "Switches", {8, 136, 505, 73}},
-            {m->Label3, m->Frame2, "No-Itembuy", {24, 16, 65, 17}},
-            {m->it1, m->Frame2, "AN", {24, 32, 65, 13}},
-            {m->it2, m->Frame2, "AUS", {24, 48, 65, 13}},
-            {m->Command9, m->Frame2, "Config", {216, 8, 65, 13}},
-            {m->Label2, m->Frame2, "Personal Mode", {216, 24, 73, 17}},
-            {m->fun1, m->Frame2, "AN", {216, 40, 65, 13}},
-            {m->fun2, m->Frame2, "AUS", {216, 56, 65, 13}},
-            {m->sayscript, m->Frame2, "Informationsscript", {400, 16, 89, 17}},
-            {m->say1, m->Frame2, "AN", {408, 32, 65, 13}},
-            {m->say2, m->Frame2, "AUS", {408, 48, 65, 13}},
-            {m->Frame1, m, "Plugins", {8, 216, 505, 65}},
-            {m->plug1, m->Frame1, "Korvel Server Plugin Detected", {16, 16, 257, 17}},
-            {m->plug2, m->Frame1, "Server Conf Plugin Detected", {16, 32, 201, 17}},
-            {m->plug3, m->Frame1, "Brisk Plugin Detected", {16, 48, 209, 17}},
-            {m->plug4, m->Frame1, "Unknown Plugin Detected", {344, 16, 145, 17}},
-            {m->Command5, m->Frame1, "Hilfe", {432, 48, 57, 13}},
-            {m->Label1, m, "Korvel Configurator", {48, 8, 201, 25}},
-            {m->url, m, "korvel.example", {8, 280, 105, 17}},
-            {m->Haftungsausschluss, m, "Haftungsausschluss", {424, 280, 97, 17}},
+            {"Frame3", nullptr, "Menu", {8, 40, 265, 97}},
+            {"Command2", "Frame3", "Restockmenü", {8, 16, 105, 25}},
+            {"Command4", "Frame3", "Admin-Mod Menü", {136, 16, 113, 25}},
+            {"Command6", "Frame3", "Soundmenü", {8, 56, 105, 25}},
+            {"Command7", "Frame3", "Textmenü", {136, 56, 113, 25}},
+            {"Command8", nullptr, "Einstellungen", {440, 0, 81, 17}},
+            {"Frame2", nullptr, "Switches", {8, 136, 505, 73}},
+            {"Label3", "Frame2", "No-Itembuy", {24, 16, 65, 17}},
+            {"it1", "Frame2", "AN", {24, 32, 65, 13}},
+            {"it2", "Frame2", "AUS", {24, 48, 65, 13}},
+            {"Command9", "Frame2", "Config", {216, 8, 65, 13}},
+            {"Label2", "Frame2", "Personal Mode", {216, 24, 73, 17}},
+            {"fun1", "Frame2", "AN", {216, 40, 65, 13}},
+            {"fun2", "Frame2", "AUS", {216, 56, 65, 13}},
+            {"sayscript", "Frame2", "Informationsscript", {400, 16, 89, 17}},
+            {"say1", "Frame2", "AN", {408, 32, 65, 13}},
+            {"say2", "Frame2", "AUS", {408, 48, 65, 13}},
+            {"Frame1", nullptr, "Plugins", {8, 216, 505, 65}},
+            {"plug1", "Frame1", "Korvel Server Plugin Detected", {16, 16, 257, 17}},
+            {"plug2", "Frame1", "Server Conf Plugin Detected", {16, 32, 201, 17}},
+            {"plug3", "Frame1", "Brisk Plugin Detected", {16, 48, 209, 17}},
+            {"plug4", "Frame1", "Unknown Plugin Detected", {344, 16, 145, 17}},
+            {"Command5", "Frame1", "Hilfe", {432, 48, 57, 13}},
+            {"Label1", nullptr, "Korvel Configurator", {48, 8, 201, 25}},
+            {"url", nullptr, "korvel.example", {8, 280, 105, 17}},
+            {"Haftungsausschluss", nullptr, "Haftungsausschluss", {424, 280, 97, 17}},
         };
-        for (const auto &control : controls) {
-            const QString caption = QString::fromUtf8(control.caption);
-            QCOMPARE(captionOf(control.widget), caption);
-            QCOMPARE(control.widget->parentWidget(), control.parent);
-            QCOMPARE(control.widget->geometry(), control.geometry);
+        QStringList names;
+        for (const auto &expected : controls) {
+            QWidget *widget = control<QWidget>(m, expected.name);
+            QCOMPARE(captionOf(widget), QString::fromUtf8(expected.caption));
+            QCOMPARE(widget->parentWidget(), expected.parent ? control<QWidget>(m, expected.parent) : m);
+            QCOMPARE(widget->geometry(), expected.geometry);
+            names << QString::fromLatin1(expected.name);
         }
-        QCOMPARE(m->Command6->toolTip(), QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
-        QCOMPARE(m->Command7->toolTip(), QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
-        QVERIFY(m->Command2->toolTip().isEmpty());
+        // No control under another name, none named twice.
+        names.sort();
+        QCOMPARE(controlNames(m), names);
+        QCOMPARE(control<QPushButton>(m, "Command6")->toolTip(),
+                 QStringLiteral("Stellen sie hier die Benutzerdefinierten Töne ein."));
+        QCOMPARE(control<QPushButton>(m, "Command7")->toolTip(),
+                 QStringLiteral("Stellen sie hier ihre Persönlichen Texte ein."));
+        QVERIFY(control<QPushButton>(m, "Command2")->toolTip().isEmpty());
 
         // The title: white, bold italic, 14.25 points.
-        QVERIFY(m->Label1->font().bold());
-        QVERIFY(m->Label1->font().italic());
-        QCOMPARE(m->Label1->font().pointSizeF(), 14.25);
-        QCOMPARE(m->Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+        const QLabel *title = control<QLabel>(m, "Label1");
+        QVERIFY(title->font().bold());
+        QVERIFY(title->font().italic());
+        QCOMPARE(title->font().pointSizeF(), 14.25);
+        QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::white));
 
         // The web address looks like a link, with a pointer of its own.
-        QCOMPARE(m->url->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        QVERIFY(m->url->font().underline());
-        QCOMPARE(m->url->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(m->url->cursor().pixmap().size(), QSize(32, 32));
+        const QLabel *url = control<QLabel>(m, "url");
+        QCOMPARE(url->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QVERIFY(url->font().underline());
+        QCOMPARE(url->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(url->cursor().pixmap().size(), QSize(32, 32));
     }
 
     void startupReadsPathFileAndMarkers_data()
@@ -167,7 +176,7 @@ private slots:
         PackageFolder folder;
         for (const QString &name : files) // a marker of any content, even none, counts
             folder.write(name, name == QLatin1String("pfad.kst") ? kPathFile : QByteArray());
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
 
         // Without a path file the setup dialog shows in the main window's place.
         const bool pathFile = files.contains(QStringLiteral("pfad.kst"));
@@ -176,19 +185,19 @@ private slots:
         QCOMPARE(read.keyBindings, pathFile ? QStringLiteral("c:\\hl\\cstrike\\gfx\\shell\\kb_act.lst") : QString());
         QCOMPARE(read.commandMenu, pathFile ? QStringLiteral("c:\\hl\\cstrike\\commandmenu.txt") : QString());
 
-        const QList<QLabel *> indicators = {m->plug1, m->plug2, m->plug3, m->plug4};
-        for (int i = 0; i < indicators.size(); ++i)
-            QCOMPARE(indicators[i]->isVisibleTo(m), plugs.contains(QString::number(i + 1)));
+        const char *const indicators[] = {"plug1", "plug2", "plug3", "plug4"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(control<QLabel>(m, indicators[i])->isVisibleTo(m), plugs.contains(QString::number(i + 1)));
 
         const bool say = modules[0] == QLatin1Char('1');
         const bool fun = modules[1] == QLatin1Char('1');
         const bool it = modules[2] == QLatin1Char('1');
-        QCOMPARE(m->say1->isEnabled(), !say);
-        QCOMPARE(m->say2->isEnabled(), say);
-        QCOMPARE(m->fun1->isEnabled(), !fun);
-        QCOMPARE(m->fun2->isEnabled(), fun);
-        QCOMPARE(m->it1->isEnabled(), !it);
-        QCOMPARE(m->it2->isEnabled(), it);
+        QCOMPARE(control<QPushButton>(m, "say1")->isEnabled(), !say);
+        QCOMPARE(control<QPushButton>(m, "say2")->isEnabled(), say);
+        QCOMPARE(control<QPushButton>(m, "fun1")->isEnabled(), !fun);
+        QCOMPARE(control<QPushButton>(m, "fun2")->isEnabled(), fun);
+        QCOMPARE(control<QPushButton>(m, "it1")->isEnabled(), !it);
+        QCOMPARE(control<QPushButton>(m, "it2")->isEnabled(), it);
         QCOMPARE(slot(m, PackageModule::Information), say ? QStringLiteral("sayscript") : QString());
         QCOMPARE(slot(m, PackageModule::PersonalMode), fun ? QStringLiteral("fun.cfg") : QStringLiteral("ori.cfg"));
         QCOMPARE(slot(m, PackageModule::ItemBuyBlocker), it ? QStringLiteral("noitembuy") : QString());
@@ -219,16 +228,16 @@ private slots:
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         const PackageModule which = module == QLatin1String("say")   ? PackageModule::Information
                                     : module == QLatin1String("fun") ? PackageModule::PersonalMode
                                                                      : PackageModule::ItemBuyBlocker;
-        auto parts = [&](hauptmenu *w) {
+        auto parts = [&](MainWindow *w) {
             if (module == QLatin1String("say"))
-                return std::make_tuple(w->say1, w->say2);
+                return std::make_tuple(control<QPushButton>(w, "say1"), control<QPushButton>(w, "say2"));
             if (module == QLatin1String("fun"))
-                return std::make_tuple(w->fun1, w->fun2);
-            return std::make_tuple(w->it1, w->it2);
+                return std::make_tuple(control<QPushButton>(w, "fun1"), control<QPushButton>(w, "fun2"));
+            return std::make_tuple(control<QPushButton>(w, "it1"), control<QPushButton>(w, "it2"));
         };
 
         auto [on, off] = parts(m);
@@ -265,14 +274,14 @@ private slots:
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
         folder.write(QStringLiteral("itim.kst"), "it aktiviert\r\n");
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         QVERIFY(QFile::remove(QStringLiteral("itim.kst")));
 
-        m->it2_Click();
+        control<QPushButton>(m, "it2")->click();
         QVERIFY(messages.entries.isEmpty());
         QCOMPARE(slot(m, PackageModule::ItemBuyBlocker), QString());
-        QVERIFY(m->it1->isEnabled());
-        QVERIFY(!m->it2->isEnabled());
+        QVERIFY(control<QPushButton>(m, "it1")->isEnabled());
+        QVERIFY(!control<QPushButton>(m, "it2")->isEnabled());
     }
 
     void markerThatCannotBeWrittenIsReported()
@@ -280,32 +289,32 @@ private slots:
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
 
         // A folder where the marker must go: the write fails, root or not. The
         // folder itself counts as a marker at the next start, so the switch
         // shows that instead of what was clicked.
         QVERIFY(QDir().mkdir(QStringLiteral("say.kst")));
         QVERIFY(QDir().mkdir(QStringLiteral("say.kst/inhalt")));
-        m->say1_Click();
+        control<QPushButton>(m, "say1")->click();
         QCOMPARE(messages.entries.size(), 1);
         QCOMPARE(messages.entries[0].title, QStringLiteral("Korvel Configurator"));
         QVERIFY2(messages.entries[0].text.contains(QStringLiteral("say.kst")), qPrintable(messages.entries[0].text));
         QVERIFY(QFileInfo(QStringLiteral("say.kst")).isDir());
 
         m = restartConfigurator();
-        const bool onAfterRestart = !m->say1->isEnabled();
+        const bool onAfterRestart = !control<QPushButton>(m, "say1")->isEnabled();
         QCOMPARE(slot(m, PackageModule::Information), QStringLiteral("sayscript"));
         QVERIFY(onAfterRestart);
 
         // Switching off fails too: the folder cannot go, the switch stays on.
         messages.entries.clear();
-        m->say2_Click();
+        control<QPushButton>(m, "say2")->click();
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("say.kst")));
         QCOMPARE(slot(m, PackageModule::Information), QStringLiteral("sayscript"));
-        QVERIFY(!m->say1->isEnabled());
-        QVERIFY(m->say2->isEnabled());
+        QVERIFY(!control<QPushButton>(m, "say1")->isEnabled());
+        QVERIFY(control<QPushButton>(m, "say2")->isEnabled());
     }
 
     // A marker that is a link out of the game, even one leading nowhere, is
@@ -320,12 +329,12 @@ private slots:
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
         QVERIFY(QFile::link(outside.filePath(QStringLiteral("say.kst")), QStringLiteral("say.kst")));
-        hauptmenu *m = restartConfigurator();
-        m->say1_Click();
+        MainWindow *m = restartConfigurator();
+        control<QPushButton>(m, "say1")->click();
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(QDir::current().filePath("say.kst"))));
         QVERIFY(QDir(outside.path()).isEmpty());
-        QVERIFY(m->say1->isEnabled());
+        QVERIFY(control<QPushButton>(m, "say1")->isEnabled());
         QCOMPARE(slot(m, PackageModule::Information), QString());
     }
 
@@ -399,7 +408,7 @@ private slots:
         QList<int> ends;
         Platform::setEndProcessHook([&ends](int code) { ends << code; });
         auto restore = qScopeGuard([] { Platform::setEndProcessHook({}); });
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         if (lock == QLatin1String("live") || lock == QLatin1String("uninstaller")) {
             QCOMPARE(ends, QList<int>{1});
             QCOMPARE(messages.entries.size(), 1);
@@ -407,7 +416,7 @@ private slots:
                                                                                     : QStringLiteral("Uninstaller")));
             QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(path)));
             QVERIFY(!m->isVisible());
-            QVERIFY(!hasDialog<firstrun>());
+            QVERIFY(!hasDialog<SetupDialog>());
             QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"config.lock", "pfad.kst"}));
             first.kill();
             QVERIFY(lock != QLatin1String("live") || first.waitForFinished());
@@ -446,7 +455,7 @@ private slots:
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("pfad.kst"), kPathFile);
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         QVERIFY(m->isVisible());
         dropConfigurator();
         QVERIFY(folderGone ? QDir(folder.path()).removeRecursively()
@@ -457,7 +466,7 @@ private slots:
         QVERIFY(!m->package().pathFile().exists);
         QVERIFY(m->package().pathFile().problem.isEmpty());
         // As at a first start: the setup dialog, in the main window's place.
-        QVERIFY(hasDialog<firstrun>() && dialog<firstrun>()->isVisible());
+        QVERIFY(hasDialog<SetupDialog>() && dialog<SetupDialog>()->isVisible());
         QVERIFY(!m->isVisible());
     }
 
@@ -551,7 +560,7 @@ private slots:
         QDir::setCurrent(folder);
         const QStringList before = snapshot(game.folder.path());
 
-        QCOMPARE(hauptmenu::startsInPackage(game.qor), goesOn);
+        QCOMPARE(MainWindow::startsInPackage(game.qor), goesOn);
         QCOMPARE(snapshot(game.folder.path()), before);
         QVERIFY(PackageFiles::SameFile(QDir::currentPath(), folder));
         if (goesOn) {
@@ -615,16 +624,16 @@ private slots:
         }
         disk.fill();
 
-        hauptmenu *m = restartConfigurator();
-        m->fun1_Click();
+        MainWindow *m = restartConfigurator();
+        control<QPushButton>(m, "fun1")->click();
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("fun.kst")));
         QVERIFY(!QFileInfo::exists(QStringLiteral("fun.kst")));
         QCOMPARE(slot(m, PackageModule::PersonalMode), QStringLiteral("ori.cfg"));
-        QVERIFY(m->fun1->isEnabled());
-        QVERIFY(!m->fun2->isEnabled());
+        QVERIFY(control<QPushButton>(m, "fun1")->isEnabled());
+        QVERIFY(!control<QPushButton>(m, "fun2")->isEnabled());
     }
 };
 
-QTEST_MAIN(TestHauptmenu)
-#include "test_hauptmenu.moc"
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"

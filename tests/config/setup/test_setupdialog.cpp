@@ -1,9 +1,9 @@
 #include "appearance.h"
-#include "firstrun.h"
-#include "hauptmenu.h"
-#include "package.h"
+#include "mainwindow.h"
 #include "notice.h"
+#include "package.h"
 #include "platform.h"
+#include "setupdialog.h"
 #include "testsupport.h"
 #include "textfiles.h"
 
@@ -81,7 +81,7 @@ QList<QWidget *> tabChain(QWidget *first, int count)
 
 } // namespace
 
-class TestFirstrun : public QObject
+class TestSetupDialog : public QObject
 {
     Q_OBJECT
 
@@ -91,73 +91,83 @@ private slots:
     void controlsStandWhereTheyBelong()
     {
         PackageFolder folder;
-        firstrun *d = dialog<firstrun>();
+        SetupDialog *d = dialog<SetupDialog>();
         QVERIFY(!d->isVisible());
 
         QCOMPARE(d->windowTitle(), QStringLiteral("firstrun"));
         QCOMPARE(d->size(), QSize(305, 202));
         QCOMPARE(d->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
-        QVERIFY(d->Label1->font().bold());
-        QCOMPARE(d->Label1->font().pointSize(), 12);
-        QCOMPARE(d->Label1->font().families().first(), QStringLiteral("MS Sans Serif"));
+        const QLabel *title = control<QLabel>(d, "Label1");
+        QVERIFY(title->font().bold());
+        QCOMPARE(title->font().pointSize(), 12);
+        QCOMPARE(title->font().families().first(), QStringLiteral("MS Sans Serif"));
 
         const struct {
-            QWidget *widget;
+            const char *name;
             QString caption;
             QRect geometry;
         } controls[] = {
-            {d->Label1, "Basic Configuration", {72, 16, 281, 25}},
-            {d->Label2, "Half-Life Path:", {8, 40, 121, 17}},
-            {d->Command1, "Help", {208, 40, 89, 13}},
-            {d->pfad, kDefault, {8, 56, 193, 19}},
-            {d->search, "Search Path", {208, 56, 89, 25}},
-            {d->Label3, "Please Select your Language", {8, 88, 121, 33}},
-            {d->language, {}, {136, 88, 161, 45}},
-            {d->Label4, "Current Language:", {8, 136, 89, 17}},
-            {d->lang2, {}, {104, 136, 81, 17}},
-            {d->Label5, "New Language:", {8, 152, 89, 17}},
-            {d->sellang, {}, {104, 152, 81, 17}},
-            {d->Command2, "Save and Go", {56, 176, 185, 17}},
-            {d->lang, {}, {256, 176, 41, 17}},  // the recorded language: none yet
+            {"Label1", "Basic Configuration", {72, 16, 281, 25}},
+            {"Label2", "Half-Life Path:", {8, 40, 121, 17}},
+            {"Command1", "Help", {208, 40, 89, 13}},
+            {"pfad", kDefault, {8, 56, 193, 19}},
+            {"search", "Search Path", {208, 56, 89, 25}},
+            {"Label3", "Please Select your Language", {8, 88, 121, 33}},
+            {"language", {}, {136, 88, 161, 45}},
+            {"Label4", "Current Language:", {8, 136, 89, 17}},
+            {"lang2", {}, {104, 136, 81, 17}},
+            {"Label5", "New Language:", {8, 152, 89, 17}},
+            {"sellang", {}, {104, 152, 81, 17}},
+            {"Command2", "Save and Go", {56, 176, 185, 17}},
+            {"lang", {}, {256, 176, 41, 17}}, // the recorded language: none yet
         };
-        for (const auto &control : controls) {
-            QCOMPARE(control.widget->geometry(), control.geometry);
-            QCOMPARE(control.widget->parentWidget(), d);
-            if (auto *button = qobject_cast<QPushButton *>(control.widget))
-                QCOMPARE(button->text(), control.caption);
-            else if (auto *label = qobject_cast<QLabel *>(control.widget))
-                QCOMPARE(label->text(), control.caption);
+        QStringList names = {"Line1", "Line2", "Line3", "Line4", "Line5"};
+        for (const auto &expected : controls) {
+            QWidget *widget = control<QWidget>(d, expected.name);
+            QCOMPARE(widget->geometry(), expected.geometry);
+            QCOMPARE(widget->parentWidget(), d);
+            if (auto *button = qobject_cast<QPushButton *>(widget))
+                QCOMPARE(button->text(), expected.caption);
+            else if (auto *label = qobject_cast<QLabel *>(widget))
+                QCOMPARE(label->text(), expected.caption);
+            names << QString::fromLatin1(expected.name);
         }
-        QVERIFY(d->lang->isHidden());
-        QCOMPARE(tabChain(d->pfad, 5),
-                 (QList<QWidget *>{d->pfad, d->Command1, d->Command2, d->search, d->language}));
-        QCOMPARE(d->focusWidget(), d->pfad);
+        // No control under another name, none named twice; the border's lines too.
+        names.sort();
+        QCOMPARE(controlNames(d), names);
+        QVERIFY(control<QLabel>(d, "lang")->isHidden());
+        QLineEdit *path = control<QLineEdit>(d, "pfad");
+        QCOMPARE(tabChain(path, 5), (QList<QWidget *>{path, control<QPushButton>(d, "Command1"),
+                                                      control<QPushButton>(d, "Command2"),
+                                                      control<QPushButton>(d, "search"),
+                                                      control<QListWidget>(d, "language")}));
+        QCOMPARE(d->focusWidget(), path);
 
         // The path file can't hold what Windows-1252 lacks: such a character is refused.
-        type(d->pfad, QStringLiteral("\\Ж"));
-        QCOMPARE(d->pfad->text(), kDefault + QStringLiteral("\\"));
+        type(path, QStringLiteral("\\Ж"));
+        QCOMPARE(path->text(), kDefault + QStringLiteral("\\"));
         // Pasted among others, it is left out, and the notice beside the box names it.
         d->show();
         QVERIFY(QTest::qWaitForWindowExposed(d));
         QGuiApplication::clipboard()->setText(QStringLiteral("Ж€x"));
-        QTest::keyClick(d->pfad, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(d->pfad->text(), kDefault + QStringLiteral("\\€x"));
-        QVERIFY(Notice::shownFor(d->pfad).contains(QStringLiteral("Ausgelassen: Ж")));
+        QTest::keyClick(path, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(path->text(), kDefault + QStringLiteral("\\€x"));
+        QVERIFY(Notice::shownFor(path).contains(QStringLiteral("Ausgelassen: Ж")));
 
         // The label stays a label when a language line looks like markup.
-        d->sellang->setText(QStringLiteral("<b>x</b>"));
-        QCOMPARE(d->sellang->textFormat(), Qt::PlainText);
+        control<QLabel>(d, "sellang")->setText(QStringLiteral("<b>x</b>"));
+        QCOMPARE(control<QLabel>(d, "sellang")->textFormat(), Qt::PlainText);
     }
 
     void firstStartShowsTheSetupDialogInstead()
     {
         PackageFolder folder;
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         QVERIFY(!m->isVisible());
-        QVERIFY(hasDialog<firstrun>());
-        firstrun *d = dialog<firstrun>();
+        QVERIFY(hasDialog<SetupDialog>());
+        SetupDialog *d = dialog<SetupDialog>();
         QVERIFY(d->isVisible());
-        QCOMPARE(d->pfad->text(), kDefault);
+        QCOMPARE(control<QLineEdit>(d, "pfad")->text(), kDefault);
         QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
     }
 
@@ -180,23 +190,24 @@ private slots:
         QVERIFY(QDir().mkpath(folder.path() + QLatin1Char('/') + package));
         QVERIFY(QDir::setCurrent(folder.path() + QLatin1Char('/') + package));
         restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        SetupDialog *d = dialog<SetupDialog>();
         QVERIFY(d->isVisible());
         const QString root = QDir(folder.path()).canonicalPath() + QLatin1Char('/');
-        QCOMPARE(d->pfad->text(), offered.isEmpty() ? kDefault : QDir::toNativeSeparators(root + offered));
+        QCOMPARE(control<QLineEdit>(d, "pfad")->text(),
+                 offered.isEmpty() ? kDefault : QDir::toNativeSeparators(root + offered));
     }
 
     void startWithPathFileFillsTheDialogHidden()
     {
         PackageFolder folder;
         folder.write(QStringLiteral("pfad.kst"), pathFile("d:\\spiele\\hl", ""));
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         QVERIFY(m->isVisible());
-        firstrun *d = dialog<firstrun>();
+        SetupDialog *d = dialog<SetupDialog>();
         QVERIFY(!d->isVisible());
-        QCOMPARE(d->pfad->text(), QStringLiteral("d:\\spiele\\hl"));
-        QCOMPARE(d->lang->text(), QString());
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(control<QLineEdit>(d, "pfad")->text(), QStringLiteral("d:\\spiele\\hl"));
+        QCOMPARE(control<QLabel>(d, "lang")->text(), QString());
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
     }
 
     void saveAndGoWritesThePathFile_data()
@@ -237,25 +248,25 @@ private slots:
         if (QDir::isAbsolutePath(cstrike))
             QSKIP("c: is a drive here: the test makes folders only inside its own");
         QVERIFY(QDir().mkpath(cstrike));
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
 
-        d->pfad->clear();
-        type(d->pfad, typed);
-        clickItem(d->language, QStringLiteral("english.lang"));
-        QCOMPARE(d->sellang->text(), QStringLiteral("english.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        control<QLineEdit>(d, "pfad")->clear();
+        type(control<QLineEdit>(d, "pfad"), typed);
+        clickItem(control<QListWidget>(d, "language"), QStringLiteral("english.lang"));
+        QCOMPARE(control<QLabel>(d, "sellang")->text(), QStringLiteral("english.lang"));
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
 
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), expected);
-        QCOMPARE(d->pfad->text(), typed);
-        QCOMPARE(d->lang->text(), QStringLiteral("english.lang"));
-        QCOMPARE(d->lang2->text(), QStringLiteral("english.lang"));
+        QCOMPARE(control<QLineEdit>(d, "pfad")->text(), typed);
+        QCOMPARE(control<QLabel>(d, "lang")->text(), QStringLiteral("english.lang"));
+        QCOMPARE(control<QLabel>(d, "lang2")->text(), QStringLiteral("english.lang"));
         QCOMPARE(m->package().pathFile().file.keyBindings, typed + QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"));
         QCOMPARE(m->package().pathFile().file.commandMenu, typed + QStringLiteral("\\cstrike\\commandmenu.txt"));
-        QCOMPARE(m->it1->text(), QStringLiteral("ON"));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("ON"));
         QVERIFY(m->isVisible());
         QVERIFY(!d->isVisible());
-        QVERIFY(hasDialog<firstrun>());
+        QVERIFY(hasDialog<SetupDialog>());
 
         // The folder names no game here: one message says what was not replaced.
         QCOMPARE(messages.entries.size(), 1);
@@ -275,17 +286,17 @@ private slots:
         MessageLog messages;
         folder.write(QStringLiteral("english.lang"), "ON\r\n");
         QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
 
-        d->pfad->setText(QStringLiteral("hl"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        control<QLineEdit>(d, "pfad")->setText(QStringLiteral("hl"));
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("hl", ""));
-        QCOMPARE(d->lang->text(), QString());
+        QCOMPARE(control<QLabel>(d, "lang")->text(), QString());
         QCOMPARE(m->package().pathFile().file.keyBindings, QStringLiteral("hl\\cstrike\\gfx\\shell\\kb_act.lst"));
         QVERIFY(d->isVisible());
         QVERIFY(!m->isVisible());
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
         QCOMPARE(messages.entries.size(), 1);
         QCOMPARE(messages.entries[0].title, QStringLiteral("firstrun"));
         QCOMPARE(messages.entries[0].text, QStringLiteral("Please choose a language from the list."));
@@ -293,10 +304,10 @@ private slots:
         // Opened from a visible main window, the main window stays as it was too.
         m = restartConfigurator();
         QVERIFY(m->isVisible());
-        QTest::mouseClick(m->Command8, Qt::LeftButton);
-        d = dialog<firstrun>();
+        QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        d = dialog<SetupDialog>();
         QVERIFY(d->isVisible());
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         QVERIFY(d->isVisible());
         QVERIFY(m->isVisible());
         QCOMPARE(messages.entries.size(), 2);
@@ -307,15 +318,15 @@ private slots:
         PackageFolder folder;
         folder.write(QStringLiteral("pfad.kst"), pathFile("c:\\hl", ""));
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
-        hauptmenu *m = restartConfigurator();
-        QTest::mouseClick(m->Command8, Qt::LeftButton);
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        SetupDialog *d = dialog<SetupDialog>();
 
-        clickItem(d->language, QStringLiteral("deutsch.lang"));
-        QCOMPARE(d->sellang->text(), QStringLiteral("deutsch.lang"));
-        QCOMPARE(d->lang2->text(), QString());
-        QCOMPARE(d->lang->text(), QString());
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        clickItem(control<QListWidget>(d, "language"), QStringLiteral("deutsch.lang"));
+        QCOMPARE(control<QLabel>(d, "sellang")->text(), QStringLiteral("deutsch.lang"));
+        QCOMPARE(control<QLabel>(d, "lang2")->text(), QString());
+        QCOMPARE(control<QLabel>(d, "lang")->text(), QString());
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("c:\\hl", ""));
     }
 
@@ -333,13 +344,13 @@ private slots:
         QVERIFY(SetFileAttributesW(L"system.lang", FILE_ATTRIBUTE_SYSTEM));
 #endif
         restartConfigurator();
-        firstrun *d = dialog<firstrun>();
-        QCOMPARE(listed(d->language), (QStringList{"Alpha.lang", "beta.lang", "zulu.lang"}));
-        QCOMPARE(selectedIn(d->language), QString());
+        SetupDialog *d = dialog<SetupDialog>();
+        QCOMPARE(listed(control<QListWidget>(d, "language")), (QStringList{"Alpha.lang", "beta.lang", "zulu.lang"}));
+        QCOMPARE(selectedIn(control<QListWidget>(d, "language")), QString());
 
         // Filled when the dialog is made, not refreshed while it lives.
         folder.write(QStringLiteral("later.lang"), "x\r\n");
-        QCOMPARE(d->language->count(), 3);
+        QCOMPARE(control<QListWidget>(d, "language")->count(), 3);
     }
 
     void closingWithoutChoiceTakesEnglish()
@@ -349,15 +360,15 @@ private slots:
         folder.write(QStringLiteral("english.lang"), "ON\r\nOFF\r\n");
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
         QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
-        d->pfad->setText(QStringLiteral("hl"));
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
+        control<QLineEdit>(d, "pfad")->setText(QStringLiteral("hl"));
 
         QVERIFY(d->close());
-        QVERIFY(!hasDialog<firstrun>());
+        QVERIFY(!hasDialog<SetupDialog>());
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("hl", "english.lang"));
         QVERIFY(m->isVisible());
-        QCOMPARE(m->it2->text(), QStringLiteral("OFF"));
+        QCOMPARE(control<QPushButton>(m, "it2")->text(), QStringLiteral("OFF"));
         QCOMPARE(m->package().pathFile().file.keyBindings, QStringLiteral("hl\\cstrike\\gfx\\shell\\kb_act.lst"));
         // The closing variant leaves the command menu alone: only the list is missed.
         QCOMPARE(messages.entries.size(), 1);
@@ -366,15 +377,15 @@ private slots:
 
         // Opened again: made afresh from the path file, with nothing new
         // chosen; the recorded language stands selected.
-        QTest::mouseClick(m->Command8, Qt::LeftButton);
-        QVERIFY(hasDialog<firstrun>());
-        d = dialog<firstrun>();
+        QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        QVERIFY(hasDialog<SetupDialog>());
+        d = dialog<SetupDialog>();
         QVERIFY(d->isVisible());
-        QCOMPARE(d->pfad->text(), QStringLiteral("hl"));
-        QCOMPARE(d->lang2->text(), QString());
-        QCOMPARE(d->sellang->text(), QString());
-        QCOMPARE(selectedIn(d->language), QStringLiteral("english.lang"));
-        QCOMPARE(d->lang->text(), QStringLiteral("english.lang"));
+        QCOMPARE(control<QLineEdit>(d, "pfad")->text(), QStringLiteral("hl"));
+        QCOMPARE(control<QLabel>(d, "lang2")->text(), QString());
+        QCOMPARE(control<QLabel>(d, "sellang")->text(), QString());
+        QCOMPARE(selectedIn(control<QListWidget>(d, "language")), QStringLiteral("english.lang"));
+        QCOMPARE(control<QLabel>(d, "lang")->text(), QStringLiteral("english.lang"));
     }
 
     void closingKeepsTheChosenLanguage()
@@ -384,13 +395,13 @@ private slots:
         folder.write(QStringLiteral("english.lang"), "ON\r\n");
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
         QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
-        d->pfad->setText(QStringLiteral("hl"));
-        clickItem(d->language, QStringLiteral("deutsch.lang"));
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
+        control<QLineEdit>(d, "pfad")->setText(QStringLiteral("hl"));
+        clickItem(control<QListWidget>(d, "language"), QStringLiteral("deutsch.lang"));
         QVERIFY(d->close());
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), pathFile("hl", "deutsch.lang"));
-        QCOMPARE(m->it1->text(), QStringLiteral("EIN"));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("EIN"));
     }
 
     // Closing is never refused and the main window takes over, but only a
@@ -409,23 +420,23 @@ private slots:
         MessageLog messages;
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
         QVERIFY(QDir().mkpath(QStringLiteral("hl/cstrike")));
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         QVERIFY(!m->isVisible());
-        firstrun *d = dialog<firstrun>();
-        d->pfad->setText(typed);
+        SetupDialog *d = dialog<SetupDialog>();
+        control<QLineEdit>(d, "pfad")->setText(typed);
 
         QVERIFY(d->close());
-        QVERIFY(!hasDialog<firstrun>());
+        QVERIFY(!hasDialog<SetupDialog>());
         const bool recorded = typed == QLatin1String("hl");
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), recorded ? pathFile("hl", "") : QByteArray());
         QVERIFY(m->isVisible());
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
         QCOMPARE(messages.entries.size(), recorded ? 0 : 1);
         if (!recorded) {
             QVERIFY2(messages.entries[0].text.contains('"' + typed + "\" enthält keinen Ordner cstrike"),
                      qPrintable(messages.entries[0].text));
             QVERIFY(!restartConfigurator()->isVisible());
-            QVERIFY(dialog<firstrun>()->isVisible());
+            QVERIFY(dialog<SetupDialog>()->isVisible());
         }
     }
 
@@ -434,14 +445,14 @@ private slots:
         PackageFolder folder;
         MessageLog messages;
         restartConfigurator();
-        firstrun *d = dialog<firstrun>();
-        QTest::mouseClick(d->Command1, Qt::LeftButton);
+        SetupDialog *d = dialog<SetupDialog>();
+        QTest::mouseClick(control<QPushButton>(d, "Command1"), Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 1);
         QCOMPARE(messages.entries[0].title, QStringLiteral("Herzlich Willkommen"));
         QCOMPARE(messages.entries[0].text,
                  QStringLiteral("This program require the complete path to your Half-Life directory. "
                                 "Most time it is c:\\sierra\\half-life"));
-        QCOMPARE(d->pfad->text(), kDefault);
+        QCOMPARE(control<QLineEdit>(d, "pfad")->text(), kDefault);
         QVERIFY(d->isVisible());
         QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
     }
@@ -465,29 +476,29 @@ private slots:
             QSKIP("needs chattr +i (Linux, as root) to make a folder that nobody can write");
         QList<int> ends;
         Platform::setEndProcessHook([&ends](int code) { ends << code; });
-        hauptmenu *m = restartConfigurator();
-        firstrun *d = dialog<firstrun>();
+        MainWindow *m = restartConfigurator();
+        SetupDialog *d = dialog<SetupDialog>();
         QVERIFY(d->isVisible());
 
-        d->pfad->setText(QStringLiteral("hl"));
-        clickItem(d->language, QStringLiteral("english.lang"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        control<QLineEdit>(d, "pfad")->setText(QStringLiteral("hl"));
+        clickItem(control<QListWidget>(d, "language"), QStringLiteral("english.lang"));
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("pfad.kst")));
         QVERIFY(d->isVisible());
         QVERIFY(!m->isVisible());
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
         QVERIFY(ends.isEmpty());
 
         QVERIFY(d->close());
         QCOMPARE(messages.entries.size(), 2);
-        QVERIFY(!hasDialog<firstrun>());
+        QVERIFY(!hasDialog<SetupDialog>());
         QCOMPARE(ends, QList<int>{1});
 
         // Opened from the main window: the message, the dialog closes, the main window stays.
         m->show();
-        QTest::mouseClick(m->Command8, Qt::LeftButton);
-        QVERIFY(dialog<firstrun>()->close());
+        QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        QVERIFY(dialog<SetupDialog>()->close());
         QCOMPARE(messages.entries.size(), 3);
         QVERIFY(m->isVisible());
         QCOMPARE(ends, QList<int>{1});
@@ -512,16 +523,16 @@ private slots:
         QVERIFY(QDir(outside.path()).mkdir(QStringLiteral("cstrike")));
         QVERIFY(WriteTextFile(target, {halfLife, QStringLiteral("english.lang")}));
         QVERIFY(QFile::link(target, path));
-        hauptmenu *m = restartConfigurator();
+        MainWindow *m = restartConfigurator();
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(path)));
         QVERIFY(m->isVisible());
-        QCOMPARE(m->it1->text(), QStringLiteral("AN"));
+        QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
 
-        QTest::mouseClick(m->Command8, Qt::LeftButton);
-        clickItem(dialog<firstrun>()->language, QStringLiteral("english.lang"));
-        dialog<firstrun>()->pfad->setText(halfLife);
-        QTest::mouseClick(dialog<firstrun>()->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        clickItem(control<QListWidget>(dialog<SetupDialog>(), "language"), QStringLiteral("english.lang"));
+        control<QLineEdit>(dialog<SetupDialog>(), "pfad")->setText(halfLife);
+        QTest::mouseClick(control<QPushButton>(dialog<SetupDialog>(), "Command2"), Qt::LeftButton);
         QVERIFY(!QFileInfo(path).isSymLink());
         QCOMPARE(ReadFileLines(path).value(1), QStringLiteral("english.lang"));
         QCOMPARE(ReadFileLines(target), (QStringList{halfLife, "english.lang"}));
@@ -533,9 +544,9 @@ private slots:
         MessageLog messages;
         QVERIFY(QDir().mkpath(QStringLiteral("Игры/cstrike")));
         restartConfigurator();
-        firstrun *d = dialog<firstrun>();
-        d->pfad->setText(QStringLiteral("Игры"));
-        QTest::mouseClick(d->Command2, Qt::LeftButton);
+        SetupDialog *d = dialog<SetupDialog>();
+        control<QLineEdit>(d, "pfad")->setText(QStringLiteral("Игры"));
+        QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY(messages.entries[0].text.contains(QStringLiteral("pfad.kst")));
         QVERIFY(!folder.has(QStringLiteral("pfad.kst")));
@@ -543,5 +554,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFirstrun)
-#include "test_firstrun.moc"
+QTEST_MAIN(TestSetupDialog)
+#include "test_setupdialog.moc"

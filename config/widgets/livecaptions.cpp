@@ -1,5 +1,4 @@
-#include "languagetexts.h"
-
+#include "livecaptions.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -45,7 +44,7 @@ void showCaption(QWidget *control, const QVariant &line, const Language &languag
 
 } // namespace
 
-namespace LanguageCaptions {
+namespace LiveCaptions {
 
 void follow(QPushButton *button, LanguageLine line, const Language &language)
 {
@@ -80,4 +79,4 @@ bool recaption(QWidget *window, const Language &language)
     return any;
 }
 
-} // namespace LanguageCaptions
+} // namespace LiveCaptions

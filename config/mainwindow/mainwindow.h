@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+#include <type_traits>
+
+class Package;
+class PersonalModeDialog;
+class QLabel;
+class QPushButton;
+class RestockDialog;
+class ServerAccessDialog;
+class SetupDialog;
+class SoundDialog;
+class TextMessageDialog;
+
+// The configurator's main window: the hub from which every dialog is opened,
+// and the module switches. It shows the package folder's model and hands the
+// edits back; it owns the dialogs it opens, each built when first opened.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Package &package);
+    ~MainWindow() override;
+
+    Package &package() { return m_package; }
+
+    // Before anything is read or written: true when the current directory is
+    // the package folder of the program lying in `programFolder`
+    // (Package::startFolderFits). Otherwise one message names the folder the
+    // start was made in and the package folder, and the program is to end.
+    static bool startsInPackage(const QString &programFolder);
+
+    // Runs the startup sequence, then shows the window unless the first run
+    // shows the setup dialog in its place.
+    void startup();
+
+    // The dialog of class W, built (hidden) when first asked for; the setup
+    // dialog is built afresh after it was closed.
+    template <class W>
+    W *dialog();
+    // Whether the dialog of class W is built now.
+    template <class W>
+    bool hasDialog() const
+    {
+        return dialogSlot<W>() != nullptr;
+    }
+
+    // Puts the language in force into every window: the captions, and the
+    // texts each window makes itself (QEvent::LanguageChange).
+    void showLanguage();
+
+protected:
+    // Turns clicks on the title, web address and disclaimer labels into their actions.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // The startup sequence, before the window is shown.
+    void load();
+    // Saves the settings and ends the process; closing is never refused.
+    void saveAndEnd();
+    // Each dialog's one window, shown without modality over this one; a
+    // second click shows the same window again.
+    template <class W>
+    void showDialog();
+
+    struct Module;
+    Module information() const;
+    Module personalMode() const;
+    Module itemBuyBlocker() const;
+    void switchModule(const Module &module, bool on);
+    void showModuleState(const Module &module, bool on);
+
+    // The setup dialog, with the main window taking over from it.
+    SetupDialog *makeSetupDialog();
+    QList<QWidget *> windows() const;
+
+    template <class W>
+    W *dialogSlot() const;
+    template <class W>
+    W *built(std::unique_ptr<W> &slot);
+
+    Package &m_package;
+    bool m_firstRun = false;
+
+    // The module switches, each an "on" and an "off" button.
+    QPushButton *m_informationOn;
+    QPushButton *m_informationOff;
+    QPushButton *m_personalModeOn;
+    QPushButton *m_personalModeOff;
+    QPushButton *m_itemBuyOn;
+    QPushButton *m_itemBuyOff;
+    // The plug-in indicators, for "plugin1.cfg" to "plugin4.cfg".
+    QList<QLabel *> m_plugins;
+    // The labels that act when clicked.
+    QLabel *m_title;
+    QLabel *m_webAddress;
+    QLabel *m_disclaimer;
+
+    std::unique_ptr<RestockDialog> m_restock;
+    std::unique_ptr<ServerAccessDialog> m_serverAccess;
+    std::unique_ptr<SoundDialog> m_sound;
+    std::unique_ptr<TextMessageDialog> m_textMessages;
+    std::unique_ptr<PersonalModeDialog> m_personalMode;
+    // Dropped when closed: it deletes itself then.
+    QPointer<SetupDialog> m_setup;
+    bool m_setupClosed = false;
+};
+
+template <class W>
+W *MainWindow::dialogSlot() const
+{
+    if constexpr (std::is_same_v<W, RestockDialog>)
+        return m_restock.get();
+    else if constexpr (std::is_same_v<W, ServerAccessDialog>)
+        return m_serverAccess.get();
+    else if constexpr (std::is_same_v<W, SoundDialog>)
+        return m_sound.get();
+    else if constexpr (std::is_same_v<W, TextMessageDialog>)
+        return m_textMessages.get();
+    else if constexpr (std::is_same_v<W, PersonalModeDialog>)
+        return m_personalMode.get();
+    else
+        return m_setup.data();
+}
+
+template <class W>
+W *MainWindow::dialog()
+{
+    if constexpr (std::is_same_v<W, RestockDialog>)
+        return built(m_restock);
+    else if constexpr (std::is_same_v<W, ServerAccessDialog>)
+        return built(m_serverAccess);
+    else if constexpr (std::is_same_v<W, SoundDialog>)
+        return built(m_sound);
+    else if constexpr (std::is_same_v<W, TextMessageDialog>)
+        return built(m_textMessages);
+    else if constexpr (std::is_same_v<W, PersonalModeDialog>)
+        return built(m_personalMode);
+    else
+        return m_setup ? m_setup.data() : makeSetupDialog();
+}

@@ -1,0 +1,48 @@
+#include "folderbrowser.h"
+
+#include "controls.h"
+#include "directorylist.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+FolderBrowser::FolderBrowser()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Verzeichnis Suchen"));
+    setFixedSize(265, 177);
+
+    Controls::label(this, "Label2", QStringLiteral("Path:"), 8, 8, 33, 17);
+    m_path = Controls::label(this, "pfad", QStringLiteral("No Path Selected"), 40, 8, 201, 17);
+    m_folders = new DirectoryList(this);
+    m_folders->setObjectName(QStringLiteral("Dir1"));
+    m_folders->setGeometry(16, 32, 233, 81);
+    QPushButton *ok = Controls::button(this, "Command1", QStringLiteral("OK"), 24, 120, 217, 25);
+    Controls::label(this, "Label1", QStringLiteral("Please Show me your Halflife Directory"), 40, 152, 185, 17);
+
+    Controls::line(this, "Line1", QFrame::HLine, 0, 0, 265, 2);
+    Controls::line(this, "Line2", QFrame::VLine, 0, 0, 2, 177);
+    Controls::line(this, "Line3", QFrame::VLine, 263, 0, 2, 177);
+    Controls::line(this, "Line4", QFrame::HLine, 0, 175, 265, 2);
+
+    setTabOrder(m_folders, ok);
+    m_folders->setFocus();
+
+    connect(m_folders, &DirectoryList::changed, this, [this] { m_path->setText(m_folders->path()); });
+    connect(ok, &QPushButton::clicked, this, &FolderBrowser::takeFolder);
+}
+
+void FolderBrowser::takeFolder()
+{
+    emit chosen(m_folders->path());
+    hide();
+}
+
+void FolderBrowser::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
