@@ -12,6 +12,6 @@ class PersonalModeDialog : public OptionDialog
     Q_OBJECT
 
 public:
-    // Its captions, help text and notes are said in `language`, the one in force.
+    // Its captions and notes are said in `language`, the one in force.
     PersonalModeDialog(Settings &settings, const Language &language);
 };
