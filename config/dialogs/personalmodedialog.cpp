@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-PersonalModeDialog::PersonalModeDialog(Settings &settings)
+PersonalModeDialog::PersonalModeDialog(Settings &settings, const Language &language)
 {
     setWindowTitle(QStringLiteral("Funmode-Config"));
     setFixedSize(281, 433);
@@ -18,7 +18,7 @@ PersonalModeDialog::PersonalModeDialog(Settings &settings)
     title->setFont(bold);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Hidden, never deleted: the main window owns the dialog and shows it again.
-    QPushButton *close = Controls::button(this, "Command1", LanguageLine::Close, 176, 8, 97, 17);
+    QPushButton *close = Controls::button(this, "Command1", LanguageLine::Close, 176, 8, 97, 17, language);
 
     // Each box's label is named after the box.
     struct Row
@@ -62,7 +62,7 @@ PersonalModeDialog::PersonalModeDialog(Settings &settings)
     int line = Buy::Reload;
     for (const Row &row : rows) {
         Controls::label(this, row.label, QString::fromLatin1(row.caption), 8, top, row.labelWidth, 17);
-        QLineEdit *box = Controls::settingBox(this, row.box, 96, top, 177, 19, Buy::Line(line++), settings);
+        QLineEdit *box = Controls::settingBox(this, row.box, 96, top, 177, 19, Buy::Line(line++), settings, language);
         // Tab walks the boxes top to bottom.
         if (previous)
             setTabOrder(previous, box);

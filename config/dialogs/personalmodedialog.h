@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 // The 24 team chat lines of the personal mode, one a row, each with its
@@ -11,5 +12,6 @@ class PersonalModeDialog : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit PersonalModeDialog(Settings &settings);
+    // Its captions and notes are said in `language`, the one in force.
+    PersonalModeDialog(Settings &settings, const Language &language);
 };

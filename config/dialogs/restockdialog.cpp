@@ -11,7 +11,8 @@
 
 namespace {
 
-QComboBox *itemBox(QWidget *parent, const char *name, int left, int top, Varia::Line line, Settings &settings)
+QComboBox *itemBox(QWidget *parent, const char *name, int left, int top, Varia::Line line, Settings &settings,
+                   const Language &language)
 {
     static const QStringList items = {
         QStringLiteral("kevlar"),       QStringLiteral("kevlarandhelm"), QStringLiteral("flashbang"),
@@ -35,13 +36,13 @@ QComboBox *itemBox(QWidget *parent, const char *name, int left, int top, Varia::
     box->setCurrentIndex(-1);
     box->clearEditText();
     box->setGeometry(left, top, 89, 21);
-    Controls::showSetting(box->lineEdit(), line, settings);
+    Controls::showSetting(box->lineEdit(), line, settings, language);
     return box;
 }
 
 } // namespace
 
-RestockDialog::RestockDialog(Settings &settings)
+RestockDialog::RestockDialog(Settings &settings, const Language &language)
 {
     setWindowTitle(QStringLiteral("Restocks"));
     setFixedSize(314, 218);
@@ -49,21 +50,22 @@ RestockDialog::RestockDialog(Settings &settings)
     // The spaces put the two headings over the two columns.
     QGroupBox *lists = Controls::frame(
         this, "restoc", QStringLiteral("Big Restock                        Small Retock  "), 48, 8, 217, 193);
-    QComboBox *first = itemBox(lists, "big1", 8, 24, Varia::Big1, settings);
-    itemBox(lists, "big2", 8, 56, Varia::Big2, settings);
-    itemBox(lists, "big3", 8, 88, Varia::Big3, settings);
-    itemBox(lists, "big4", 8, 120, Varia::Big4, settings);
-    itemBox(lists, "big5", 8, 152, Varia::Big5, settings);
-    itemBox(lists, "small1", 120, 24, Varia::Small1, settings);
-    itemBox(lists, "small2", 120, 88, Varia::Small2, settings);
-    itemBox(lists, "small3", 120, 152, Varia::Small3, settings);
-    QPushButton *help = Controls::button(lists, "Command4", LanguageLine::Help, 144, 176, 65, 13);
+    QComboBox *first = itemBox(lists, "big1", 8, 24, Varia::Big1, settings, language);
+    itemBox(lists, "big2", 8, 56, Varia::Big2, settings, language);
+    itemBox(lists, "big3", 8, 88, Varia::Big3, settings, language);
+    itemBox(lists, "big4", 8, 120, Varia::Big4, settings, language);
+    itemBox(lists, "big5", 8, 152, Varia::Big5, settings, language);
+    itemBox(lists, "small1", 120, 24, Varia::Small1, settings, language);
+    itemBox(lists, "small2", 120, 88, Varia::Small2, settings, language);
+    itemBox(lists, "small3", 120, 152, Varia::Small3, settings, language);
+    QPushButton *help = Controls::button(lists, "Command4", LanguageLine::Help, 144, 176, 65, 13, language);
     // Hidden, never deleted: the main window owns the dialog and shows it again.
-    QPushButton *close = Controls::button(this, "Command1", LanguageLine::Close, 16, 192, 73, 17);
+    QPushButton *close = Controls::button(this, "Command1", LanguageLine::Close, 16, 192, 73, 17, language);
 
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
-    connect(help, &QPushButton::clicked, this,
-            [] { Message::show(QStringLiteral("Restock Help"), Texts::caption(LanguageLine::RestockHelp)); });
+    connect(help, &QPushButton::clicked, this, [&language] {
+        Message::show(QStringLiteral("Restock Help"), language.caption(LanguageLine::RestockHelp));
+    });
     setFirstBox(first);
     setCloseButton(close);
 }

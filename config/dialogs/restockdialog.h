@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 // The two restock buy lists, five items for the big and three for the small
@@ -11,5 +12,6 @@ class RestockDialog : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit RestockDialog(Settings &settings);
+    // Its captions, help text and notes are said in `language`, the one in force.
+    RestockDialog(Settings &settings, const Language &language);
 };

@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 // Access data for up to two Admin-Mod or Clanmod servers: each entry is the
@@ -11,5 +12,6 @@ class ServerAccessDialog : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit ServerAccessDialog(Settings &settings);
+    // Its captions, help text and notes are said in `language`, the one in force.
+    ServerAccessDialog(Settings &settings, const Language &language);
 };

@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 // Three sound names that the game plays on a key.
@@ -10,5 +11,6 @@ class SoundDialog : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit SoundDialog(Settings &settings);
+    // Its captions, help text and notes are said in `language`, the one in force.
+    SoundDialog(Settings &settings, const Language &language);
 };

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TextMessageDialog::TextMessageDialog(Settings &settings)
+TextMessageDialog::TextMessageDialog(Settings &settings, const Language &language)
 {
     setWindowTitle(QStringLiteral("TextMenü"));
     setFixedSize(313, 233);
@@ -35,17 +35,17 @@ TextMessageDialog::TextMessageDialog(Settings &settings)
     };
     QLineEdit *first = nullptr;
     for (const Row &row : rows) {
-        QLineEdit *box = Controls::settingBox(this, row.box, 16, row.top, 209, 19, row.line, settings);
+        QLineEdit *box = Controls::settingBox(this, row.box, 16, row.top, 209, 19, row.line, settings, language);
         if (!first)
             first = box;
         Controls::label(this, row.label, QString::fromLatin1(row.caption), row.left, row.top, row.width, 17);
     }
     // Hidden, never deleted: the main window owns the dialog and shows it again.
-    QPushButton *close = Controls::button(this, "Command2", LanguageLine::Close, 16, 216, 137, 17);
-    QPushButton *help = Controls::button(this, "Command1", LanguageLine::Help, 208, 216, 97, 17);
+    QPushButton *close = Controls::button(this, "Command2", LanguageLine::Close, 16, 216, 137, 17, language);
+    QPushButton *help = Controls::button(this, "Command1", LanguageLine::Help, 208, 216, 97, 17, language);
 
     connect(help, &QPushButton::clicked, this,
-            [] { Message::show(QStringLiteral("Text Help"), Texts::caption(LanguageLine::TextHelp)); });
+            [&language] { Message::show(QStringLiteral("Text Help"), language.caption(LanguageLine::TextHelp)); });
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     setFirstBox(first);
     setCloseButton(close);

@@ -2,6 +2,7 @@
 
 #include "optiondialog.h"
 
+class Language;
 struct Settings;
 
 // Five chat messages and three team messages, each said in the game on a key.
@@ -10,5 +11,6 @@ class TextMessageDialog : public OptionDialog
     Q_OBJECT
 
 public:
-    explicit TextMessageDialog(Settings &settings);
+    // Its captions, help text and notes are said in `language`, the one in force.
+    TextMessageDialog(Settings &settings, const Language &language);
 };

@@ -12,7 +12,6 @@
 #include "serveraccessdialog.h"
 #include "setupdialog.h"
 #include "sounddialog.h"
-#include "texts.h"
 #include "textmessagedialog.h"
 
 #include <QCloseEvent>
@@ -42,20 +41,20 @@ QString shown(const QString &name)
 
 // `script` is made from the same values: written from empty ones it would
 // lose what the state file still holds, so it stays as it is with it.
-void tellUnreadable(const QString &file, const QString &script)
+void tellUnreadable(const Language &language, const QString &file, const QString &script)
 {
-    Message::show(kProgramName, Texts::get(Texts::StateUnreadable).arg(shown(file), file, script));
+    Message::show(kProgramName, language.message(Texts::StateUnreadable).arg(shown(file), file, script));
 }
 
 // The help texts are read when asked for, so a language applied since shows.
-void showPluginHelp()
+void showPluginHelp(const Language &language)
 {
-    Message::show(QStringLiteral("Plugin Information"), Texts::caption(LanguageLine::PluginHelp));
+    Message::show(QStringLiteral("Plugin Information"), language.caption(LanguageLine::PluginHelp));
 }
 
-void showDisclaimer()
+void showDisclaimer(const Language &language)
 {
-    Message::show(QStringLiteral("Haftungsausschluss"), Texts::caption(LanguageLine::DisclaimerText));
+    Message::show(QStringLiteral("Haftungsausschluss"), language.caption(LanguageLine::DisclaimerText));
 }
 
 void showAbout()
@@ -75,6 +74,7 @@ void openWebAddress()
 MainWindow::MainWindow(Package &package)
     : m_package(package)
 {
+    const Language &language = package.language();
     setWindowTitle(kProgramName);
     setWindowIcon(Appearance::mainIcon());
     setFixedSize(520, 298);
@@ -84,30 +84,32 @@ MainWindow::MainWindow(Package &package)
     setAutoFillBackground(true);
 
     QGroupBox *menu = Controls::frame(this, "Frame3", QStringLiteral("Menu"), 8, 40, 265, 97);
-    QPushButton *restock = Controls::button(menu, "Command2", LanguageLine::RestockButton, 8, 16, 105, 25);
-    LiveCaptions::followTip(restock, LanguageLine::RestockTip);
-    QPushButton *serverAccess = Controls::button(menu, "Command4", LanguageLine::ServerButton, 136, 16, 113, 25);
-    LiveCaptions::followTip(serverAccess, LanguageLine::ServerTip);
-    QPushButton *sound = Controls::button(menu, "Command6", LanguageLine::SoundButton, 8, 56, 105, 25);
-    LiveCaptions::followTip(sound, LanguageLine::SoundTip);
-    QPushButton *textMessages = Controls::button(menu, "Command7", LanguageLine::TextButton, 136, 56, 113, 25);
-    LiveCaptions::followTip(textMessages, LanguageLine::TextTip);
+    QPushButton *restock = Controls::button(menu, "Command2", LanguageLine::RestockButton, 8, 16, 105, 25, language);
+    LiveCaptions::followTip(restock, LanguageLine::RestockTip, language);
+    QPushButton *serverAccess =
+        Controls::button(menu, "Command4", LanguageLine::ServerButton, 136, 16, 113, 25, language);
+    LiveCaptions::followTip(serverAccess, LanguageLine::ServerTip, language);
+    QPushButton *sound = Controls::button(menu, "Command6", LanguageLine::SoundButton, 8, 56, 105, 25, language);
+    LiveCaptions::followTip(sound, LanguageLine::SoundTip, language);
+    QPushButton *textMessages =
+        Controls::button(menu, "Command7", LanguageLine::TextButton, 136, 56, 113, 25, language);
+    LiveCaptions::followTip(textMessages, LanguageLine::TextTip, language);
     Controls::line(menu, nullptr, QFrame::HLine, 8, 45, 249, 4);
     Controls::line(menu, nullptr, QFrame::VLine, 122, 16, 4, 65);
 
-    QPushButton *setup = Controls::button(this, "Command8", LanguageLine::SettingsButton, 440, 0, 81, 17);
+    QPushButton *setup = Controls::button(this, "Command8", LanguageLine::SettingsButton, 440, 0, 81, 17, language);
 
     QGroupBox *switches = Controls::frame(this, "Frame2", QStringLiteral("Switches"), 8, 136, 505, 73);
     Controls::label(switches, "Label3", QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
-    m_itemBuyOn = Controls::button(switches, "it1", LanguageLine::On, 24, 32, 65, 13);
-    m_itemBuyOff = Controls::button(switches, "it2", LanguageLine::Off, 24, 48, 65, 13);
+    m_itemBuyOn = Controls::button(switches, "it1", LanguageLine::On, 24, 32, 65, 13, language);
+    m_itemBuyOff = Controls::button(switches, "it2", LanguageLine::Off, 24, 48, 65, 13, language);
     QPushButton *personalModeLines = Controls::button(switches, "Command9", QStringLiteral("Config"), 216, 8, 65, 13);
     Controls::label(switches, "Label2", QStringLiteral("Personal Mode"), 216, 24, 73, 17);
-    m_personalModeOn = Controls::button(switches, "fun1", LanguageLine::On, 216, 40, 65, 13);
-    m_personalModeOff = Controls::button(switches, "fun2", LanguageLine::Off, 216, 56, 65, 13);
+    m_personalModeOn = Controls::button(switches, "fun1", LanguageLine::On, 216, 40, 65, 13, language);
+    m_personalModeOff = Controls::button(switches, "fun2", LanguageLine::Off, 216, 56, 65, 13, language);
     Controls::label(switches, "sayscript", QStringLiteral("Informationsscript"), 400, 16, 89, 17);
-    m_informationOn = Controls::button(switches, "say1", LanguageLine::On, 408, 32, 65, 13);
-    m_informationOff = Controls::button(switches, "say2", LanguageLine::Off, 408, 48, 65, 13);
+    m_informationOn = Controls::button(switches, "say1", LanguageLine::On, 408, 32, 65, 13, language);
+    m_informationOff = Controls::button(switches, "say2", LanguageLine::Off, 408, 48, 65, 13, language);
 
     QGroupBox *plugins = Controls::frame(this, "Frame1", QStringLiteral("Plugins"), 8, 216, 505, 65);
     m_plugins = {
@@ -116,7 +118,7 @@ MainWindow::MainWindow(Package &package)
         Controls::label(plugins, "plug3", QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17),
         Controls::label(plugins, "plug4", QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17),
     };
-    QPushButton *pluginHelp = Controls::button(plugins, "Command5", LanguageLine::Help, 432, 48, 57, 13);
+    QPushButton *pluginHelp = Controls::button(plugins, "Command5", LanguageLine::Help, 432, 48, 57, 13, language);
 
     m_title = Controls::label(this, "Label1", kProgramName, 48, 8, 201, 25);
     m_title->setFont(Appearance::titleFont());
@@ -125,7 +127,7 @@ MainWindow::MainWindow(Package &package)
     m_title->setPalette(white);
 
     m_webAddress = Controls::label(this, "url", QStringLiteral("korvel.example"), 8, 280, 105, 17);
-    m_disclaimer = Controls::label(this, "Haftungsausschluss", LanguageLine::Disclaimer, 424, 280, 97, 17);
+    m_disclaimer = Controls::label(this, "Haftungsausschluss", LanguageLine::Disclaimer, 424, 280, 97, 17, language);
     Controls::line(this, nullptr, QFrame::HLine, 8, 34, 265, 4);
     Controls::line(this, nullptr, QFrame::HLine, 8, 276, 505, 4);
 
@@ -138,7 +140,7 @@ MainWindow::MainWindow(Package &package)
 
     connect(restock, &QPushButton::clicked, this, &MainWindow::showDialog<RestockDialog>);
     connect(serverAccess, &QPushButton::clicked, this, &MainWindow::showDialog<ServerAccessDialog>);
-    connect(pluginHelp, &QPushButton::clicked, this, showPluginHelp);
+    connect(pluginHelp, &QPushButton::clicked, this, [this] { showPluginHelp(m_package.language()); });
     connect(sound, &QPushButton::clicked, this, &MainWindow::showDialog<SoundDialog>);
     connect(textMessages, &QPushButton::clicked, this, &MainWindow::showDialog<TextMessageDialog>);
     connect(personalModeLines, &QPushButton::clicked, this, &MainWindow::showDialog<PersonalModeDialog>);
@@ -164,7 +166,7 @@ bool MainWindow::startsInPackage(const QString &programFolder)
     package.readPathFile();
     package.useRecordedMessages();
     Message::show(kProgramName,
-                  Texts::get(Texts::StartedOutsidePackage)
+                  package.language().message(Texts::StartedOutsidePackage)
                       .arg(QDir::toNativeSeparators(started), QDir::toNativeSeparators(programFolder)));
     return false;
 }
@@ -182,18 +184,19 @@ void MainWindow::startup()
         // Said in the player's language, though this start applies none.
         m_package.useRecordedMessages();
         Message::show(kProgramName,
-                      Texts::get(Texts::AlreadyOpen)
+                      m_package.language().message(Texts::AlreadyOpen)
                           .arg(QDir::toNativeSeparators(m_package.folder()), m_package.lockFilePath()));
         Platform::EndProcess(1);
         return;
     case PackageLock::Outcome::TakenByUninstaller:
         m_package.useRecordedMessages();
-        Message::show(kProgramName, Texts::get(Texts::UninstallerAtWork).arg(m_package.lockFilePath()));
+        Message::show(kProgramName,
+                      m_package.language().message(Texts::UninstallerAtWork).arg(m_package.lockFilePath()));
         Platform::EndProcess(1);
         return;
     case PackageLock::Outcome::NotAFile:
         m_package.useRecordedMessages();
-        Message::show(kProgramName, Texts::get(Texts::LockNotAFile).arg(m_package.lockFilePath()));
+        Message::show(kProgramName, m_package.language().message(Texts::LockNotAFile).arg(m_package.lockFilePath()));
         break;
     default:
         break;
@@ -210,18 +213,19 @@ void MainWindow::load()
     // The path file as the start read it.
     const QString pathFileProblem = m_package.pathFile().problem;
     if (!pathFileProblem.isEmpty())
-        Message::show(kProgramName, Texts::get(Texts::PathFileUnreadable).arg(pathFileProblem));
+        Message::show(kProgramName, m_package.language().message(Texts::PathFileUnreadable).arg(pathFileProblem));
     // The recorded language, when there is one. What was not replaced in
     // the game is not worth a word at every start; a language that can't be
     // read at all is, and so is a game file left as it is because a file it
     // is judged by could not be read this time.
     if (!m_package.recordedLanguage().isEmpty()) {
         const LanguageOutcome outcome = m_package.applyLanguage(true);
+        const Language &language = m_package.language();
         if (!outcome.unusable.isEmpty())
-            Message::show(kProgramName, LanguageProblems(outcome).join(QLatin1Char('\n')));
+            Message::show(kProgramName, LanguageProblems(language, outcome).join(QLatin1Char('\n')));
         else if (!outcome.unjudged.isEmpty())
             Message::show(kProgramName,
-                          Texts::get(Texts::LanguageIncomplete).arg(outcome.unjudged.join(QLatin1Char('\n'))));
+                          language.message(Texts::LanguageIncomplete).arg(outcome.unjudged.join(QLatin1Char('\n'))));
         showLanguage();
     }
     // The settings saved at the last exit, and the module switches.
@@ -229,9 +233,9 @@ void MainWindow::load()
     m_package.readSettings();
     const Settings &settings = m_package.settings;
     if (settings.variaUnreadable)
-        tellUnreadable(kVariaFile, QStringLiteral("varis.cfg"));
+        tellUnreadable(m_package.language(), kVariaFile, QStringLiteral("varis.cfg"));
     if (settings.buyUnreadable)
-        tellUnreadable(kBuyFile, QStringLiteral("fun.cfg"));
+        tellUnreadable(m_package.language(), kBuyFile, QStringLiteral("fun.cfg"));
 
     // The web address looks and feels like a link.
     QPalette blue = m_webAddress->palette();
@@ -275,7 +279,7 @@ void MainWindow::saveAndEnd()
     QString error;
     const bool saved = m_package.save(&error);
     if (!saved)
-        Message::show(kProgramName, Texts::get(Texts::SaveIncomplete).arg(error));
+        Message::show(kProgramName, m_package.language().message(Texts::SaveIncomplete).arg(error));
     // Ends here and now: no other window's close handling may run, so an open
     // setup dialog does not write the path file again. The lock goes first,
     // or it would block every later start from another machine.
@@ -286,7 +290,7 @@ void MainWindow::saveAndEnd()
 void MainWindow::showLanguage()
 {
     for (QWidget *window : windows()) {
-        if (LiveCaptions::recaption(window))
+        if (LiveCaptions::recaption(window, m_package.language()))
             Appearance::refitCaptions(window);
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(window, &change);
@@ -309,7 +313,7 @@ template <class W>
 W *MainWindow::built(std::unique_ptr<W> &slot)
 {
     if (!slot) {
-        slot = std::make_unique<W>(m_package.settings);
+        slot = std::make_unique<W>(m_package.settings, m_package.language());
         Appearance::fitCaptions(slot.get());
     }
     return slot.get();
@@ -399,7 +403,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             else if (label == m_webAddress)
                 openWebAddress();
             else if (label == m_disclaimer)
-                showDisclaimer();
+                showDisclaimer(m_package.language());
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -6,7 +6,6 @@
 #include "message.h"
 #include "package.h"
 #include "placement.h"
-#include "texts.h"
 #include "valueguard.h"
 
 #include <QCloseEvent>
@@ -31,12 +30,12 @@ QFont headingFont()
 }
 
 // One message for everything the language step could not copy.
-void reportLanguageProblems(const LanguageOutcome &outcome)
+void reportLanguageProblems(const Language &language, const LanguageOutcome &outcome)
 {
-    const QStringList problems = LanguageProblems(outcome);
+    const QStringList problems = LanguageProblems(language, outcome);
     if (problems.isEmpty())
         return;
-    Message::show(kProgramName, Texts::get(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
+    Message::show(kProgramName, language.message(Texts::LanguageIncomplete).arg(problems.join(QLatin1Char('\n'))));
 }
 
 } // namespace
@@ -55,7 +54,7 @@ SetupDialog::SetupDialog(Package &package, bool afresh)
     m_halfLifeFolder = new QLineEdit(Package::kUsualHalfLifeFolder, this);
     m_halfLifeFolder->setObjectName(QStringLiteral("pfad"));
     m_halfLifeFolder->setGeometry(8, 56, 193, 19);
-    guardAnsiInput(m_halfLifeFolder);
+    guardAnsiInput(m_halfLifeFolder, package.language());
     QPushButton *search = Controls::button(this, "search", QStringLiteral("Search Path"), 208, 56, 89, 25);
     Controls::label(this, "Label3", QStringLiteral("Please Select your Language"), 8, 88, 121, 33)->setWordWrap(true);
     m_languages = new QListWidget(this);
@@ -150,7 +149,7 @@ void SetupDialog::saveAndGo()
         return;
     if (m_package.recordedLanguage().isEmpty()) {
         // The path is recorded all the same; the dialog waits for a language.
-        Message::show(QStringLiteral("firstrun"), Texts::get(Texts::ChooseLanguage));
+        Message::show(QStringLiteral("firstrun"), m_package.language().message(Texts::ChooseLanguage));
         return;
     }
     const LanguageOutcome outcome = m_package.applyLanguage(true);
@@ -158,7 +157,7 @@ void SetupDialog::saveAndGo()
     emit languageApplied();
     emit handOver();
     hide();
-    reportLanguageProblems(outcome);
+    reportLanguageProblems(m_package.language(), outcome);
 }
 
 bool SetupDialog::recordOnClose()
@@ -185,7 +184,7 @@ bool SetupDialog::recordOnClose()
         emit languageApplied();
     }
     emit handOver();
-    reportLanguageProblems(outcome);
+    reportLanguageProblems(m_package.language(), outcome);
     return true;
 }
 
@@ -220,12 +219,13 @@ bool SetupDialog::writePathFile()
 {
     const QString directory = m_halfLifeFolder->text();
     if (!PackageFiles::FitsPathFileLine(directory)) {
-        Message::show(kProgramName, Texts::get(Texts::PathFileCharacters).arg(kPathFile, directory));
+        Message::show(kProgramName,
+                      m_package.language().message(Texts::PathFileCharacters).arg(kPathFile, directory));
         return false;
     }
     QString error;
     if (!m_package.recordPathFile(directory, m_package.languageToRecord(selectedLanguage()), &error)) {
-        Message::show(kProgramName, Texts::get(Texts::PathFileNotWritten).arg(kPathFile, error));
+        Message::show(kProgramName, m_package.language().message(Texts::PathFileNotWritten).arg(kPathFile, error));
         return false;
     }
     m_languageRecorded->setText(m_package.recordedLanguage());

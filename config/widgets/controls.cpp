@@ -40,17 +40,18 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, int lef
 }
 
 QPushButton *button(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width,
-                    int height)
+                    int height, const Language &language)
 {
     QPushButton *made = button(parent, name, QString(), left, top, width, height);
-    LiveCaptions::follow(made, caption);
+    LiveCaptions::follow(made, caption, language);
     return made;
 }
 
-QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height)
+QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height,
+              const Language &language)
 {
     QLabel *made = label(parent, name, QString(), left, top, width, height);
-    LiveCaptions::follow(made, caption);
+    LiveCaptions::follow(made, caption, language);
     return made;
 }
 
@@ -64,24 +65,24 @@ QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int 
 }
 
 QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Varia::Line line,
-                      Settings &settings)
+                      Settings &settings, const Language &language)
 {
     QLineEdit *made = textBox(parent, name, left, top, width, height);
-    guardSetting(made, line, settings);
+    guardSetting(made, line, settings, language);
     return made;
 }
 
 QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Buy::Line line,
-                      Settings &settings)
+                      Settings &settings, const Language &language)
 {
     QLineEdit *made = textBox(parent, name, left, top, width, height);
-    guardSetting(made, line, settings);
+    guardSetting(made, line, settings, language);
     return made;
 }
 
-void showSetting(QLineEdit *box, Varia::Line line, Settings &settings)
+void showSetting(QLineEdit *box, Varia::Line line, Settings &settings, const Language &language)
 {
-    guardSetting(box, line, settings);
+    guardSetting(box, line, settings, language);
 }
 
 QFrame *line(QWidget *parent, const char *name, QFrame::Shape shape, int left, int top, int width, int height)

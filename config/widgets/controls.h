@@ -20,21 +20,23 @@ namespace Controls {
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
                     int height);
 QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height);
-// The same with a text of the language in force (LiveCaptions::follow).
+// The same with a text of `language`, the language in force (LiveCaptions::follow).
 QPushButton *button(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width,
-                    int height);
-QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height);
+                    int height, const Language &language);
+QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height,
+              const Language &language);
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
                  int height);
 // A single-line text box of an option dialog for one value of the settings
 // (showSetting).
 QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Varia::Line line,
-                      Settings &settings);
+                      Settings &settings, const Language &language);
 QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Buy::Line line,
-                      Settings &settings);
-// `box` shows the value of the settings and what the model judges of it, and
-// puts every change back into them at once (guardSetting).
-void showSetting(QLineEdit *box, Varia::Line line, Settings &settings);
+                      Settings &settings, const Language &language);
+// `box` shows the value of the settings and what the model judges of it, in
+// `language`, the language in force, and puts every change back into them at
+// once (guardSetting).
+void showSetting(QLineEdit *box, Varia::Line line, Settings &settings, const Language &language);
 // A thin sunken separator line, QFrame::HLine or QFrame::VLine; `name` may be null.
 QFrame *line(QWidget *parent, const char *name, QFrame::Shape shape, int left, int top, int width, int height);
 } // namespace Controls

@@ -9,9 +9,9 @@ namespace {
 const char *const kCaptionLine = "korvelCaptionLine";
 const char *const kTipLine = "korvelTipLine";
 
-QString textOf(const QVariant &line)
+QString textOf(const QVariant &line, const Language &language)
 {
-    return Texts::caption(LanguageLine(line.toInt()));
+    return language.caption(LanguageLine(line.toInt()));
 }
 
 // A text of a language file is text, never markup: an '&' in a button
@@ -34,46 +34,46 @@ void setTip(QWidget *widget, const QString &text)
     widget->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text);
 }
 
-void showCaption(QWidget *control, const QVariant &line)
+void showCaption(QWidget *control, const QVariant &line, const Language &language)
 {
     if (auto *button = qobject_cast<QPushButton *>(control))
-        setCaption(button, textOf(line));
+        setCaption(button, textOf(line, language));
     else if (auto *label = qobject_cast<QLabel *>(control))
-        setCaption(label, textOf(line));
+        setCaption(label, textOf(line, language));
 }
 
 } // namespace
 
 namespace LiveCaptions {
 
-void follow(QPushButton *button, LanguageLine line)
+void follow(QPushButton *button, LanguageLine line, const Language &language)
 {
     button->setProperty(kCaptionLine, int(line));
-    showCaption(button, int(line));
+    showCaption(button, int(line), language);
 }
 
-void follow(QLabel *label, LanguageLine line)
+void follow(QLabel *label, LanguageLine line, const Language &language)
 {
     label->setProperty(kCaptionLine, int(line));
-    showCaption(label, int(line));
+    showCaption(label, int(line), language);
 }
 
-void followTip(QWidget *control, LanguageLine line)
+void followTip(QWidget *control, LanguageLine line, const Language &language)
 {
     control->setProperty(kTipLine, int(line));
-    setTip(control, textOf(int(line)));
+    setTip(control, textOf(int(line), language));
 }
 
-bool recaption(QWidget *window)
+bool recaption(QWidget *window, const Language &language)
 {
     bool any = false;
     for (QWidget *control : window->findChildren<QWidget *>()) {
         const QVariant caption = control->property(kCaptionLine);
         if (caption.isValid())
-            showCaption(control, caption);
+            showCaption(control, caption, language);
         const QVariant tip = control->property(kTipLine);
         if (tip.isValid())
-            setTip(control, textOf(tip));
+            setTip(control, textOf(tip, language));
         any = any || caption.isValid() || tip.isValid();
     }
     return any;

@@ -27,8 +27,8 @@ QString asTip(const QString &text)
 class AnsiValidator : public QValidator
 {
 public:
-    explicit AnsiValidator(QLineEdit *edit)
-        : QValidator(edit), m_edit(edit), m_accepted(edit->text())
+    AnsiValidator(QLineEdit *edit, const Language &language)
+        : QValidator(edit), m_edit(edit), m_language(language), m_accepted(edit->text())
     {
         connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) { m_accepted = text; });
         connect(edit, &QLineEdit::inputRejected, this, &AnsiValidator::tell);
@@ -37,7 +37,7 @@ public:
 
     State validate(QString &input, int &pos) const override
     {
-        const EditJudgement judged = JudgeStorableEdit(m_accepted, input);
+        const EditJudgement judged = JudgeStorableEdit(m_language, m_accepted, input);
         // A text taken as it is says nothing new: the second round, on the
         // text this made of an edit, keeps what the first had to say.
         if (judged.taken && judged.text == input)
@@ -60,6 +60,7 @@ private:
     }
 
     QLineEdit *m_edit;
+    const Language &m_language;       // the one in force, whichever that is
     QString m_accepted;               // the text before the edit being validated
     mutable QStringList m_reports;    // what the last edit calls for the box to say
 };
@@ -71,10 +72,15 @@ class ValueGuard : public QValidator
 {
 public:
     using Value = std::function<SettingValue &()>;
-    using Judge = std::function<ValueJudgement()>;
+    using Judge = std::function<ValueJudgement(const Language &)>;
 
-    ValueGuard(QLineEdit *edit, ValueKind kind, Value value, Judge judge)
-        : QValidator(edit), m_edit(edit), m_kind(kind), m_value(std::move(value)), m_judge(std::move(judge))
+    ValueGuard(QLineEdit *edit, ValueKind kind, Value value, Judge judge, const Language &language)
+        : QValidator(edit)
+        , m_edit(edit)
+        , m_kind(kind)
+        , m_value(std::move(value))
+        , m_judge(std::move(judge))
+        , m_language(language)
     {
         m_mark = edit->addAction(edit->style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
         m_mark->setVisible(false);
@@ -97,7 +103,7 @@ public:
         if (m_loading || input == m_accepted || input == m_produced)
             return Acceptable;
         m_produced.clear();
-        const EditJudgement judged = JudgeEdit(m_kind, m_accepted, input);
+        const EditJudgement judged = JudgeEdit(m_language, m_kind, m_accepted, input);
         m_reports = judged.reports;
         if (!judged.taken)
             return Invalid;
@@ -118,10 +124,10 @@ public:
         return true;
     }
 
-    // The notes (hover help and mark) of the value as it stands, in the messages in force.
+    // The notes (hover help and mark) of the value as it stands, in the language in force.
     void refresh()
     {
-        m_judgement = m_judge();
+        m_judgement = m_judge(m_language);
         m_edit->setToolTip(asTip(m_judgement.notes()));
         m_mark->setVisible(m_judgement.marked());
     }
@@ -140,6 +146,7 @@ private:
     ValueKind m_kind;
     Value m_value;
     Judge m_judge;
+    const Language &m_language;    // the one in force, whichever that is
     QAction *m_mark;
     QString m_accepted;            // the text before the edit being validated
     ValueJudgement m_judgement;    // of the value as the box shows it
@@ -205,13 +212,13 @@ void takeAnyLength(QLineEdit *edit)
 }
 
 template <class Line>
-void guard(QLineEdit *edit, Line line, Settings &settings)
+void guard(QLineEdit *edit, Line line, Settings &settings, const Language &language)
 {
     takeAnyLength(edit);
     // Looked up at each use: reading the state files again replaces the values.
     edit->setValidator(new ValueGuard(
         edit, KindOf(line), [&settings, line]() -> SettingValue & { return settings.field(line); },
-        [&settings, line] { return JudgeValue(settings, line); }));
+        [&settings, line](const Language &inForce) { return JudgeValue(inForce, settings, line); }, language));
 }
 
 ValueGuard *guardOf(QLineEdit *edit)
@@ -221,20 +228,20 @@ ValueGuard *guardOf(QLineEdit *edit)
 
 } // namespace
 
-void guardAnsiInput(QLineEdit *edit)
+void guardAnsiInput(QLineEdit *edit, const Language &language)
 {
     takeAnyLength(edit);
-    edit->setValidator(new AnsiValidator(edit));
+    edit->setValidator(new AnsiValidator(edit, language));
 }
 
-void guardSetting(QLineEdit *edit, Varia::Line line, Settings &settings)
+void guardSetting(QLineEdit *edit, Varia::Line line, Settings &settings, const Language &language)
 {
-    guard(edit, line, settings);
+    guard(edit, line, settings, language);
 }
 
-void guardSetting(QLineEdit *edit, Buy::Line line, Settings &settings)
+void guardSetting(QLineEdit *edit, Buy::Line line, Settings &settings, const Language &language)
 {
-    guard(edit, line, settings);
+    guard(edit, line, settings, language);
 }
 
 void pairServerBoxes(QLineEdit *field, QLineEdit *password)

@@ -17,7 +17,6 @@
 #include "restockdialog.h"
 #include "sounddialog.h"
 #include "textmessagedialog.h"
-#include "texts.h"
 #include "textfiles.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -167,7 +166,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         MainWindow window(package);
         window.startup();
     }
-    Texts::useBuiltIn();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }
@@ -247,7 +245,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         window.dialog<TextMessageDialog>();
         window.dialog<PersonalModeDialog>();
     }
-    Texts::useBuiltIn();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "packagefiles.h"
 
 #include "fileplatform.h"
-#include "texts.h"
+#include "language.h"
 #include "textfiles.h"
 
 #include <QDir>
@@ -128,26 +128,28 @@ bool LeadsOutside(const QString &path, const QString &folder)
     return !isWithin(target, ResolvedPath(folder));
 }
 
-QString LeadsOutsideReason(const QString &path)
+QString LeadsOutsideReason(const Language &language, const QString &path)
 {
-    return Texts::get(Texts::LeadsOutsideHalfLife).arg(shown(path));
+    return language.message(Texts::LeadsOutsideHalfLife).arg(shown(path));
 }
 
-bool WriteText(const QString &bound, const QString &path, const QStringList &lines, QString *error)
+bool WriteText(const Language &language, const QString &bound, const QString &path, const QStringList &lines,
+               QString *error)
 {
     if (LeadsOutside(path, bound)) {
         if (error)
-            *error = LeadsOutsideReason(path);
+            *error = LeadsOutsideReason(language, path);
         return false;
     }
     return WriteTextFile(path, lines, error);
 }
 
-bool WriteBytes(const QString &bound, const QString &path, const QByteArray &bytes, QString *error)
+bool WriteBytes(const Language &language, const QString &bound, const QString &path, const QByteArray &bytes,
+                QString *error)
 {
     if (LeadsOutside(path, bound)) {
         if (error)
-            *error = LeadsOutsideReason(path);
+            *error = LeadsOutsideReason(language, path);
         return false;
     }
     return WriteWholeFile(path, bytes, error);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class Language;
+
 // What the configurator may touch: the files of its package folder and the
 // game files below the Half-Life folder named by line 1 of the path file;
 // never a file that a link leads to outside that folder. A link is a
@@ -44,11 +46,13 @@ bool SameFile(const QString &a, const QString &b);
 // also when it, or the folder it lies in, is gone.
 bool LeadsOutside(const QString &path, const QString &folder);
 // "<path>: <why>", as the messages name a file that is skipped for it.
-QString LeadsOutsideReason(const QString &path);
+QString LeadsOutsideReason(const Language &language, const QString &path);
 
 // The whole-or-nothing writers, refusing a file that is a link leading out
-// of `bound`: false, and `*error` names the file and the reason.
-bool WriteText(const QString &bound, const QString &path, const QStringList &lines, QString *error);
-bool WriteBytes(const QString &bound, const QString &path, const QByteArray &bytes, QString *error);
+// of `bound`: false, and `*error` names the file and the reason, in `language`.
+bool WriteText(const Language &language, const QString &bound, const QString &path, const QStringList &lines,
+               QString *error);
+bool WriteBytes(const Language &language, const QString &bound, const QString &path, const QByteArray &bytes,
+                QString *error);
 
 } // namespace PackageFiles

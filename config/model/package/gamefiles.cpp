@@ -3,7 +3,7 @@
 #include "fileplatform.h"
 #include "packagefiles.h"
 #include "pathfile.h"
-#include "texts.h"
+#include "language.h"
 #include "textfiles.h"
 
 #include <QCryptographicHash>
@@ -34,10 +34,10 @@ QString shown(const QString &localPath)
 
 // The bytes of the regular file `path`; false and `*error` when it is no
 // regular file (a FIFO or a device would never end) or can't be read.
-bool readRegularFile(const QString &path, QByteArray *bytes, QString *error)
+bool readRegularFile(const Language &language, const QString &path, QByteArray *bytes, QString *error)
 {
     if (!QFileInfo(path).isFile()) {
-        *error = Texts::get(Texts::NoRegularFile).arg(shown(path));
+        *error = language.message(Texts::NoRegularFile).arg(shown(path));
         return false;
     }
     QFile in(path);
@@ -68,7 +68,7 @@ struct Found
 // file is no game file the package may replace or take for the game's own:
 // it stays as it is. So does one that can't be read this time (a virus
 // scanner holding it, say): nothing is done on a guess.
-Found examine(const QString &path)
+Found examine(const Language &language, const QString &path)
 {
     const QFileInfo info(path);
     Found found;
@@ -76,13 +76,13 @@ Found examine(const QString &path)
         return found;
     if (info.isSymLink() || info.isJunction() || !info.isFile()) {
         found.kind = Found::Other;
-        found.why = Texts::get(Texts::NoRegularFile).arg(shown(path));
+        found.why = language.message(Texts::NoRegularFile).arg(shown(path));
         return found;
     }
     QString unused;
-    if (!readRegularFile(path, &found.bytes, &unused)) {
+    if (!readRegularFile(language, path, &found.bytes, &unused)) {
         found.kind = Found::Unjudged;
-        found.why = Texts::get(Texts::FileUnreadable).arg(shown(path));
+        found.why = language.message(Texts::FileUnreadable).arg(shown(path));
         return found;
     }
     found.kind = Found::File;
@@ -119,16 +119,16 @@ QList<QByteArray> markerLines(const QByteArray &bytes)
     return lines;
 }
 
-Marker readMarker(const QString &path)
+Marker readMarker(const Language &language, const QString &path)
 {
-    Marker marker{examine(path), {}};
+    Marker marker{examine(language, path), {}};
     if (marker.file.kind != Found::File)
         return marker;
     const QByteArray &bytes = marker.file.bytes;
     const QList<QByteArray> lines = markerLines(bytes);
     if (bytes.size() > kLargestMarker || bytes.contains('\0') || lines.size() > kMarkerLines) {
         marker.file.kind = Found::Unjudged;
-        marker.file.why = Texts::get(Texts::MarkerDamaged).arg(shown(path));
+        marker.file.why = language.message(Texts::MarkerDamaged).arg(shown(path));
         return marker;
     }
     for (const QByteArray &line : lines)
@@ -138,20 +138,20 @@ Marker readMarker(const QString &path)
 
 // The marker with the copy of `bytes` recorded, every byte it held kept.
 // False and `*error` when it is full.
-bool recordCopy(const QString &bound, const QString &path, const Marker &marker, const QByteArray &bytes,
-                QString *error)
+bool recordCopy(const Language &language, const QString &bound, const QString &path, const Marker &marker,
+                const QByteArray &bytes, QString *error)
 {
     if (marker.lines.contains(MarkerLine(bytes)))
         return true;
     if (marker.lines.size() >= kMarkerLines) {
-        *error = Texts::get(Texts::MarkerDamaged).arg(shown(path));
+        *error = language.message(Texts::MarkerDamaged).arg(shown(path));
         return false;
     }
     QByteArray recorded = marker.file.bytes;
     if (!recorded.isEmpty() && !recorded.endsWith('\n') && !recorded.endsWith('\r'))
         recorded += "\r\n";
     recorded += MarkerLine(bytes).toLatin1() + "\r\n";
-    return PackageFiles::WriteBytes(bound, path, recorded, error);
+    return PackageFiles::WriteBytes(language, bound, path, recorded, error);
 }
 
 // A file of the package folder: no folder part, nothing that leads up or
@@ -170,14 +170,14 @@ enum class Verdict { No, Yes, Unjudged };
 // visible language files (the uninstaller asks the same before it deletes
 // such a file). A language file that is a link out of `bound` is not read.
 // A copy of the same size that can't be read leaves it open.
-Verdict isLanguageCopy(const QByteArray &game, int copyLine, const QString &folder, const QString &bound,
-                       QString *why)
+Verdict isLanguageCopy(const Language &language, const QByteArray &game, int copyLine, const QString &folder,
+                       const QString &bound, QString *why)
 {
     for (const QString &languageName : LanguageFiles(folder)) {
-        QStringList language;
-        if (!ReadLanguageFile(folder, languageName, bound, &language).isEmpty())
+        QStringList lines;
+        if (!ReadLanguageFile(language, folder, languageName, bound, &lines).isEmpty())
             continue;
-        const QString name = language.value(copyLine - 1);
+        const QString name = lines.value(copyLine - 1);
         if (!isBareFileName(name))
             continue;
         const QString copy = QDir(folder).filePath(name);
@@ -185,7 +185,7 @@ Verdict isLanguageCopy(const QByteArray &game, int copyLine, const QString &fold
         if (PackageFiles::LeadsOutside(copy, bound) || !info.isFile() || info.size() != game.size())
             continue;
         QByteArray bytes;
-        if (!readRegularFile(copy, &bytes, why))
+        if (!readRegularFile(language, copy, &bytes, why))
             return Verdict::Unjudged;
         if (bytes == game)
             return Verdict::Yes;
@@ -197,17 +197,17 @@ Verdict isLanguageCopy(const QByteArray &game, int copyLine, const QString &fold
 // record lists (of this version of the package or an earlier one), or one a
 // language of the package folder names today (all that a marker written
 // before markers recorded their copies can go by).
-Verdict isPackageCopy(const QByteArray &game, const QStringList &records, int copyLine, const QString &folder,
-                      const QString &bound, QString *why)
+Verdict isPackageCopy(const Language &language, const QByteArray &game, const QStringList &records, int copyLine,
+                      const QString &folder, const QString &bound, QString *why)
 {
     if (records.contains(MarkerLine(game)))
         return Verdict::Yes;
-    return isLanguageCopy(game, copyLine, folder, bound, why);
+    return isLanguageCopy(language, game, copyLine, folder, bound, why);
 }
 
 // Puts the backup `backupFile` aside as "<name>.older-<date and time>",
 // never over another file: a backup is never lost.
-bool putAside(const QString &backupFile, QString *error)
+bool putAside(const Language &language, const QString &backupFile, QString *error)
 {
     const QString stem = backupFile + QStringLiteral(".older-")
                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -216,22 +216,22 @@ bool putAside(const QString &backupFile, QString *error)
         aside = stem + QLatin1Char('-') + QString::number(n);
     if (QFile::rename(backupFile, aside))
         return true;
-    *error = Texts::get(Texts::BackupNotPutAside).arg(shown(backupFile), shown(aside));
+    *error = language.message(Texts::BackupNotPutAside).arg(shown(backupFile), shown(aside));
     return false;
 }
 
 // Makes `game` the backup: the one there before, if any, is put aside first.
-bool replaceBackup(const QString &bound, const QString &backupFile, const Found &backup, const QByteArray &game,
-                   QString *error)
+bool replaceBackup(const Language &language, const QString &bound, const QString &backupFile, const Found &backup,
+                   const QByteArray &game, QString *error)
 {
-    if (backup.kind == Found::File && !putAside(backupFile, error))
+    if (backup.kind == Found::File && !putAside(language, backupFile, error))
         return false;
     const QString folder = QFileInfo(backupFile).absolutePath();
     if (!QDir::root().mkpath(folder)) {
-        *error = Texts::get(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
+        *error = language.message(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    return PackageFiles::WriteBytes(bound, backupFile, game, error);
+    return PackageFiles::WriteBytes(language, bound, backupFile, game, error);
 }
 
 // Keeps the game's own version of a game file as `backupFile` for the
@@ -253,8 +253,8 @@ enum class BackedUp {
     NotJudged,      // a file it is judged by can't be read or is damaged
     Failed          // the backup or the marker can't be written
 };
-BackedUp backUp(const QString &folder, const QString &bound, const QString &gameFile, const Found &game,
-                const QString &backupFile, int copyLine, const QByteArray &copy, QString *error)
+BackedUp backUp(const Language &language, const QString &folder, const QString &bound, const QString &gameFile,
+                const Found &game, const QString &backupFile, int copyLine, const QByteArray &copy, QString *error)
 {
     // valve.rc is only kept, never replaced: where there is no file to keep, nothing is done.
     if (copyLine == 0 && (game.kind == Found::Missing || game.kind == Found::Other))
@@ -263,13 +263,13 @@ BackedUp backUp(const QString &folder, const QString &bound, const QString &game
     const QString placed = backupFile + QStringLiteral(".placed");
     for (const QString &path : {gameFile, backupFile, none, placed}) {
         if (PackageFiles::LeadsOutside(path, bound)) {
-            *error = PackageFiles::LeadsOutsideReason(path);
+            *error = PackageFiles::LeadsOutsideReason(language, path);
             return BackedUp::NoRegularFile;
         }
     }
-    const Marker marker = copyLine > 0 ? readMarker(none) : Marker{};
-    const Marker records = copyLine > 0 ? readMarker(placed) : Marker{};
-    const Found backup = examine(backupFile);
+    const Marker marker = copyLine > 0 ? readMarker(language, none) : Marker{};
+    const Marker records = copyLine > 0 ? readMarker(language, placed) : Marker{};
+    const Found backup = examine(language, backupFile);
     if (game.kind == Found::Other) {
         *error = game.why;
         return BackedUp::NoRegularFile;
@@ -286,10 +286,10 @@ BackedUp backUp(const QString &folder, const QString &bound, const QString &game
             return BackedUp::Done;
         const QString folder = QFileInfo(none).absolutePath();
         if (!QDir::root().mkpath(folder)) {
-            *error = Texts::get(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
+            *error = language.message(Texts::FolderNotMade).arg(QDir::toNativeSeparators(folder));
             return BackedUp::Failed;
         }
-        return recordCopy(bound, none, marker, copy, error) ? BackedUp::Done : BackedUp::Failed;
+        return recordCopy(language, bound, none, marker, copy, error) ? BackedUp::Done : BackedUp::Failed;
     }
     if (marked || backup.kind == Found::File) {
         if (backup.kind == Found::File && backup.bytes == game.bytes)
@@ -297,7 +297,8 @@ BackedUp backUp(const QString &folder, const QString &bound, const QString &game
         if (copyLine > 0) {
             if (game.bytes == copy)
                 return BackedUp::Done;
-            switch (isPackageCopy(game.bytes, marker.lines + records.lines, copyLine, folder, bound, error)) {
+            const QStringList recorded = marker.lines + records.lines;
+            switch (isPackageCopy(language, game.bytes, recorded, copyLine, folder, bound, error)) {
             case Verdict::Yes:
                 return BackedUp::Done;
             case Verdict::Unjudged:
@@ -307,10 +308,10 @@ BackedUp backUp(const QString &folder, const QString &bound, const QString &game
             }
         }
     }
-    if (!replaceBackup(bound, backupFile, backup, game.bytes, error))
+    if (!replaceBackup(language, bound, backupFile, backup, game.bytes, error))
         return BackedUp::Failed;
     if (marked && !QFile::remove(none)) {
-        *error = Texts::get(Texts::MarkerNotRemoved).arg(shown(none));
+        *error = language.message(Texts::MarkerNotRemoved).arg(shown(none));
         return BackedUp::Failed;
     }
     return BackedUp::Done;
@@ -318,17 +319,18 @@ BackedUp backUp(const QString &folder, const QString &bound, const QString &game
 
 // Records the copy about to be placed: in the marker where the game had no
 // file, else beside the backup.
-bool recordPlacedCopy(const QString &bound, const QString &backupFile, const QByteArray &copy, QString *error)
+bool recordPlacedCopy(const Language &language, const QString &bound, const QString &backupFile, const QByteArray &copy,
+                      QString *error)
 {
     QString record = backupFile + QStringLiteral(".none");
     if (!QFileInfo(record).isFile())
         record = backupFile + QStringLiteral(".placed");
-    const Marker marker = readMarker(record);
+    const Marker marker = readMarker(language, record);
     if (marker.file.kind == Found::Other || marker.file.kind == Found::Unjudged) {
         *error = marker.file.why;
         return false;
     }
-    return recordCopy(bound, record, marker, copy, error);
+    return recordCopy(language, bound, record, marker, copy, error);
 }
 
 struct GameFile
@@ -344,8 +346,9 @@ struct GameFile
 // Replaces one game file with the language's version, after keeping the
 // game's own version (and valve.rc) for the uninstaller. Adds a line to
 // `outcome` for what was replaced or could not be.
-void replaceGameFile(const QStringList &language, const QString &languageName, const QString &halfLife,
-                     const QString &folder, const QString &bound, const GameFile &file, LanguageOutcome *outcome)
+void replaceGameFile(const Language &language, const QStringList &lines, const QString &languageName,
+                     const QString &halfLife, const QString &folder, const QString &bound, const GameFile &file,
+                     LanguageOutcome *outcome)
 {
     QStringList &problems = outcome->problems;
     const QString target = PackageFiles::PathIn(folder, file.target);
@@ -353,48 +356,50 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
     // Only the game's own file, as the setup dialog derives it from the
     // Half-Life folder: a changed path file names no other file to overwrite.
     if (!PackageFiles::SameFile(target, gameFile)) {
-        problems << Texts::get(Texts::NotTheGameFile)
+        problems << language.message(Texts::NotTheGameFile)
                         .arg(shown(target), QString::number(file.pathLine), PackageFiles::kPathFile, shown(gameFile));
         return;
     }
-    const QString sourceName = language.value(file.languageLine - 1);
+    const QString sourceName = lines.value(file.languageLine - 1);
     if (sourceName.isEmpty()) {
-        problems << Texts::get(Texts::NoReplacementNamed)
+        problems << language.message(Texts::NoReplacementNamed)
                         .arg(shown(target), QString::number(file.languageLine), languageName);
         return;
     }
     // A key list only from a key list, a menu only from a text file: never
     // the program, its lock or one of its own files.
     if (!isBareFileName(sourceName) || !sourceName.endsWith(file.extension, Qt::CaseInsensitive)) {
-        problems << Texts::get(Texts::NotABareFileName)
+        problems << language.message(Texts::NotABareFileName)
                         .arg(shown(target), QString::number(file.languageLine), languageName, sourceName,
                              file.extension);
         return;
     }
     const QString source = QDir(folder).filePath(sourceName);
     if (!QFileInfo::exists(source)) {
-        problems << Texts::get(Texts::ReplacementMissing)
+        problems << language.message(Texts::ReplacementMissing)
                         .arg(shown(target), shown(source), QString::number(file.languageLine), languageName);
         return;
     }
     if (!QFileInfo(source).isFile()) {
-        problems << Texts::get(Texts::ReplacementNoRegularFile).arg(shown(target), shown(source));
+        problems << language.message(Texts::ReplacementNoRegularFile).arg(shown(target), shown(source));
         return;
     }
     for (const QString &path : {source, target}) {
         if (PackageFiles::LeadsOutside(path, bound)) {
-            problems << Texts::get(Texts::NotReplacedBecause).arg(shown(target), PackageFiles::LeadsOutsideReason(path));
+            problems << language.message(Texts::NotReplacedBecause)
+                            .arg(shown(target), PackageFiles::LeadsOutsideReason(language, path));
             return;
         }
     }
     const QString targetFolder = QFileInfo(target).absolutePath();
     if (!QFileInfo(targetFolder).isDir()) {
-        problems << Texts::get(Texts::GameFolderMissing).arg(shown(target), QDir::toNativeSeparators(targetFolder));
+        problems << language.message(Texts::GameFolderMissing)
+                        .arg(shown(target), QDir::toNativeSeparators(targetFolder));
         return;
     }
     QByteArray copy;
     QString error;
-    if (!readRegularFile(source, &copy, &error)) {
+    if (!readRegularFile(language, source, &copy, &error)) {
         problems << error + QLatin1Char('.');
         return;
     }
@@ -402,34 +407,35 @@ void replaceGameFile(const QStringList &language, const QString &languageName, c
     const QString cstrike = PackageFiles::PathIn(folder, halfLife + QStringLiteral("\\cstrike"));
     const QString backupFolder = cstrike + QStringLiteral("/backup/");
     const QString backup = backupFolder + file.backupName;
-    const Found game = examine(target);
-    switch (backUp(folder, bound, target, game, backup, file.languageLine, copy, &error)) {
+    const Found game = examine(language, target);
+    switch (backUp(language, folder, bound, target, game, backup, file.languageLine, copy, &error)) {
     case BackedUp::Done:
         break;
     case BackedUp::NoRegularFile:
-        problems << Texts::get(Texts::NotReplacedBecause).arg(shown(target), error);
+        problems << language.message(Texts::NotReplacedBecause).arg(shown(target), error);
         return;
     case BackedUp::NotJudged:
-        problems << Texts::get(Texts::NotReplacedBecause).arg(shown(target), error);
+        problems << language.message(Texts::NotReplacedBecause).arg(shown(target), error);
         outcome->unjudged << problems.last();
         return;
     case BackedUp::Failed:
-        problems << Texts::get(Texts::NoBackup).arg(shown(target), error);
+        problems << language.message(Texts::NoBackup).arg(shown(target), error);
         return;
     }
     const QString valve = cstrike + QStringLiteral("/valve.rc");
-    if (backUp(folder, bound, valve, examine(valve), backupFolder + QStringLiteral("valve.rc"), 0, {}, &error)
+    const QString valveBackup = backupFolder + QStringLiteral("valve.rc");
+    if (backUp(language, folder, bound, valve, examine(language, valve), valveBackup, 0, {}, &error)
         != BackedUp::Done)
-        problems << Texts::get(Texts::NoValveBackup).arg(error);
+        problems << language.message(Texts::NoValveBackup).arg(error);
 
     // The copy is recorded before it is placed.
-    if (!recordPlacedCopy(bound, backup, copy, &error)) {
-        problems << Texts::get(Texts::NoBackup).arg(shown(target), error);
+    if (!recordPlacedCopy(language, bound, backup, copy, &error)) {
+        problems << language.message(Texts::NoBackup).arg(shown(target), error);
         return;
     }
     if (game.kind == Found::File && game.bytes == copy)
         outcome->replaced << shown(target);
-    else if (PackageFiles::WriteBytes(bound, target, copy, &error))
+    else if (PackageFiles::WriteBytes(language, bound, target, copy, &error))
         outcome->replaced << shown(target);
     else
         problems << error + QLatin1Char('.');
@@ -451,34 +457,36 @@ QStringList LanguageFiles(const QString &folder)
     return names;
 }
 
-QString ReadLanguageFile(const QString &folder, const QString &name, const QString &bound, QStringList *lines)
+QString ReadLanguageFile(const Language &language, const QString &folder, const QString &name, const QString &bound,
+                         QStringList *lines)
 {
     // Only a file of the package folder is a language, as the list offers them
     // (and the uninstaller reads them).
     if (!isBareFileName(name))
-        return Texts::get(Texts::LanguageMissing).arg(name);
+        return language.message(Texts::LanguageMissing).arg(name);
     const QString path = QDir(folder).filePath(name);
     if (PackageFiles::LeadsOutside(path, bound))
-        return Texts::get(Texts::LanguageLeadsOutside).arg(shown(path));
+        return language.message(Texts::LanguageLeadsOutside).arg(shown(path));
     const QFileInfo info(path);
     if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path))
-        return Texts::get(Texts::LanguageMissing).arg(shown(path));
+        return language.message(Texts::LanguageMissing).arg(shown(path));
     bool failed = false;
     *lines = ReadFileLines(path, &failed, kLongestLine, nullptr, kLanguageFileLines);
     if (failed)
-        return Texts::get(Texts::LanguageUnreadable).arg(shown(path));
+        return language.message(Texts::LanguageUnreadable).arg(shown(path));
     return {};
 }
 
-QStringList LanguageProblems(const LanguageOutcome &outcome)
+QStringList LanguageProblems(const Language &language, const LanguageOutcome &outcome)
 {
     if (outcome.unusable.isEmpty())
         return outcome.problems;
-    return {outcome.unusable + QLatin1Char(' ') + Texts::get(Texts::BuiltInTextsStay)};
+    return {outcome.unusable + QLatin1Char(' ') + language.message(Texts::BuiltInTextsStay)};
 }
 
-LanguageOutcome ReplaceGameFiles(const QStringList &language, const QString &languageName, const PathFile &pathFile,
-                                 const QString &folder, const QString &bound, bool withCommandMenu)
+LanguageOutcome ReplaceGameFiles(const Language &language, const QStringList &lines, const QString &languageName,
+                                 const PathFile &pathFile, const QString &folder, const QString &bound,
+                                 bool withCommandMenu)
 {
     LanguageOutcome outcome;
     QList<GameFile> files{{kKeyBindingsLine, 3, pathFile.keyBindings, QStringLiteral("\\cstrike\\gfx\\shell\\kb_act.lst"),
@@ -493,11 +501,12 @@ LanguageOutcome ReplaceGameFiles(const QStringList &language, const QString &lan
         QStringList targets;
         for (const GameFile &file : files)
             targets << shown(PackageFiles::PathIn(folder, file.target));
-        outcome.problems << Texts::get(Texts::NotAHalfLifeFolder).arg(targets.join(QStringLiteral(", ")), halfLife);
+        outcome.problems << language.message(Texts::NotAHalfLifeFolder)
+                                .arg(targets.join(QStringLiteral(", ")), halfLife);
         return outcome;
     }
     for (const GameFile &file : files)
-        replaceGameFile(language, languageName, halfLife, folder, bound, file, &outcome);
+        replaceGameFile(language, lines, languageName, halfLife, folder, bound, file, &outcome);
     return outcome;
 }
 

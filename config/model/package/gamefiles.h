@@ -7,9 +7,11 @@
 // menu, copied over the game's from the package folder, with the game's own
 // versions kept as backups for the uninstaller. A language file ("*.lang")
 // holds 22 lines that re-caption the windows and name those two copies; then,
-// optionally, the program's own messages (texts.h). Nothing here knows a
-// window; every folder is an absolute path.
+// optionally, the program's own messages (language.h). Nothing here knows a
+// window; every folder is an absolute path. Every message is said in the
+// language it is given: the one in force.
 
+class Language;
 struct PathFile;
 
 // The language files in `folder`: names matching "*.lang", alphabetical,
@@ -21,7 +23,8 @@ QStringList LanguageFiles(const QString &folder);
 // as the format goes, each line cut to 4,096 characters. Returns why it can't
 // be used, or "" when it can: no bare file name, missing, no regular visible
 // file, unreadable, or a link out of `bound` (which counts as unreadable).
-QString ReadLanguageFile(const QString &folder, const QString &name, const QString &bound, QStringList *lines);
+QString ReadLanguageFile(const Language &language, const QString &folder, const QString &name, const QString &bound,
+                         QStringList *lines);
 
 // What became of the game files when a language was applied.
 struct LanguageOutcome
@@ -36,11 +39,11 @@ struct LanguageOutcome
 
 // What the player is told of an outcome: the language file that could not be
 // used (the built-in texts stay), else each game file not replaced.
-QStringList LanguageProblems(const LanguageOutcome &outcome);
+QStringList LanguageProblems(const Language &language, const LanguageOutcome &outcome);
 
 // Replaces the game files that `pathFile` names (its lines 3 and 4; with
 // `withCommandMenu` false only the key-binding list) with the copies the
-// language file `languageName` of `language` names in the package folder
+// language file `languageName` of `lines` names in the package folder
 // `folder` (which a relative Half-Life folder counts from), after keeping the game's
 // own versions (and valve.rc) in cstrike/backup for the uninstaller. Only
 // bare file names of the package folder are copied, and only over the game
@@ -49,8 +52,9 @@ QStringList LanguageProblems(const LanguageOutcome &outcome);
 // instead of a backup and records a checksum of every copy placed over it, so
 // that no later start takes a copy of the package (of this or an earlier
 // version) for the game's own file.
-LanguageOutcome ReplaceGameFiles(const QStringList &language, const QString &languageName, const PathFile &pathFile,
-                                 const QString &folder, const QString &bound, bool withCommandMenu);
+LanguageOutcome ReplaceGameFiles(const Language &language, const QStringList &lines, const QString &languageName,
+                                 const PathFile &pathFile, const QString &folder, const QString &bound,
+                                 bool withCommandMenu);
 
 // The line a marker holds for a copy of `bytes`: "sha256 <64 hex digits>".
 QString MarkerLine(const QByteArray &bytes);

@@ -47,7 +47,7 @@ void Package::unlock()
 
 void Package::readPathFile()
 {
-    m_pathFile = ReadPathFile(m_folder);
+    m_pathFile = ReadPathFile(m_language, m_folder);
     m_bound = PackageFiles::BoundingFolder(m_pathFile.file.halfLife, m_folder);
 }
 
@@ -95,32 +95,32 @@ QStringList Package::languageFiles() const
 
 QString Package::textInChosenLanguage(const QString &chosen, Texts::Id id) const
 {
-    QStringList language;
+    QStringList lines;
     const QString name = languageToRecord(chosen);
-    if (!name.isEmpty() && ReadLanguageFile(m_folder, name, m_bound, &language).isEmpty())
-        return Texts::fromLanguage(language, id);
-    return Texts::get(id);
+    if (!name.isEmpty() && ReadLanguageFile(m_language, m_folder, name, m_bound, &lines).isEmpty())
+        return Texts::fromLanguage(lines, id);
+    return m_language.message(id);
 }
 
 LanguageOutcome Package::applyLanguage(bool withCommandMenu)
 {
     const QString name = recordedLanguage();
-    QStringList language;
+    QStringList lines;
     LanguageOutcome outcome;
-    outcome.unusable = ReadLanguageFile(m_folder, name, m_bound, &language);
+    outcome.unusable = ReadLanguageFile(m_language, m_folder, name, m_bound, &lines);
     if (!outcome.unusable.isEmpty())
         return outcome;
     m_appliedLanguage = name;
-    Texts::use(language);
-    return ReplaceGameFiles(language, name, m_pathFile.file, m_folder, m_bound, withCommandMenu);
+    m_language = Language(lines);
+    return ReplaceGameFiles(m_language, lines, name, m_pathFile.file, m_folder, m_bound, withCommandMenu);
 }
 
 void Package::useRecordedMessages()
 {
-    QStringList language;
+    QStringList lines;
     const QString name = recordedLanguage();
-    if (!name.isEmpty() && ReadLanguageFile(m_folder, name, m_bound, &language).isEmpty())
-        Texts::use(language);
+    if (!name.isEmpty() && ReadLanguageFile(m_language, m_folder, name, m_bound, &lines).isEmpty())
+        m_language = Language(lines);
 }
 
 void Package::readSettings()
@@ -133,9 +133,9 @@ bool Package::switchModule(PackageModule module, bool on, QString *message)
     const QString marker = QDir(m_folder).filePath(MarkerFile(module));
     if (on) {
         QString error;
-        if (PackageFiles::WriteText(m_bound, marker, {MarkerContent(module)}, &error))
+        if (PackageFiles::WriteText(m_language, m_bound, marker, {MarkerContent(module)}, &error))
             return settings.module(module) = true;
-        *message = Texts::get(Texts::SwitchOnFailed).arg(error);
+        *message = m_language.message(Texts::SwitchOnFailed).arg(error);
     } else {
         QFile file(marker);
         // A marker that is gone already is just as good as one removed now.
@@ -143,7 +143,7 @@ bool Package::switchModule(PackageModule module, bool on, QString *message)
             settings.module(module) = false;
             return true;
         }
-        *message = Texts::get(Texts::SwitchOffFailed)
+        *message = m_language.message(Texts::SwitchOffFailed)
                        .arg(QDir::toNativeSeparators(QFileInfo(marker).absoluteFilePath()), file.errorString());
     }
     // What the next start will find, not what was asked for.
@@ -154,7 +154,7 @@ bool Package::switchModule(PackageModule module, bool on, QString *message)
 bool Package::save(QString *error)
 {
     m_lock.removeStaleTemporaries(m_bound);
-    return WriteScripts(settings, m_folder, m_bound, error);
+    return WriteScripts(m_language, settings, m_folder, m_bound, error);
 }
 
 QString MarkerContent(PackageModule module)

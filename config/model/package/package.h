@@ -1,11 +1,11 @@
 #pragma once
 
 #include "gamefiles.h"
+#include "language.h"
 #include "packagefiles.h"
 #include "packagelock.h"
 #include "pathfile.h"
 #include "settings.h"
-#include "texts.h"
 
 #include <QString>
 #include <QStringList>
@@ -79,8 +79,12 @@ public:
     // The text `id` in the language `chosen` in the setup dialog, before it
     // is applied (languageToRecord); in the one in force when that can't be read.
     QString textInChosenLanguage(const QString &chosen, Texts::Id id) const;
-    // Puts the recorded language in force (texts.h) and replaces the game
-    // files it names; with `withCommandMenu` false the command menu stays.
+    // The language in force: the built-in texts until one is put in force.
+    // Every message of the package is said in it. The reference stays
+    // valid as long as the package and always shows the one in force.
+    const Language &language() const { return m_language; }
+    // Puts the recorded language in force and replaces the game files it
+    // names; with `withCommandMenu` false the command menu stays.
     // A language file that can't be used changes nothing (`unusable` says why).
     LanguageOutcome applyLanguage(bool withCommandMenu);
     // Only the messages of the recorded language, for a start that applies none.
@@ -105,6 +109,7 @@ private:
     PathFileRead m_pathFile;
     QString m_bound;
     QString m_appliedLanguage;
+    Language m_language;
 };
 
 // What a module's marker file holds.

@@ -2,7 +2,7 @@
 
 #include "fileplatform.h"
 #include "packagefiles.h"
-#include "texts.h"
+#include "language.h"
 #include "textfiles.h"
 
 #include <QDir>
@@ -25,7 +25,7 @@ QStringList PathFile::lines() const
     return {halfLife, language, keyBindings, commandMenu};
 }
 
-PathFileRead ReadPathFile(const QString &folder)
+PathFileRead ReadPathFile(const Language &language, const QString &folder)
 {
     const QString path = QDir(folder).filePath(PackageFiles::kPathFile);
     PathFileRead read;
@@ -34,16 +34,16 @@ PathFileRead ReadPathFile(const QString &folder)
     QString why;
     QStringList lines;
     if (PackageFiles::LeadsOutside(path, folder)) {
-        why = Texts::get(Texts::LeadsOutsidePackage);
+        why = language.message(Texts::LeadsOutsidePackage);
     } else if (info.exists() && !info.isFile()) {
-        why = Texts::get(Texts::NoRegularFile);
+        why = language.message(Texts::NoRegularFile);
     } else if (info.exists() && (info.isHidden() || FilePlatform::IsSystemFile(path))) {
-        why = Texts::get(Texts::HiddenOrSystemFile);
+        why = language.message(Texts::HiddenOrSystemFile);
     } else {
         bool failed = false;
         lines = ReadFileLines(path, &failed, kLongestLine, nullptr, kLines);
         if (failed)
-            why = Texts::get(Texts::FileUnreadable);
+            why = language.message(Texts::FileUnreadable);
     }
     if (!why.isEmpty())
         read.problem = why.arg(QDir::toNativeSeparators(info.absoluteFilePath()));

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class Language;
+
 // The path file "pfad.kst" of the package folder: four lines, read once per
 // step and written whole.
 struct PathFile
@@ -29,8 +31,8 @@ struct PathFileRead
 // characters, nothing beyond. One that is a link leading out of the package
 // folder gives nothing: it names the Half-Life folder, so no other folder can
 // vouch for it; nor does one that is no regular file, hidden, a system file
-// or unreadable. `problem` says which.
-PathFileRead ReadPathFile(const QString &folder);
+// or unreadable. `problem` says which, in `language`.
+PathFileRead ReadPathFile(const Language &language, const QString &folder);
 
 // Writes the path file of the package folder `folder` whole. One that is a link is replaced itself, never
 // written through, so that a broken path file can always be written anew.

@@ -1,5 +1,6 @@
 #include "scripttext.h"
 
+#include "language.h"
 #include "valuejudgement.h"
 
 namespace {
@@ -79,7 +80,8 @@ private:
 
     QString slot(PackageModule module) const { return SlotText(module, v.module(module)); }
 
-    QString inGame(Varia::Line line) const { return JudgeValue(v, line).inGame; }
+    // What the game gets, not what is said of it: the built-in texts will do.
+    QString inGame(Varia::Line line) const { return JudgeValue(Language(), v, line).inGame; }
 
     QString alias(const QString &name, const QString &body) const
     {
@@ -123,7 +125,7 @@ QStringList funLines(const Settings &v)
 {
     QStringList out{kFunComment};
     for (const FunAlias &alias : kFunAliases) {
-        const QString text = JudgeValue(v, alias.box).inGame;
+        const QString text = JudgeValue(Language(), v, alias.box).inGame;
         out << QStringLiteral("alias ") + QLatin1String(alias.name) + QLatin1Char(' ') + kQuote
                    + (text.isEmpty() ? QString() : chatBody(KindOf(alias.box), text)) + kQuote;
     }

@@ -22,7 +22,8 @@ constexpr int kSwitchLines = 3;
 // so lines 1 to 3 still follow them, or the game would go on running what the
 // markers no longer say. Every other byte stays as it is. A "varis.cfg" that
 // is missing or can't be read has nothing to keep and is left alone.
-bool writeSwitchLines(const QString &path, const QString &bound, const QStringList &switchLines, QString *failure)
+bool writeSwitchLines(const Language &language, const QString &path, const QString &bound,
+                      const QStringList &switchLines, QString *failure)
 {
     const QFileInfo info(path);
     if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path)
@@ -48,12 +49,13 @@ bool writeSwitchLines(const QString &path, const QString &bound, const QStringLi
     for (const QString &line : switchLines.mid(0, kSwitchLines))
         bytes += ToWindows1252(line) + "\r\n";
     bytes += present.mid(kept);
-    return bytes == present || PackageFiles::WriteBytes(bound, path, bytes, failure);
+    return bytes == present || PackageFiles::WriteBytes(language, bound, path, bytes, failure);
 }
 
 } // namespace
 
-bool WriteScripts(const Settings &settings, const QString &folder, const QString &bound, QString *error)
+bool WriteScripts(const Language &language, const Settings &settings, const QString &folder, const QString &bound,
+                  QString *error)
 {
     const QDir package(folder);
     const ScriptFiles files = GenerateScripts(settings);
@@ -76,9 +78,9 @@ bool WriteScripts(const Settings &settings, const QString &folder, const QString
         QString failure;
         bool written = true;
         if (!output.kept)
-            written = PackageFiles::WriteText(bound, path, output.lines, &failure);
+            written = PackageFiles::WriteText(language, bound, path, output.lines, &failure);
         else if (output.name == kVarisFile)
-            written = writeSwitchLines(path, bound, output.lines, &failure);
+            written = writeSwitchLines(language, path, bound, output.lines, &failure);
         if (!written)
             failures << failure;
     }

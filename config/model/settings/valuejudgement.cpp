@@ -1,6 +1,6 @@
 #include "valuejudgement.h"
 
-#include "texts.h"
+#include "language.h"
 #include "textfiles.h"
 
 namespace {
@@ -38,21 +38,21 @@ QString storablePart(const QString &text)
     return kept;
 }
 
-QString unstorableText(const QStringList &refused)
+QString unstorableText(const Language &language, const QStringList &refused)
 {
-    return Texts::get(refused.size() == 1 ? Texts::UnstorableCharacter : Texts::UnstorableCharacters)
+    return language.message(refused.size() == 1 ? Texts::UnstorableCharacter : Texts::UnstorableCharacters)
         .arg(refused.join(QLatin1Char(' ')));
 }
 
-QString leftOutText(const QStringList &leftOut)
+QString leftOutText(const Language &language, const QStringList &leftOut)
 {
-    return Texts::get(leftOut.size() == 1 ? Texts::LeftOutCharacter : Texts::LeftOutCharacters)
+    return language.message(leftOut.size() == 1 ? Texts::LeftOutCharacter : Texts::LeftOutCharacters)
         .arg(leftOut.join(QLatin1Char(' ')));
 }
 
-QString notTaken(const QString &why)
+QString notTaken(const Language &language, const QString &why)
 {
-    return Texts::get(Texts::NotTaken).arg(why);
+    return language.message(Texts::NotTaken).arg(why);
 }
 
 EditJudgement refused(const QString &report)
@@ -114,13 +114,13 @@ qsizetype changedInTheGame(ValueKind kind, const QString &text)
     return count;
 }
 
-QString storedNote(ValueKind kind, const SettingValue &value)
+QString storedNote(const Language &language, ValueKind kind, const SettingValue &value)
 {
     QStringList notes;
     if (value.storedLength > 0)
-        notes << Texts::get(Texts::StoredCut).arg(value.storedLength).arg(StoredMaxLength(kind));
+        notes << language.message(Texts::StoredCut).arg(value.storedLength).arg(StoredMaxLength(kind));
     if (value.storedCleaned)
-        notes << Texts::get(Texts::StoredBreaksBecameSpaces);
+        notes << language.message(Texts::StoredBreaksBecameSpaces);
     return notes.join(QLatin1Char('\n'));
 }
 
@@ -130,52 +130,55 @@ struct ServerPair
 {
     QString field;
     QString password;
-    bool written() const { return !password.isEmpty() && ValueRules::ServerPairProblem(field, password).isEmpty(); }
+    bool written(const Language &language) const
+    {
+        return !password.isEmpty() && ValueRules::ServerPairProblem(language, field, password).isEmpty();
+    }
 };
 
-ValueJudgement judge(ValueKind kind, const SettingValue &value, const ServerPair &pair)
+ValueJudgement judge(const Language &language, ValueKind kind, const SettingValue &value, const ServerPair &pair)
 {
     // A box holds its text cleaned; a value set otherwise is taken so too.
     const QString text = ValueRules::Clean(value.text);
     ValueJudgement judged;
-    judged.storedNote = storedNote(kind, value);
+    judged.storedNote = storedNote(language, kind, value);
     judged.changedInGame = changedInTheGame(kind, text);
     switch (kind) {
     case ValueKind::Say:
     case ValueKind::SayTeam:
         judged.inGame = ValueRules::GameMessage(text, ValueRules::MaxLength(kind));
         if (judged.inGame != text)
-            judged.inGameNote = Texts::get(Texts::InGameMessage).arg(judged.inGame);
+            judged.inGameNote = language.message(Texts::InGameMessage).arg(judged.inGame);
         break;
     case ValueKind::Restock: {
         judged.inGame = ValueRules::GameRestock(text);
         if (judged.inGame != text)
-            judged.inGameNote = Texts::get(Texts::InGameRestock).arg(judged.inGame);
+            judged.inGameNote = language.message(Texts::InGameRestock).arg(judged.inGame);
         const QString split = ValueRules::RestockSplitCharacters(text);
         if (!split.isEmpty()) {
             QStringList named;
             for (const QChar c : split)
                 named << QString(c);
-            judged.warning = Texts::get(Texts::RestockRunsOtherwise).arg(named.join(QLatin1Char(' ')));
+            judged.warning = language.message(Texts::RestockRunsOtherwise).arg(named.join(QLatin1Char(' ')));
         }
         break;
     }
     case ValueKind::Sound: {
         judged.inGame = ValueRules::GameSoundName(text);
-        const QString problem = ValueRules::Problem(kind, text);
+        const QString problem = ValueRules::Problem(language, kind, text);
         if (!problem.isEmpty())
-            judged.warning = Texts::get(Texts::InGameSound).arg(judged.inGame, problem);
+            judged.warning = language.message(Texts::InGameSound).arg(judged.inGame, problem);
         break;
     }
     case ValueKind::ServerField:
     case ValueKind::ServerValue: {
-        if (pair.written())
+        if (pair.written(language))
             judged.inGame = text;
-        QString problem = ValueRules::Problem(kind, text);
+        QString problem = ValueRules::Problem(language, kind, text);
         if (problem.isEmpty() && kind == ValueKind::ServerValue)
-            problem = ValueRules::ServerPairProblem(pair.field, text);
+            problem = ValueRules::ServerPairProblem(language, pair.field, text);
         if (!problem.isEmpty())
-            judged.warning = Texts::get(Texts::NotWrittenToVaris).arg(problem);
+            judged.warning = language.message(Texts::NotWrittenToVaris).arg(problem);
         break;
     }
     }
@@ -209,7 +212,7 @@ QString ValueJudgement::notes() const
     return notes.join(QStringLiteral("\n\n"));
 }
 
-ValueJudgement JudgeValue(const Settings &settings, Varia::Line line)
+ValueJudgement JudgeValue(const Language &language, const Settings &settings, Varia::Line line)
 {
     const ValueKind kind = KindOf(line);
     ServerPair pair;
@@ -218,12 +221,12 @@ ValueJudgement JudgeValue(const Settings &settings, Varia::Line line)
         const QString partner = ValueRules::Clean(settings.varia.at(partnerOf(line)).text);
         pair = kind == ValueKind::ServerField ? ServerPair{own, partner} : ServerPair{partner, own};
     }
-    return judge(kind, settings.varia.at(line), pair);
+    return judge(language, kind, settings.varia.at(line), pair);
 }
 
-ValueJudgement JudgeValue(const Settings &settings, Buy::Line line)
+ValueJudgement JudgeValue(const Language &language, const Settings &settings, Buy::Line line)
 {
-    return judge(KindOf(line), settings.buy.at(line), {});
+    return judge(language, KindOf(line), settings.buy.at(line), {});
 }
 
 bool EditCallsForNotes(const ValueJudgement &before, const ValueJudgement &after)
@@ -232,7 +235,7 @@ bool EditCallsForNotes(const ValueJudgement &before, const ValueJudgement &after
            || after.changedInGame > before.changedInGame;
 }
 
-EditJudgement JudgeEdit(ValueKind kind, const QString &before, const QString &input)
+EditJudgement JudgeEdit(const Language &language, ValueKind kind, const QString &before, const QString &input)
 {
     EditJudgement judged;
     const QString cleaned = ValueRules::Clean(input);
@@ -245,12 +248,12 @@ EditJudgement JudgeEdit(ValueKind kind, const QString &before, const QString &in
         // A character typed alone is refused; a paste or drop keeps the rest.
         added = storablePart(added);
         if (added.isEmpty())
-            return refused(unstorableText(unstorable));
-        judged.reports << leftOutText(unstorable);
+            return refused(unstorableText(language, unstorable));
+        judged.reports << leftOutText(language, unstorable);
     }
     const QString refusedCharacters = ValueRules::RefusedCharacters(kind, added);
     if (!refusedCharacters.isEmpty())
-        return refused(notTaken(ValueRules::Problem(kind, refusedCharacters)));
+        return refused(notTaken(language, ValueRules::Problem(language, kind, refusedCharacters)));
 
     const qsizetype max = ValueRules::MaxLength(kind);
     QString result = cleaned.left(head) + added + cleaned.right(tail);
@@ -258,24 +261,24 @@ EditJudgement JudgeEdit(ValueKind kind, const QString &before, const QString &in
         const qsizetype room = max - (result.size() - added.size());
         // A password cut short would be a wrong one.
         if (room <= 0 || isServer(kind))
-            return refused(notTaken(Texts::get(Texts::AtMost).arg(max)));
+            return refused(notTaken(language, language.message(Texts::AtMost).arg(max)));
         added = added.left(room);
         result = cleaned.left(head) + added + cleaned.right(tail);
-        judged.reports << Texts::get(Texts::AtMostRestDropped).arg(max);
+        judged.reports << language.message(Texts::AtMostRestDropped).arg(max);
     }
 
-    const QString problem = ValueRules::Problem(kind, result);
-    if (!problem.isEmpty() && ValueRules::Problem(kind, before).isEmpty())
-        return refused(notTaken(problem));
+    const QString problem = ValueRules::Problem(language, kind, result);
+    if (!problem.isEmpty() && ValueRules::Problem(language, kind, before).isEmpty())
+        return refused(notTaken(language, problem));
 
     if (cleaned != input)
-        judged.reports.prepend(Texts::get(Texts::BreaksBecameSpaces));
+        judged.reports.prepend(language.message(Texts::BreaksBecameSpaces));
     judged.text = result;
     judged.cursor = head + added.size();
     return judged;
 }
 
-EditJudgement JudgeStorableEdit(const QString &before, const QString &input)
+EditJudgement JudgeStorableEdit(const Language &language, const QString &before, const QString &input)
 {
     EditJudgement judged;
     judged.text = input;
@@ -291,13 +294,13 @@ EditJudgement JudgeStorableEdit(const QString &before, const QString &input)
             judged.taken = false;
             return judged;
         }
-        return refused(unstorableText(leftOut));
+        return refused(unstorableText(language, leftOut));
     }
     // Around a text the program set that the files cannot store, nothing is taken.
     if (!FitsWindows1252(kept))
-        return refused(unstorableText(unstorableCharacters(input)));
+        return refused(unstorableText(language, unstorableCharacters(input)));
     judged.text = kept;
     judged.cursor = kept.size() - tail;
-    judged.reports << leftOutText(leftOut);
+    judged.reports << leftOutText(language, leftOut);
     return judged;
 }

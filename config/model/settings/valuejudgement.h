@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+class Language;
+
 // All that is said of one value of the settings: what the game gets of it,
 // and what its box shows (hover help, warning mark, notice). The boxes and the
 // game scripts take it from here, so every rule of what reaches the game is
-// applied in this one place.
+// applied in this one place. Every note is said in the language given.
 struct ValueJudgement
 {
     QString inGame;      // what the game gets of it; empty when nothing (a server access row not written)
@@ -27,8 +29,8 @@ struct ValueJudgement
 };
 
 // A server access password is judged with the field name of its row.
-ValueJudgement JudgeValue(const Settings &settings, Varia::Line line);
-ValueJudgement JudgeValue(const Settings &settings, Buy::Line line);
+ValueJudgement JudgeValue(const Language &language, const Settings &settings, Varia::Line line);
+ValueJudgement JudgeValue(const Language &language, const Settings &settings, Buy::Line line);
 
 // An edit of a box calls for its notes at once where it brings a new warning,
 // or one more character that the game gets changed.
@@ -49,9 +51,9 @@ struct EditJudgement
 // refuses, or a text past its length, refuse the edit (a paste past the
 // length is cut, but for a password, which cut would be a wrong one); and so
 // does an edit that makes a fault the text did not have.
-EditJudgement JudgeEdit(ValueKind kind, const QString &before, const QString &input);
+EditJudgement JudgeEdit(const Language &language, ValueKind kind, const QString &before, const QString &input);
 
 // An edit of a text that is only to be storable in Windows-1252 (a path):
 // refused when all it puts in can't be stored, or when the text around it
 // can't; else taken without what can't be stored.
-EditJudgement JudgeStorableEdit(const QString &before, const QString &input);
+EditJudgement JudgeStorableEdit(const Language &language, const QString &before, const QString &input);

@@ -1,6 +1,6 @@
 #include "valuerules.h"
 
-#include "texts.h"
+#include "language.h"
 
 #include <QStringList>
 
@@ -39,11 +39,11 @@ bool refuses(ValueKind kind, QChar c)
     }
 }
 
-QString shown(const QString &characters)
+QString shown(const Language &language, const QString &characters)
 {
     QStringList names;
     for (const QChar c : characters)
-        names << (c == QLatin1Char(' ') ? Texts::get(Texts::SpaceName) : QString(c));
+        names << (c == QLatin1Char(' ') ? language.message(Texts::SpaceName) : QString(c));
     return names.join(QLatin1Char(' '));
 }
 
@@ -94,36 +94,36 @@ QString RefusedCharacters(ValueKind kind, const QString &text)
     return found;
 }
 
-QString Problem(ValueKind kind, const QString &text)
+QString Problem(const Language &language, ValueKind kind, const QString &text)
 {
     const QString refused = RefusedCharacters(kind, text);
     if (!refused.isEmpty()) {
-        return Texts::get(kind == ValueKind::Sound ? Texts::SoundNameCharacters : Texts::ServerCharacters)
-            .arg(shown(refused));
+        return language.message(kind == ValueKind::Sound ? Texts::SoundNameCharacters : Texts::ServerCharacters)
+            .arg(shown(language, refused));
     }
     if (ByteLength(text) > MaxLength(kind))
-        return Texts::get(Texts::AtMost).arg(MaxLength(kind));
+        return language.message(Texts::AtMost).arg(MaxLength(kind));
     if (kind == ValueKind::Sound && text.contains(QLatin1String("//")))
-        return Texts::get(Texts::TwoSlashes);
+        return language.message(Texts::TwoSlashes);
     if ((kind == ValueKind::ServerField || kind == ValueKind::ServerValue) && text.contains(QLatin1String("..")))
-        return Texts::get(Texts::TwoDots);
+        return language.message(Texts::TwoDots);
     if (kind == ValueKind::ServerField && text.startsWith(QLatin1Char('*')))
-        return Texts::get(Texts::StarFirst);
+        return language.message(Texts::StarFirst);
     return {};
 }
 
-QString ServerPairProblem(const QString &field, const QString &value)
+QString ServerPairProblem(const Language &language, const QString &field, const QString &value)
 {
     if (value.isEmpty())
         return {};
     if (field.isEmpty())
-        return Texts::get(Texts::NoFieldName);
-    const QString fieldProblem = Problem(ValueKind::ServerField, field);
+        return language.message(Texts::NoFieldName);
+    const QString fieldProblem = Problem(language, ValueKind::ServerField, field);
     if (!fieldProblem.isEmpty())
-        return Texts::get(Texts::FieldNameProblem).arg(fieldProblem);
-    const QString valueProblem = Problem(ValueKind::ServerValue, value);
+        return language.message(Texts::FieldNameProblem).arg(fieldProblem);
+    const QString valueProblem = Problem(language, ValueKind::ServerValue, value);
     if (!valueProblem.isEmpty())
-        return Texts::get(Texts::PasswordProblem).arg(valueProblem);
+        return language.message(Texts::PasswordProblem).arg(valueProblem);
     return {};
 }
 

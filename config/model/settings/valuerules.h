@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Language;
+
 // What the game's console makes of a value, and so what each box of the
 // option dialogs takes and how its text goes into the game scripts. Lengths
 // count Windows-1252 bytes, one per character.
@@ -32,12 +34,12 @@ QString Clean(const QString &text);
 QString RefusedCharacters(ValueKind kind, const QString &text);
 
 // Why `text` may not stand in a box of this kind as typed (refused characters,
-// length, "//", "..", a leading "*"); empty when it may.
-QString Problem(ValueKind kind, const QString &text);
+// length, "//", "..", a leading "*"), in `language`; empty when it may.
+QString Problem(const Language &language, ValueKind kind, const QString &text);
 
 // Why the server access pair `field`/`value` is left out of the game script;
 // empty when it is written (or the value is empty, which writes nothing).
-QString ServerPairProblem(const QString &field, const QString &value);
+QString ServerPairProblem(const Language &language, const QString &field, const QString &value);
 
 // A chat text as the game gets it: `"` becomes `'`, `;` `:`, `\` `/`, then
 // `//` `/ /` until none is left, then the text is cut to `room` bytes.

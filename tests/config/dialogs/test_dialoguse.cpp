@@ -190,6 +190,7 @@ private slots:
 
     void helpButtonsShowTheCurrentHelpText()
     {
+        PackageFolder folder;
         QFETCH(int, which);
         QFETCH(QString, title);
         QPushButton *button = which == 2 ? control<QPushButton>(dialog<ServerAccessDialog>(), "Command2")
@@ -207,7 +208,7 @@ private slots:
         // A language replaces the text; the next click shows the new one.
         QStringList language(kLanguageLines);
         language[int(line) - 1] = QStringLiteral("Neuer Hilfetext %1").arg(which);
-        Texts::use(language);
+        putLanguageInForce(language);
         QTest::mouseClick(button, Qt::LeftButton);
 
         QCOMPARE(log.entries.size(), 2);
@@ -267,18 +268,19 @@ private slots:
         ServerAccessDialog *d = dialog<ServerAccessDialog>();
         QLineEdit *field = row == 1 ? control<QLineEdit>(d, "pwfeld") : control<QLineEdit>(d, "Text1");
         QLineEdit *password = row == 1 ? control<QLineEdit>(d, "pass") : control<QLineEdit>(d, "Text2");
-        const Settings &settings = configurator()->package().settings;
+        const Package &package = configurator()->package();
+        const Settings &settings = package.settings;
         const Varia::Line passwordLine = row == 1 ? Varia::Pass : Varia::AmcmText2;
         showWindowOf(d);
         typeText(password, QStringLiteral("geheim"));
         QVERIFY(password->actions().first()->isVisible());
         QVERIFY(password->toolTip().contains(QStringLiteral("Ohne Feldnamen")));
-        QCOMPARE(password->toolTip(), JudgeValue(settings, passwordLine).notes());
+        QCOMPARE(password->toolTip(), JudgeValue(package.language(), settings, passwordLine).notes());
 
         typeText(field, QStringLiteral("_pw"));
         QVERIFY(!password->actions().first()->isVisible());
         QCOMPARE(password->toolTip(), QString());
-        QCOMPARE(JudgeValue(settings, passwordLine).inGame, QStringLiteral("geheim"));
+        QCOMPARE(JudgeValue(package.language(), settings, passwordLine).inGame, QStringLiteral("geheim"));
 
         field->clear();
         QVERIFY(password->actions().first()->isVisible());

@@ -154,7 +154,7 @@ private slots:
         QStringList language(kLanguageLines);
         language[int(LanguageLine::PluginHelp) - 1] = QStringLiteral("Zeile 11");
         language[int(LanguageLine::DisclaimerText) - 1] = QStringLiteral("Zeile 16");
-        Texts::use(language);
+        putLanguageInForce(language);
         QTest::mouseClick(control<QPushButton>(main, "Command2"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(dialog<RestockDialog>(), "Command1"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(main, "Command5"), Qt::LeftButton);

@@ -8,7 +8,7 @@
 #include "platform.h"
 #include "setupdialog.h"
 #include "testsupport.h"
-#include "texts.h"
+#include "language.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -1,5 +1,5 @@
+#include "language.h"
 #include "settings.h"
-#include "texts.h"
 #include "valuejudgement.h"
 
 #include <QtTest>
@@ -33,10 +33,10 @@ ValueJudgement judge(Where where, const SettingValue &value, Where otherWhere = 
         settings.field(Varia::Line(otherWhere.line)).text = other;
     if (where.buy) {
         settings.field(Buy::Line(where.line)) = value;
-        return JudgeValue(settings, Buy::Line(where.line));
+        return JudgeValue(Language(), settings, Buy::Line(where.line));
     }
     settings.field(Varia::Line(where.line)) = value;
-    return JudgeValue(settings, Varia::Line(where.line));
+    return JudgeValue(Language(), settings, Varia::Line(where.line));
 }
 
 SettingValue typed(const QString &text)
@@ -239,7 +239,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, cursor);
         QFETCH(QStringList, reports);
-        const EditJudgement judged = JudgeEdit(kindOf(where), before, input);
+        const EditJudgement judged = JudgeEdit(Language(), kindOf(where), before, input);
         QCOMPARE(judged.taken, taken);
         QCOMPARE(judged.reports, reports);
         if (taken) {
@@ -273,7 +273,7 @@ private slots:
         QFETCH(bool, taken);
         QFETCH(QString, text);
         QFETCH(QStringList, reports);
-        const EditJudgement judged = JudgeStorableEdit(before, input);
+        const EditJudgement judged = JudgeStorableEdit(Language(), before, input);
         QCOMPARE(judged.taken, taken);
         QCOMPARE(judged.reports, reports);
         if (taken)

@@ -3,6 +3,7 @@
 #include "failingfile.h"
 #include "fulldisk.h"
 #include "gametree.h"
+#include "language.h"
 #include "livecaptions.h"
 #include "mainwindow.h"
 #include "markercases.h"
@@ -18,7 +19,6 @@
 #include "sounddialog.h"
 #include "textfiles.h"
 #include "textmessagedialog.h"
-#include "texts.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -259,7 +259,7 @@ private slots:
         QStringList language(22);
         language[20] = copy;
         const QString qor = QDir::currentPath();
-        const LanguageOutcome outcome = ReplaceGameFiles(language, pathFile.language, pathFile, qor,
+        const LanguageOutcome outcome = ReplaceGameFiles(Language(), language, pathFile.language, pathFile, qor,
                                                          PackageFiles::BoundingFolder(halfLife, qor), false);
         QCOMPARE(outcome.problems.size(), 1);
         const QString problem = outcome.problems[0];
@@ -468,10 +468,10 @@ private slots:
         QVERIFY(QDir::setCurrent(folders.qor()));
 
         // As a start reads them.
-        const PathFileRead pathFile = ReadPathFile(folders.qor());
+        const PathFileRead pathFile = ReadPathFile(Language(), folders.qor());
         QStringList lines;
         const QString bound = PackageFiles::BoundingFolder(pathFile.file.halfLife, folders.qor());
-        const QString why = ReadLanguageFile(folders.qor(), pathFile.file.language, bound, &lines);
+        const QString why = ReadLanguageFile(Language(), folders.qor(), pathFile.file.language, bound, &lines);
         QCOMPARE(why.isEmpty() ? lines : QStringList(), row.lines);
         // What gives nothing is named.
         QCOMPARE(why.isEmpty(), !row.lines.isEmpty());
@@ -821,7 +821,9 @@ private slots:
         // the language step replaces none and says so once.
         recordLanguage(tree, wrong, "test.lang");
         restartConfigurator();
-        const QStringList problems = LanguageProblems(configurator()->package().applyLanguage(true));
+        Package &package = configurator()->package();
+        const LanguageOutcome outcome = package.applyLanguage(true);
+        const QStringList problems = LanguageProblems(package.language(), outcome);
         QCOMPARE(problems.size(), 1);
         for (const QString &gameFile : PathFile::For(wrong, QString()).lines().mid(2))
             QVERIFY2(problems[0].contains(QDir::toNativeSeparators(QFileInfo(LocalPath(gameFile)).absoluteFilePath())),
@@ -1176,7 +1178,7 @@ private slots:
         QCOMPARE(QTextDocumentFragment::fromHtml(control<QPushButton>(m, "Command2")->toolTip()).toPlainText(),
                  QStringLiteral("<b>fett</b> & mehr"));
         QCOMPARE(control<QPushButton>(m, "Command4")->toolTip(), line(18));
-        QCOMPARE(Texts::caption(LanguageLine::PluginHelp), QString(4096, QLatin1Char('h')));
+        QCOMPARE(m->package().language().caption(LanguageLine::PluginHelp), QString(4096, QLatin1Char('h')));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
         // The same for a dialog built after the language came.
         QCOMPARE(control<QPushButton>(dialog<PersonalModeDialog>(), "Command1")->text(), QStringLiteral("&&Zu"));

@@ -3,7 +3,6 @@
 #include "mainwindow.h"
 #include "message.h"
 #include "package.h"
-#include "texts.h"
 #include "textfiles.h"
 
 #include <QAbstractEventDispatcher>
@@ -84,7 +83,6 @@ void dropConfigurator()
     Configurator &c = current();
     c.window.reset();
     c.package.reset();
-    Texts::useBuiltIn();
 }
 
 MainWindow *restartConfigurator()
@@ -93,6 +91,18 @@ MainWindow *restartConfigurator()
     MainWindow *window = configurator();
     window->startup();
     return window;
+}
+
+void putLanguageInForce(const QStringList &lines)
+{
+    Package &package = configurator()->package();
+    const QDir folder(package.folder());
+    const QString name = QStringLiteral("test.lang");
+    if (!WriteTextFile(folder.filePath(name), lines)
+        || !WriteTextFile(folder.filePath(PackageFiles::kPathFile), {QString(), name}))
+        qFatal("cannot record the language");
+    package.readPathFile();
+    package.applyLanguage(false);
 }
 
 void controlMissing(const QWidget *window, const char *kind, const char *name, int found)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include "mainwindow.h"
@@ -51,10 +52,14 @@ public:
 // window on it, made on first use (not started) in the current directory.
 MainWindow *configurator();
 // Ends the configurator as the process end would (every window gone, the
-// lock released, the built-in texts back).
+// lock released).
 void dropConfigurator();
 // Ends it and starts it again in the current directory.
 MainWindow *restartConfigurator();
+// Puts the language file of `lines` in force in the configurator as a start
+// that records it would, as "test.lang" of its package folder; no game
+// file is replaced, for the path file names no Half-Life folder.
+void putLanguageInForce(const QStringList &lines);
 
 // A dialog of the main window, built when first asked for, and whether it is built.
 template <class W>

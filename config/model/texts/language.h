@@ -126,19 +126,9 @@ constexpr int lineOf(Id id)
     return line;
 }
 
-// The language in force is one per process: its captions, help texts and
-// tooltips (lines 1 to 20) and its messages, the built-in ones until a
-// language file is used.
-
-// The message in the language in force.
-QString get(Id id);
-// The caption, help text or tooltip in the language in force; a line the
-// language file lacks leaves it empty.
-QString caption(LanguageLine line);
-QString builtInCaption(LanguageLine line);
-
 // The built-in German.
 QString builtIn(Id id);
+QString builtInCaption(LanguageLine line);
 
 // The message as the language file of `lines` (all of them, line 1 first)
 // gives it: its line, cut to 4,096 characters, with "\n" as a line break; the
@@ -146,10 +136,27 @@ QString builtIn(Id id);
 // placeholders than the German.
 QString fromLanguage(const QStringList &lines, Id id);
 
-// Puts the language file of `lines` in force: its captions, and its
-// messages (the built-in German for each it leaves out).
-void use(const QStringList &lines);
-// Brings back the built-in texts.
-void useBuiltIn();
-
 } // namespace Texts
+
+// A language's texts: its captions, help texts and tooltips (lines 1 to 20)
+// and its messages. The package holds the one in force; every window and
+// message is said in the one it is given.
+class Language
+{
+public:
+    // The built-in texts.
+    Language() = default;
+    // The language file of `lines` (all of them, line 1 first): its captions,
+    // and its messages (the built-in German for each it leaves out).
+    explicit Language(const QStringList &lines);
+
+    QString message(Texts::Id id) const;
+    // The caption, help text or tooltip; a line the language file lacks
+    // leaves it empty.
+    QString caption(LanguageLine line) const;
+
+private:
+    bool m_fromFile = false;
+    QStringList m_captions;
+    QStringList m_messages;
+};

@@ -1,10 +1,9 @@
-#include "texts.h"
+#include "language.h"
 
 #include "textfiles.h"
 
 #include <QRegularExpression>
 
-#include <array>
 #include <iterator>
 #include <set>
 
@@ -97,17 +96,6 @@ const char *const kGerman[] = {
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 
-std::array<QString, Count> &inForce()
-{
-    static std::array<QString, Count> texts = [] {
-        std::array<QString, Count> german;
-        for (int id = 0; id < Count; ++id)
-            german[id] = builtIn(Id(id));
-        return german;
-    }();
-    return texts;
-}
-
 // The placeholders of a message, each once: a line that lacks one would lose
 // a file name, one with another would show a stray "%5".
 std::set<int> placeholders(const QString &text)
@@ -119,28 +107,11 @@ std::set<int> placeholders(const QString &text)
     return numbers;
 }
 
-struct Captions
-{
-    QStringList lines;
-    bool replaced = false;
-};
-
-Captions &captionsInForce()
-{
-    static Captions captions;
-    return captions;
-}
-
 } // namespace
 
 QString builtIn(Id id)
 {
     return QString::fromUtf8(kGerman[id]);
-}
-
-QString get(Id id)
-{
-    return inForce()[id];
 }
 
 QString fromLanguage(const QStringList &lines, Id id)
@@ -151,12 +122,6 @@ QString fromLanguage(const QStringList &lines, Id id)
     if (line.isEmpty() || placeholders(line) != placeholders(german))
         return german;
     return line;
-}
-
-QString caption(LanguageLine line)
-{
-    const Captions &captions = captionsInForce();
-    return captions.replaced ? captions.lines.value(int(line) - 1) : builtInCaption(line);
 }
 
 // The texts built into the windows, German with some English captions.
@@ -214,21 +179,23 @@ QString builtInCaption(LanguageLine line)
     return {};
 }
 
-void use(const QStringList &lines)
-{
-    for (int id = 0; id < Count; ++id)
-        inForce()[id] = fromLanguage(lines, Id(id));
-    QStringList captions;
-    for (int number = 1; number <= kLanguageLines; ++number)
-        captions << lines.value(number - 1).left(kLongestLine);
-    captionsInForce() = {captions, true};
-}
-
-void useBuiltIn()
-{
-    for (int id = 0; id < Count; ++id)
-        inForce()[id] = builtIn(Id(id));
-    captionsInForce() = {};
-}
-
 } // namespace Texts
+
+Language::Language(const QStringList &lines)
+    : m_fromFile(true)
+{
+    for (int number = 1; number <= kLanguageLines; ++number)
+        m_captions << lines.value(number - 1).left(kLongestLine);
+    for (int id = 0; id < Texts::Count; ++id)
+        m_messages << Texts::fromLanguage(lines, Texts::Id(id));
+}
+
+QString Language::message(Texts::Id id) const
+{
+    return m_fromFile ? m_messages.at(id) : Texts::builtIn(id);
+}
+
+QString Language::caption(LanguageLine line) const
+{
+    return m_fromFile ? m_captions.at(int(line) - 1) : Texts::builtInCaption(line);
+}
