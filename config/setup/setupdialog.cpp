@@ -131,20 +131,21 @@ FolderBrowser *SetupDialog::browser()
 }
 
 // Said in the language chosen, before it is applied.
-QString SetupDialog::noHalfLifeFolder() const
+bool SetupDialog::refusesHalfLifeFolder() const
 {
-    return m_package.textInChosenLanguage(selectedLanguage(), Texts::NoCstrikeFolder)
-        .arg(m_halfLifeFolder->text());
+    const QString typed = m_halfLifeFolder->text();
+    const std::optional<Texts::Id> fault = m_package.halfLifeFolderFault(typed);
+    if (fault)
+        Message::show(kProgramName, m_package.textInChosenLanguage(selectedLanguage(), *fault).arg(typed));
+    return fault.has_value();
 }
 
 void SetupDialog::saveAndGo()
 {
     // The package folder, which the directory browser gives at once, or any
     // other folder without the game's cstrike would record no game at all.
-    if (!m_package.isHalfLifeFolder(m_halfLifeFolder->text())) {
-        Message::show(kProgramName, noHalfLifeFolder());
+    if (refusesHalfLifeFolder())
         return;
-    }
     if (!writePathFile())
         return;
     if (m_package.recordedLanguage().isEmpty()) {
@@ -168,8 +169,7 @@ bool SetupDialog::recordOnClose()
     // Closing is never refused, but a folder that is no Half-Life folder is
     // never recorded: the path file stays as it was (or there is none, and the
     // next start asks again).
-    if (!m_package.isHalfLifeFolder(m_halfLifeFolder->text())) {
-        Message::show(kProgramName, noHalfLifeFolder());
+    if (refusesHalfLifeFolder()) {
         emit handOver();
         return true;
     }

@@ -55,7 +55,8 @@ private:
     QString selectedLanguage() const;
     void selectLanguage(const QString &name, Qt::MatchFlags match);
     bool writePathFile();
-    QString noHalfLifeFolder() const;
+    // True, with a message saying why, when the folder typed is no Half-Life folder.
+    bool refusesHalfLifeFolder() const;
 
     Package &m_package;
     QLineEdit *m_halfLifeFolder;

@@ -70,9 +70,16 @@ QString Package::suggestedHalfLifeFolder() const
     return PackageFiles::FitsPathFileLine(found) ? found : kUsualHalfLifeFolder;
 }
 
-bool Package::isHalfLifeFolder(const QString &typed) const
+std::optional<Texts::Id> Package::halfLifeFolderFault(const QString &typed) const
 {
-    return PackageFiles::IsHalfLifeFolder(PackageFiles::PathIn(m_folder, typed));
+    const QString folder = PackageFiles::PathIn(m_folder, typed);
+    if (PackageFiles::IsHalfLifeFolder(folder))
+        return std::nullopt;
+    // A root that holds cstrike is still none: say so rather than that cstrike is missing.
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (!canonical.isEmpty() && QDir(canonical).isRoot())
+        return Texts::RootIsNoHalfLifeFolder;
+    return Texts::NoCstrikeFolder;
 }
 
 bool Package::hasPlugin(int number) const

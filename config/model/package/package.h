@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The package folder as the configurator works with it: the path file, the
 // Half-Life folder that bounds every path, the language in force, the
 // settings with the module switches, the plug-ins, and the lock. The windows
@@ -58,10 +60,11 @@ public:
     // as in <Half-Life>/cstrike/qor, when it is one and the path file can
     // hold it; otherwise the usual folder of a Windows installation.
     QString suggestedHalfLifeFolder() const;
-    // Whether the folder `typed` (as the setup dialog holds it, relative ones
-    // counting from the package folder) is a Half-Life folder the path file
-    // may record (PackageFiles::IsHalfLifeFolder).
-    bool isHalfLifeFolder(const QString &typed) const;
+    // Why the folder `typed` (as the setup dialog holds it, relative ones
+    // counting from the package folder) is no Half-Life folder the path file
+    // may record (PackageFiles::IsHalfLifeFolder): the message that says so,
+    // the folder to fill its %1; none when it is one.
+    std::optional<Texts::Id> halfLifeFolderFault(const QString &typed) const;
 
     // Whether the plug-in `number` (1 to 4) is there: its "plugin<n>.cfg".
     bool hasPlugin(int number) const;

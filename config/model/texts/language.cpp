@@ -93,6 +93,9 @@ const char *const kGerman[] = {
     "unter „Ausführen in“ ein.",
     "Der Uninstaller entfernt das Korvel gerade aus diesem Ordner, er hält die Sperrdatei\n%1\nDieser Start endet, "
     "ohne etwas zu verändern.",
+
+    "Der Ordner \"%1\" ist ein Wurzelverzeichnis, er kann also nicht das Half-Life-Verzeichnis sein. Bitte wählen "
+    "Sie den Ordner, in dem Half-Life liegt und der cstrike enthält. Es wurde nichts gespeichert.",
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 

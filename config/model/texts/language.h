@@ -109,6 +109,8 @@ enum Id {
     // Added later: a start outside the package folder
     StartedOutsidePackage,  // line 100, after the uninstaller's lines 96 to 99
     UninstallerAtWork,
+    // Added later: a root folder given as the Half-Life folder
+    RootIsNoHalfLifeFolder,  // line 102
     Count
 };
 

@@ -217,23 +217,25 @@ private slots:
 
     void halfLifeFolder_data()
     {
+        // The message that refuses it; -1 for a Half-Life folder.
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("isHalfLife");
-        QTest::newRow("holding cstrike") << "<root><sep>Half-Life" << true;
-        QTest::newRow("holding cstrike, trailing separator") << "<root><sep>Half-Life<sep>" << true;
-        QTest::newRow("relative, from the package folder") << "..\\.." << true;
-        QTest::newRow("relative, from the current directory only") << "Game" << false;
-        QTest::newRow("no cstrike in it") << "<root><sep>elsewhere" << false;
-        QTest::newRow("cstrike is a file") << "<root><sep>Fake" << false;
-        QTest::newRow("missing") << "<root><sep>gone" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("root of the file system") << "root" << false;
+        QTest::addColumn<int>("fault");
+        const int none = -1, noCstrike = Texts::NoCstrikeFolder;
+        QTest::newRow("holding cstrike") << "<root><sep>Half-Life" << none;
+        QTest::newRow("holding cstrike, trailing separator") << "<root><sep>Half-Life<sep>" << none;
+        QTest::newRow("relative, from the package folder") << "..\\.." << none;
+        QTest::newRow("relative, from the current directory only") << "Game" << noCstrike;
+        QTest::newRow("no cstrike in it") << "<root><sep>elsewhere" << noCstrike;
+        QTest::newRow("cstrike is a file") << "<root><sep>Fake" << noCstrike;
+        QTest::newRow("missing") << "<root><sep>gone" << noCstrike;
+        QTest::newRow("empty") << "" << noCstrike;
+        QTest::newRow("root of the file system") << "root" << int(Texts::RootIsNoHalfLifeFolder);
     }
 
     void halfLifeFolder()
     {
         QFETCH(QString, typed);
-        QFETCH(bool, isHalfLife);
+        QFETCH(int, fault);
         Elsewhere folders;
         QVERIFY(QDir().mkpath(folders.current + QStringLiteral("/Game/cstrike")));
         QVERIFY(QDir().mkpath(folders.root.filePath(QStringLiteral("Fake"))));
@@ -242,7 +244,8 @@ private slots:
         if (typed == QLatin1String("root"))
             typed = QDir::toNativeSeparators(QDir::rootPath());
         const Package package(folders.qor);
-        QCOMPARE(package.isHalfLifeFolder(placed(typed, folders.root.path())), isHalfLife);
+        const std::optional<Texts::Id> got = package.halfLifeFolderFault(placed(typed, folders.root.path()));
+        QCOMPARE(got ? int(*got) : -1, fault);
     }
 
     void firstRun_data()

@@ -787,14 +787,16 @@ private slots:
     void wrongHalfLifeFolderIsReportedAndChangesNothing_data()
     {
         QTest::addColumn<QString>("folder");  // below the test's folder; "/": the root
-        QTest::newRow("missing") << "Sierra";
-        QTest::newRow("without cstrike") << "Half-Life/cstrike";
-        QTest::newRow("root") << "/";
+        QTest::addColumn<QString>("why");     // follows the folder's name in the message
+        QTest::newRow("missing") << "Sierra" << QString::fromUtf8("\" enthält keinen Ordner cstrike");
+        QTest::newRow("without cstrike") << "Half-Life/cstrike" << QString::fromUtf8("\" enthält keinen Ordner cstrike");
+        QTest::newRow("root") << "/" << QStringLiteral("\" ist ein Wurzelverzeichnis");
     }
 
     void wrongHalfLifeFolderIsReportedAndChangesNothing()
     {
         QFETCH(QString, folder);
+        QFETCH(QString, why);
         GameTree tree;
         MessageLog messages;
         installGame(tree);
@@ -807,7 +809,7 @@ private slots:
 
         QCOMPARE(messages.entries.size(), 1);
         const QString text = messages.entries[0].text;
-        QVERIFY2(text.contains('"' + wrong + "\" enthält keinen Ordner cstrike"), qPrintable(text));
+        QVERIFY2(text.contains('"' + wrong + why), qPrintable(text));
         QVERIFY(!tree.has(QStringLiteral("qor/pfad.kst")));
         QVERIFY(QFileInfo::exists(wrong) == (folder != QLatin1String("Sierra")));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
