@@ -32,16 +32,16 @@ DirectoryList::DirectoryList(QWidget *parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemActivated, this, &DirectoryList::open);
-    setPath(QDir::currentPath());
+    connect(this, &QListWidget::itemActivated, this, &DirectoryList::enterFolder);
+    setCurrentFolder(QDir::currentPath());
 }
 
-QString DirectoryList::path() const
+QString DirectoryList::currentFolder() const
 {
     return QDir::toNativeSeparators(m_path);
 }
 
-void DirectoryList::setPath(const QString &path)
+void DirectoryList::setCurrentFolder(const QString &path)
 {
     const QString cleaned = QDir::cleanPath(QDir(path).absolutePath());
     if (!QFileInfo(cleaned).isDir() || cleaned == m_path) {
@@ -80,8 +80,8 @@ void DirectoryList::fill()
     setCurrentItem(current);
 }
 
-void DirectoryList::open(QListWidgetItem *item)
+void DirectoryList::enterFolder(QListWidgetItem *item)
 {
     if (item)
-        setPath(item->data(Qt::UserRole).toString());
+        setCurrentFolder(item->data(Qt::UserRole).toString());
 }

@@ -14,8 +14,8 @@ public:
     explicit DirectoryList(QWidget *parent = nullptr);
 
     // Full path with native separators, no trailing separator except a root.
-    QString path() const;
-    void setPath(const QString &path);
+    QString currentFolder() const;
+    void setCurrentFolder(const QString &path);
 
 signals:
     // The current path has changed.
@@ -23,7 +23,7 @@ signals:
 
 private:
     void fill();
-    void open(QListWidgetItem *item);
+    void enterFolder(QListWidgetItem *item);
 
     QString m_path; // absolute, '/'-separated, cleaned
 };

@@ -31,13 +31,13 @@ FolderBrowser::FolderBrowser()
     setTabOrder(m_folders, ok);
     m_folders->setFocus();
 
-    connect(m_folders, &DirectoryList::changed, this, [this] { m_path->setText(m_folders->path()); });
+    connect(m_folders, &DirectoryList::changed, this, [this] { m_path->setText(m_folders->currentFolder()); });
     connect(ok, &QPushButton::clicked, this, &FolderBrowser::takeFolder);
 }
 
 void FolderBrowser::takeFolder()
 {
-    emit chosen(m_folders->path());
+    emit chosen(m_folders->currentFolder());
     hide();
 }
 

@@ -80,7 +80,7 @@ private:
 
     QString slot(PackageModule module) const { return SlotText(module, v.module(module)); }
 
-    // What the game gets, not what is said of it: the built-in texts will do.
+    // What the game gets, not what is said of it: the German texts will do.
     QString inGame(Varia::Line line) const { return JudgeValue(Language(), v, line).inGame; }
 
     QString alias(const QString &name, const QString &body) const

@@ -111,7 +111,7 @@ private slots:
         GameTree tree;
         QVERIFY(QDir().mkpath(tree.cstrike + QStringLiteral("/maps")));
         FolderBrowser *b = openBrowser();
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), native(tree.qor));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.qor));
 
         doubleClick(control<DirectoryList>(b, "Dir1"), QStringLiteral("cstrike"));
         const QStringList shown = entries(control<DirectoryList>(b, "Dir1"));
@@ -136,7 +136,7 @@ private slots:
 
         // Two levels up is the Half-Life folder.
         doubleClick(control<DirectoryList>(b, "Dir1"), QStringLiteral("cstrike"));
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), native(tree.cstrike));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.cstrike));
         QCOMPARE(control<QLabel>(b, "pfad")->text(), native(tree.cstrike));
         doubleClick(control<DirectoryList>(b, "Dir1"), QStringLiteral("Half-Life"));
         QCOMPARE(control<QLabel>(b, "pfad")->text(), native(tree.halfLife));
@@ -145,7 +145,7 @@ private slots:
         // Highlighting is no choice.
         singleClick(control<DirectoryList>(b, "Dir1"), QStringLiteral("cstrike"));
         QCOMPARE(control<DirectoryList>(b, "Dir1")->currentItem()->text().trimmed(), QStringLiteral("cstrike"));
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), native(tree.halfLife));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.halfLife));
         QCOMPARE(control<QLabel>(b, "pfad")->text(), native(tree.halfLife));
 
         QTest::mouseClick(control<QPushButton>(b, "Command1"), Qt::LeftButton);
@@ -156,7 +156,7 @@ private slots:
 
         // Shown again as it was left.
         QCOMPARE(openBrowser(), b);
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), native(tree.halfLife));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.halfLife));
         QCOMPARE(control<QLabel>(b, "pfad")->text(), native(tree.halfLife));
 
         // "Save and Go" records it as the browser gave it.
@@ -181,10 +181,10 @@ private slots:
         GameTree tree;
         FolderBrowser *b = openBrowser();
         singleClick(control<DirectoryList>(b, "Dir1"), QStringLiteral("Half-Life"));
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), native(tree.qor));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.qor));
         QTest::keyClick(control<DirectoryList>(b, "Dir1"), Qt::Key_Down);
         QTest::keyClick(control<DirectoryList>(b, "Dir1"), Qt::Key_Return);
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), native(tree.cstrike));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.cstrike));
         QCOMPARE(control<QLabel>(b, "pfad")->text(), native(tree.cstrike));
     }
 
@@ -193,8 +193,8 @@ private slots:
         GameTree tree;
         FolderBrowser *b = openBrowser();
         doubleClick(control<DirectoryList>(b, "Dir1"), QDir::toNativeSeparators(QDir::rootPath()));
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), QDir::toNativeSeparators(QDir::rootPath()));
-        QVERIFY(control<DirectoryList>(b, "Dir1")->path().endsWith(QDir::separator()));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), QDir::toNativeSeparators(QDir::rootPath()));
+        QVERIFY(control<DirectoryList>(b, "Dir1")->currentFolder().endsWith(QDir::separator()));
         QCOMPARE(QDir::currentPath(), tree.qor);
     }
 
@@ -206,7 +206,7 @@ private slots:
         doubleClick(control<DirectoryList>(b, "Dir1"), QStringLiteral("cstrike"));
         QVERIFY(QDir(tree.cstrike).rmdir(QStringLiteral("maps")));
         doubleClick(control<DirectoryList>(b, "Dir1"), QStringLiteral("maps"));
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), native(tree.cstrike));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.cstrike));
         QVERIFY(!entry(control<DirectoryList>(b, "Dir1"), QStringLiteral("maps")));
     }
 
@@ -222,7 +222,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(d, "pfad")->text(), QStringLiteral("c:\\hl"));
 
         b = openBrowser();
-        QCOMPARE(control<DirectoryList>(b, "Dir1")->path(), native(tree.qor));
+        QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.qor));
         QCOMPARE(control<QLabel>(b, "pfad")->text(), QStringLiteral("No Path Selected"));
     }
 };
