@@ -1,5 +1,7 @@
 #include "optiondialog.h"
 
+#include "appearance.h"
+#include "controls.h"
 #include "notice.h"
 #include "valueguard.h"
 
@@ -11,8 +13,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-OptionDialog::OptionDialog(QWidget *parent)
-    : QWidget(parent)
+OptionDialog::OptionDialog(const Language &language)
+    : m_language(language)
 {
 }
 
@@ -24,6 +26,21 @@ void OptionDialog::setFirstBox(QWidget *box)
 void OptionDialog::setCloseButton(QPushButton *button)
 {
     m_close = button;
+}
+
+void OptionDialog::setHelpButton(QPushButton *button)
+{
+    m_help = button;
+}
+
+void OptionDialog::retranslate()
+{
+    if (m_close)
+        Controls::setCaption(m_close, m_language.caption(LanguageLine::Close));
+    if (m_help)
+        Controls::setCaption(m_help, m_language.caption(LanguageLine::Help));
+    for (QLineEdit *box : findChildren<QLineEdit *>())
+        renewNotes(box);
 }
 
 void OptionDialog::showEvent(QShowEvent *event)
@@ -73,8 +90,8 @@ void OptionDialog::keyPressEvent(QKeyEvent *event)
 void OptionDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        for (QLineEdit *box : findChildren<QLineEdit *>())
-            renewNotes(box);
+        retranslate();
+        Appearance::refitCaptions(this);
     }
     QWidget::changeEvent(event);
 }

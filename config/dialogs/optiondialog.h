@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class Language;
 class QPushButton;
 
 // What the five option dialogs share. Escape closes the dialog as its
@@ -11,19 +12,24 @@ class QPushButton;
 // box with a warning mark shows its notice, and the other dialogs' notices go. Closed through its title bar,
 // the dialog is hidden as by "Schließen": it lives as long as the program, its
 // boxes putting every change into the settings at once. When the language in
-// force changes, the boxes say their notes in the new one.
+// force changes, its buttons and boxes say their texts in the new one.
 class OptionDialog : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit OptionDialog(QWidget *parent = nullptr);
+    // Its captions and notes are said in `language`, the one in force.
+    explicit OptionDialog(const Language &language);
 
 protected:
     // The box that takes the keyboard as the dialog opens.
     void setFirstBox(QWidget *box);
     // The dialog's "Schließen" button, which Escape and the title bar's close click.
     void setCloseButton(QPushButton *button);
+    // The dialog's "Hilfe" button, if it has one.
+    void setHelpButton(QPushButton *button);
+    // Its captions and the boxes' notes in the language in force.
+    void retranslate();
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -35,5 +41,7 @@ private:
     void explainMarks();
 
     QPointer<QWidget> m_firstBox;
+    const Language &m_language;
     QPointer<QPushButton> m_close;
+    QPointer<QPushButton> m_help;
 };

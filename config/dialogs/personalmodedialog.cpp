@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 PersonalModeDialog::PersonalModeDialog(Settings &settings, const Language &language)
+    : OptionDialog(language)
 {
     setWindowTitle(QStringLiteral("Funmode-Config"));
     setFixedSize(281, 433);
@@ -18,7 +19,7 @@ PersonalModeDialog::PersonalModeDialog(Settings &settings, const Language &langu
     title->setFont(bold);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Hidden, never deleted: the main window owns the dialog and shows it again.
-    QPushButton *close = Controls::button(this, "Command1", LanguageLine::Close, 176, 8, 97, 17, language);
+    QPushButton *close = Controls::button(this, "Command1", QString(), 176, 8, 97, 17);
 
     // Each box's label is named after the box.
     struct Row
@@ -75,4 +76,5 @@ PersonalModeDialog::PersonalModeDialog(Settings &settings, const Language &langu
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     setFirstBox(first);
     setCloseButton(close);
+    retranslate();
 }

@@ -43,6 +43,7 @@ QComboBox *itemBox(QWidget *parent, const char *name, int left, int top, Varia::
 } // namespace
 
 RestockDialog::RestockDialog(Settings &settings, const Language &language)
+    : OptionDialog(language)
 {
     setWindowTitle(QStringLiteral("Restocks"));
     setFixedSize(314, 218);
@@ -58,9 +59,9 @@ RestockDialog::RestockDialog(Settings &settings, const Language &language)
     itemBox(lists, "small1", 120, 24, Varia::Small1, settings, language);
     itemBox(lists, "small2", 120, 88, Varia::Small2, settings, language);
     itemBox(lists, "small3", 120, 152, Varia::Small3, settings, language);
-    QPushButton *help = Controls::button(lists, "Command4", LanguageLine::Help, 144, 176, 65, 13, language);
+    QPushButton *help = Controls::button(lists, "Command4", QString(), 144, 176, 65, 13);
     // Hidden, never deleted: the main window owns the dialog and shows it again.
-    QPushButton *close = Controls::button(this, "Command1", LanguageLine::Close, 16, 192, 73, 17, language);
+    QPushButton *close = Controls::button(this, "Command1", QString(), 16, 192, 73, 17);
 
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     connect(help, &QPushButton::clicked, this, [&language] {
@@ -68,4 +69,6 @@ RestockDialog::RestockDialog(Settings &settings, const Language &language)
     });
     setFirstBox(first);
     setCloseButton(close);
+    setHelpButton(help);
+    retranslate();
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 ServerAccessDialog::ServerAccessDialog(Settings &settings, const Language &language)
+    : OptionDialog(language)
 {
     setWindowTitle(QStringLiteral("Setinfo - Feld"));
     setFixedSize(314, 129);
@@ -32,12 +33,14 @@ ServerAccessDialog::ServerAccessDialog(Settings &settings, const Language &langu
     pairServerBoxes(firstField, firstPassword);
     pairServerBoxes(secondField, secondPassword);
     // Hidden, never deleted: the main window owns the dialog and shows it again.
-    QPushButton *close = Controls::button(this, "Command1", LanguageLine::Close, 112, 104, 89, 17, language);
-    QPushButton *help = Controls::button(this, "Command2", LanguageLine::Help, 232, 104, 65, 13, language);
+    QPushButton *close = Controls::button(this, "Command1", QString(), 112, 104, 89, 17);
+    QPushButton *help = Controls::button(this, "Command2", QString(), 232, 104, 65, 13);
 
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     connect(help, &QPushButton::clicked, this,
             [&language] { Message::show(QStringLiteral("CMAM Help"), language.caption(LanguageLine::ServerHelp)); });
     setFirstBox(firstField);
     setCloseButton(close);
+    setHelpButton(help);
+    retranslate();
 }

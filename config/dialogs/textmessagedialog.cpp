@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 TextMessageDialog::TextMessageDialog(Settings &settings, const Language &language)
+    : OptionDialog(language)
 {
     setWindowTitle(QStringLiteral("TextMenü"));
     setFixedSize(313, 233);
@@ -41,12 +42,14 @@ TextMessageDialog::TextMessageDialog(Settings &settings, const Language &languag
         Controls::label(this, row.label, QString::fromLatin1(row.caption), row.left, row.top, row.width, 17);
     }
     // Hidden, never deleted: the main window owns the dialog and shows it again.
-    QPushButton *close = Controls::button(this, "Command2", LanguageLine::Close, 16, 216, 137, 17, language);
-    QPushButton *help = Controls::button(this, "Command1", LanguageLine::Help, 208, 216, 97, 17, language);
+    QPushButton *close = Controls::button(this, "Command2", QString(), 16, 216, 137, 17);
+    QPushButton *help = Controls::button(this, "Command1", QString(), 208, 216, 97, 17);
 
     connect(help, &QPushButton::clicked, this,
             [&language] { Message::show(QStringLiteral("Text Help"), language.caption(LanguageLine::TextHelp)); });
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     setFirstBox(first);
     setCloseButton(close);
+    setHelpButton(help);
+    retranslate();
 }

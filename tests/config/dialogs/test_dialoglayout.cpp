@@ -1,5 +1,5 @@
 #include "appearance.h"
-#include "livecaptions.h"
+#include "language.h"
 #include "personalmodedialog.h"
 #include "restockdialog.h"
 #include "serveraccessdialog.h"

@@ -1,4 +1,4 @@
-#include "livecaptions.h"
+#include "language.h"
 #include "notice.h"
 #include "package.h"
 #include "personalmodedialog.h"

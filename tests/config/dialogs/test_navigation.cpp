@@ -1,4 +1,4 @@
-#include "livecaptions.h"
+#include "language.h"
 #include "mainwindow.h"
 #include "personalmodedialog.h"
 #include "platform.h"
