@@ -4,14 +4,10 @@
 #include "controls.h"
 #include "message.h"
 #include "package.h"
-#include "personalmodedialog.h"
+#include "optiondialog.h"
 #include "placement.h"
 #include "platform.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
 #include "setupdialog.h"
-#include "sounddialog.h"
-#include "textmessagedialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -9,15 +9,11 @@
 #include "notice.h"
 #include "package.h"
 #include "packagefiles.h"
-#include "personalmodedialog.h"
+#include "optiondialog.h"
 #include "platform.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
 #include "settings.h"
 #include "setupdialog.h"
-#include "sounddialog.h"
 #include "textfiles.h"
-#include "textmessagedialog.h"
 
 #include <QClipboard>
 #include <QComboBox>
