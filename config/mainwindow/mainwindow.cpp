@@ -20,6 +20,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <utility>
+
 struct MainWindow::Module
 {
     PackageModule which;
@@ -288,12 +290,18 @@ void MainWindow::retranslate()
 {
     const Language &language = m_package.language();
     const std::pair<QPushButton *, LanguageLine> captions[] = {
-        {m_itemBuyOn, LanguageLine::On},          {m_personalModeOn, LanguageLine::On},
-        {m_informationOn, LanguageLine::On},      {m_itemBuyOff, LanguageLine::Off},
-        {m_personalModeOff, LanguageLine::Off},   {m_informationOff, LanguageLine::Off},
-        {m_setupButton, LanguageLine::SettingsButton}, {m_restockButton, LanguageLine::RestockButton},
-        {m_serverAccessButton, LanguageLine::ServerButton}, {m_textMessagesButton, LanguageLine::TextButton},
-        {m_soundButton, LanguageLine::SoundButton}, {m_pluginHelp, LanguageLine::Help},
+        {m_itemBuyOn, LanguageLine::On},
+        {m_personalModeOn, LanguageLine::On},
+        {m_informationOn, LanguageLine::On},
+        {m_itemBuyOff, LanguageLine::Off},
+        {m_personalModeOff, LanguageLine::Off},
+        {m_informationOff, LanguageLine::Off},
+        {m_setupButton, LanguageLine::SettingsButton},
+        {m_restockButton, LanguageLine::RestockButton},
+        {m_serverAccessButton, LanguageLine::ServerButton},
+        {m_textMessagesButton, LanguageLine::TextButton},
+        {m_soundButton, LanguageLine::SoundButton},
+        {m_pluginHelp, LanguageLine::Help},
     };
     for (const auto &[button, line] : captions)
         Controls::setCaption(button, language.caption(line));
