@@ -2,17 +2,12 @@
 
 #include "appearance.h"
 #include "controls.h"
-#include "livecaptions.h"
 #include "message.h"
 #include "package.h"
-#include "personalmodedialog.h"
+#include "optiondialog.h"
 #include "placement.h"
 #include "platform.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
 #include "setupdialog.h"
-#include "sounddialog.h"
-#include "textmessagedialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -24,6 +19,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include <utility>
 
 struct MainWindow::Module
 {
@@ -74,7 +71,6 @@ void openWebAddress()
 MainWindow::MainWindow(Package &package)
     : m_package(package)
 {
-    const Language &language = package.language();
     setWindowTitle(kProgramName);
     setWindowIcon(Appearance::mainIcon());
     setFixedSize(520, 298);
@@ -84,32 +80,26 @@ MainWindow::MainWindow(Package &package)
     setAutoFillBackground(true);
 
     QGroupBox *menu = Controls::frame(this, "Frame3", QStringLiteral("Menu"), 8, 40, 265, 97);
-    QPushButton *restock = Controls::button(menu, "Command2", LanguageLine::RestockButton, 8, 16, 105, 25, language);
-    LiveCaptions::followTip(restock, LanguageLine::RestockTip, language);
-    QPushButton *serverAccess =
-        Controls::button(menu, "Command4", LanguageLine::ServerButton, 136, 16, 113, 25, language);
-    LiveCaptions::followTip(serverAccess, LanguageLine::ServerTip, language);
-    QPushButton *sound = Controls::button(menu, "Command6", LanguageLine::SoundButton, 8, 56, 105, 25, language);
-    LiveCaptions::followTip(sound, LanguageLine::SoundTip, language);
-    QPushButton *textMessages =
-        Controls::button(menu, "Command7", LanguageLine::TextButton, 136, 56, 113, 25, language);
-    LiveCaptions::followTip(textMessages, LanguageLine::TextTip, language);
+    m_restockButton = Controls::button(menu, "Command2", QString(), 8, 16, 105, 25);
+    m_serverAccessButton = Controls::button(menu, "Command4", QString(), 136, 16, 113, 25);
+    m_soundButton = Controls::button(menu, "Command6", QString(), 8, 56, 105, 25);
+    m_textMessagesButton = Controls::button(menu, "Command7", QString(), 136, 56, 113, 25);
     Controls::line(menu, nullptr, QFrame::HLine, 8, 45, 249, 4);
     Controls::line(menu, nullptr, QFrame::VLine, 122, 16, 4, 65);
 
-    QPushButton *setup = Controls::button(this, "Command8", LanguageLine::SettingsButton, 440, 0, 81, 17, language);
+    m_setupButton = Controls::button(this, "Command8", QString(), 440, 0, 81, 17);
 
     QGroupBox *switches = Controls::frame(this, "Frame2", QStringLiteral("Switches"), 8, 136, 505, 73);
     Controls::label(switches, "Label3", QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
-    m_itemBuyOn = Controls::button(switches, "it1", LanguageLine::On, 24, 32, 65, 13, language);
-    m_itemBuyOff = Controls::button(switches, "it2", LanguageLine::Off, 24, 48, 65, 13, language);
+    m_itemBuyOn = Controls::button(switches, "it1", QString(), 24, 32, 65, 13);
+    m_itemBuyOff = Controls::button(switches, "it2", QString(), 24, 48, 65, 13);
     QPushButton *personalModeLines = Controls::button(switches, "Command9", QStringLiteral("Config"), 216, 8, 65, 13);
     Controls::label(switches, "Label2", QStringLiteral("Personal Mode"), 216, 24, 73, 17);
-    m_personalModeOn = Controls::button(switches, "fun1", LanguageLine::On, 216, 40, 65, 13, language);
-    m_personalModeOff = Controls::button(switches, "fun2", LanguageLine::Off, 216, 56, 65, 13, language);
+    m_personalModeOn = Controls::button(switches, "fun1", QString(), 216, 40, 65, 13);
+    m_personalModeOff = Controls::button(switches, "fun2", QString(), 216, 56, 65, 13);
     Controls::label(switches, "sayscript", QStringLiteral("Informationsscript"), 400, 16, 89, 17);
-    m_informationOn = Controls::button(switches, "say1", LanguageLine::On, 408, 32, 65, 13, language);
-    m_informationOff = Controls::button(switches, "say2", LanguageLine::Off, 408, 48, 65, 13, language);
+    m_informationOn = Controls::button(switches, "say1", QString(), 408, 32, 65, 13);
+    m_informationOff = Controls::button(switches, "say2", QString(), 408, 48, 65, 13);
 
     QGroupBox *plugins = Controls::frame(this, "Frame1", QStringLiteral("Plugins"), 8, 216, 505, 65);
     m_plugins = {
@@ -118,7 +108,7 @@ MainWindow::MainWindow(Package &package)
         Controls::label(plugins, "plug3", QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17),
         Controls::label(plugins, "plug4", QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17),
     };
-    QPushButton *pluginHelp = Controls::button(plugins, "Command5", LanguageLine::Help, 432, 48, 57, 13, language);
+    m_pluginHelp = Controls::button(plugins, "Command5", QString(), 432, 48, 57, 13);
 
     m_title = Controls::label(this, "Label1", kProgramName, 48, 8, 201, 25);
     m_title->setFont(Appearance::titleFont());
@@ -127,7 +117,7 @@ MainWindow::MainWindow(Package &package)
     m_title->setPalette(white);
 
     m_webAddress = Controls::label(this, "url", QStringLiteral("korvel.example"), 8, 280, 105, 17);
-    m_disclaimer = Controls::label(this, "Haftungsausschluss", LanguageLine::Disclaimer, 424, 280, 97, 17, language);
+    m_disclaimer = Controls::label(this, "Haftungsausschluss", QString(), 424, 280, 97, 17);
     Controls::line(this, nullptr, QFrame::HLine, 8, 34, 265, 4);
     Controls::line(this, nullptr, QFrame::HLine, 8, 276, 505, 4);
 
@@ -138,16 +128,17 @@ MainWindow::MainWindow(Package &package)
     connect(m_itemBuyOn, &QPushButton::clicked, this, [this] { switchModule(itemBuyBlocker(), true); });
     connect(m_itemBuyOff, &QPushButton::clicked, this, [this] { switchModule(itemBuyBlocker(), false); });
 
-    connect(restock, &QPushButton::clicked, this, &MainWindow::showDialog<RestockDialog>);
-    connect(serverAccess, &QPushButton::clicked, this, &MainWindow::showDialog<ServerAccessDialog>);
-    connect(pluginHelp, &QPushButton::clicked, this, [this] { showPluginHelp(m_package.language()); });
-    connect(sound, &QPushButton::clicked, this, &MainWindow::showDialog<SoundDialog>);
-    connect(textMessages, &QPushButton::clicked, this, &MainWindow::showDialog<TextMessageDialog>);
+    connect(m_restockButton, &QPushButton::clicked, this, &MainWindow::showDialog<RestockDialog>);
+    connect(m_serverAccessButton, &QPushButton::clicked, this, &MainWindow::showDialog<ServerAccessDialog>);
+    connect(m_pluginHelp, &QPushButton::clicked, this, [this] { showPluginHelp(m_package.language()); });
+    connect(m_soundButton, &QPushButton::clicked, this, &MainWindow::showDialog<SoundDialog>);
+    connect(m_textMessagesButton, &QPushButton::clicked, this, &MainWindow::showDialog<TextMessageDialog>);
     connect(personalModeLines, &QPushButton::clicked, this, &MainWindow::showDialog<PersonalModeDialog>);
-    connect(setup, &QPushButton::clicked, this, &MainWindow::showDialog<SetupDialog>);
+    connect(m_setupButton, &QPushButton::clicked, this, &MainWindow::showDialog<SetupDialog>);
     m_title->installEventFilter(this);
     m_webAddress->installEventFilter(this);
     m_disclaimer->installEventFilter(this);
+    retranslate();
 }
 
 MainWindow::~MainWindow()
@@ -290,11 +281,48 @@ void MainWindow::saveAndEnd()
 void MainWindow::showLanguage()
 {
     for (QWidget *window : windows()) {
-        if (LiveCaptions::recaption(window, m_package.language()))
-            Appearance::refitCaptions(window);
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(window, &change);
     }
+}
+
+void MainWindow::retranslate()
+{
+    const Language &language = m_package.language();
+    const std::pair<QPushButton *, LanguageLine> captions[] = {
+        {m_itemBuyOn, LanguageLine::On},
+        {m_personalModeOn, LanguageLine::On},
+        {m_informationOn, LanguageLine::On},
+        {m_itemBuyOff, LanguageLine::Off},
+        {m_personalModeOff, LanguageLine::Off},
+        {m_informationOff, LanguageLine::Off},
+        {m_setupButton, LanguageLine::SettingsButton},
+        {m_restockButton, LanguageLine::RestockButton},
+        {m_serverAccessButton, LanguageLine::ServerButton},
+        {m_textMessagesButton, LanguageLine::TextButton},
+        {m_soundButton, LanguageLine::SoundButton},
+        {m_pluginHelp, LanguageLine::Help},
+    };
+    for (const auto &[button, line] : captions)
+        Controls::setCaption(button, language.caption(line));
+    Controls::setCaption(m_disclaimer, language.caption(LanguageLine::Disclaimer));
+    const std::pair<QPushButton *, LanguageLine> tips[] = {
+        {m_restockButton, LanguageLine::RestockTip},
+        {m_serverAccessButton, LanguageLine::ServerTip},
+        {m_soundButton, LanguageLine::SoundTip},
+        {m_textMessagesButton, LanguageLine::TextTip},
+    };
+    for (const auto &[button, line] : tips)
+        Controls::setTip(button, language.caption(line));
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        Appearance::refitCaptions(this);
+    }
+    QWidget::changeEvent(event);
 }
 
 QList<QWidget *> MainWindow::windows() const

@@ -50,16 +50,19 @@ public:
         return dialogSlot<W>() != nullptr;
     }
 
-    // Puts the language in force into every window: the captions, and the
-    // texts each window makes itself (QEvent::LanguageChange).
+    // Tells every window that the language in force has changed
+    // (QEvent::LanguageChange): each says its texts in it again.
     void showLanguage();
 
 protected:
     // Turns clicks on the title, web address and disclaimer labels into their actions.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // Its captions and tooltips of the language in force.
+    void retranslate();
     // The startup sequence, before the window is shown.
     void load();
     // Saves the settings and ends the process; closing is never refused.
@@ -95,6 +98,13 @@ private:
     QPushButton *m_personalModeOff;
     QPushButton *m_itemBuyOn;
     QPushButton *m_itemBuyOff;
+    // The buttons whose caption or tooltip a language gives.
+    QPushButton *m_restockButton;
+    QPushButton *m_serverAccessButton;
+    QPushButton *m_soundButton;
+    QPushButton *m_textMessagesButton;
+    QPushButton *m_setupButton;
+    QPushButton *m_pluginHelp;
     // The plug-in indicators, for "plugin1.cfg" to "plugin4.cfg".
     QList<QLabel *> m_plugins;
     // The labels that act when clicked.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace Controls {
 
@@ -39,20 +40,22 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, int lef
     return made;
 }
 
-QPushButton *button(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width,
-                    int height, const Language &language)
+void setCaption(QPushButton *button, const QString &text)
 {
-    QPushButton *made = button(parent, name, QString(), left, top, width, height);
-    LiveCaptions::follow(made, caption, language);
-    return made;
+    QString escaped = text;
+    escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    button->setText(escaped);
 }
 
-QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height,
-              const Language &language)
+void setCaption(QLabel *label, const QString &text)
 {
-    QLabel *made = label(parent, name, QString(), left, top, width, height);
-    LiveCaptions::follow(made, caption, language);
-    return made;
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+}
+
+void setTip(QWidget *control, const QString &text)
+{
+    control->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text);
 }
 
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,

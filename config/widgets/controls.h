@@ -1,6 +1,6 @@
 #pragma once
 
-#include "livecaptions.h"
+#include "language.h"
 #include "settings.h"
 
 #include <QFrame>
@@ -20,11 +20,12 @@ namespace Controls {
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
                     int height);
 QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height);
-// The same with a text of `language`, the language in force (LiveCaptions::follow).
-QPushButton *button(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width,
-                    int height, const Language &language);
-QLabel *label(QWidget *parent, const char *name, LanguageLine caption, int left, int top, int width, int height,
-              const Language &language);
+// A text of a language file on a control: text, never markup. An '&' in a
+// button's caption is no shortcut, and a tooltip that looks like HTML is shown
+// as typed.
+void setCaption(QPushButton *button, const QString &text);
+void setCaption(QLabel *label, const QString &text);
+void setTip(QWidget *control, const QString &text);
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
                  int height);
 // A single-line text box of an option dialog for one value of the settings

@@ -7,16 +7,12 @@
 // backups below the Half-Life folder of line 1. None of these lines is taken
 // from the input as it stands: the harness picks them from paths inside its
 // own temporary folder, so no input can write anywhere else.
-#include "serveraccessdialog.h"
 #include "appearance.h"
-#include "personalmodedialog.h"
 #include "mainwindow.h"
 #include "message.h"
+#include "optiondialog.h"
 #include "package.h"
 #include "platform.h"
-#include "restockdialog.h"
-#include "sounddialog.h"
-#include "textmessagedialog.h"
 #include "textfiles.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

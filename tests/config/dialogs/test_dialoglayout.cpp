@@ -1,11 +1,7 @@
 #include "appearance.h"
-#include "livecaptions.h"
-#include "personalmodedialog.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
-#include "sounddialog.h"
+#include "language.h"
+#include "optiondialog.h"
 #include "testsupport.h"
-#include "textmessagedialog.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,13 +1,9 @@
-#include "livecaptions.h"
+#include "language.h"
 #include "notice.h"
 #include "package.h"
-#include "personalmodedialog.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
-#include "sounddialog.h"
+#include "optiondialog.h"
 #include "testsupport.h"
 #include "textfiles.h"
-#include "textmessagedialog.h"
 #include "valuejudgement.h"
 
 #include <QAbstractItemView>

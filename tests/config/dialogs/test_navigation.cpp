@@ -1,12 +1,8 @@
-#include "livecaptions.h"
+#include "language.h"
 #include "mainwindow.h"
-#include "personalmodedialog.h"
+#include "optiondialog.h"
 #include "platform.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
-#include "sounddialog.h"
 #include "testsupport.h"
-#include "textmessagedialog.h"
 
 #include <QApplication>
 #include <QComboBox>

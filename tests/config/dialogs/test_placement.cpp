@@ -1,12 +1,8 @@
 #include "folderbrowser.h"
 #include "mainwindow.h"
-#include "personalmodedialog.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
+#include "optiondialog.h"
 #include "setupdialog.h"
-#include "sounddialog.h"
 #include "testsupport.h"
-#include "textmessagedialog.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,17 +1,13 @@
 #include "gametree.h"
 #include "mainwindow.h"
 #include "notice.h"
+#include "optiondialog.h"
 #include "pathfile.h"
-#include "personalmodedialog.h"
 #include "platform.h"
-#include "restockdialog.h"
 #include "scripttext.h"
-#include "serveraccessdialog.h"
 #include "setupdialog.h"
-#include "sounddialog.h"
 #include "testsupport.h"
 #include "textfiles.h"
-#include "textmessagedialog.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -4,21 +4,16 @@
 #include "fulldisk.h"
 #include "gametree.h"
 #include "language.h"
-#include "livecaptions.h"
 #include "mainwindow.h"
 #include "markercases.h"
 #include "notice.h"
 #include "package.h"
 #include "packagefiles.h"
-#include "personalmodedialog.h"
+#include "optiondialog.h"
 #include "platform.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
 #include "settings.h"
 #include "setupdialog.h"
-#include "sounddialog.h"
 #include "textfiles.h"
-#include "textmessagedialog.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -223,6 +218,34 @@ const Scene kScenes[] = {
      }},
 };
 
+// The windows, each with a text of the language that it shows.
+struct LanguageWindow
+{
+    const char *name;
+    QWidget *(*window)();
+    const char *control;  // a button
+    LanguageLine line;
+    bool tip;             // the button's tooltip rather than its caption
+};
+
+const LanguageWindow kLanguageWindows[] = {
+    {"main window", []() -> QWidget * { return configurator(); }, "Command8", LanguageLine::SettingsButton, false},
+    {"main window's tooltip", []() -> QWidget * { return configurator(); }, "Command6", LanguageLine::SoundTip, true},
+    {"restock", []() -> QWidget * { return dialog<RestockDialog>(); }, "Command4", LanguageLine::Help, false},
+    {"server access", []() -> QWidget * { return dialog<ServerAccessDialog>(); }, "Command1", LanguageLine::Close,
+     false},
+    {"sound", []() -> QWidget * { return dialog<SoundDialog>(); }, "Command1", LanguageLine::Help, false},
+    {"text", []() -> QWidget * { return dialog<TextMessageDialog>(); }, "Command2", LanguageLine::Close, false},
+    {"personal mode", []() -> QWidget * { return dialog<PersonalModeDialog>(); }, "Command1", LanguageLine::Close,
+     false},
+};
+
+QString textOf(const LanguageWindow &shown)
+{
+    QPushButton *button = control<QPushButton>(shown.window(), shown.control);
+    return shown.tip ? button->toolTip() : button->text();
+}
+
 } // namespace
 
 class TestLanguage : public QObject
@@ -356,6 +379,47 @@ private slots:
         QCOMPARE(messages.entries.size(), 6);
         for (int i = 0; i < 6; ++i)
             QCOMPARE(messages.entries[i].text, line(11 + i));
+    }
+
+    // A window says the language in force when it is built, and again when
+    // it alone is told that the language changed; the others wait for theirs.
+    void aWindowSaysTheLanguageInForce_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<bool>("builtAfter");
+        for (int n = 0; n < int(std::size(kLanguageWindows)); ++n) {
+            QTest::addRow("%s, told alone", kLanguageWindows[n].name) << n << false;
+            // The main window is there before any language can be.
+            if (n >= 2)
+                QTest::addRow("%s, built after", kLanguageWindows[n].name) << n << true;
+        }
+    }
+
+    void aWindowSaysTheLanguageInForce()
+    {
+        QFETCH(int, window);
+        QFETCH(bool, builtAfter);
+        PackageFolder folder;
+        MessageLog messages;
+        QStringList lines;
+        for (int n = 1; n <= kLanguageLines; ++n)
+            lines << line(n);
+        const LanguageWindow &shown = kLanguageWindows[window];
+        if (!builtAfter) {
+            for (const LanguageWindow &each : kLanguageWindows)
+                each.window();
+        }
+        putLanguageInForce(lines);
+        if (!builtAfter) {
+            QEvent change(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(shown.window(), &change);
+        }
+        QCOMPARE(textOf(shown), line(int(shown.line)));
+        for (const LanguageWindow &each : kLanguageWindows) {
+            if (!builtAfter && each.window() != shown.window())
+                QCOMPARE(textOf(each), Texts::builtInCaption(each.line));
+        }
+        QVERIFY(messages.entries.isEmpty());
     }
 
     // The backup holds the game's list as it was before the package last

@@ -2,13 +2,9 @@
 #include "captionfit.h"
 #include "folderbrowser.h"
 #include "mainwindow.h"
-#include "personalmodedialog.h"
-#include "restockdialog.h"
-#include "serveraccessdialog.h"
+#include "optiondialog.h"
 #include "setupdialog.h"
-#include "sounddialog.h"
 #include "testsupport.h"
-#include "textmessagedialog.h"
 
 #include <QApplication>
 #include <QDir>
