@@ -121,12 +121,12 @@ MainWindow::MainWindow(Package &package)
     Controls::line(this, nullptr, QFrame::HLine, 8, 34, 265, 4);
     Controls::line(this, nullptr, QFrame::HLine, 8, 276, 505, 4);
 
-    connect(m_informationOn, &QPushButton::clicked, this, [this] { switchModule(information(), true); });
-    connect(m_informationOff, &QPushButton::clicked, this, [this] { switchModule(information(), false); });
-    connect(m_personalModeOn, &QPushButton::clicked, this, [this] { switchModule(personalMode(), true); });
-    connect(m_personalModeOff, &QPushButton::clicked, this, [this] { switchModule(personalMode(), false); });
-    connect(m_itemBuyOn, &QPushButton::clicked, this, [this] { switchModule(itemBuyBlocker(), true); });
-    connect(m_itemBuyOff, &QPushButton::clicked, this, [this] { switchModule(itemBuyBlocker(), false); });
+    connect(m_informationOn, &QPushButton::clicked, this, [this] { switchPressed(information(), true); });
+    connect(m_informationOff, &QPushButton::clicked, this, [this] { switchPressed(information(), false); });
+    connect(m_personalModeOn, &QPushButton::clicked, this, [this] { switchPressed(personalMode(), true); });
+    connect(m_personalModeOff, &QPushButton::clicked, this, [this] { switchPressed(personalMode(), false); });
+    connect(m_itemBuyOn, &QPushButton::clicked, this, [this] { switchPressed(itemBuyBlocker(), true); });
+    connect(m_itemBuyOff, &QPushButton::clicked, this, [this] { switchPressed(itemBuyBlocker(), false); });
 
     connect(m_restockButton, &QPushButton::clicked, this, &MainWindow::showDialog<RestockDialog>);
     connect(m_serverAccessButton, &QPushButton::clicked, this, &MainWindow::showDialog<ServerAccessDialog>);
@@ -338,7 +338,7 @@ QList<QWidget *> MainWindow::windows() const
 }
 
 template <class W>
-W *MainWindow::built(std::unique_ptr<W> &slot)
+W *MainWindow::ensureBuilt(std::unique_ptr<W> &slot)
 {
     if (!slot) {
         slot = std::make_unique<W>(m_package.settings, m_package.language());
@@ -347,11 +347,11 @@ W *MainWindow::built(std::unique_ptr<W> &slot)
     return slot.get();
 }
 
-template RestockDialog *MainWindow::built(std::unique_ptr<RestockDialog> &);
-template ServerAccessDialog *MainWindow::built(std::unique_ptr<ServerAccessDialog> &);
-template SoundDialog *MainWindow::built(std::unique_ptr<SoundDialog> &);
-template TextMessageDialog *MainWindow::built(std::unique_ptr<TextMessageDialog> &);
-template PersonalModeDialog *MainWindow::built(std::unique_ptr<PersonalModeDialog> &);
+template RestockDialog *MainWindow::ensureBuilt(std::unique_ptr<RestockDialog> &);
+template ServerAccessDialog *MainWindow::ensureBuilt(std::unique_ptr<ServerAccessDialog> &);
+template SoundDialog *MainWindow::ensureBuilt(std::unique_ptr<SoundDialog> &);
+template TextMessageDialog *MainWindow::ensureBuilt(std::unique_ptr<TextMessageDialog> &);
+template PersonalModeDialog *MainWindow::ensureBuilt(std::unique_ptr<PersonalModeDialog> &);
 
 template <class W>
 void MainWindow::showDialog()
@@ -409,7 +409,7 @@ void MainWindow::showModuleState(const Module &module, bool on)
     disabled->setEnabled(false);
 }
 
-void MainWindow::switchModule(const Module &module, bool on)
+void MainWindow::switchPressed(const Module &module, bool on)
 {
     QString message;
     const bool switched = m_package.switchModule(module.which, on, &message);

@@ -76,7 +76,7 @@ private:
     Module information() const;
     Module personalMode() const;
     Module itemBuyBlocker() const;
-    void switchModule(const Module &module, bool on);
+    void switchPressed(const Module &module, bool on);
     void showModuleState(const Module &module, bool on);
 
     // The setup dialog, with the main window taking over from it.
@@ -86,7 +86,7 @@ private:
     template <class W>
     W *dialogSlot() const;
     template <class W>
-    W *built(std::unique_ptr<W> &slot);
+    W *ensureBuilt(std::unique_ptr<W> &slot);
 
     Package &m_package;
     bool m_firstRun = false;
@@ -143,15 +143,15 @@ template <class W>
 W *MainWindow::dialog()
 {
     if constexpr (std::is_same_v<W, RestockDialog>)
-        return built(m_restock);
+        return ensureBuilt(m_restock);
     else if constexpr (std::is_same_v<W, ServerAccessDialog>)
-        return built(m_serverAccess);
+        return ensureBuilt(m_serverAccess);
     else if constexpr (std::is_same_v<W, SoundDialog>)
-        return built(m_sound);
+        return ensureBuilt(m_sound);
     else if constexpr (std::is_same_v<W, TextMessageDialog>)
-        return built(m_textMessages);
+        return ensureBuilt(m_textMessages);
     else if constexpr (std::is_same_v<W, PersonalModeDialog>)
-        return built(m_personalMode);
+        return ensureBuilt(m_personalMode);
     else
         return m_setup ? m_setup.data() : makeSetupDialog();
 }
