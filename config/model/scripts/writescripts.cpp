@@ -57,7 +57,7 @@ bool writeSwitchLines(const Language &language, const QString &path, const QStri
 bool WriteScripts(const Language &language, const Settings &settings, const QString &folder, const QString &bound,
                   QString *error)
 {
-    const QDir package(folder);
+    const QDir packageFolder(folder);
     const ScriptFiles files = GenerateScripts(settings);
     // A state file that could not be read stays as it is, and so does the
     // script made from the same values (but for the switches of "varis.cfg").
@@ -74,7 +74,7 @@ bool WriteScripts(const Language &language, const Settings &settings, const QStr
     // Every file is tried, so one that fails loses no more than itself.
     QStringList failures;
     for (const auto &output : outputs) {
-        const QString path = package.filePath(output.name);
+        const QString path = packageFolder.filePath(output.name);
         QString failure;
         bool written = true;
         if (!output.kept)

@@ -92,18 +92,18 @@ SettingValue StoredValue(ValueKind kind, const QString &stored, qsizetype stored
 
 Settings ReadSettings(const QString &folder, const QString &bound)
 {
-    const QDir package(folder);
+    const QDir packageFolder(folder);
     Settings settings;
     QList<ValueKind> variaKinds;
     for (int line = 0; line < Varia::LineCount; ++line)
         variaKinds << KindOf(Varia::Line(line));
-    settings.varia = stateValues(package.filePath(kVariaFile), variaKinds, bound, &settings.variaUnreadable);
+    settings.varia = stateValues(packageFolder.filePath(kVariaFile), variaKinds, bound, &settings.variaUnreadable);
     QList<ValueKind> buyKinds;
     for (int line = 0; line < Buy::LineCount; ++line)
         buyKinds << KindOf(Buy::Line(line));
-    settings.buy = stateValues(package.filePath(kBuyFile), buyKinds, bound, &settings.buyUnreadable);
+    settings.buy = stateValues(packageFolder.filePath(kBuyFile), buyKinds, bound, &settings.buyUnreadable);
     for (const PackageModule module :
          {PackageModule::Information, PackageModule::PersonalMode, PackageModule::ItemBuyBlocker})
-        settings.module(module) = FileExists(package.filePath(MarkerFile(module)));
+        settings.module(module) = FileExists(packageFolder.filePath(MarkerFile(module)));
     return settings;
 }
