@@ -1,3 +1,4 @@
+#include "fulldisk.h"
 #include "lockrows.h"
 #include "package.h"
 #include "packagelock.h"
@@ -7,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -97,6 +100,7 @@ QString placed(const QString &pattern, const QString &root)
 } // namespace
 
 Q_DECLARE_METATYPE(Probe)
+Q_DECLARE_METATYPE(PackageModule)
 
 class TestPackage : public QObject
 {
@@ -373,6 +377,76 @@ private slots:
             : row.kind == LockRow::File               ? PackageLock::Outcome::Held
                                                       : PackageLock::Outcome::NotAFile;
         QCOMPARE(taken, expected);
+    }
+
+    // A switch acts on its marker file at once. One that can't be written or
+    // removed (a folder, a link out of the game, a full disk) leaves the switch
+    // as the next start will find it and says why; one removed from outside
+    // already is no error.
+    void switchingAModule_data()
+    {
+        QTest::addColumn<PackageModule>("module");
+        QTest::addColumn<QString>("before");  // at the marker file: "file", "folder", "link out", "full disk"
+        QTest::addColumn<bool>("on");         // switched on, else off
+        QTest::addColumn<bool>("switched");
+        QTest::addColumn<bool>("nowOn");  // also for the next start
+        QTest::newRow("removed already") << PackageModule::ItemBuyBlocker << "file" << false << true << false;
+        QTest::newRow("a folder, switched on") << PackageModule::Information << "folder" << true << false << true;
+        QTest::newRow("a folder, switched off") << PackageModule::Information << "folder" << false << false << true;
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there, no symbolic link
+        QTest::newRow("a link out of the game, even leading nowhere")
+            << PackageModule::Information << "link out" << true << false << false;
+#endif
+        QTest::newRow("a full disk") << PackageModule::PersonalMode << "full disk" << true << false << false;
+    }
+
+    void switchingAModule()
+    {
+        QFETCH(PackageModule, module);
+        QFETCH(QString, before);
+        QFETCH(bool, on);
+        QFETCH(bool, switched);
+        QFETCH(bool, nowOn);
+        QTemporaryDir temporary;
+        QTemporaryDir outside;
+        std::optional<FullDisk> disk;
+        QString folder = temporary.path();
+        if (before == QLatin1String("full disk")) {
+            disk.emplace(QStringLiteral("16k"));
+            if (!disk->mounted())
+                QSKIP(qPrintable(disk->whyNot()));
+            folder = disk->path();
+        }
+        const QString marker = QDir(folder).filePath(MarkerFile(module));
+        Elsewhere::put(QDir(folder).filePath(QStringLiteral("pfad.kst")),
+                       "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n");
+        if (before == QLatin1String("file"))
+            Elsewhere::put(marker, "it aktiviert\r\n");
+        else if (before == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(marker + QStringLiteral("/inhalt")));
+        else if (before == QLatin1String("link out"))
+            QVERIFY(QFile::link(outside.filePath(MarkerFile(module)), marker));
+        else
+            disk->fill();
+
+        Package package(folder);
+        package.readPathFile();
+        package.readSettings();
+        if (before == QLatin1String("file"))
+            QVERIFY(QFile::remove(marker));
+        QString message;
+        QCOMPARE(package.switchModule(module, on, &message), switched);
+        QVERIFY2(switched ? message.isEmpty() : message.contains(QDir::toNativeSeparators(marker)), qPrintable(message));
+        QCOMPARE(package.settings.module(module), nowOn);
+        QCOMPARE(QFileInfo(marker).isDir(), before == QLatin1String("folder"));
+        QVERIFY(QDir(outside.path()).isEmpty());
+        if (before == QLatin1String("full disk"))
+            QVERIFY(!QFileInfo::exists(marker));
+
+        Package next(folder);
+        next.readPathFile();
+        next.readSettings();
+        QCOMPARE(next.settings.module(module), nowOn);
     }
 
     // One lock per package folder, whatever the current directory is.
