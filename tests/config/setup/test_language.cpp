@@ -25,14 +25,6 @@
 
 namespace {
 
-const QByteArray kGameKeys = "\"+attack\"\t\t\"Fire\"\r\n";
-const QByteArray kGameMenu = "\"1\" \"Buy\" { \"buy\" }\r\n";
-const QByteArray kGameValve = "exec autoexec.cfg\r\n";
-const QByteArray kLanguageKeys = "\"+attack\"\t\t\"Shoot\"\r\n\"+jump\"\t\t\"Jump\"\r\n";
-// A list of the player's own, which no language names.
-const QByteArray kOwnKeys = "\"+attack\"\t\t\"Meins\"\r\n";
-const QByteArray kLanguageMenu = "\"1\" \"Radio\"\r\n{\r\n\t\"1\" \"Cover me\" \"coverme\"\r\n}\r\n";
-
 // What the shipped key lists must offer, each once: the game's own list and the package's commands.
 const char *const kKeyListCommands[] = {
     "+forward", "+back", "+left", "+right", "+moveleft", "+moveright", "+speed", "+jump", "+duck", "+moveup",
@@ -44,36 +36,9 @@ const char *const kKeyListCommands[] = {
     "sayscript", "noitembuy", "txt1", "txt2", "txt3", "txt4", "txt5", "tm1", "tm2", "tm3", "snd1", "snd2", "snd3",
 };
 
-// Line n reads "text n" (Windows-1252 umlauts included); 21 and 22 name the game files.
-QByteArray languageFile(const QByteArray &keys = "test_kb_act.lst", const QByteArray &menu = "test_commandmenu.txt")
-{
-    QByteArray bytes;
-    for (int n = 1; n <= 20; ++n)
-        bytes += ansi("Zeile ä ") + QByteArray::number(n) + "\r\n";
-    return bytes + keys + "\r\n" + menu + "\r\n";
-}
-
 QString line(int n)
 {
     return QStringLiteral("Zeile ä %1").arg(n);
-}
-
-// A fresh game with its own three files, the package holding "test.lang" and its two files.
-void installGame(const GameTree &tree)
-{
-    tree.put(QStringLiteral("gfx/shell/kb_act.lst"), kGameKeys);
-    tree.put(QStringLiteral("commandmenu.txt"), kGameMenu);
-    tree.put(QStringLiteral("valve.rc"), kGameValve);
-    tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile());
-    tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test_kb_act.lst"), kLanguageKeys);
-    tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test_commandmenu.txt"), kLanguageMenu);
-}
-
-// The Half-Life folder as a Windows user would type it: backslashes throughout.
-QString typed(const GameTree &tree)
-{
-    QString path = tree.halfLife;
-    return path.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 void choose(SetupDialog *d, const QString &directory, const QString &language)
@@ -92,14 +57,6 @@ void saveAndGo(const QString &directory, const QString &language = QStringLitera
     SetupDialog *d = dialog<SetupDialog>();
     choose(d, directory, language);
     QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
-}
-
-void recordLanguage(const GameTree &tree, const QString &directory, const char *language)
-{
-    QStringList lines = PathFile::For(directory, QString::fromLatin1(language)).lines();
-    QString error;
-    if (!WriteTextFile(tree.qor + QStringLiteral("/pfad.kst"), lines, &error))
-        qFatal("%s", qPrintable(error));
 }
 
 // Types into `box` in its active dialog, then does what the pointer and the
@@ -194,7 +151,7 @@ const Scene kScenes[] = {
      [](const GameTree &tree, const QString &language) {
          QFile::remove(language.chopped(5) + "_commandmenu.txt");
          QDir(tree.cstrike + "/gfx").removeRecursively();
-         saveAndGo(typed(tree), language);
+         saveAndGo(tree.typed(), language);
          return QString();
      }},
     // In the language chosen, which is not applied yet.
@@ -248,10 +205,10 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         MainWindow *m = restartConfigurator();
         SetupDialog *d = dialog<SetupDialog>();
-        choose(d, typed(tree), QStringLiteral("test.lang"));
+        choose(d, tree.typed(), QStringLiteral("test.lang"));
         QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
 
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
@@ -275,14 +232,14 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         MainWindow *m = restartConfigurator();
         // One dialog is there before the language comes, the others are built
         // after it; the language changes no value of it.
         ServerAccessDialog *a = dialog<ServerAccessDialog>();
         control<QLineEdit>(a, "pwfeld")->setText(QStringLiteral("_pw"));
         SetupDialog *d = dialog<SetupDialog>();
-        choose(d, typed(tree), QStringLiteral("test.lang"));
+        choose(d, tree.typed(), QStringLiteral("test.lang"));
         QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(a, "pwfeld")->text(), QStringLiteral("_pw"));
 
@@ -379,11 +336,11 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         const QString markerPath = tree.cstrike + QStringLiteral("/backup/kb_act.lst.none");
         tree.put(QStringLiteral("gfx/shell/kb_act.lst"), kOwnKeys);
         QVERIFY(QDir().mkpath(markerPath));
-        recordLanguage(tree, typed(tree), "test.lang");
+        tree.recordLanguage(tree.typed(), "test.lang");
         restartConfigurator();
 
         QCOMPARE(messages.entries.size(), 1);
@@ -399,11 +356,11 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         const QString path = tree.cstrike + QStringLiteral("/commandmenu.txt");
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path + QStringLiteral("/inhalt")));
-        saveAndGo(typed(tree));
+        saveAndGo(tree.typed());
 
         QCOMPARE(messages.entries.size(), 1);
         QVERIFY2(messages.entries[0].text.contains(QDir::toNativeSeparators(path)), qPrintable(messages.entries[0].text));
@@ -419,9 +376,9 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile("fehlt.lst"));
-        saveAndGo(typed(tree));
+        tree.install();
+        tree.put(QStringLiteral("qor/test.lang"), languageFile("fehlt.lst"));
+        saveAndGo(tree.typed());
 
         QCOMPARE(messages.entries.size(), 1);
         const QString text = messages.entries[0].text;
@@ -438,10 +395,10 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         tree.put(QStringLiteral("private.lst"), "private\r\n");
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile("../private.lst"));
-        saveAndGo(typed(tree));
+        tree.put(QStringLiteral("qor/test.lang"), languageFile("../private.lst"));
+        saveAndGo(tree.typed());
 
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
@@ -454,8 +411,8 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
-        recordLanguage(tree, typed(tree), "test.lang");
+        tree.install();
+        tree.recordLanguage(tree.typed(), "test.lang");
 
         MainWindow *m = restartConfigurator();
         QVERIFY(m->isVisible());
@@ -466,7 +423,7 @@ private slots:
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
 
         // A wrong folder at startup: nothing is said and nothing is made.
-        recordLanguage(tree, typed(tree) + QStringLiteral("\\nirgends"), "test.lang");
+        tree.recordLanguage(tree.typed() + QStringLiteral("\\nirgends"), "test.lang");
         m = restartConfigurator();
         QVERIFY(m->isVisible());
         QCOMPARE(control<QPushButton>(m, "Command8")->text(), line(4));
@@ -478,8 +435,8 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
-        recordLanguage(tree, typed(tree), "");
+        tree.install();
+        tree.recordLanguage(tree.typed(), "");
         MainWindow *m = restartConfigurator();
         QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
         QCOMPARE(control<QLabel>(dialog<SetupDialog>(), "lang2")->text(), QString());
@@ -506,7 +463,7 @@ private slots:
         QFETCH(QString, why);
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         MainWindow *m = restartConfigurator();
         SetupDialog *d = dialog<SetupDialog>();
         const QString wrong = QDir::toNativeSeparators(folder == QLatin1String("/") ? QDir::rootPath()
@@ -528,7 +485,7 @@ private slots:
 
         // Written into the path file by hand, it bounds no game file either:
         // the language step replaces none and says so once.
-        recordLanguage(tree, wrong, "test.lang");
+        tree.recordLanguage(wrong, "test.lang");
         restartConfigurator();
         Package &package = configurator()->package();
         const LanguageOutcome outcome = package.applyLanguage(true);
@@ -585,7 +542,7 @@ private slots:
         QFETCH(QString, said);
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
         for (const QString &name : samples.entryList({QStringLiteral("deutsch*"), QStringLiteral("english*")}))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
@@ -594,7 +551,7 @@ private slots:
             tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/pfad.kst"),
                               QByteArray(70000, 'x') + "\r\n" + ToWindows1252(recorded) + "\r\n");
         else if (!firstRun)
-            recordLanguage(tree, typed(tree), qPrintable(recorded));
+            tree.recordLanguage(tree.typed(), recorded);
 
         MainWindow *m = restartConfigurator();
         const QByteArray keysAtStart = tree.read(QStringLiteral("gfx/shell/kb_act.lst"));
@@ -604,7 +561,7 @@ private slots:
             QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
         SetupDialog *d = dialog<SetupDialog>();
         QVERIFY(d->isVisible());
-        control<QLineEdit>(d, "pfad")->setText(typed(tree));
+        control<QLineEdit>(d, "pfad")->setText(tree.typed());
         const QList<QListWidgetItem *> selected = control<QListWidget>(d, "language")->selectedItems();
         const bool listed = QFileInfo::exists(recorded);
         QCOMPARE(selected.size(), listed ? 1 : 0);
@@ -612,7 +569,7 @@ private slots:
             QCOMPARE(selected.first()->text(), recorded);
         QCOMPARE(control<QLabel>(d, "sellang")->text(), QString());
         if (!clicked.isEmpty()) {
-            choose(d, typed(tree), clicked);
+            choose(d, tree.typed(), clicked);
             QCOMPARE(control<QLabel>(d, "sellang")->text(), clicked);
         }
         if (saveAndGo)
@@ -621,7 +578,7 @@ private slots:
             QVERIFY(d->close());
 
         QCOMPARE(tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/pfad.kst")),
-                 ToWindows1252(PathFile::For(typed(tree), language).lines().join("\r\n") + "\r\n"));
+                 ToWindows1252(PathFile::For(tree.typed(), language).lines().join("\r\n") + "\r\n"));
         QCOMPARE(messages.entries.size(), messagesAtStart + (said.isEmpty() ? 0 : 1));
         if (!said.isEmpty())
             QVERIFY2(messages.entries.last().text.contains(said), qPrintable(messages.entries.last().text));
@@ -647,10 +604,10 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         MainWindow *m = restartConfigurator();
         SetupDialog *d = dialog<SetupDialog>();
-        choose(d, typed(tree), QStringLiteral("test.lang"));
+        choose(d, tree.typed(), QStringLiteral("test.lang"));
         QVERIFY(d->close());
 
         QVERIFY(messages.entries.isEmpty());
@@ -666,11 +623,11 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), languageFile("fehlt.lst"));
+        tree.install();
+        tree.put(QStringLiteral("qor/test.lang"), languageFile("fehlt.lst"));
         MainWindow *m = restartConfigurator();
         SetupDialog *d = dialog<SetupDialog>();
-        choose(d, typed(tree), QStringLiteral("test.lang"));
+        choose(d, tree.typed(), QStringLiteral("test.lang"));
         QVERIFY(d->close());
 
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), kGameKeys);
@@ -685,7 +642,7 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         QByteArray language = languageFile();
         language.replace("Zeile \xe4 1\r\n", "&Ja\r\n");
         language.replace("Zeile \xe4 3\r\n", "<i>Haftung</i>\r\n");
@@ -694,8 +651,8 @@ private slots:
         // A help text past 4,096 characters is cut there.
         language.replace("Zeile \xe4 11\r\n", QByteArray(5000, 'h') + "\r\n");
         // Unix line ends, as an editor may save the files, end lines too.
-        tree.folder.write(QStringLiteral("Half-Life/cstrike/qor/test.lang"), language.replace("\r\n", "\n"));
-        recordLanguage(tree, typed(tree), "test.lang");
+        tree.put(QStringLiteral("qor/test.lang"), language.replace("\r\n", "\n"));
+        tree.recordLanguage(tree.typed(), "test.lang");
         tree.put(QStringLiteral("qor/pfad.kst"), tree.read(QStringLiteral("qor/pfad.kst")).replace("\r\n", "\n"));
 
         MainWindow *m = restartConfigurator();
@@ -718,8 +675,8 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
-        recordLanguage(tree, typed(tree), "weg.lang");
+        tree.install();
+        tree.recordLanguage(tree.typed(), "weg.lang");
         MainWindow *m = restartConfigurator();
         QCOMPARE(control<QPushButton>(m, "it1")->text(), QStringLiteral("AN"));
         QCOMPARE(control<QPushButton>(m, "Command6")->toolTip(),
@@ -733,7 +690,7 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
         const QStringList files = samples.entryList(QDir::Files);
         QCOMPARE(files, (QStringList{"deutsch.lang", "deutsch_commandmenu.txt", "deutsch_kb_act.lst", "english.lang",
@@ -761,7 +718,7 @@ private slots:
 
         MainWindow *m = restartConfigurator();
         SetupDialog *d = dialog<SetupDialog>();
-        choose(d, typed(tree), QStringLiteral("english.lang"));
+        choose(d, tree.typed(), QStringLiteral("english.lang"));
         QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")), bytes(QStringLiteral("english_kb_act.lst")));
@@ -877,7 +834,7 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
         for (const QString &name : samples.entryList({QStringLiteral("deutsch*")}, QDir::Files))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + QLatin1Char('/') + name));
@@ -892,7 +849,7 @@ private slots:
             QString line = german.value(Texts::lineOf(Texts::Id(id)) - 1);
             QCOMPARE(line.replace("\\n", "\n"), Texts::builtIn(Texts::Id(id)));
         }
-        recordLanguage(tree, typed(tree), "");
+        tree.recordLanguage(tree.typed(), "");
 
         MainWindow *m = restartConfigurator();
         // Every option dialog too, though none is opened at start.
@@ -916,7 +873,7 @@ private slots:
         const QStringList builtIn = texts();
         QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
         SetupDialog *d = dialog<SetupDialog>();
-        choose(d, typed(tree), QStringLiteral("deutsch.lang"));
+        choose(d, tree.typed(), QStringLiteral("deutsch.lang"));
         QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
 
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
@@ -947,11 +904,11 @@ private slots:
         MessageLog messages;
         Platform::setEndProcessHook([](int) {});
         auto restore = qScopeGuard([] { Platform::setEndProcessHook({}); });
-        installGame(tree);
+        tree.install();
         const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
         for (const QString &name : samples.entryList({language.chopped(5) + '*'}))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
-        recordLanguage(tree, typed(tree), qPrintable(language));
+        tree.recordLanguage(tree.typed(), language);
         restartConfigurator();
 
         QString shown = kScenes[scene].show(tree, language);
@@ -974,7 +931,7 @@ private slots:
     {
         GameTree tree;
         MessageLog messages;
-        installGame(tree);
+        tree.install();
         const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
         for (const QString &name : samples.entryList({QStringLiteral("english*")}))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
@@ -985,7 +942,7 @@ private slots:
         QTRY_VERIFY(Notice::shownFor(control<QLineEdit>(a, "pass")).contains(QStringLiteral("Ohne Feldnamen")));
 
         SetupDialog *d = dialog<SetupDialog>();
-        choose(d, typed(tree), QStringLiteral("english.lang"));
+        choose(d, tree.typed(), QStringLiteral("english.lang"));
         QTest::mouseClick(control<QPushButton>(d, "Command2"), Qt::LeftButton);
         QVERIFY2(control<QLineEdit>(a, "pass")->toolTip().contains(QStringLiteral("Without a field name")),
                  qPrintable(control<QLineEdit>(a, "pass")->toolTip()));

@@ -1,6 +1,7 @@
 #include "contract.h"
 #include "failingfile.h"
 #include "fulldisk.h"
+#include "gamefolder.h"
 #include "gamefiles.h"
 #include "language.h"
 #include "markercases.h"
@@ -20,84 +21,28 @@
 
 namespace {
 
-const QByteArray kGameKeys = "\"+attack\"\t\t\"Fire\"\r\n";
-const QByteArray kGameMenu = "\"1\" \"Buy\" { \"buy\" }\r\n";
-const QByteArray kGameValve = "exec autoexec.cfg\r\n";
-const QByteArray kLanguageKeys = "\"+attack\"\t\t\"Shoot\"\r\n\"+jump\"\t\t\"Jump\"\r\n";
 // The same list as an earlier version of the package shipped it.
 const QByteArray kEarlierKeys = "\"+attack\"\t\t\"Shoot\"\r\n";
-// A list of the player's own, which no language names.
-const QByteArray kOwnKeys = "\"+attack\"\t\t\"Meins\"\r\n";
-const QByteArray kLanguageMenu = "\"1\" \"Radio\"\r\n{\r\n\t\"1\" \"Cover me\" \"coverme\"\r\n}\r\n";
 const QByteArray kOtherKeys = "\"+jump\"\t\"Hop\"\r\n";
 
-// Line n reads "Zeile ä n" (Windows-1252); 21 and 22 name the game files.
-QByteArray languageFile(const QByteArray &keys = "test_kb_act.lst", const QByteArray &menu = "test_commandmenu.txt")
-{
-    QByteArray bytes;
-    for (int n = 1; n <= 20; ++n)
-        bytes += "Zeile \xe4 " + QByteArray::number(n) + "\r\n";
-    return bytes + keys + "\r\n" + menu + "\r\n";
-}
-
-// A game tree of its own, <tmp>/Half-Life/cstrike/{qor,gfx/shell}: the
-// package folder qor and the game files beside it. The current directory
-// plays no part.
-struct Game
+// The temporary folder, made before the game tree in it.
+struct TemporaryRoot
 {
     QTemporaryDir root;
-    QString halfLife = root.filePath(QStringLiteral("Half-Life"));
-    QString cstrike = halfLife + QStringLiteral("/cstrike");
-    QString qor = cstrike + QStringLiteral("/qor");
+};
 
+// A game tree of its own; the current directory plays no part.
+struct Game : TemporaryRoot, GameFolder
+{
     Game()
+        : GameFolder(root.path())
     {
-        if (!root.isValid() || !QDir().mkpath(qor) || !QDir().mkpath(cstrike + QStringLiteral("/gfx/shell")))
-            qFatal("cannot make the game tree");
-    }
-
-    // Files below cstrike, by their path relative to it.
-    void put(const QString &name, const QByteArray &bytes) const
-    {
-        const QString path = cstrike + QLatin1Char('/') + name;
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-    }
-    QByteArray read(const QString &name) const
-    {
-        QFile file(cstrike + QLatin1Char('/') + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    bool has(const QString &name) const { return QFileInfo::exists(cstrike + QLatin1Char('/') + name); }
-    QString path(const QString &name) const { return cstrike + QLatin1Char('/') + name; }
-
-    // The Half-Life folder as a Windows user would type it: backslashes throughout.
-    QString typed() const { return QString(halfLife).replace(QLatin1Char('/'), QLatin1Char('\\')); }
-
-    // A fresh game with its own three files, the package holding "test.lang" and its two files.
-    void install() const
-    {
-        put(QStringLiteral("gfx/shell/kb_act.lst"), kGameKeys);
-        put(QStringLiteral("commandmenu.txt"), kGameMenu);
-        put(QStringLiteral("valve.rc"), kGameValve);
-        put(QStringLiteral("qor/test.lang"), languageFile());
-        put(QStringLiteral("qor/test_kb_act.lst"), kLanguageKeys);
-        put(QStringLiteral("qor/test_commandmenu.txt"), kLanguageMenu);
     }
     // Another language of the package, naming only its key list.
     void installOther() const
     {
         put(QStringLiteral("qor/other_kb_act.lst"), kOtherKeys);
         put(QStringLiteral("qor/other.lang"), QByteArray("\r\n").repeated(20) + "other_kb_act.lst\r\n");
-    }
-
-    void recordLanguage(const QString &directory, const QString &language) const
-    {
-        QString error;
-        if (!WriteTextFile(qor + QStringLiteral("/pfad.kst"), PathFile::For(directory, language).lines(), &error))
-            qFatal("%s", qPrintable(error));
     }
 };
 
@@ -231,7 +176,7 @@ private slots:
         Game tree;
         tree.install();
         tree.installOther();
-        tree.recordLanguage(tree.typed(), QStringLiteral("test.lang"));
+        tree.recordLanguage(tree.typed(), "test.lang");
         if (!before.isEmpty()) {
             tree.put(QStringLiteral("qor/test_kb_act.lst"), kEarlierKeys);
             QVERIFY(quietStart(tree.qor));
@@ -334,7 +279,7 @@ private slots:
         } else {
             tree.put(QStringLiteral("backup/kb_act.lst.none"), marker);
         }
-        tree.recordLanguage(tree.typed(), QStringLiteral("test.lang"));
+        tree.recordLanguage(tree.typed(), "test.lang");
         const Start start(tree.qor);
 
         const QByteArray recorded = MarkerRecord(kLanguageKeys) + "\r\n";
@@ -402,7 +347,7 @@ private slots:
         tree.installOther();
         if (situation == QLatin1String("marker"))
             QVERIFY(QFile::remove(tree.path(QStringLiteral("gfx/shell/kb_act.lst"))));
-        tree.recordLanguage(tree.typed(), QStringLiteral("test.lang"));
+        tree.recordLanguage(tree.typed(), "test.lang");
         QVERIFY(quietStart(tree.qor));  // installed: a marker or a backup, and the record of the copy
         // The game's list now holds another language's copy.
         tree.put(QStringLiteral("gfx/shell/kb_act.lst"), kOtherKeys);
@@ -488,7 +433,7 @@ private slots:
         tree.install();
         QVERIFY(QFile::remove(tree.path(QStringLiteral("commandmenu.txt"))));
         QVERIFY(QFile::remove(tree.path(QStringLiteral("valve.rc"))));
-        tree.recordLanguage(tree.typed(), QStringLiteral("test.lang"));
+        tree.recordLanguage(tree.typed(), "test.lang");
 
         QVERIFY(quietStart(tree.qor));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")), kLanguageMenu);
@@ -541,7 +486,7 @@ private slots:
         tree.installOther();
         tree.put(QStringLiteral("qor/stray.lst"), "\"+duck\"\t\"Stray\"\r\n");
         QVERIFY(QFile::remove(tree.path(QStringLiteral("gfx/shell/kb_act.lst"))));
-        tree.recordLanguage(tree.typed(), QStringLiteral("test.lang"));
+        tree.recordLanguage(tree.typed(), "test.lang");
         QVERIFY(quietStart(tree.qor));  // makes the marker
         if (!update.isEmpty())
             tree.put(QStringLiteral("qor/test_kb_act.lst"), kLanguageKeys);
