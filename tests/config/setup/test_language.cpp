@@ -670,7 +670,7 @@ private slots:
     }
 
     // A language file that is gone keeps the built-in texts and is named at
-    // start (at Save and Go: the link row of languageStepStaysInside).
+    // start (at Save and Go: the model's languageStepStaysInside, its link row).
     void languageFileGoneKeepsTheBuiltInTexts()
     {
         GameTree tree;
