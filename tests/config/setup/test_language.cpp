@@ -127,7 +127,7 @@ const Scene kScenes[] = {
     {"warning mark",
      {Texts::NotWrittenToVaris, Texts::NoFieldName},
      [](const GameTree &, const QString &) {
-         configurator()->package().settings.field(Varia::Pass) = StoredValue(ValueKind::ServerValue, "geheim");
+         configurator()->package().settings.field(Varia::Password1) = StoredValue(ValueKind::ServerValue, "geheim");
          return control<QLineEdit>(dialog<ServerAccessDialog>(), "pass")->toolTip();
      }},
     {"save",
@@ -936,7 +936,7 @@ private slots:
         for (const QString &name : samples.entryList({QStringLiteral("english*")}))
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
         restartConfigurator();
-        configurator()->package().settings.field(Varia::Pass) = StoredValue(ValueKind::ServerValue, "geheim");
+        configurator()->package().settings.field(Varia::Password1) = StoredValue(ValueKind::ServerValue, "geheim");
         ServerAccessDialog *a = dialog<ServerAccessDialog>();
         a->show();
         QTRY_VERIFY(Notice::shownFor(control<QLineEdit>(a, "pass")).contains(QStringLiteral("Ohne Feldnamen")));

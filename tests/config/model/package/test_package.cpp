@@ -77,7 +77,7 @@ QString probed(Package &package, Probe probe)
     case Probe::KeyBindings:
         return package.pathFile().file.keyBindings;
     case Probe::Big2:
-        return package.settings.field(Varia::Big2).text;
+        return package.settings.field(Varia::BigRestock2).text;
     case Probe::Reload:
         return package.settings.field(Buy::Reload).text;
     case Probe::PersonalMode:
@@ -119,7 +119,7 @@ private slots:
         for (int i = 1; i <= 3; ++i)
             varis << QStringLiteral("alias smallre_item%1 \"\"").arg(i);
         QStringList varia(Varia::LineCount);
-        varia[Varia::Big2] = QStringLiteral("hegrenade");
+        varia[Varia::BigRestock2] = QStringLiteral("hegrenade");
         QStringList buy(Buy::LineCount);
         buy[Buy::Reload] = QStringLiteral("Nachladen!");
         const QByteArray funStart = "//Vom Configurator erstellte Datei fuer Benutzerdefiniertes Sayscript\r\n"
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(package.lock(), PackageLock::Outcome::Held);
         QString error;
         QVERIFY(package.recordPathFile(QStringLiteral("c:\\hl"), QStringLiteral("english.lang"), &error));
-        package.settings.field(Varia::Big2).text = QStringLiteral("hegrenade");
+        package.settings.field(Varia::BigRestock2).text = QStringLiteral("hegrenade");
         package.settings.field(Buy::Reload).text = QStringLiteral("Nachladen!");
         QString message;
         QVERIFY(package.switchModule(PackageModule::PersonalMode, true, &message));
