@@ -66,14 +66,14 @@ const OptionDialogTable kRestock = {
     "Restocks", 314, 218, false, "Restock Help", LanguageLine::RestockHelp, {
     // The spaces put the two headings over the two columns.
     {C::Frame, "restoc", 48, 8, 217, 193, "Big Restock                        Small Retock  "},
-    {C::ItemBox, "big1", 8, 24, 89, 21, nullptr, Varia::Big1, true},
-    {C::ItemBox, "big2", 8, 56, 89, 21, nullptr, Varia::Big2, true},
-    {C::ItemBox, "big3", 8, 88, 89, 21, nullptr, Varia::Big3, true},
-    {C::ItemBox, "big4", 8, 120, 89, 21, nullptr, Varia::Big4, true},
-    {C::ItemBox, "big5", 8, 152, 89, 21, nullptr, Varia::Big5, true},
-    {C::ItemBox, "small1", 120, 24, 89, 21, nullptr, Varia::Small1, true},
-    {C::ItemBox, "small2", 120, 88, 89, 21, nullptr, Varia::Small2, true},
-    {C::ItemBox, "small3", 120, 152, 89, 21, nullptr, Varia::Small3, true},
+    {C::ItemBox, "big1", 8, 24, 89, 21, nullptr, Varia::BigRestock1, true},
+    {C::ItemBox, "big2", 8, 56, 89, 21, nullptr, Varia::BigRestock2, true},
+    {C::ItemBox, "big3", 8, 88, 89, 21, nullptr, Varia::BigRestock3, true},
+    {C::ItemBox, "big4", 8, 120, 89, 21, nullptr, Varia::BigRestock4, true},
+    {C::ItemBox, "big5", 8, 152, 89, 21, nullptr, Varia::BigRestock5, true},
+    {C::ItemBox, "small1", 120, 24, 89, 21, nullptr, Varia::SmallRestock1, true},
+    {C::ItemBox, "small2", 120, 88, 89, 21, nullptr, Varia::SmallRestock2, true},
+    {C::ItemBox, "small3", 120, 152, 89, 21, nullptr, Varia::SmallRestock3, true},
     {C::Help, "Command4", 144, 176, 65, 13, nullptr, 0, true},
     {C::Close, "Command1", 16, 192, 73, 17},
 }};
@@ -83,12 +83,12 @@ const OptionDialogTable kRestock = {
 const OptionDialogTable kServerAccess = {
     "Setinfo - Feld", 314, 129, false, "CMAM Help", LanguageLine::ServerHelp, {
     {C::Frame, "adminmod", 16, 16, 281, 89, "Clanmod/Adminmod Config"},
-    {C::Box, "pwfeld", 8, 24, 129, 19, "1", Varia::Pwfeld, true, "Label1", 136, 9},
-    {C::Box, "pass", 152, 24, 121, 19, "1", Varia::Pass, true, "Label2", 272, 9},
+    {C::Box, "pwfeld", 8, 24, 129, 19, "1", Varia::PasswordField1, true, "Label1", 136, 9},
+    {C::Box, "pass", 152, 24, 121, 19, "1", Varia::Password1, true, "Label2", 272, 9},
     {C::Label, "Label4", 16, 48, 113, 17, "Passwort Feld", 0, true},
     {C::Label, "Label5", 168, 48, 89, 17, "Passwort", 0, true},
-    {C::Box, "Text1", 8, 64, 129, 19, "2", Varia::AmcmText1, true, "Label3", 136, 9},
-    {C::Box, "Text2", 152, 64, 121, 19, "2", Varia::AmcmText2, true, "Label6", 272, 9},
+    {C::Box, "Text1", 8, 64, 129, 19, "2", Varia::PasswordField2, true, "Label3", 136, 9},
+    {C::Box, "Text2", 152, 64, 121, 19, "2", Varia::Password2, true, "Label6", 272, 9},
     {C::Close, "Command1", 112, 104, 89, 17},
     {C::Help, "Command2", 232, 104, 65, 13},
 }};
@@ -97,23 +97,23 @@ const OptionDialogTable kSound = {
     "Soundmenü", 234, 121, false, "Sound Help", LanguageLine::SoundHelp, {
     {C::Label, "Label1", 8, 8, 121, 17, "User defined tones"},
     {C::Close, "Command2", 144, 8, 81, 13},
-    {C::Box, "snd1", 8, 32, 169, 19, "Ton1", Varia::Snd1, false, "Label2", 184, 113},
-    {C::Box, "snd2", 8, 56, 169, 19, "Ton2", Varia::Snd2, false, "Label3", 184, 113},
-    {C::Box, "snd3", 8, 80, 169, 19, "Ton3", Varia::Snd3, false, "Label4", 184, 113},
+    {C::Box, "snd1", 8, 32, 169, 19, "Ton1", Varia::Sound1, false, "Label2", 184, 113},
+    {C::Box, "snd2", 8, 56, 169, 19, "Ton2", Varia::Sound2, false, "Label3", 184, 113},
+    {C::Box, "snd3", 8, 80, 169, 19, "Ton3", Varia::Sound3, false, "Label4", 184, 113},
     {C::Help, "Command1", 64, 104, 113, 13},
 }};
 
 // The chat messages, then the team messages set a little apart.
 const OptionDialogTable kTextMessages = {
     "TextMenü", 313, 233, false, "Text Help", LanguageLine::TextHelp, {
-    {C::Box, "Text1", 16, 16, 209, 19, "Message1", Varia::Text1, false, "Label1", 240, 65},
-    {C::Box, "Text2", 16, 40, 209, 19, "Message2", Varia::Text2, false, "Label2", 240, 65},
-    {C::Box, "Text3", 16, 64, 209, 19, "Message3", Varia::Text3, false, "Label3", 240, 65},
-    {C::Box, "Text4", 16, 88, 209, 19, "Message4", Varia::Text4, false, "Label4", 240, 65},
-    {C::Box, "Text5", 16, 112, 209, 19, "Message5", Varia::Text5, false, "Label5", 240, 65},
-    {C::Box, "Text6", 16, 144, 209, 19, "Teammessage1", Varia::Text6, false, "Label6", 232, 81},
-    {C::Box, "Text7", 16, 168, 209, 19, "Teammessage2", Varia::Text7, false, "Label7", 232, 81},
-    {C::Box, "Text8", 16, 192, 209, 19, "Teammessage3", Varia::Text8, false, "Label8", 232, 81},
+    {C::Box, "Text1", 16, 16, 209, 19, "Message1", Varia::ChatMessage1, false, "Label1", 240, 65},
+    {C::Box, "Text2", 16, 40, 209, 19, "Message2", Varia::ChatMessage2, false, "Label2", 240, 65},
+    {C::Box, "Text3", 16, 64, 209, 19, "Message3", Varia::ChatMessage3, false, "Label3", 240, 65},
+    {C::Box, "Text4", 16, 88, 209, 19, "Message4", Varia::ChatMessage4, false, "Label4", 240, 65},
+    {C::Box, "Text5", 16, 112, 209, 19, "Message5", Varia::ChatMessage5, false, "Label5", 240, 65},
+    {C::Box, "Text6", 16, 144, 209, 19, "Teammessage1", Varia::TeamMessage1, false, "Label6", 232, 81},
+    {C::Box, "Text7", 16, 168, 209, 19, "Teammessage2", Varia::TeamMessage2, false, "Label7", 232, 81},
+    {C::Box, "Text8", 16, 192, 209, 19, "Teammessage3", Varia::TeamMessage3, false, "Label8", 232, 81},
     {C::Close, "Command2", 16, 216, 137, 17},
     {C::Help, "Command1", 208, 216, 97, 17},
 }};

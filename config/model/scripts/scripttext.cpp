@@ -51,25 +51,27 @@ public:
         QStringList out;
         out << QStringLiteral("exec qor/") + slot(PackageModule::PersonalMode) << slot(PackageModule::Information)
             << slot(PackageModule::ItemBuyBlocker);
-        setinfo(out, Varia::Pwfeld, Varia::Pass);
-        setinfo(out, Varia::AmcmText1, Varia::AmcmText2);
+        setinfo(out, Varia::PasswordField1, Varia::Password1);
+        setinfo(out, Varia::PasswordField2, Varia::Password2);
 
-        const Varia::Line big[] = {Varia::Big1, Varia::Big2, Varia::Big3, Varia::Big4, Varia::Big5};
+        const Varia::Line big[] = {Varia::BigRestock1, Varia::BigRestock2, Varia::BigRestock3, Varia::BigRestock4,
+                                   Varia::BigRestock5};
         for (int i = 0; i < 5; ++i)
             out << alias(QStringLiteral("bigre_item%1").arg(i + 1), inGame(big[i]));
-        const Varia::Line small[] = {Varia::Small1, Varia::Small2, Varia::Small3};
+        const Varia::Line small[] = {Varia::SmallRestock1, Varia::SmallRestock2, Varia::SmallRestock3};
         for (int i = 0; i < 3; ++i)
             out << alias(QStringLiteral("smallre_item%1").arg(i + 1), inGame(small[i]));
 
-        const Varia::Line messages[] = {Varia::Text1, Varia::Text2, Varia::Text3, Varia::Text4, Varia::Text5};
+        const Varia::Line messages[] = {Varia::ChatMessage1, Varia::ChatMessage2, Varia::ChatMessage3,
+                                        Varia::ChatMessage4, Varia::ChatMessage5};
         for (int i = 0; i < 5; ++i)
             chat(out, QStringLiteral("txt%1").arg(i + 1), ValueKind::Say, messages[i]);
 
-        const Varia::Line sounds[] = {Varia::Snd1, Varia::Snd2, Varia::Snd3};
+        const Varia::Line sounds[] = {Varia::Sound1, Varia::Sound2, Varia::Sound3};
         for (int i = 0; i < 3; ++i)
             sound(out, QStringLiteral("snd%1").arg(i + 1), sounds[i]);
 
-        const Varia::Line team[] = {Varia::Text6, Varia::Text7, Varia::Text8};
+        const Varia::Line team[] = {Varia::TeamMessage1, Varia::TeamMessage2, Varia::TeamMessage3};
         for (int i = 0; i < 3; ++i)
             chat(out, QStringLiteral("tm%1").arg(i + 1), ValueKind::SayTeam, team[i]);
         return out;

@@ -36,17 +36,18 @@ QList<SettingValue> stateValues(const QString &file, const QList<ValueKind> &kin
 ValueKind KindOf(Varia::Line line)
 {
     switch (line) {
-    case Varia::Pwfeld:
-    case Varia::AmcmText1:
+    case Varia::PasswordField1:
+    case Varia::PasswordField2:
         return ValueKind::ServerField;
-    case Varia::Pass:
-    case Varia::AmcmText2:
+    case Varia::Password1:
+    case Varia::Password2:
         return ValueKind::ServerValue;
-    case Varia::Text1: case Varia::Text2: case Varia::Text3: case Varia::Text4: case Varia::Text5:
+    case Varia::ChatMessage1: case Varia::ChatMessage2: case Varia::ChatMessage3:
+    case Varia::ChatMessage4: case Varia::ChatMessage5:
         return ValueKind::Say;
-    case Varia::Text6: case Varia::Text7: case Varia::Text8:
+    case Varia::TeamMessage1: case Varia::TeamMessage2: case Varia::TeamMessage3:
         return ValueKind::SayTeam;
-    case Varia::Snd1: case Varia::Snd2: case Varia::Snd3:
+    case Varia::Sound1: case Varia::Sound2: case Varia::Sound3:
         return ValueKind::Sound;
     default:
         return ValueKind::Restock;

@@ -18,13 +18,13 @@ inline const QString kBuyFile = QStringLiteral("buy.kst");
 // Lines of "varia.kst", one value each, in file order.
 namespace Varia {
 enum Line {
-    Pwfeld, Pass,
-    Big1, Big2, Big3, Big4, Big5,
-    Small1, Small2, Small3,
-    Text1, Text2, Text3, Text4, Text5,
-    Snd1, Snd2, Snd3,
-    AmcmText1, AmcmText2,
-    Text6, Text7, Text8,
+    PasswordField1, Password1,  // the first server's password field and password
+    BigRestock1, BigRestock2, BigRestock3, BigRestock4, BigRestock5,
+    SmallRestock1, SmallRestock2, SmallRestock3,
+    ChatMessage1, ChatMessage2, ChatMessage3, ChatMessage4, ChatMessage5,
+    Sound1, Sound2, Sound3,
+    PasswordField2, Password2,  // the second server's
+    TeamMessage1, TeamMessage2, TeamMessage3,
     LineCount
 };
 }

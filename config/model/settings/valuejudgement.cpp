@@ -189,14 +189,14 @@ ValueJudgement judge(const Language &language, ValueKind kind, const SettingValu
 Varia::Line partnerOf(Varia::Line line)
 {
     switch (line) {
-    case Varia::Pwfeld:
-        return Varia::Pass;
-    case Varia::Pass:
-        return Varia::Pwfeld;
-    case Varia::AmcmText1:
-        return Varia::AmcmText2;
+    case Varia::PasswordField1:
+        return Varia::Password1;
+    case Varia::Password1:
+        return Varia::PasswordField1;
+    case Varia::PasswordField2:
+        return Varia::Password2;
     default:
-        return Varia::AmcmText1;
+        return Varia::PasswordField2;
     }
 }
 

@@ -266,7 +266,7 @@ private slots:
         QLineEdit *password = row == 1 ? control<QLineEdit>(d, "pass") : control<QLineEdit>(d, "Text2");
         const Package &package = configurator()->package();
         const Settings &settings = package.settings;
-        const Varia::Line passwordLine = row == 1 ? Varia::Pass : Varia::AmcmText2;
+        const Varia::Line passwordLine = row == 1 ? Varia::Password1 : Varia::Password2;
         showWindowOf(d);
         typeText(password, QStringLiteral("geheim"));
         QVERIFY(password->actions().first()->isVisible());

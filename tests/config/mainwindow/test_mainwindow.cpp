@@ -1,5 +1,4 @@
 #include "appearance.h"
-#include "fulldisk.h"
 #include "gametree.h"
 #include "lockrows.h"
 #include "mainwindow.h"
@@ -268,22 +267,8 @@ private slots:
         QVERIFY(messages.entries.isEmpty());
     }
 
-    void markerGoneAlreadyIsNoError()
-    {
-        PackageFolder folder;
-        MessageLog messages;
-        folder.write(QStringLiteral("pfad.kst"), kPathFile);
-        folder.write(QStringLiteral("itim.kst"), "it aktiviert\r\n");
-        MainWindow *m = restartConfigurator();
-        QVERIFY(QFile::remove(QStringLiteral("itim.kst")));
-
-        control<QPushButton>(m, "it2")->click();
-        QVERIFY(messages.entries.isEmpty());
-        QCOMPARE(slot(m, PackageModule::ItemBuyBlocker), QString());
-        QVERIFY(control<QPushButton>(m, "it1")->isEnabled());
-        QVERIFY(!control<QPushButton>(m, "it2")->isEnabled());
-    }
-
+    // What the player sees of a marker that can't be written or removed: the
+    // message box and the switch as the next start finds it.
     void markerThatCannotBeWrittenIsReported()
     {
         PackageFolder folder;
@@ -315,27 +300,6 @@ private slots:
         QCOMPARE(slot(m, PackageModule::Information), QStringLiteral("sayscript"));
         QVERIFY(!control<QPushButton>(m, "say1")->isEnabled());
         QVERIFY(control<QPushButton>(m, "say2")->isEnabled());
-    }
-
-    // A marker that is a link out of the game, even one leading nowhere, is
-    // not written through: no file appears outside.
-    void markerLinkedOutsideIsNotWritten()
-    {
-#ifdef Q_OS_WIN
-        QSKIP("QFile::link makes a shortcut on Windows, no symbolic link");
-#endif
-        PackageFolder folder;
-        QTemporaryDir outside;
-        MessageLog messages;
-        folder.write(QStringLiteral("pfad.kst"), kPathFile);
-        QVERIFY(QFile::link(outside.filePath(QStringLiteral("say.kst")), QStringLiteral("say.kst")));
-        MainWindow *m = restartConfigurator();
-        control<QPushButton>(m, "say1")->click();
-        QCOMPARE(messages.entries.size(), 1);
-        QVERIFY(messages.entries[0].text.contains(QDir::toNativeSeparators(QDir::current().filePath("say.kst"))));
-        QVERIFY(QDir(outside.path()).isEmpty());
-        QVERIFY(control<QPushButton>(m, "say1")->isEnabled());
-        QCOMPARE(slot(m, PackageModule::Information), QString());
     }
 
     // One configurator per package folder: a second start says so, names the
@@ -470,69 +434,6 @@ private slots:
         QVERIFY(!m->isVisible());
     }
 
-    // The package folder is the program's own: a shortcut without its start
-    // folder starts it in the Half-Life folder or anywhere else, where nothing
-    // of the package may be written. A build lying in no package (as the tests
-    // run it) works in the package folder it is started in.
-    void startFolderFits_data()
-    {
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("program");      // the program's folder
-        QTest::addColumn<QStringList>("files");    // below the game tree
-        QTest::addColumn<bool>("fits");
-
-        const QString qor = QStringLiteral("Half-Life/cstrike/qor");
-        const QStringList shipped{qor + "/config", qor + "/english.lang", qor + "/english_kb_act.lst",
-                                  qor + "/deutsch.lang"};
-        const QStringList used = shipped + QStringList{qor + "/pfad.kst", qor + "/varia.kst"};
-        QTest::newRow("in the package folder") << qor << qor << used << true;
-        QTest::newRow("freshly unpacked, no path file yet") << qor << qor << shipped << true;
-        QTest::newRow("in an emptied package folder") << qor << qor << QStringList{qor + "/config"} << true;
-#ifndef Q_OS_WIN // links are Unix ones here
-        QTest::newRow("in the package folder through a link") << "link" << qor << used << true;
-#endif
-        QTest::newRow("in the Half-Life folder, the package below") << "Half-Life" << qor << used << false;
-        QTest::newRow("in the Half-Life folder, freshly unpacked below") << "Half-Life" << qor << shipped << false;
-        QTest::newRow("in the Half-Life folder with files an older start left")
-            << "Half-Life" << qor
-            << used + QStringList{"Half-Life/pfad.kst", "Half-Life/varia.kst", "Half-Life/varis.cfg"} << false;
-        QTest::newRow("in cstrike") << "Half-Life/cstrike" << qor << used << false;
-        QTest::newRow("in an empty folder") << "empty" << qor << used << false;
-        QTest::newRow("in a folder with another program's language file")
-            << "launcher" << qor << used + QStringList{"launcher/english.lang"} << false;
-        QTest::newRow("in another package folder")
-            << "copy/cstrike/qor" << qor << used + QStringList{"copy/cstrike/qor/pfad.kst"} << false;
-        QTest::newRow("a build, in a package folder") << qor << "build" << QStringList{qor + "/pfad.kst"} << true;
-        QTest::newRow("a build, in a package folder with languages only")
-            << qor << "build" << QStringList{qor + "/english.lang"} << true;
-        QTest::newRow("a build, in an empty folder") << "empty" << "build" << QStringList() << false;
-        QTest::newRow("a build, in the Half-Life folder") << "Half-Life" << "build" << used << false;
-        QTest::newRow("a language folder named like a language file")
-            << "launcher" << "build" << QStringList{"launcher/english.lang/readme.txt"} << false;
-    }
-
-    void startFolderFits()
-    {
-        QFETCH(QString, current);
-        QFETCH(QString, program);
-        QFETCH(QStringList, files);
-        QFETCH(bool, fits);
-        QTemporaryDir tree;
-        const QDir root(tree.path());
-        const QStringList folders{"Half-Life/cstrike/qor", "copy/cstrike/qor", "empty", "launcher", "build"};
-        for (const QString &folder : folders)
-            QVERIFY(root.mkpath(folder));
-        for (const QString &name : files) {
-            QVERIFY(root.mkpath(QFileInfo(root.filePath(name)).path()));
-            QFile file(root.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-#ifndef Q_OS_WIN
-        QVERIFY(QFile::link(root.filePath("Half-Life/cstrike/qor"), root.filePath("link")));
-#endif
-        QCOMPARE(Package::startFolderFits(root.filePath(current), root.filePath(program)), fits);
-    }
-
     // Started outside its package, the real start says where it was started
     // and where the package is, in the language the package records, and
     // writes nothing anywhere; started in it, it goes on without a word.
@@ -572,66 +473,6 @@ private slots:
         QCOMPARE(messages.entries[0].text, QStringLiteral("Started in %1, the package is in %2.")
                                                .arg(QDir::toNativeSeparators(QDir::currentPath()),
                                                     QDir::toNativeSeparators(game.qor)));
-    }
-
-    // The uninstaller's tests run the same rows through its own lock code and
-    // expect the same verdict: what is not held is taken, unless it is no file.
-    void lockJudgedAsTheUninstallerJudgesIt_data()
-    {
-        QTest::addColumn<int>("index");
-        const QList<LockRow> rows = LockRows();
-        for (int index = 0; index < rows.size(); ++index)
-            QTest::newRow(rows[index].row) << index;
-    }
-
-    void lockJudgedAsTheUninstallerJudgesIt()
-    {
-        QFETCH(int, index);
-        const LockRow row = LockRows().at(index);
-        PackageFolder folder;
-        QTemporaryDir elsewhere;
-        QString skip;
-        if (!makeLock(row, QDir(folder.path()).filePath(QStringLiteral("config.lock")), elsewhere.path(), &skip)) {
-            if (!skip.isEmpty())
-                QSKIP(qPrintable(skip));
-            QFAIL("the lock could not be made");
-        }
-        PackageLock lock(folder.path());
-        const PackageLock::Outcome taken = lock.take();
-        const PackageLock::Outcome expected = row.held ? PackageLock::Outcome::TakenByAnother
-            : row.kind == LockRow::File               ? PackageLock::Outcome::Held
-                                                      : PackageLock::Outcome::NotAFile;
-        QCOMPARE(taken, expected);
-    }
-
-    void markerOnAFullDiskLeavesTheSwitchOff()
-    {
-        FullDisk disk(QStringLiteral("16k"));
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.whyNot()));
-
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(disk.path());
-        auto back = qScopeGuard([&] {
-            dropConfigurator();
-            QDir::setCurrent(previous);
-        });
-        MessageLog messages;
-        {
-            QFile pathFile(QStringLiteral("pfad.kst"));
-            QVERIFY(pathFile.open(QIODevice::WriteOnly));
-            pathFile.write(kPathFile);
-        }
-        disk.fill();
-
-        MainWindow *m = restartConfigurator();
-        control<QPushButton>(m, "fun1")->click();
-        QCOMPARE(messages.entries.size(), 1);
-        QVERIFY(messages.entries[0].text.contains(QStringLiteral("fun.kst")));
-        QVERIFY(!QFileInfo::exists(QStringLiteral("fun.kst")));
-        QCOMPARE(slot(m, PackageModule::PersonalMode), QStringLiteral("ori.cfg"));
-        QVERIFY(control<QPushButton>(m, "fun1")->isEnabled());
-        QVERIFY(!control<QPushButton>(m, "fun2")->isEnabled());
     }
 };
 

@@ -439,12 +439,12 @@ private slots:
         PackageFolder folder;
         ProcessEnd end;
         QStringList varia = emptyLines(23);
-        varia[Varia::Text1] = QString(10 * 1024 * 1024, QLatin1Char('m'));
-        varia[Varia::Big1] = QString(600, QLatin1Char('k'));
-        varia[Varia::Snd1] = QStringLiteral("a b//c");
-        varia[Varia::Pwfeld] = QStringLiteral("my field");
-        varia[Varia::Pass] = QStringLiteral("geheim");
-        varia[Varia::Text6] = QStringLiteral("a\x01" "b\tc");
+        varia[Varia::ChatMessage1] = QString(10 * 1024 * 1024, QLatin1Char('m'));
+        varia[Varia::BigRestock1] = QString(600, QLatin1Char('k'));
+        varia[Varia::Sound1] = QStringLiteral("a b//c");
+        varia[Varia::PasswordField1] = QStringLiteral("my field");
+        varia[Varia::Password1] = QStringLiteral("geheim");
+        varia[Varia::TeamMessage1] = QStringLiteral("a\x01" "b\tc");
         QStringList buy = emptyLines(24);
         buy[Buy::Reload] = QString(200, QLatin1Char('r'));
         folder.write(QStringLiteral("varia.kst"), fileBytes(varia));
@@ -477,9 +477,9 @@ private slots:
                                  15000);
         m->close();
 
-        varia[Varia::Text1] = QString(119, QLatin1Char('m'));
-        varia[Varia::Big1] = QString(500, QLatin1Char('k'));
-        varia[Varia::Text6] = QStringLiteral("ab c");
+        varia[Varia::ChatMessage1] = QString(119, QLatin1Char('m'));
+        varia[Varia::BigRestock1] = QString(500, QLatin1Char('k'));
+        varia[Varia::TeamMessage1] = QStringLiteral("ab c");
         buy[Buy::Reload] = QString(114, QLatin1Char('r'));
         QCOMPARE(folder.read(QStringLiteral("varia.kst")), fileBytes(varia));
         QCOMPARE(folder.read(QStringLiteral("buy.kst")), fileBytes(buy));
@@ -503,11 +503,11 @@ private slots:
             varia << QString::fromUtf8("Wert %1 für €").arg(i);
         for (int i = 1; i <= 24; ++i)
             buy << QString::fromUtf8("Team %1 ß").arg(i);
-        varia[Varia::Text1] = QString(300, QLatin1Char('m'));
-        varia[Varia::Text7] = QStringLiteral("a\tb");
-        varia[Varia::Pwfeld] = QStringLiteral("my field");
-        varia[Varia::Snd2] = QStringLiteral("a b//c");
-        varia[Varia::Big3] = QStringLiteral("hegrenade");
+        varia[Varia::ChatMessage1] = QString(300, QLatin1Char('m'));
+        varia[Varia::TeamMessage2] = QStringLiteral("a\tb");
+        varia[Varia::PasswordField1] = QStringLiteral("my field");
+        varia[Varia::Sound2] = QStringLiteral("a b//c");
+        varia[Varia::BigRestock3] = QStringLiteral("hegrenade");
         buy[Buy::Plant] = QString(200, QLatin1Char('p'));
         const QStringList files{"varis.cfg", "varia.kst", "buy.kst", "fun.cfg"};
         QList<bool> dialogsThere;
@@ -535,8 +535,8 @@ private slots:
         QCOMPARE(dialogsThere, QList<bool>({false, true}));
         QCOMPARE(end.codes, QList<int>({0, 0}));
 
-        varia[Varia::Text1].truncate(119);
-        varia[Varia::Text7] = QStringLiteral("a b");
+        varia[Varia::ChatMessage1].truncate(119);
+        varia[Varia::TeamMessage2] = QStringLiteral("a b");
         buy[Buy::Plant].truncate(114);
         QCOMPARE(neverOpened.at(1), fileBytes(varia));
         QCOMPARE(neverOpened.at(2), fileBytes(buy));

@@ -1,3 +1,5 @@
+#include "fulldisk.h"
+#include "lockrows.h"
 #include "package.h"
 #include "packagelock.h"
 #include "textfiles.h"
@@ -6,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -73,7 +77,7 @@ QString probed(Package &package, Probe probe)
     case Probe::KeyBindings:
         return package.pathFile().file.keyBindings;
     case Probe::Big2:
-        return package.settings.field(Varia::Big2).text;
+        return package.settings.field(Varia::BigRestock2).text;
     case Probe::Reload:
         return package.settings.field(Buy::Reload).text;
     case Probe::PersonalMode:
@@ -96,6 +100,7 @@ QString placed(const QString &pattern, const QString &root)
 } // namespace
 
 Q_DECLARE_METATYPE(Probe)
+Q_DECLARE_METATYPE(PackageModule)
 
 class TestPackage : public QObject
 {
@@ -114,7 +119,7 @@ private slots:
         for (int i = 1; i <= 3; ++i)
             varis << QStringLiteral("alias smallre_item%1 \"\"").arg(i);
         QStringList varia(Varia::LineCount);
-        varia[Varia::Big2] = QStringLiteral("hegrenade");
+        varia[Varia::BigRestock2] = QStringLiteral("hegrenade");
         QStringList buy(Buy::LineCount);
         buy[Buy::Reload] = QStringLiteral("Nachladen!");
         const QByteArray funStart = "//Vom Configurator erstellte Datei fuer Benutzerdefiniertes Sayscript\r\n"
@@ -140,7 +145,7 @@ private slots:
         QCOMPARE(package.lock(), PackageLock::Outcome::Held);
         QString error;
         QVERIFY(package.recordPathFile(QStringLiteral("c:\\hl"), QStringLiteral("english.lang"), &error));
-        package.settings.field(Varia::Big2).text = QStringLiteral("hegrenade");
+        package.settings.field(Varia::BigRestock2).text = QStringLiteral("hegrenade");
         package.settings.field(Buy::Reload).text = QStringLiteral("Nachladen!");
         QString message;
         QVERIFY(package.switchModule(PackageModule::PersonalMode, true, &message));
@@ -279,6 +284,169 @@ private slots:
         started.readPathFile();
         QCOMPARE(started.firstRun(), !withPathFile);
         QCOMPARE(started.suggestedHalfLifeFolder(), placed(suggested, folders.root.path()));
+    }
+
+    // The package folder is the program's own: a shortcut without its start
+    // folder starts it in the Half-Life folder or anywhere else, where nothing
+    // of the package may be written. A build lying in no package (as the tests
+    // run it) works in the package folder it is started in.
+    void startFolderFits_data()
+    {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("program");      // the program's folder
+        QTest::addColumn<QStringList>("files");    // below the game tree
+        QTest::addColumn<bool>("fits");
+
+        const QString qor = QStringLiteral("Half-Life/cstrike/qor");
+        const QStringList shipped{qor + "/config", qor + "/english.lang", qor + "/english_kb_act.lst",
+                                  qor + "/deutsch.lang"};
+        const QStringList used = shipped + QStringList{qor + "/pfad.kst", qor + "/varia.kst"};
+        QTest::newRow("in the package folder") << qor << qor << used << true;
+        QTest::newRow("freshly unpacked, no path file yet") << qor << qor << shipped << true;
+        QTest::newRow("in an emptied package folder") << qor << qor << QStringList{qor + "/config"} << true;
+#ifndef Q_OS_WIN // links are Unix ones here
+        QTest::newRow("in the package folder through a link") << "link" << qor << used << true;
+#endif
+        QTest::newRow("in the Half-Life folder, the package below") << "Half-Life" << qor << used << false;
+        QTest::newRow("in the Half-Life folder, freshly unpacked below") << "Half-Life" << qor << shipped << false;
+        QTest::newRow("in the Half-Life folder with files an older start left")
+            << "Half-Life" << qor
+            << used + QStringList{"Half-Life/pfad.kst", "Half-Life/varia.kst", "Half-Life/varis.cfg"} << false;
+        QTest::newRow("in cstrike") << "Half-Life/cstrike" << qor << used << false;
+        QTest::newRow("in an empty folder") << "empty" << qor << used << false;
+        QTest::newRow("in a folder with another program's language file")
+            << "launcher" << qor << used + QStringList{"launcher/english.lang"} << false;
+        QTest::newRow("in another package folder")
+            << "copy/cstrike/qor" << qor << used + QStringList{"copy/cstrike/qor/pfad.kst"} << false;
+        QTest::newRow("a build, in a package folder") << qor << "build" << QStringList{qor + "/pfad.kst"} << true;
+        QTest::newRow("a build, in a package folder with languages only")
+            << qor << "build" << QStringList{qor + "/english.lang"} << true;
+        QTest::newRow("a build, in an empty folder") << "empty" << "build" << QStringList() << false;
+        QTest::newRow("a build, in the Half-Life folder") << "Half-Life" << "build" << used << false;
+        QTest::newRow("a language folder named like a language file")
+            << "launcher" << "build" << QStringList{"launcher/english.lang/readme.txt"} << false;
+    }
+
+    void startFolderFits()
+    {
+        QFETCH(QString, current);
+        QFETCH(QString, program);
+        QFETCH(QStringList, files);
+        QFETCH(bool, fits);
+        QTemporaryDir tree;
+        const QDir root(tree.path());
+        const QStringList folders{"Half-Life/cstrike/qor", "copy/cstrike/qor", "empty", "launcher", "build"};
+        for (const QString &folder : folders)
+            QVERIFY(root.mkpath(folder));
+        for (const QString &name : files) {
+            QVERIFY(root.mkpath(QFileInfo(root.filePath(name)).path()));
+            QFile file(root.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+#ifndef Q_OS_WIN
+        QVERIFY(QFile::link(root.filePath("Half-Life/cstrike/qor"), root.filePath("link")));
+#endif
+        QCOMPARE(Package::startFolderFits(root.filePath(current), root.filePath(program)), fits);
+    }
+
+    // The uninstaller's tests run the same rows through its own lock code and
+    // expect the same verdict: what is not held is taken, unless it is no file.
+    void lockJudgedAsTheUninstallerJudgesIt_data()
+    {
+        QTest::addColumn<int>("index");
+        const QList<LockRow> rows = LockRows();
+        for (int index = 0; index < rows.size(); ++index)
+            QTest::newRow(rows[index].row) << index;
+    }
+
+    void lockJudgedAsTheUninstallerJudgesIt()
+    {
+        QFETCH(int, index);
+        const LockRow row = LockRows().at(index);
+        QTemporaryDir folder;
+        QTemporaryDir elsewhere;
+        QString skip;
+        if (!makeLock(row, QDir(folder.path()).filePath(QStringLiteral("config.lock")), elsewhere.path(), &skip)) {
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QFAIL("the lock could not be made");
+        }
+        PackageLock lock(folder.path());
+        const PackageLock::Outcome taken = lock.take();
+        const PackageLock::Outcome expected = row.held ? PackageLock::Outcome::TakenByAnother
+            : row.kind == LockRow::File               ? PackageLock::Outcome::Held
+                                                      : PackageLock::Outcome::NotAFile;
+        QCOMPARE(taken, expected);
+    }
+
+    // A switch acts on its marker file at once. One that can't be written or
+    // removed (a folder, a link out of the game, a full disk) leaves the switch
+    // as the next start will find it and says why; one removed from outside
+    // already is no error.
+    void switchingAModule_data()
+    {
+        QTest::addColumn<PackageModule>("module");
+        QTest::addColumn<QString>("before");  // at the marker file: "file", "folder", "link out", "full disk"
+        QTest::addColumn<bool>("on");         // switched on, else off
+        QTest::addColumn<bool>("switched");
+        QTest::addColumn<bool>("nowOn");  // also for the next start
+        QTest::newRow("removed already") << PackageModule::ItemBuyBlocker << "file" << false << true << false;
+        QTest::newRow("a folder, switched on") << PackageModule::Information << "folder" << true << false << true;
+        QTest::newRow("a folder, switched off") << PackageModule::Information << "folder" << false << false << true;
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there, no symbolic link
+        QTest::newRow("a link out of the game, even leading nowhere")
+            << PackageModule::Information << "link out" << true << false << false;
+#endif
+        QTest::newRow("a full disk") << PackageModule::PersonalMode << "full disk" << true << false << false;
+    }
+
+    void switchingAModule()
+    {
+        QFETCH(PackageModule, module);
+        QFETCH(QString, before);
+        QFETCH(bool, on);
+        QFETCH(bool, switched);
+        QFETCH(bool, nowOn);
+        QTemporaryDir temporary;
+        QTemporaryDir outside;
+        std::optional<FullDisk> disk;
+        QString folder = temporary.path();
+        if (before == QLatin1String("full disk")) {
+            disk.emplace(QStringLiteral("16k"));
+            if (!disk->mounted())
+                QSKIP(qPrintable(disk->whyNot()));
+            folder = disk->path();
+        }
+        const QString marker = QDir(folder).filePath(MarkerFile(module));
+        Elsewhere::put(QDir(folder).filePath(QStringLiteral("pfad.kst")),
+                       "c:\\hl\r\n\r\nc:\\hl\\cstrike\\gfx\\shell\\kb_act.lst\r\nc:\\hl\\cstrike\\commandmenu.txt\r\n");
+        if (before == QLatin1String("file"))
+            Elsewhere::put(marker, "it aktiviert\r\n");
+        else if (before == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(marker + QStringLiteral("/inhalt")));
+        else if (before == QLatin1String("link out"))
+            QVERIFY(QFile::link(outside.filePath(MarkerFile(module)), marker));
+        else
+            disk->fill();
+
+        Package package(folder);
+        package.readPathFile();
+        package.readSettings();
+        if (before == QLatin1String("file"))
+            QVERIFY(QFile::remove(marker));
+        QString message;
+        QCOMPARE(package.switchModule(module, on, &message), switched);
+        QVERIFY2(switched ? message.isEmpty() : message.contains(QDir::toNativeSeparators(marker)), qPrintable(message));
+        QCOMPARE(package.settings.module(module), nowOn);
+        QCOMPARE(QFileInfo(marker).isDir(), before == QLatin1String("folder"));
+        QVERIFY(QDir(outside.path()).isEmpty());
+        if (before == QLatin1String("full disk"))
+            QVERIFY(!QFileInfo::exists(marker));
+
+        Package next(folder);
+        next.readPathFile();
+        next.readSettings();
+        QCOMPARE(next.settings.module(module), nowOn);
     }
 
     // One lock per package folder, whatever the current directory is.

@@ -185,8 +185,8 @@ private slots:
             for (SettingValue &each : *file)
                 each.text = value;
         }
-        values.varia[Varia::Pwfeld].text = QStringLiteral("_pw");
-        values.varia[Varia::AmcmText2].text = QStringLiteral("pw");
+        values.varia[Varia::PasswordField1].text = QStringLiteral("_pw");
+        values.varia[Varia::Password2].text = QStringLiteral("pw");
         const ScriptFiles files = GenerateScripts(values);
 
         // Each alias of "varis.cfg" and "fun.cfg", in file order, with what it must run.

@@ -84,39 +84,40 @@ private slots:
         const QString cut = say(Texts::StoredCut);
         const QString cleaned = say(Texts::StoredBreaksBecameSpaces);
         const QString notWritten = say(Texts::NotWrittenToVaris);
-        const Where pass = varia(Varia::Pass);
-        const Where field = varia(Varia::Pwfeld);
+        const Where pass = varia(Varia::Password1);
+        const Where field = varia(Varia::PasswordField1);
 
-        QTest::newRow("message: empty") << varia(Varia::Text1) << "" << false << kNowhere << "" << "" << "" << ""
+        QTest::newRow("message: empty") << varia(Varia::ChatMessage1) << "" << false << kNowhere << "" << "" << "" << ""
                                         << "";
-        QTest::newRow("message: as typed") << varia(Varia::Text2) << "hallo" << false << kNowhere << "" << "hallo"
-                                           << "" << "" << "";
+        QTest::newRow("message: as typed") << varia(Varia::ChatMessage2) << "hallo" << false << kNowhere << ""
+                                           << "hallo" << "" << "" << "";
         QTest::newRow("message: changed in the game")
-            << varia(Varia::Text3) << "gg ;) \"/\\" << false << kNowhere << "" << "gg :) '/ /" << "" << ""
+            << varia(Varia::ChatMessage3) << "gg ;) \"/\\" << false << kNowhere << "" << "gg :) '/ /" << "" << ""
             << say(Texts::InGameMessage).arg("gg :) '/ /");
-        QTest::newRow("message: stored, cut") << varia(Varia::Text5) << x << true << kNowhere << "" << x.left(119)
-                                              << cut.arg(200).arg(119) << "" << "";
+        QTest::newRow("message: stored, cut") << varia(Varia::ChatMessage5) << x << true << kNowhere << ""
+                                              << x.left(119) << cut.arg(200).arg(119) << "" << "";
         QTest::newRow("team message: stored, cut and cleaned")
-            << varia(Varia::Text6) << "a\tb" + x << true << kNowhere << "" << ("a b" + x).left(114)
+            << varia(Varia::TeamMessage1) << "a\tb" + x << true << kNowhere << "" << ("a b" + x).left(114)
             << cut.arg(203).arg(114) + "\n" + cleaned << "" << "";
         QTest::newRow("personal: stored, cleaned") << Where{true, Buy::Reload} << "a\r\nb\x01" << true << kNowhere
                                                    << "" << "a b" << cleaned << "" << "";
         QTest::newRow("personal: changed in the game") << Where{true, Buy::Plant} << "a;b" << false << kNowhere << ""
                                                        << "a:b" << "" << "" << say(Texts::InGameMessage).arg("a:b");
-        QTest::newRow("restock: empty") << varia(Varia::Big1) << "" << false << kNowhere << "" << "" << "" << ""
+        QTest::newRow("restock: empty") << varia(Varia::BigRestock1) << "" << false << kNowhere << "" << "" << "" << ""
                                         << "";
         QTest::newRow("restock: changed in the game")
-            << varia(Varia::Small2) << "buy//x\"" << false << kNowhere << "" << "buy/ /x'" << ""
+            << varia(Varia::SmallRestock2) << "buy//x\"" << false << kNowhere << "" << "buy/ /x'" << ""
             << say(Texts::RestockRunsOtherwise).arg("'") << say(Texts::InGameRestock).arg("buy/ /x'");
         QTest::newRow("restock: the builds split it")
-            << varia(Varia::Big3) << "(y):z" << false << kNowhere << "" << "(y):z" << ""
+            << varia(Varia::BigRestock3) << "(y):z" << false << kNowhere << "" << "(y):z" << ""
             << say(Texts::RestockRunsOtherwise).arg("( ) :") << "";
-        QTest::newRow("restock: stored, cut") << varia(Varia::Big5) << QString(600, 'k') << true << kNowhere << ""
-                                              << QString(500, 'k') << cut.arg(600).arg(500) << "" << "";
-        QTest::newRow("sound: as typed") << varia(Varia::Snd1) << "hello" << false << kNowhere << "" << "hello" << ""
+        QTest::newRow("restock: stored, cut") << varia(Varia::BigRestock5) << QString(600, 'k') << true
+                                              << kNowhere << "" << QString(500, 'k') << cut.arg(600).arg(500) << ""
+                                              << "";
+        QTest::newRow("sound: as typed") << varia(Varia::Sound1) << "hello" << false << kNowhere << "" << "hello" << ""
                                          << "" << "";
         QTest::newRow("sound: stored with a space and two slashes")
-            << varia(Varia::Snd2) << "a b//c" << true << kNowhere << "" << "a_b/_c" << ""
+            << varia(Varia::Sound2) << "a b//c" << true << kNowhere << "" << "a_b/_c" << ""
             << say(Texts::InGameSound).arg("a_b/_c", say(Texts::SoundNameCharacters).arg(space)) << "";
         QTest::newRow("password: with a field name") << pass << "geheim" << false << field << "_pw" << "geheim" << ""
                                                      << "" << "";
@@ -126,10 +127,10 @@ private slots:
             << pass << "geheim" << true << field << "my field" << "" << ""
             << notWritten.arg(say(Texts::FieldNameProblem).arg(say(Texts::ServerCharacters).arg(space))) << "";
         QTest::newRow("password: second row, without a field name")
-            << varia(Varia::AmcmText2) << "pw" << false << varia(Varia::AmcmText1) << "" << "" << ""
+            << varia(Varia::Password2) << "pw" << false << varia(Varia::PasswordField2) << "" << "" << ""
             << notWritten.arg(say(Texts::NoFieldName)) << "";
         QTest::newRow("password: second row, the first row's field name is not its own")
-            << varia(Varia::AmcmText2) << "pw" << false << field << "_pw" << "" << ""
+            << varia(Varia::Password2) << "pw" << false << field << "_pw" << "" << ""
             << notWritten.arg(say(Texts::NoFieldName)) << "";
         QTest::newRow("password: stored, past what the game takes")
             << pass << x << true << field << "_pw" << "" << cut.arg(200).arg(127)
@@ -139,8 +140,8 @@ private slots:
             << notWritten.arg(say(Texts::AtMost).arg(32)) << "";
         QTest::newRow("field name: with a password") << field << "_pw" << false << pass << "geheim" << "_pw" << ""
                                                      << "" << "";
-        QTest::newRow("field name: without a password") << varia(Varia::AmcmText1) << "_pw" << false
-                                                        << varia(Varia::AmcmText2) << "" << "" << "" << "" << "";
+        QTest::newRow("field name: without a password") << varia(Varia::PasswordField2) << "_pw" << false
+                                                        << varia(Varia::Password2) << "" << "" << "" << "" << "";
         QTest::newRow("field name: star first") << field << "*x" << true << pass << "geheim" << "" << ""
                                                 << notWritten.arg(say(Texts::StarFirst)) << "";
         QTest::newRow("field name: two dots") << field << "a..b" << true << pass << "geheim" << "" << ""
@@ -189,7 +190,7 @@ private slots:
 
         const QString x(600, QLatin1Char('x'));
         const QString space = say(Texts::SpaceName);
-        const Where message = varia(Varia::Text1);
+        const Where message = varia(Varia::ChatMessage1);
 
         QTest::newRow("message: typed") << message << "a" << "a\"" << true << "a\"" << 2 << QStringList{};
         QTest::newRow("message: typed inside") << message << "ab" << "aXb" << true << "aXb" << 2 << QStringList{};
@@ -198,8 +199,8 @@ private slots:
             << QStringList{say(Texts::BreaksBecameSpaces)};
         QTest::newRow("message: typed past 119") << message << x.left(119) << x.left(120) << false << "" << 0
                                                  << QStringList{notTaken(say(Texts::AtMost).arg(119))};
-        QTest::newRow("team message: pasted past 114") << varia(Varia::Text6) << "" << x << true << x.left(114) << 114
-                                                       << QStringList{say(Texts::AtMostRestDropped).arg(114)};
+        QTest::newRow("team message: pasted past 114") << varia(Varia::TeamMessage1) << "" << x << true << x.left(114)
+                                                       << 114 << QStringList{say(Texts::AtMostRestDropped).arg(114)};
         QTest::newRow("message: an unstorable character typed")
             << message << "ab" << "abЖ" << false << "" << 0 << QStringList{say(Texts::UnstorableCharacter).arg("Ж")};
         QTest::newRow("message: an emoji typed") << message << "a" << "a😀" << false << "" << 0
@@ -212,21 +213,21 @@ private slots:
             << QStringList{say(Texts::BreaksBecameSpaces), say(Texts::LeftOutCharacter).arg("✓")};
         QTest::newRow("personal: typed") << Where{true, Buy::Ak47} << "" << "Colt" << true << "Colt" << 4
                                          << QStringList{};
-        QTest::newRow("restock: pasted past 500") << varia(Varia::Big1) << "" << x << true << x.left(500) << 500
+        QTest::newRow("restock: pasted past 500") << varia(Varia::BigRestock1) << "" << x << true << x.left(500) << 500
                                                   << QStringList{say(Texts::AtMostRestDropped).arg(500)};
-        QTest::newRow("sound: space") << varia(Varia::Snd1) << "a" << "a b" << false << "" << 0
+        QTest::newRow("sound: space") << varia(Varia::Sound1) << "a" << "a b" << false << "" << 0
                                       << QStringList{notTaken(say(Texts::SoundNameCharacters).arg(space))};
-        QTest::newRow("sound: two slashes") << varia(Varia::Snd2) << "a/" << "a//" << false << "" << 0
+        QTest::newRow("sound: two slashes") << varia(Varia::Sound2) << "a/" << "a//" << false << "" << 0
                                             << QStringList{notTaken(say(Texts::TwoSlashes))};
-        QTest::newRow("sound: a stored fault stays editable") << varia(Varia::Snd3) << "a//" << "a//b" << true
+        QTest::newRow("sound: a stored fault stays editable") << varia(Varia::Sound3) << "a//" << "a//b" << true
                                                               << "a//b" << 4 << QStringList{};
-        QTest::newRow("password: pasted past 32") << varia(Varia::Pass) << "" << x.left(33) << false << "" << 0
+        QTest::newRow("password: pasted past 32") << varia(Varia::Password1) << "" << x.left(33) << false << "" << 0
                                                   << QStringList{notTaken(say(Texts::AtMost).arg(32))};
-        QTest::newRow("password: quote") << varia(Varia::AmcmText2) << "" << "\"" << false << "" << 0
+        QTest::newRow("password: quote") << varia(Varia::Password2) << "" << "\"" << false << "" << 0
                                          << QStringList{notTaken(say(Texts::ServerCharacters).arg("\""))};
-        QTest::newRow("field name: star first") << varia(Varia::Pwfeld) << "" << "*" << false << "" << 0
+        QTest::newRow("field name: star first") << varia(Varia::PasswordField1) << "" << "*" << false << "" << 0
                                                 << QStringList{notTaken(say(Texts::StarFirst))};
-        QTest::newRow("field name: two dots") << varia(Varia::AmcmText1) << "a." << "a.." << false << "" << 0
+        QTest::newRow("field name: two dots") << varia(Varia::PasswordField2) << "a." << "a.." << false << "" << 0
                                               << QStringList{notTaken(say(Texts::TwoDots))};
     }
 
@@ -288,19 +289,19 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("calls");
-        QTest::newRow("message: a quote more") << varia(Varia::Text1) << "a" << "a\"" << true;
-        QTest::newRow("message: a letter after it") << varia(Varia::Text1) << "a\"" << "a\"b" << false;
-        QTest::newRow("message: a semicolon more") << varia(Varia::Text7) << "a;" << "a;;" << true;
-        QTest::newRow("message: one less") << varia(Varia::Text1) << "a;;" << "a;" << false;
+        QTest::newRow("message: a quote more") << varia(Varia::ChatMessage1) << "a" << "a\"" << true;
+        QTest::newRow("message: a letter after it") << varia(Varia::ChatMessage1) << "a\"" << "a\"b" << false;
+        QTest::newRow("message: a semicolon more") << varia(Varia::TeamMessage2) << "a;" << "a;;" << true;
+        QTest::newRow("message: one less") << varia(Varia::ChatMessage1) << "a;;" << "a;" << false;
         QTest::newRow("personal: a backslash") << Where{true, Buy::He} << "a" << "a\\" << true;
-        QTest::newRow("restock: a trailing backslash") << varia(Varia::Big1) << "a" << "a\\" << false;
-        QTest::newRow("restock: two slashes") << varia(Varia::Big1) << "a/" << "a//" << true;
-        QTest::newRow("restock: a new split") << varia(Varia::Big2) << "a" << "a(" << true;
-        QTest::newRow("restock: the same split") << varia(Varia::Big2) << "a(" << "a((" << false;
-        QTest::newRow("restock: another split") << varia(Varia::Big2) << "a(" << "a()" << true;
-        QTest::newRow("sound: nothing to say") << varia(Varia::Snd1) << "a" << "ab" << false;
-        QTest::newRow("password: no field name") << varia(Varia::Pass) << "" << "g" << true;
-        QTest::newRow("password: still no field name") << varia(Varia::Pass) << "g" << "ge" << false;
+        QTest::newRow("restock: a trailing backslash") << varia(Varia::BigRestock1) << "a" << "a\\" << false;
+        QTest::newRow("restock: two slashes") << varia(Varia::BigRestock1) << "a/" << "a//" << true;
+        QTest::newRow("restock: a new split") << varia(Varia::BigRestock2) << "a" << "a(" << true;
+        QTest::newRow("restock: the same split") << varia(Varia::BigRestock2) << "a(" << "a((" << false;
+        QTest::newRow("restock: another split") << varia(Varia::BigRestock2) << "a(" << "a()" << true;
+        QTest::newRow("sound: nothing to say") << varia(Varia::Sound1) << "a" << "ab" << false;
+        QTest::newRow("password: no field name") << varia(Varia::Password1) << "" << "g" << true;
+        QTest::newRow("password: still no field name") << varia(Varia::Password1) << "g" << "ge" << false;
     }
 
     void editsCallForNotes()
