@@ -495,6 +495,34 @@ private slots:
         QVERIFY(!other.held());
         QCOMPARE(folders.currentEntries(), QStringList());
     }
+
+    // Each package holds the language in force for itself: two in one
+    // process each say their own, whichever was started last.
+    void eachPackageSaysItsOwnLanguage()
+    {
+        QTemporaryDir folders[2];
+        const QString help[2] = {QStringLiteral("Hilfe A"), QStringLiteral("Help B")};
+        const QString failed[2] = {QStringLiteral("Modul A: "), QStringLiteral("Module B: ")};
+        std::optional<Package> packages[2];
+        for (int i = 0; i < 2; ++i) {
+            QStringList lines(Texts::lineOf(Texts::Count) - 1);
+            lines[int(LanguageLine::Help) - 1] = help[i];
+            lines[Texts::lineOf(Texts::SwitchOnFailed) - 1] = failed[i] + QStringLiteral("%1");
+            QVERIFY(WriteTextFile(folders[i].filePath(QStringLiteral("own.lang")), lines));
+            QVERIFY(WriteTextFile(folders[i].filePath(QStringLiteral("pfad.kst")), {QString(), "own.lang"}));
+            // A folder where the marker goes: switching the module on fails.
+            QVERIFY(QDir(folders[i].path()).mkdir(QStringLiteral("say.kst")));
+            packages[i].emplace(folders[i].path());
+            packages[i]->readPathFile();
+            QVERIFY(packages[i]->applyLanguage(false).unusable.isEmpty());
+        }
+        for (const int i : {0, 1, 0}) {
+            QCOMPARE(packages[i]->language().caption(LanguageLine::Help), help[i]);
+            QString message;
+            QVERIFY(!packages[i]->switchModule(PackageModule::Information, true, &message));
+            QVERIFY2(message.startsWith(failed[i]), qPrintable(message));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPackage)
