@@ -98,8 +98,11 @@ bool isServer(ValueKind kind)
 // (a trailing backslash of a restock item aside: typing one would say so at every key).
 qsizetype changedInTheGame(ValueKind kind, const QString &text)
 {
+    // A restock item: each quote, and each "//" broken up by a space put in.
+    if (kind == ValueKind::Restock)
+        return text.count(QLatin1Char('"')) + ValueRules::RestockCommands(text).size() - text.size();
     const bool message = isMessage(kind);
-    if (!message && kind != ValueKind::Restock)
+    if (!message)
         return 0;
     qsizetype count = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -154,13 +157,17 @@ ValueJudgement judge(const Language &language, ValueKind kind, const SettingValu
         judged.inGame = ValueRules::GameRestock(text);
         if (judged.inGame != text)
             judged.inGameNote = language.message(Texts::InGameRestock).arg(judged.inGame);
+        QStringList warnings;
         const QString split = ValueRules::RestockSplitCharacters(text);
         if (!split.isEmpty()) {
             QStringList named;
             for (const QChar c : split)
                 named << QString(c);
-            judged.warning = language.message(Texts::RestockRunsOtherwise).arg(named.join(QLatin1Char(' ')));
+            warnings << language.message(Texts::RestockRunsOtherwise).arg(named.join(QLatin1Char(' ')));
         }
+        if (ValueRules::RestockWordsDropped(text))
+            warnings << language.message(Texts::RestockWordsDropped);
+        judged.warning = warnings.join(QLatin1Char('\n'));
         break;
     }
     case ValueKind::Sound: {
@@ -205,7 +212,7 @@ Varia::Line partnerOf(Varia::Line line)
 QString ValueJudgement::notes() const
 {
     QStringList notes;
-    for (const QString &note : {storedNote, warning, inGameNote}) {
+    for (const QString &note : {storedNote, warning, inGameNote, boxNote}) {
         if (!note.isEmpty())
             notes << note;
     }
@@ -226,7 +233,18 @@ ValueJudgement JudgeValue(const Language &language, const Settings &settings, Va
 
 ValueJudgement JudgeValue(const Language &language, const Settings &settings, Buy::Line line)
 {
-    return judge(language, KindOf(line), settings.buy.at(line), {});
+    ValueJudgement judged = judge(language, KindOf(line), settings.buy.at(line), {});
+    if (line == Buy::Ak47) {
+        // The package calls the alias by the name of the game's buy command.
+        judged.boxNote = language.message(Texts::Ak47BuysNothing);
+    } else if (line == Buy::Xm1014) {
+        // Stored only: the game gets nothing of it, changed or not.
+        judged.inGame.clear();
+        judged.inGameNote.clear();
+        judged.changedInGame = 0;
+        judged.boxNote = language.message(Texts::Xm1014WrittenNowhere);
+    }
+    return judged;
 }
 
 bool EditCallsForNotes(const ValueJudgement &before, const ValueJudgement &after)

@@ -18,7 +18,8 @@ struct ValueJudgement
     QString storedNote;  // what reading the state file did to the value
     QString warning;     // why it will not reach the game as it stands, or may not
     QString inGameNote;  // what the game gets, where that is not the text
-    // The characters the game gets changed (" ; \ and "//"), so that an edit
+    QString boxNote;     // what holds whatever the text: what the box's script line does, or that it has none
+    // The characters the game gets changed (" ; \ and a "//"), so that an edit
     // that changes one more can say so at once.
     qsizetype changedInGame = 0;
 
@@ -28,7 +29,8 @@ struct ValueJudgement
     QString notes() const;
 };
 
-// A server access password is judged with the field name of its row.
+// A server access password is judged with the field name of its row. The
+// Personal Mode boxes AK47 and XM1014 say what their script lines do.
 ValueJudgement JudgeValue(const Language &language, const Settings &settings, Varia::Line line);
 ValueJudgement JudgeValue(const Language &language, const Settings &settings, Buy::Line line);
 

@@ -17,13 +17,65 @@ bool soundCharacter(QChar c)
            || u == '/' || u == '!' || u == '-';
 }
 
-// User info keys and values: printable ASCII, no space (setinfo takes
-// exactly three words), no `"` (it ends the quoted word) and no `\` (it
-// separates the user info's fields).
-bool serverCharacter(QChar c)
+// User info keys and values: printable ASCII, no `"` (it ends the quoted
+// word) and no `\` (it separates the user info's fields). A value is one
+// quoted word and keeps its spaces; a key is named in one word.
+bool serverCharacter(ValueKind kind, QChar c)
 {
     const char16_t u = c.unicode();
-    return u > 0x20 && u < 0x7F && u != '"' && u != '\\';
+    return (u > 0x20 || (u == 0x20 && kind == ValueKind::ServerValue)) && u < 0x7F && u != '"' && u != '\\';
+}
+
+// The original engine splits words at every byte up to 0x20 and, as its
+// chars are signed, at every byte from 0x80 up; { } ( ) ' , : are words of
+// their own.
+bool wordSpace(QChar c)
+{
+    return c.unicode() <= 0x20 || c.unicode() > 0x7F;
+}
+
+bool singleWord(QChar c)
+{
+    return QStringView(u"{}()',:").contains(c);
+}
+
+// Whether "//" at `i` of restock commands starts a comment in one build: at
+// the start of a command, after a word's end as the original engine splits
+// them (Xash3D reads one only after a byte up to 0x20, which that includes).
+// Inside a word, as in "a//b", it is part of the word in every build.
+bool commentAt(const QString &text, qsizetype i)
+{
+    if (QStringView(text).mid(i, 2) != u"//")
+        return false;
+    if (i == 0)
+        return true;
+    const QChar before = text.at(i - 1);
+    return before == QLatin1Char(';') || wordSpace(before) || singleWord(before);
+}
+
+// `command` up to the end of its `most`th word, as the original engine
+// counts them, which splits the most: it drops the words after those.
+QString firstWords(const QString &command, int most)
+{
+    int words = 0;
+    qsizetype end = 0;
+    for (qsizetype p = 0; p < command.size();) {
+        if (wordSpace(command.at(p))) {
+            ++p;
+            continue;
+        }
+        if (words == most)
+            return command.left(end);
+        ++words;
+        if (singleWord(command.at(p))) {
+            ++p;
+        } else {
+            while (p < command.size() && !wordSpace(command.at(p)) && !singleWord(command.at(p)))
+                ++p;
+        }
+        end = p;
+    }
+    return command;
 }
 
 bool refuses(ValueKind kind, QChar c)
@@ -33,7 +85,7 @@ bool refuses(ValueKind kind, QChar c)
         return !soundCharacter(c);
     case ValueKind::ServerField:
     case ValueKind::ServerValue:
-        return !serverCharacter(c);
+        return !serverCharacter(kind, c);
     default:
         return false;
     }
@@ -98,12 +150,14 @@ QString Problem(const Language &language, ValueKind kind, const QString &text)
 {
     const QString refused = RefusedCharacters(kind, text);
     if (!refused.isEmpty()) {
-        return language.message(kind == ValueKind::Sound ? Texts::SoundNameCharacters : Texts::ServerCharacters)
-            .arg(shown(language, refused));
+        const Texts::Id why = kind == ValueKind::Sound         ? Texts::SoundNameCharacters
+                              : kind == ValueKind::ServerValue ? Texts::PasswordCharacters
+                                                               : Texts::FieldNameCharacters;
+        return language.message(why).arg(shown(language, refused));
     }
     if (ByteLength(text) > MaxLength(kind))
         return language.message(Texts::AtMost).arg(MaxLength(kind));
-    if (kind == ValueKind::Sound && text.contains(QLatin1String("//")))
+    if (kind == ValueKind::Sound && text.startsWith(QLatin1String("//")))
         return language.message(Texts::TwoSlashes);
     if ((kind == ValueKind::ServerField || kind == ValueKind::ServerValue) && text.contains(QLatin1String("..")))
         return language.message(Texts::TwoDots);
@@ -144,20 +198,47 @@ QString GameSoundName(const QString &text)
 {
     QString out = CutToBytes(text, MaxLength(ValueKind::Sound));
     for (qsizetype i = 0; i < out.size(); ++i) {
-        if (!soundCharacter(out.at(i)) || (out.at(i) == QLatin1Char('/') && i > 0 && out.at(i - 1) == QLatin1Char('/')))
+        if (!soundCharacter(out.at(i)))
             out[i] = QLatin1Char('_');
+    }
+    // "speak //x" reads a comment, in Xash3D to the line end, "say" and all.
+    // Inside the name "//" is part of the word in every build, and `speak`
+    // looks the name up as a path below sound/vox like any other: a "_" in
+    // its place would name a file that surely is not there, so it stays.
+    if (out.startsWith(QLatin1String("//")))
+        out[1] = QLatin1Char('_');
+    return out;
+}
+
+QString RestockCommands(const QString &text)
+{
+    QString out = text;
+    out.replace(QLatin1Char('"'), QLatin1Char('\''));
+    // The alias runs its text unquoted: a comment would take the rest of it.
+    // A "/" after the space put in can start the next one, as in "///".
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        if (commentAt(out, i))
+            out.insert(i + 1, QLatin1Char(' '));
     }
     return out;
 }
 
+bool RestockWordsDropped(const QString &text)
+{
+    const QStringList commands = RestockCommands(text).split(QLatin1Char(';'));
+    for (const QString &command : commands) {
+        if (firstWords(command, kCommandWords) != command)
+            return true;
+    }
+    return false;
+}
+
 QString GameRestock(const QString &text)
 {
-    QString out = text;
-    out.replace(QLatin1Char('"'), QLatin1Char('\''));
-    // Xash3D reads "//" as a comment even inside quotes: the rest of the alias would be lost.
-    while (out.contains(QLatin1String("//")))
-        out.replace(QLatin1String("//"), QLatin1String("/ /"));
-    out = CutToBytes(out, MaxLength(ValueKind::Restock));
+    QStringList commands = RestockCommands(text).split(QLatin1Char(';'));
+    for (QString &command : commands)
+        command = firstWords(command, kCommandWords);
+    QString out = CutToBytes(commands.join(QLatin1Char(';')), MaxLength(ValueKind::Restock));
     // A backslash before the closing quote would escape it in Xash3D.
     while (out.endsWith(QLatin1Char('\\')))
         out.chop(1);
@@ -168,7 +249,7 @@ QString RestockSplitCharacters(const QString &text)
 {
     QString found;
     for (const QChar c : GameRestock(text)) {
-        if ((c.unicode() > 0x7F || QStringView(u"{}()',:").contains(c)) && !found.contains(c))
+        if ((c.unicode() > 0x7F || singleWord(c)) && !found.contains(c))
             found += c;
     }
     return found;

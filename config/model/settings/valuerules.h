@@ -34,7 +34,7 @@ QString Clean(const QString &text);
 QString RefusedCharacters(ValueKind kind, const QString &text);
 
 // Why `text` may not stand in a box of this kind as typed (refused characters,
-// length, "//", "..", a leading "*"), in `language`; empty when it may.
+// length, a leading "//", "..", a leading "*"), in `language`; empty when it may.
 QString Problem(const Language &language, ValueKind kind, const QString &text);
 
 // Why the server access pair `field`/`value` is left out of the game script;
@@ -46,12 +46,26 @@ QString ServerPairProblem(const Language &language, const QString &field, const 
 QString GameMessage(const QString &text, qsizetype room);
 
 // A sound name as `speak` can play it: at most 64 bytes, every character
-// outside A-Z a-z 0-9 _ . / ! - and the second of two `/` written as `_`.
+// outside A-Z a-z 0-9 _ . / ! - written as `_`, and so the second `/` of a
+// name that starts with `//`, which would be a comment.
 QString GameSoundName(const QString &text);
 
-// Restock commands inside quotes: `"` becomes `'`, `//` `/ /` until none is
-// left, the text is cut to 500 bytes and every trailing backslash dropped, so
-// the closing quote stays one.
+// The engine keeps the first 80 words of a command and drops the rest.
+constexpr int kCommandWords = 80;
+
+// Restock commands as the game runs them, before they are cut: `"` becomes
+// `'`, and a `//` that one engine build reads as a comment `/ /` (at the
+// start of a command, after a space, a letter outside ASCII or one of
+// { } ( ) ' , :); inside a word, as in "a//b", it stays.
+QString RestockCommands(const QString &text);
+
+// Whether a command of the restock entry `text` has more words than the game
+// keeps, counted as the original engine splits them, which splits the most.
+bool RestockWordsDropped(const QString &text);
+
+// Restock commands inside quotes: RestockCommands, each command cut to its
+// first 80 words, the text cut to 500 bytes and every trailing backslash
+// dropped, so the closing quote stays one.
 QString GameRestock(const QString &text);
 
 // The characters of a restock entry, as the game gets it (GameRestock), at

@@ -26,8 +26,8 @@ const char *const kGerman[] = {
     "Im Spiel: %1\n(\" wird zu ', ; zu :, \\ zu / und // zu / /)",
     "Leerzeichen",
     "In Tonnamen stehen nur A-Z, a-z, 0-9 und _ . / ! -, nicht: %1",
-    "Feldnamen und Passwörter nehmen nur ASCII-Zeichen ohne Leerzeichen, \" und \\, nicht: %1",
-    "Zwei / hintereinander liest das Spiel als Kommentar.",
+    "Feldnamen nehmen nur ASCII-Zeichen ohne Leerzeichen, \" und \\, nicht: %1",
+    "Am Anfang liest das Spiel zwei / als Kommentar.",
     "\"..\" nimmt das Spiel nicht an.",
     "Feldnamen mit * am Anfang sind dem Server vorbehalten.",
     "Ohne Feldnamen setzt das Spiel kein Passwort.",
@@ -67,7 +67,8 @@ const char *const kGerman[] = {
     "%1: führt über einen Verweis aus dem Half-Life-Verzeichnis hinaus",
     "%1: führt über einen Verweis aus dem Paketordner hinaus",
 
-    "Im Spiel: %1\n(\" wird zu ', // zu / /, ein \\ am Ende entfällt)",
+    "Im Spiel: %1\n(\" wird zu ', // am Wortanfang zu / /, ein \\ am Ende entfällt; ein Befehl endet nach 80 "
+    "Wörtern)",
     "Die Sperrdatei %1 ist keine gewöhnliche Datei (ein Ordner, ein Verweis oder eine besondere Datei). Ein zweiter "
     "Configurator in diesem Ordner wird so nicht erkannt.\nLöschen Sie sie, wenn kein Configurator geöffnet ist.",
     "Die Pfaddatei konnte nicht gelesen werden:\n%1\nEs bleiben die eingebauten Texte, und keine Spieldatei wird "
@@ -96,6 +97,12 @@ const char *const kGerman[] = {
 
     "Der Ordner \"%1\" ist ein Wurzelverzeichnis, er kann also nicht das Half-Life-Verzeichnis sein. Bitte wählen "
     "Sie den Ordner, in dem Half-Life liegt und der cstrike enthält. Es wurde nichts gespeichert.",
+
+    "Passwörter nehmen nur ASCII-Zeichen ohne \" und \\, nicht: %1",
+    "Ein Befehl hat hier mehr als 80 Wörter: das Spiel nimmt nur die ersten 80, der Rest entfällt.",
+    "Dieser Text heißt im Spiel ak47, wie der Kaufbefehl der AK47: solange Personal Mode an ist, sagt ak47 diesen "
+    "Text und kauft nichts.",
+    "Dieser Text wird gespeichert, aber in kein Script geschrieben: das Spiel sagt ihn nie.",
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 

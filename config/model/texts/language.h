@@ -52,7 +52,7 @@ enum Id {
     InGameMessage,
     SpaceName,
     SoundNameCharacters,
-    ServerCharacters,
+    FieldNameCharacters,
     TwoSlashes,
     TwoDots,
     StarFirst,
@@ -111,6 +111,12 @@ enum Id {
     UninstallerAtWork,
     // Added later: a root folder given as the Half-Life folder
     RootIsNoHalfLifeFolder,  // line 102
+    // Added later: passwords with spaces, restock commands past 80 words, the
+    // Personal Mode boxes whose lines do more or less than say them
+    PasswordCharacters,   // line 103
+    RestockWordsDropped,
+    Ak47BuysNothing,
+    Xm1014WrittenNowhere,
     Count
 };
 

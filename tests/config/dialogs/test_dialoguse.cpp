@@ -385,6 +385,7 @@ private slots:
         QTest::addColumn<QString>("tip");
 
         const QString x600(600, QLatin1Char('x'));
+        const QString words81 = QStringList(81, QStringLiteral("buy")).join(QLatin1Char(' '));
         QTest::newRow("message: line breaks and tab") << "text.Text1" << true << "first\r\nsecond\tthird\x01"
                                                       << "first second third" << "zu Leerzeichen";
         QTest::newRow("message: typed past 119") << "text.Text5" << false << x600.left(121) << x600.left(119)
@@ -398,12 +399,14 @@ private slots:
         QTest::newRow("personal: line break") << "funmode.reload" << true << "a\nb" << "a b" << "Leerzeichen";
         QTest::newRow("restock: pasted past 500") << "restock.big1" << true << x600 << x600.left(500)
                                                   << "Höchstens 500";
-        QTest::newRow("restock: what the game gets") << "restock.small2" << false << "buy//x\"" << "buy//x\""
-                                                     << "Im Spiel: buy/ /x'";
+        QTest::newRow("restock: what the game gets") << "restock.small2" << false << "buy //x\"" << "buy //x\""
+                                                     << "Im Spiel: buy / /x'";
+        QTest::newRow("restock: a command past 80 words") << "restock.big2" << true << words81 << words81
+                                                          << "mehr als 80 Wörter";
         QTest::newRow("restock: the builds split it") << "restock.big3" << false << "(y):z" << "(y):z"
                                                       << "vielleicht nicht so aus";
         QTest::newRow("sound: space") << "sound.snd1" << false << "a b" << "ab" << "nicht: Leerzeichen";
-        QTest::newRow("sound: two slashes") << "sound.snd2" << false << "a//" << "a/" << "Zwei /";
+        QTest::newRow("sound: two slashes first") << "sound.snd2" << false << "//x" << "/x" << "Am Anfang liest";
         QTest::newRow("password: pasted past 32") << "amcm.pass" << true << x600.left(33) << "" << "Höchstens 32";
         QTest::newRow("password: no field name") << "amcm.Text2" << false << "geheim" << "geheim" << "Ohne Feldnamen";
         QTest::newRow("field: star first") << "amcm.pwfeld" << false << "*x" << "x" << "* am Anfang";

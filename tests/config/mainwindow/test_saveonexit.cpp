@@ -454,7 +454,7 @@ private slots:
         const QList<std::tuple<QString, QString, QString>> boxes = {
             {"text.Text1", QString(119, QLatin1Char('m')), "10485760 Zeichen lang"},
             {"restock.big1", QString(500, QLatin1Char('k')), "600 Zeichen lang"},
-            {"sound.snd1", "a b//c", "Im Spiel: speak a_b/_c"},
+            {"sound.snd1", "a b//c", "Im Spiel: speak a_b//c"},
             {"amcm.pwfeld", "my field", "nicht: Leerzeichen"},
             {"amcm.pass", "geheim", "Feldname: "},
             {"text.Text6", "ab c", "Steuerzeichen"},
@@ -486,7 +486,7 @@ private slots:
         const QByteArray varis = folder.read(QStringLiteral("varis.cfg"));
         QVERIFY(!varis.contains("setinfo"));
         QVERIFY(varis.contains("alias bigre_item1 \"" + QByteArray(500, 'k') + "\"\r\n"));
-        QVERIFY(varis.contains("alias snd1 \"speak a_b/_c; say -=a_b/_c=-\"\r\n"));
+        QVERIFY(varis.contains("alias snd1 \"speak a_b//c; say -=a_b//c=-\"\r\n"));
         QVERIFY(varis.contains("alias tm1 \"say_team -=ab c=-\"\r\n"));
     }
 

@@ -124,6 +124,12 @@ const Scene kScenes[] = {
          return noticeAfterTyping(control<QComboBox>(dialog<RestockDialog>(), "big1")->lineEdit(),
                                   QStringLiteral("(y):z"));
      }},
+    {"hover help of the Personal Mode boxes AK47 and XM1014",
+     {Texts::Ak47BuysNothing, Texts::Xm1014WrittenNowhere},
+     [](const GameTree &, const QString &) {
+         PersonalModeDialog *d = dialog<PersonalModeDialog>();
+         return control<QLineEdit>(d, "ak47")->toolTip() + '\n' + control<QLineEdit>(d, "xm1014")->toolTip();
+     }},
     {"warning mark",
      {Texts::NotWrittenToVaris, Texts::NoFieldName},
      [](const GameTree &, const QString &) {

@@ -78,6 +78,7 @@ private slots:
         QTest::addColumn<QString>("storedNote");
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("inGameNote");
+        QTest::addColumn<QString>("boxNote");
 
         const QString x(200, QLatin1Char('x'));
         const QString space = say(Texts::SpaceName);
@@ -86,66 +87,88 @@ private slots:
         const QString notWritten = say(Texts::NotWrittenToVaris);
         const Where pass = varia(Varia::Password1);
         const Where field = varia(Varia::PasswordField1);
+        const QString words80 = QStringList(80, QStringLiteral("a")).join(QLatin1Char(' '));
 
         QTest::newRow("message: empty") << varia(Varia::ChatMessage1) << "" << false << kNowhere << "" << "" << "" << ""
-                                        << "";
+                                        << "" << "";
         QTest::newRow("message: as typed") << varia(Varia::ChatMessage2) << "hallo" << false << kNowhere << ""
-                                           << "hallo" << "" << "" << "";
+                                           << "hallo" << "" << "" << "" << "";
         QTest::newRow("message: changed in the game")
             << varia(Varia::ChatMessage3) << "gg ;) \"/\\" << false << kNowhere << "" << "gg :) '/ /" << "" << ""
-            << say(Texts::InGameMessage).arg("gg :) '/ /");
+            << say(Texts::InGameMessage).arg("gg :) '/ /") << "";
         QTest::newRow("message: stored, cut") << varia(Varia::ChatMessage5) << x << true << kNowhere << ""
-                                              << x.left(119) << cut.arg(200).arg(119) << "" << "";
+                                              << x.left(119) << cut.arg(200).arg(119) << "" << "" << "";
         QTest::newRow("team message: stored, cut and cleaned")
             << varia(Varia::TeamMessage1) << "a\tb" + x << true << kNowhere << "" << ("a b" + x).left(114)
-            << cut.arg(203).arg(114) + "\n" + cleaned << "" << "";
+            << cut.arg(203).arg(114) + "\n" + cleaned << "" << "" << "";
         QTest::newRow("personal: stored, cleaned") << Where{true, Buy::Reload} << "a\r\nb\x01" << true << kNowhere
-                                                   << "" << "a b" << cleaned << "" << "";
+                                                   << "" << "a b" << cleaned << "" << "" << "";
         QTest::newRow("personal: changed in the game") << Where{true, Buy::Plant} << "a;b" << false << kNowhere << ""
-                                                       << "a:b" << "" << "" << say(Texts::InGameMessage).arg("a:b");
+                                                       << "a:b" << "" << "" << say(Texts::InGameMessage).arg("a:b")
+                                                       << "";
+        QTest::newRow("personal: AK47, named as the buy command")
+            << Where{true, Buy::Ak47} << "Colt" << false << kNowhere << "" << "Colt" << "" << "" << ""
+            << say(Texts::Ak47BuysNothing);
+        QTest::newRow("personal: AK47, empty") << Where{true, Buy::Ak47} << "" << false << kNowhere << "" << "" << ""
+                                               << "" << "" << say(Texts::Ak47BuysNothing);
+        QTest::newRow("personal: XM1014, written nowhere")
+            << Where{true, Buy::Xm1014} << "a;b" << false << kNowhere << "" << "" << "" << "" << ""
+            << say(Texts::Xm1014WrittenNowhere);
         QTest::newRow("restock: empty") << varia(Varia::BigRestock1) << "" << false << kNowhere << "" << "" << "" << ""
-                                        << "";
+                                        << "" << "";
         QTest::newRow("restock: changed in the game")
-            << varia(Varia::SmallRestock2) << "buy//x\"" << false << kNowhere << "" << "buy/ /x'" << ""
-            << say(Texts::RestockRunsOtherwise).arg("'") << say(Texts::InGameRestock).arg("buy/ /x'");
+            << varia(Varia::SmallRestock2) << "buy //x\"" << false << kNowhere << "" << "buy / /x'" << ""
+            << say(Texts::RestockRunsOtherwise).arg("'") << say(Texts::InGameRestock).arg("buy / /x'") << "";
+        QTest::newRow("restock: two slashes inside a word") << varia(Varia::SmallRestock1) << "say a//b" << false
+                                                            << kNowhere << "" << "say a//b" << "" << "" << "" << "";
+        QTest::newRow("restock: a command past 80 words")
+            << varia(Varia::BigRestock4) << words80 + " a ;b" << false << kNowhere << "" << words80 + ";b" << ""
+            << say(Texts::RestockWordsDropped) << say(Texts::InGameRestock).arg(words80 + ";b") << "";
         QTest::newRow("restock: the builds split it")
             << varia(Varia::BigRestock3) << "(y):z" << false << kNowhere << "" << "(y):z" << ""
-            << say(Texts::RestockRunsOtherwise).arg("( ) :") << "";
+            << say(Texts::RestockRunsOtherwise).arg("( ) :") << "" << "";
         QTest::newRow("restock: stored, cut") << varia(Varia::BigRestock5) << QString(600, 'k') << true
                                               << kNowhere << "" << QString(500, 'k') << cut.arg(600).arg(500) << ""
-                                              << "";
+                                              << "" << "";
         QTest::newRow("sound: as typed") << varia(Varia::Sound1) << "hello" << false << kNowhere << "" << "hello" << ""
-                                         << "" << "";
+                                         << "" << "" << "";
         QTest::newRow("sound: stored with a space and two slashes")
-            << varia(Varia::Sound2) << "a b//c" << true << kNowhere << "" << "a_b/_c" << ""
-            << say(Texts::InGameSound).arg("a_b/_c", say(Texts::SoundNameCharacters).arg(space)) << "";
+            << varia(Varia::Sound2) << "a b//c" << true << kNowhere << "" << "a_b//c" << ""
+            << say(Texts::InGameSound).arg("a_b//c", say(Texts::SoundNameCharacters).arg(space)) << "" << "";
+        QTest::newRow("sound: two slashes first") << varia(Varia::Sound3) << "//x" << false << kNowhere << ""
+                                                  << "/_x" << ""
+                                                  << say(Texts::InGameSound).arg("/_x", say(Texts::TwoSlashes))
+                                                  << "" << "";
         QTest::newRow("password: with a field name") << pass << "geheim" << false << field << "_pw" << "geheim" << ""
-                                                     << "" << "";
+                                                     << "" << "" << "";
+        QTest::newRow("password: with spaces") << pass << " mein pw " << false << field << "_pw" << " mein pw "
+                                               << "" << "" << "" << "";
         QTest::newRow("password: without a field name")
-            << pass << "geheim" << true << field << "" << "" << "" << notWritten.arg(say(Texts::NoFieldName)) << "";
+            << pass << "geheim" << true << field << "" << "" << "" << notWritten.arg(say(Texts::NoFieldName)) << ""
+            << "";
         QTest::newRow("password: its field name has a space")
             << pass << "geheim" << true << field << "my field" << "" << ""
-            << notWritten.arg(say(Texts::FieldNameProblem).arg(say(Texts::ServerCharacters).arg(space))) << "";
+            << notWritten.arg(say(Texts::FieldNameProblem).arg(say(Texts::FieldNameCharacters).arg(space))) << "" << "";
         QTest::newRow("password: second row, without a field name")
             << varia(Varia::Password2) << "pw" << false << varia(Varia::PasswordField2) << "" << "" << ""
-            << notWritten.arg(say(Texts::NoFieldName)) << "";
+            << notWritten.arg(say(Texts::NoFieldName)) << "" << "";
         QTest::newRow("password: second row, the first row's field name is not its own")
             << varia(Varia::Password2) << "pw" << false << field << "_pw" << "" << ""
-            << notWritten.arg(say(Texts::NoFieldName)) << "";
+            << notWritten.arg(say(Texts::NoFieldName)) << "" << "";
         QTest::newRow("password: stored, past what the game takes")
             << pass << x << true << field << "_pw" << "" << cut.arg(200).arg(127)
-            << notWritten.arg(say(Texts::AtMost).arg(32)) << "";
+            << notWritten.arg(say(Texts::AtMost).arg(32)) << "" << "";
         QTest::newRow("password: stored, too long for the box but whole")
             << pass << x.left(33) << true << field << "_pw" << "" << ""
-            << notWritten.arg(say(Texts::AtMost).arg(32)) << "";
+            << notWritten.arg(say(Texts::AtMost).arg(32)) << "" << "";
         QTest::newRow("field name: with a password") << field << "_pw" << false << pass << "geheim" << "_pw" << ""
-                                                     << "" << "";
+                                                     << "" << "" << "";
         QTest::newRow("field name: without a password") << varia(Varia::PasswordField2) << "_pw" << false
-                                                        << varia(Varia::Password2) << "" << "" << "" << "" << "";
+                                                        << varia(Varia::Password2) << "" << "" << "" << "" << "" << "";
         QTest::newRow("field name: star first") << field << "*x" << true << pass << "geheim" << "" << ""
-                                                << notWritten.arg(say(Texts::StarFirst)) << "";
+                                                << notWritten.arg(say(Texts::StarFirst)) << "" << "";
         QTest::newRow("field name: two dots") << field << "a..b" << true << pass << "geheim" << "" << ""
-                                              << notWritten.arg(say(Texts::TwoDots)) << "";
+                                              << notWritten.arg(say(Texts::TwoDots)) << "" << "";
     }
 
     void valuesAreJudged()
@@ -159,6 +182,7 @@ private slots:
         QFETCH(QString, storedNote);
         QFETCH(QString, warning);
         QFETCH(QString, inGameNote);
+        QFETCH(QString, boxNote);
 
         const SettingValue value = stored ? StoredValue(kindOf(where), text) : typed(text);
         const ValueJudgement judged = judge(where, value, otherWhere, other);
@@ -166,8 +190,9 @@ private slots:
         QCOMPARE(judged.storedNote, storedNote);
         QCOMPARE(judged.warning, warning);
         QCOMPARE(judged.inGameNote, inGameNote);
+        QCOMPARE(judged.boxNote, boxNote);
         QCOMPARE(judged.marked(), !storedNote.isEmpty() || !warning.isEmpty());
-        QStringList notes{storedNote, warning, inGameNote};
+        QStringList notes{storedNote, warning, inGameNote, boxNote};
         notes.removeAll(QString());
         QCOMPARE(judged.notes(), notes.join("\n\n"));
 
@@ -217,14 +242,20 @@ private slots:
                                                   << QStringList{say(Texts::AtMostRestDropped).arg(500)};
         QTest::newRow("sound: space") << varia(Varia::Sound1) << "a" << "a b" << false << "" << 0
                                       << QStringList{notTaken(say(Texts::SoundNameCharacters).arg(space))};
-        QTest::newRow("sound: two slashes") << varia(Varia::Sound2) << "a/" << "a//" << false << "" << 0
-                                            << QStringList{notTaken(say(Texts::TwoSlashes))};
-        QTest::newRow("sound: a stored fault stays editable") << varia(Varia::Sound3) << "a//" << "a//b" << true
-                                                              << "a//b" << 4 << QStringList{};
+        QTest::newRow("sound: two slashes inside") << varia(Varia::Sound2) << "a/" << "a//" << true << "a//" << 3
+                                                   << QStringList{};
+        QTest::newRow("sound: two slashes first") << varia(Varia::Sound2) << "/" << "//" << false << "" << 0
+                                                  << QStringList{notTaken(say(Texts::TwoSlashes))};
+        QTest::newRow("sound: a stored fault stays editable") << varia(Varia::Sound3) << "//" << "//b" << true
+                                                              << "//b" << 3 << QStringList{};
         QTest::newRow("password: pasted past 32") << varia(Varia::Password1) << "" << x.left(33) << false << "" << 0
                                                   << QStringList{notTaken(say(Texts::AtMost).arg(32))};
         QTest::newRow("password: quote") << varia(Varia::Password2) << "" << "\"" << false << "" << 0
-                                         << QStringList{notTaken(say(Texts::ServerCharacters).arg("\""))};
+                                         << QStringList{notTaken(say(Texts::PasswordCharacters).arg("\""))};
+        QTest::newRow("password: space") << varia(Varia::Password1) << "a" << "a b" << true << "a b" << 3
+                                         << QStringList{};
+        QTest::newRow("field name: space") << varia(Varia::PasswordField1) << "a" << "a b" << false << "" << 0
+                                           << QStringList{notTaken(say(Texts::FieldNameCharacters).arg(space))};
         QTest::newRow("field name: star first") << varia(Varia::PasswordField1) << "" << "*" << false << "" << 0
                                                 << QStringList{notTaken(say(Texts::StarFirst))};
         QTest::newRow("field name: two dots") << varia(Varia::PasswordField2) << "a." << "a.." << false << "" << 0
@@ -289,16 +320,22 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("calls");
+        const QString words80 = QStringList(80, QStringLiteral("w")).join(QLatin1Char(' '));
         QTest::newRow("message: a quote more") << varia(Varia::ChatMessage1) << "a" << "a\"" << true;
         QTest::newRow("message: a letter after it") << varia(Varia::ChatMessage1) << "a\"" << "a\"b" << false;
         QTest::newRow("message: a semicolon more") << varia(Varia::TeamMessage2) << "a;" << "a;;" << true;
         QTest::newRow("message: one less") << varia(Varia::ChatMessage1) << "a;;" << "a;" << false;
         QTest::newRow("personal: a backslash") << Where{true, Buy::He} << "a" << "a\\" << true;
         QTest::newRow("restock: a trailing backslash") << varia(Varia::BigRestock1) << "a" << "a\\" << false;
-        QTest::newRow("restock: two slashes") << varia(Varia::BigRestock1) << "a/" << "a//" << true;
+        QTest::newRow("restock: two slashes") << varia(Varia::BigRestock1) << "a /" << "a //" << true;
+        QTest::newRow("restock: two slashes inside a word") << varia(Varia::BigRestock1) << "a/" << "a//" << false;
+        QTest::newRow("restock: the 81st word") << varia(Varia::BigRestock3) << words80 << words80 + " b" << true;
+        QTest::newRow("restock: the 82nd word") << varia(Varia::BigRestock3) << words80 + " b" << words80 + " b c"
+                                                << false;
         QTest::newRow("restock: a new split") << varia(Varia::BigRestock2) << "a" << "a(" << true;
         QTest::newRow("restock: the same split") << varia(Varia::BigRestock2) << "a(" << "a((" << false;
         QTest::newRow("restock: another split") << varia(Varia::BigRestock2) << "a(" << "a()" << true;
+        QTest::newRow("personal: XM1014, written nowhere") << Where{true, Buy::Xm1014} << "a" << "a\"" << false;
         QTest::newRow("sound: nothing to say") << varia(Varia::Sound1) << "a" << "ab" << false;
         QTest::newRow("password: no field name") << varia(Varia::Password1) << "" << "g" << true;
         QTest::newRow("password: still no field name") << varia(Varia::Password1) << "g" << "ge" << false;
