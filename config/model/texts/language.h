@@ -111,6 +111,10 @@ enum Id {
     UninstallerAtWork,
     // Added later: a root folder given as the Half-Life folder
     RootIsNoHalfLifeFolder,  // line 102
+    // Added later: chat counted in UTF-8 bytes, the place name in team chat
+    ChatAtMost,              // line 103
+    ChatAtMostRestDropped,
+    PlaceNameRoom,
     Count
 };
 
