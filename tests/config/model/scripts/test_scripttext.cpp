@@ -314,6 +314,42 @@ private slots:
             QVERIFY(!line.contains(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f-\\x9f]"))));
     }
 
+    // The model of the game code's chat handler, held to what it does with
+    // the text after "say " or "say_team ".
+    void chatHandlerModel_data()
+    {
+        QTest::addColumn<QByteArray>("args");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QByteArray>("place");
+        QTest::addColumn<QByteArray>("reads");
+        const QByteArray x(120, 'x');
+        QTest::newRow("Windows-1252 letters dropped") << QByteArray("Gr\xfc\xdf" "e an alle") << kSayFormats[0]
+                                                      << QByteArray() << QByteArray("Gre an alle");
+        QTest::newRow("UTF-8 letters kept") << QByteArray("Gr\xc3\xbc\xc3\x9f" "e") << kSayFormats[0] << QByteArray()
+                                            << QByteArray("Gr\xc3\xbc\xc3\x9f" "e");
+        QTest::newRow("quotes around") << QByteArray("\"hi there\"") << kSayFormats[0] << QByteArray()
+                                       << QByteArray("hi there");
+        QTest::newRow("spaces at the ends, an ellipsis") << QByteArray("  a\xe2\x80\xa6" "b  ") << kSayFormats[0]
+                                                         << QByteArray() << QByteArray("ab");
+        QTest::newRow("percent signs") << QByteArray("%s %l % 5%") << kSayFormats[0] << QByteArray()
+                                       << QByteArray(" s %l % 5%");
+        QTest::newRow("all, alive") << x << kSayFormats[0] << QByteArray() << x.left(108);
+        QTest::newRow("all, dead") << x << kSayFormats[1] << QByteArray() << x.left(104);
+        QTest::newRow("team, CT") << x << kSayTeamFormats[0] << QByteArray() << x.left(109);
+        QTest::newRow("team, T") << x << kSayTeamFormats[1] << QByteArray() << x.left(110);
+        QTest::newRow("team, CT at a place") << x << kSayTeamFormats[0] << QByteArray("BombsiteA") << x.left(99);
+        QTest::newRow("nothing but spaces") << QByteArray("   ") << kSayFormats[0] << QByteArray() << QByteArray();
+    }
+
+    void chatHandlerModel()
+    {
+        QFETCH(QByteArray, args);
+        QFETCH(QByteArray, format);
+        QFETCH(QByteArray, place);
+        QFETCH(QByteArray, reads);
+        QCOMPARE(chatRead(args, format, place), reads);
+    }
+
     // The longest values of every chat box: each line the scripts say reaches
     // every player whole, dead or alive, in every team; in team chat a place
     // name of the length the box's note gives leaves it whole, one longer cuts it.
