@@ -346,6 +346,43 @@ private slots:
         QCOMPARE(folder.read(QStringLiteral("buy.kst")), fileBytes(buy));
     }
 
+    // A close that has nothing new to write writes nothing: each file keeps
+    // its time. A changed value writes the files that hold it again, whole.
+    void unchangedFilesAreNotWrittenAgain()
+    {
+        PackageFolder folder;
+        ProcessEnd end;
+        start(folder)->close();
+        const QStringList files{"varis.cfg", "varia.kst", "buy.kst", "fun.cfg"};
+        const QDateTime longAgo(QDate(2001, 1, 1), QTime(12, 0), Qt::UTC);
+        QHash<QString, QByteArray> saved;
+        for (const QString &name : files) {
+            QFile file(QDir(folder.path()).filePath(name));
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+            saved.insert(name, folder.read(name));
+        }
+        const auto timeOf = [&folder](const QString &name) {
+            return QFileInfo(QDir(folder.path()).filePath(name)).lastModified();
+        };
+
+        start(folder)->close();
+        for (const QString &name : files) {
+            QCOMPARE(timeOf(name), longAgo);
+            QCOMPARE(folder.read(name), saved.value(name));
+        }
+
+        MainWindow *m = start(folder);
+        setValue(QStringLiteral("text.Text1"), QStringLiteral("hallo"));
+        m->close();
+        QCOMPARE(end.codes, (QList<int>{0, 0, 0}));
+        QVERIFY(timeOf(QStringLiteral("varis.cfg")) > longAgo);
+        QVERIFY(timeOf(QStringLiteral("varia.kst")) > longAgo);
+        QCOMPARE(timeOf(QStringLiteral("buy.kst")), longAgo);
+        QCOMPARE(timeOf(QStringLiteral("fun.cfg")), longAgo);
+        QVERIFY(folder.read(QStringLiteral("varis.cfg")).contains("\r\nalias txt1 \"say -=hallo=-\"\r\nalias txt2 \"\"\r\n"));
+        QCOMPARE(folder.read(QStringLiteral("varia.kst")).split('\n').at(Varia::ChatMessage1), QByteArray("hallo\r"));
+    }
+
     // A value that begins with a byte-order mark's bytes, or is nothing else,
     // stands first in its state file: saved as it is, shown again by the next
     // start, which saves it unchanged. Typed where the box takes it; the
