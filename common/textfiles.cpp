@@ -41,6 +41,16 @@ int Windows1252Byte(QChar c)
     }
     return -1;
 }
+
+// A plain file that holds `bytes`: writing them again would change nothing but its time.
+bool holdsAlready(const QFileInfo &target, const QByteArray &bytes)
+{
+    if (!target.isFile() || target.isSymLink() || target.isHidden() || target.size() != bytes.size()
+        || FilePlatform::IsSystemFile(target.filePath()))
+        return false;
+    QFile file(target.absoluteFilePath());
+    return file.open(QIODevice::ReadOnly) && file.readAll() == bytes && file.error() == QFileDevice::NoError;
+}
 }
 
 QStringList ReadFileLines(const QString &path, bool *readFailed, qsizetype longestLine, QList<qsizetype> *lineLengths,
@@ -215,6 +225,8 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error
     // Beside the target, under a name no player would choose, so that what a
     // killed save leaves behind can be told apart and removed later.
     const QFileInfo target(path);
+    if (holdsAlready(target, bytes))
+        return true;
     QString temporaryName;
     QString reason;
     bool written = false;

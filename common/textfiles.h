@@ -54,6 +54,8 @@ bool FitsWindows1252(const QString &text);
 // never written through. On any failure (a character Windows-1252 cannot
 // store among them) the previous file stays as it was, the temporary is
 // removed, false is returned and `*error` names the file and the reason.
+// A regular file (no link, not hidden) that already holds these bytes is
+// left as it is: nothing is written, its time stays.
 bool WriteTextFile(const QString &path, const QStringList &lines, QString *error = nullptr);
 // The same for bytes taken as they are (a copy of another file).
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);

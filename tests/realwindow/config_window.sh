@@ -88,7 +88,9 @@ printf 'fun aktiviert\r\n' | check fun.kst
 printf '%s\r\n' 'exec qor/fun.cfg' '' '' 'setinfo "_pw" "geheim"' \
     'alias bigre_item1 "kevlar"' 'alias bigre_item2 "hegrenade"' 'alias bigre_item3 ""' \
     'alias bigre_item4 ""' 'alias bigre_item5 ""' 'alias smallre_item1 ""' 'alias smallre_item2 ""' \
-    'alias smallre_item3 ""' 'alias txt1 "say -=Hallo Welt=-"' $'alias txt2 "say -=Gr\xfc\xdfe \x80=-"' |
+    'alias smallre_item3 ""' 'alias txt1 "say -=Hallo Welt=-"' $'alias txt2 "say -=Gr\xc3\xbc\xc3\x9fe \xe2\x82\xac=-"' \
+    'alias txt3 ""' 'alias txt4 ""' 'alias txt5 ""' 'alias snd1 ""' 'alias snd2 ""' 'alias snd3 ""' \
+    'alias tm1 ""' 'alias tm2 ""' 'alias tm3 ""' |
     check varis.cfg
 
 {

@@ -1,14 +1,15 @@
 #include "scripttext.h"
 
 #include "language.h"
+#include "textfiles.h"
 #include "valuejudgement.h"
 
 namespace {
 
 const QString kFunComment = QStringLiteral("//Vom Configurator erstellte Datei fuer Benutzerdefiniertes Sayscript");
 // The console's quote, around alias bodies and setinfo words, and its command separator.
-const QString kQuote = QStringLiteral("\"");
-const QString kSemicolon = QStringLiteral(";");
+const QByteArray kQuote = "\"";
+const QByteArray kSemicolon = ";";
 
 struct FunAlias
 {
@@ -32,13 +33,21 @@ const FunAlias kFunAliases[] = {
     {"saydefuse", Buy::Defuse},         {"sayplant", Buy::Plant},
 };
 
-// The server takes 127 bytes of a chat command, "say " included; the
-// message as the game gets it (ValueJudgement) fits what the command and the
-// markers leave.
-QString chatBody(ValueKind kind, const QString &inGame)
+QByteArray ansi(const QString &text)
 {
-    return (kind == ValueKind::Say ? QStringLiteral("say -=") : QStringLiteral("say_team -=")) + inGame
-           + QStringLiteral("=-");
+    return ToWindows1252(text);
+}
+
+// A chat command: its text, which the game code reads as UTF-8, fits the room
+// the game keeps of a chat line whole, markers included (ValueRules).
+QByteArray chatCommand(ValueKind kind, const QString &inGame)
+{
+    return (kind == ValueKind::Say ? "say -=" : "say_team -=") + inGame.toUtf8() + "=-";
+}
+
+QByteArray alias(const QByteArray &name, const QByteArray &body)
+{
+    return "alias " + name + ' ' + kQuote + body + kQuote;
 }
 
 class VarisWriter
@@ -46,10 +55,10 @@ class VarisWriter
 public:
     explicit VarisWriter(const Settings &values) : v(values) {}
 
-    QStringList lines() const
+    QList<QByteArray> lines() const
     {
-        QStringList out;
-        out << QStringLiteral("exec qor/") + slot(PackageModule::PersonalMode) << slot(PackageModule::Information)
+        QList<QByteArray> out;
+        out << "exec qor/" + slot(PackageModule::PersonalMode) << slot(PackageModule::Information)
             << slot(PackageModule::ItemBuyBlocker);
         setinfo(out, Varia::PasswordField1, Varia::Password1);
         setinfo(out, Varia::PasswordField2, Varia::Password2);
@@ -57,79 +66,70 @@ public:
         const Varia::Line big[] = {Varia::BigRestock1, Varia::BigRestock2, Varia::BigRestock3, Varia::BigRestock4,
                                    Varia::BigRestock5};
         for (int i = 0; i < 5; ++i)
-            out << alias(QStringLiteral("bigre_item%1").arg(i + 1), inGame(big[i]));
+            out << alias("bigre_item" + QByteArray::number(i + 1), ansi(inGame(big[i])));
         const Varia::Line small[] = {Varia::SmallRestock1, Varia::SmallRestock2, Varia::SmallRestock3};
         for (int i = 0; i < 3; ++i)
-            out << alias(QStringLiteral("smallre_item%1").arg(i + 1), inGame(small[i]));
+            out << alias("smallre_item" + QByteArray::number(i + 1), ansi(inGame(small[i])));
 
         const Varia::Line messages[] = {Varia::ChatMessage1, Varia::ChatMessage2, Varia::ChatMessage3,
                                         Varia::ChatMessage4, Varia::ChatMessage5};
         for (int i = 0; i < 5; ++i)
-            chat(out, QStringLiteral("txt%1").arg(i + 1), ValueKind::Say, messages[i]);
+            out << chat("txt" + QByteArray::number(i + 1), ValueKind::Say, messages[i]);
 
         const Varia::Line sounds[] = {Varia::Sound1, Varia::Sound2, Varia::Sound3};
         for (int i = 0; i < 3; ++i)
-            sound(out, QStringLiteral("snd%1").arg(i + 1), sounds[i]);
+            out << sound("snd" + QByteArray::number(i + 1), sounds[i]);
 
         const Varia::Line team[] = {Varia::TeamMessage1, Varia::TeamMessage2, Varia::TeamMessage3};
         for (int i = 0; i < 3; ++i)
-            chat(out, QStringLiteral("tm%1").arg(i + 1), ValueKind::SayTeam, team[i]);
+            out << chat("tm" + QByteArray::number(i + 1), ValueKind::SayTeam, team[i]);
         return out;
     }
 
 private:
     const Settings &v;
 
-    QString slot(PackageModule module) const { return SlotText(module, v.module(module)); }
+    QByteArray slot(PackageModule module) const { return ansi(SlotText(module, v.module(module))); }
 
     // What the game gets, not what is said of it: the German texts will do.
     QString inGame(Varia::Line line) const { return JudgeValue(Language(), v, line).inGame; }
 
-    QString alias(const QString &name, const QString &body) const
-    {
-        return QStringLiteral("alias ") + name + QLatin1Char(' ') + kQuote + body + kQuote;
-    }
-
     // Quoted and exactly as typed, or not at all: a cut or changed password
     // is a wrong one, and the game refuses a pair that breaks its rules.
-    void setinfo(QStringList &out, Varia::Line field, Varia::Line password) const
+    void setinfo(QList<QByteArray> &out, Varia::Line field, Varia::Line password) const
     {
         const QString secret = inGame(password);
         if (secret.isEmpty())
             return;
-        out << QStringLiteral("setinfo ") + kQuote + inGame(field) + kQuote + QLatin1Char(' ') + kQuote + secret
-                   + kQuote;
+        out << "setinfo " + kQuote + ansi(inGame(field)) + kQuote + ' ' + kQuote + ansi(secret) + kQuote;
     }
 
-    // An empty message gives no alias.
-    void chat(QStringList &out, const QString &name, ValueKind kind, Varia::Line line) const
+    // A key bound to the alias of an empty box says nothing, rather than
+    // sending the alias's name to the server as an unknown command.
+    QByteArray chat(const QByteArray &name, ValueKind kind, Varia::Line line) const
     {
         const QString text = inGame(line);
-        if (text.isEmpty())
-            return;
-        out << alias(name, chatBody(kind, text));
+        return alias(name, text.isEmpty() ? QByteArray() : chatCommand(kind, text));
     }
 
     // The sound is played with `speak` and named in the chat.
-    void sound(QStringList &out, const QString &name, Varia::Line line) const
+    QByteArray sound(const QByteArray &name, Varia::Line line) const
     {
         const QString played = inGame(line);
         if (played.isEmpty())
-            return;
-        out << alias(name, QStringLiteral("speak ") + played + kSemicolon + QStringLiteral(" say -=") + played
-                               + QStringLiteral("=-"));
+            return alias(name, {});
+        return alias(name, "speak " + ansi(played) + kSemicolon + ' ' + chatCommand(ValueKind::Say, played));
     }
 };
 
 // The package's scripts call every alias, so each one is defined; an empty
 // box gives one that says nothing, not "-==-" to the team at every reload.
-QStringList funLines(const Settings &v)
+QList<QByteArray> funLines(const Settings &v)
 {
-    QStringList out{kFunComment};
-    for (const FunAlias &alias : kFunAliases) {
-        const QString text = JudgeValue(Language(), v, alias.box).inGame;
-        out << QStringLiteral("alias ") + QLatin1String(alias.name) + QLatin1Char(' ') + kQuote
-                   + (text.isEmpty() ? QString() : chatBody(KindOf(alias.box), text)) + kQuote;
+    QList<QByteArray> out{ansi(kFunComment)};
+    for (const FunAlias &each : kFunAliases) {
+        const QString text = JudgeValue(Language(), v, each.box).inGame;
+        out << alias(each.name, text.isEmpty() ? QByteArray() : chatCommand(KindOf(each.box), text));
     }
     return out;
 }

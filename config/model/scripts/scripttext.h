@@ -2,6 +2,8 @@
 
 #include "settings.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QStringList>
 
 // The text of the four files saved at the close, made from the settings.
@@ -9,10 +11,12 @@
 
 struct ScriptFiles
 {
-    QStringList varisCfg;
+    // The lines of the game scripts, as bytes: what a chat command says is
+    // UTF-8, which the game speaks, everything else Windows-1252.
+    QList<QByteArray> varisCfg;
     QStringList variaKst;
     QStringList buyKst;
-    QStringList funCfg;
+    QList<QByteArray> funCfg;
 };
 
 ScriptFiles GenerateScripts(const Settings &settings);

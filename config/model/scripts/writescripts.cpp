@@ -23,7 +23,7 @@ constexpr int kSwitchLines = 3;
 // markers no longer say. Every other byte stays as it is. A "varis.cfg" that
 // is missing or can't be read has nothing to keep and is left alone.
 bool writeSwitchLines(const Language &language, const QString &path, const QString &bound,
-                      const QStringList &switchLines, QString *failure)
+                      const QList<QByteArray> &switchLines, QString *failure)
 {
     const QFileInfo info(path);
     if (!info.isFile() || info.isHidden() || FilePlatform::IsSystemFile(path)
@@ -46,8 +46,8 @@ bool writeSwitchLines(const Language &language, const QString &path, const QStri
             ++kept;
     }
     QByteArray bytes;
-    for (const QString &line : switchLines.mid(0, kSwitchLines))
-        bytes += ToWindows1252(line) + "\r\n";
+    for (const QByteArray &line : switchLines.mid(0, kSwitchLines))
+        bytes += line + "\r\n";
     bytes += present.mid(kept);
     return bytes == present || PackageFiles::WriteBytes(language, bound, path, bytes, failure);
 }
@@ -61,29 +61,29 @@ bool WriteScripts(const Language &language, const Settings &settings, const QStr
     const ScriptFiles files = GenerateScripts(settings);
     // A state file that could not be read stays as it is, and so does the
     // script made from the same values (but for the switches of "varis.cfg").
-    const struct {
-        QString name;
-        const QStringList &lines;
-        bool kept;
-    } outputs[] = {
-        {kVarisFile, files.varisCfg, settings.variaUnreadable},
-        {kVariaFile, files.variaKst, settings.variaUnreadable},
-        {kBuyFile, files.buyKst, settings.buyUnreadable},
-        {QStringLiteral("fun.cfg"), files.funCfg, settings.buyUnreadable},
+    const auto stateFile = [&](const QString &name, const QStringList &lines, bool kept, QString *failure) {
+        return kept || PackageFiles::WriteText(language, bound, packageFolder.filePath(name), lines, failure);
+    };
+    const auto script = [&](const QString &name, const QList<QByteArray> &lines, bool kept, QString *failure) {
+        const QString path = packageFolder.filePath(name);
+        if (kept)
+            return name != kVarisFile || writeSwitchLines(language, path, bound, lines, failure);
+        QByteArray bytes;
+        for (const QByteArray &line : lines)
+            bytes += line + "\r\n";
+        return PackageFiles::WriteBytes(language, bound, path, bytes, failure);
     };
     // Every file is tried, so one that fails loses no more than itself.
     QStringList failures;
-    for (const auto &output : outputs) {
-        const QString path = packageFolder.filePath(output.name);
-        QString failure;
-        bool written = true;
-        if (!output.kept)
-            written = PackageFiles::WriteText(language, bound, path, output.lines, &failure);
-        else if (output.name == kVarisFile)
-            written = writeSwitchLines(language, path, bound, output.lines, &failure);
-        if (!written)
-            failures << failure;
-    }
+    QString failure;
+    if (!script(kVarisFile, files.varisCfg, settings.variaUnreadable, &failure))
+        failures << failure;
+    if (!stateFile(kVariaFile, files.variaKst, settings.variaUnreadable, &failure))
+        failures << failure;
+    if (!stateFile(kBuyFile, files.buyKst, settings.buyUnreadable, &failure))
+        failures << failure;
+    if (!script(QStringLiteral("fun.cfg"), files.funCfg, settings.buyUnreadable, &failure))
+        failures << failure;
     if (error)
         *error = failures.join(QLatin1Char('\n'));
     return failures.isEmpty();

@@ -84,7 +84,7 @@ SettingValue StoredValue(ValueKind kind, const QString &stored, qsizetype stored
 {
     const QString cleaned = ValueRules::Clean(stored);
     SettingValue value;
-    value.text = ValueRules::CutToBytes(cleaned, StoredMaxLength(kind));
+    value.text = ValueRules::Cut(kind, cleaned, StoredMaxLength(kind));
     if (value.text.size() < cleaned.size())
         value.storedLength = storedLength > stored.size() ? storedLength : ValueRules::ByteLength(cleaned);
     value.storedCleaned = cleaned != stored;

@@ -3,6 +3,8 @@
 #include "language.h"
 #include "textfiles.h"
 
+#include <algorithm>
+
 namespace {
 
 // A character of `text` at `i`: a surrogate pair whole.
@@ -84,44 +86,45 @@ QString insertedPart(const QString &before, const QString &after, qsizetype *hea
     return after.mid(h, after.size() - h - t);
 }
 
-bool isMessage(ValueKind kind)
-{
-    return kind == ValueKind::Say || kind == ValueKind::SayTeam;
-}
-
 bool isServer(ValueKind kind)
 {
     return kind == ValueKind::ServerField || kind == ValueKind::ServerValue;
 }
 
-// The characters of a message or restock item that reach the game changed
-// (a trailing backslash of a restock item aside: typing one would say so at every key).
+// The characters of a restock item that reach the game changed: each quote,
+// and each "//" broken up by a space put in (a trailing backslash aside:
+// typing one would say so at every key).
 qsizetype changedInTheGame(ValueKind kind, const QString &text)
 {
-    // A restock item: each quote, and each "//" broken up by a space put in.
-    if (kind == ValueKind::Restock)
-        return text.count(QLatin1Char('"')) + ValueRules::RestockCommands(text).size() - text.size();
-    const bool message = isMessage(kind);
-    if (!message)
+    if (kind != ValueKind::Restock)
         return 0;
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
-        const bool slashBefore =
-            c == QLatin1Char('/') && (next == QLatin1Char('/') || (message && next == QLatin1Char('\\')));
-        if (c == QLatin1Char('"') || slashBefore
-            || (message && (c == QLatin1Char(';') || c == QLatin1Char('\\'))))
-            ++count;
-    }
-    return count;
+    return text.count(QLatin1Char('"')) + ValueRules::RestockCommands(text).size() - text.size();
 }
 
-QString storedNote(const Language &language, ValueKind kind, const SettingValue &value)
+// What the team reads of a chat text, and what its box says of it: where
+// that is not the text, and in team chat the room a place name may take.
+void judgeChat(const Language &language, ValueKind kind, const QString &text, ValueJudgement *judged)
+{
+    qsizetype written = 0;
+    judged->inGame = ValueRules::GameMessage(text, &written);
+    qsizetype read = 0;
+    const QString reads = ValueRules::TeamReads(QStringLiteral("-=") + judged->inGame + QStringLiteral("=-"), &read);
+    judged->changedInGame = written + read;
+    QStringList notes;
+    if (reads != QStringLiteral("-=") + text + QStringLiteral("=-"))
+        notes << language.message(Texts::InGameMessage).arg(reads);
+    if (kind == ValueKind::SayTeam && !text.isEmpty())
+        // The place and a space go before the line's end.
+        notes << language.message(Texts::PlaceNameRoom)
+                     .arg(std::max<qsizetype>(0, ValueRules::kChatLineRoom - 1 - reads.toUtf8().size()));
+    judged->inGameNote = notes.join(QLatin1Char('\n'));
+}
+
+QString storedNote(const Language &language, const SettingValue &value)
 {
     QStringList notes;
     if (value.storedLength > 0)
-        notes << language.message(Texts::StoredCut).arg(value.storedLength).arg(StoredMaxLength(kind));
+        notes << language.message(Texts::StoredCut).arg(value.storedLength).arg(ValueRules::ByteLength(value.text));
     if (value.storedCleaned)
         notes << language.message(Texts::StoredBreaksBecameSpaces);
     return notes.join(QLatin1Char('\n'));
@@ -144,14 +147,12 @@ ValueJudgement judge(const Language &language, ValueKind kind, const SettingValu
     // A box holds its text cleaned; a value set otherwise is taken so too.
     const QString text = ValueRules::Clean(value.text);
     ValueJudgement judged;
-    judged.storedNote = storedNote(language, kind, value);
+    judged.storedNote = storedNote(language, value);
     judged.changedInGame = changedInTheGame(kind, text);
     switch (kind) {
     case ValueKind::Say:
     case ValueKind::SayTeam:
-        judged.inGame = ValueRules::GameMessage(text, ValueRules::MaxLength(kind));
-        if (judged.inGame != text)
-            judged.inGameNote = language.message(Texts::InGameMessage).arg(judged.inGame);
+        judgeChat(language, kind, text, &judged);
         break;
     case ValueKind::Restock: {
         judged.inGame = ValueRules::GameRestock(text);
@@ -273,16 +274,17 @@ EditJudgement JudgeEdit(const Language &language, ValueKind kind, const QString 
     if (!refusedCharacters.isEmpty())
         return refused(notTaken(language, ValueRules::Problem(language, kind, refusedCharacters)));
 
-    const qsizetype max = ValueRules::MaxLength(kind);
     QString result = cleaned.left(head) + added + cleaned.right(tail);
-    if (result.size() > max && result.size() > before.size()) {
-        const qsizetype room = max - (result.size() - added.size());
+    const qsizetype length = ValueRules::Length(kind, result);
+    if (length > ValueRules::MaxLength(kind) && length > ValueRules::Length(kind, before)) {
+        const qsizetype room = ValueRules::MaxLength(kind) - (length - ValueRules::Length(kind, added));
         // A password cut short would be a wrong one.
-        if (room <= 0 || isServer(kind))
-            return refused(notTaken(language, language.message(Texts::AtMost).arg(max)));
-        added = added.left(room);
+        const QString kept = isServer(kind) ? QString() : ValueRules::Cut(kind, added, room);
+        if (kept.isEmpty())
+            return refused(notTaken(language, ValueRules::AtMostText(language, kind)));
+        added = kept;
         result = cleaned.left(head) + added + cleaned.right(tail);
-        judged.reports << language.message(Texts::AtMostRestDropped).arg(max);
+        judged.reports << ValueRules::AtMostText(language, kind, true);
     }
 
     const QString problem = ValueRules::Problem(language, kind, result);

@@ -78,6 +78,17 @@ QString firstWords(const QString &command, int most)
     return command;
 }
 
+bool isChat(ValueKind kind)
+{
+    return kind == ValueKind::Say || kind == ValueKind::SayTeam;
+}
+
+// The UTF-16 units of the character at `i`: a surrogate pair is one.
+qsizetype characterSize(const QString &text, qsizetype i)
+{
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+}
+
 bool refuses(ValueKind kind, QChar c)
 {
     switch (kind) {
@@ -105,9 +116,8 @@ qsizetype MaxLength(ValueKind kind)
 {
     switch (kind) {
     case ValueKind::Say:
-        return 119;          // "say -=" ... "=-" fills the 127 bytes the server takes
     case ValueKind::SayTeam:
-        return 114;          // the same with "say_team"
+        return kChatLineRoom - 4;  // with "-=" and "=-"
     case ValueKind::Sound:
         return 64;
     case ValueKind::ServerField:
@@ -118,6 +128,26 @@ qsizetype MaxLength(ValueKind kind)
         return 500;          // the console takes a quoted word below 515 bytes
     }
     return 0;
+}
+
+qsizetype Length(ValueKind kind, const QString &text)
+{
+    return isChat(kind) ? text.toUtf8().size() : ByteLength(text);
+}
+
+QString Cut(ValueKind kind, const QString &text, qsizetype max)
+{
+    if (!isChat(kind))
+        return CutToBytes(text, max);
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype size = characterSize(text, i);
+        bytes += text.mid(i, size).toUtf8().size();
+        if (bytes > max)
+            return text.left(i);
+        i += size;
+    }
+    return text;
 }
 
 QString Clean(const QString &text)
@@ -134,6 +164,13 @@ QString Clean(const QString &text)
             out += text.at(i);
     }
     return out;
+}
+
+QString AtMostText(const Language &language, ValueKind kind, bool restDropped)
+{
+    const Texts::Id chat = restDropped ? Texts::ChatAtMostRestDropped : Texts::ChatAtMost;
+    const Texts::Id other = restDropped ? Texts::AtMostRestDropped : Texts::AtMost;
+    return language.message(isChat(kind) ? chat : other).arg(MaxLength(kind));
 }
 
 QString RefusedCharacters(ValueKind kind, const QString &text)
@@ -155,8 +192,8 @@ QString Problem(const Language &language, ValueKind kind, const QString &text)
                                                                : Texts::FieldNameCharacters;
         return language.message(why).arg(shown(language, refused));
     }
-    if (ByteLength(text) > MaxLength(kind))
-        return language.message(Texts::AtMost).arg(MaxLength(kind));
+    if (Length(kind, text) > MaxLength(kind))
+        return AtMostText(language, kind);
     if (kind == ValueKind::Sound && text.startsWith(QLatin1String("//")))
         return language.message(Texts::TwoSlashes);
     if ((kind == ValueKind::ServerField || kind == ValueKind::ServerValue) && text.contains(QLatin1String("..")))
@@ -181,17 +218,52 @@ QString ServerPairProblem(const Language &language, const QString &field, const 
     return {};
 }
 
-QString GameMessage(const QString &text, qsizetype room)
+QString GameMessage(const QString &text, qsizetype *changes)
 {
-    // The changes only lengthen the text, so the first `room` characters decide.
-    QString out = CutToBytes(text, room);
-    out.replace(QLatin1Char('"'), QLatin1Char('\''));
-    out.replace(QLatin1Char(';'), QLatin1Char(':'));
-    out.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    // One pass leaves "///" as "/ //": repeat until none is left.
-    while (out.contains(QLatin1String("//")))
-        out.replace(QLatin1String("//"), QLatin1String("/ /"));
-    return CutToBytes(out, room);
+    // The changes only lengthen the text, so its first MaxLength bytes decide.
+    const QString kept = Cut(ValueKind::Say, text, MaxLength(ValueKind::Say));
+    QString out;
+    qsizetype changed = 0;
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        const QChar c = kept.at(i);
+        if (c == QLatin1Char('"') || c == QLatin1Char(';')) {
+            out += c == QLatin1Char('"') ? QLatin1Char('\'') : QLatin1Char(':');
+            ++changed;
+        } else if (c == QLatin1Char('/') && out.endsWith(QLatin1Char(' ')) && i + 1 < kept.size()
+                   && kept.at(i + 1) == QLatin1Char('/')) {
+            // Xash3D reads "//" after a space as a comment, to the line's end;
+            // the space this puts in makes the next slash one after a space too.
+            out += QLatin1String("/ ");
+            ++changed;
+        } else {
+            out += c;
+        }
+    }
+    if (changes)
+        *changes = changed;
+    return Cut(ValueKind::Say, out, MaxLength(ValueKind::Say));
+}
+
+QString TeamReads(const QString &said, qsizetype *changes)
+{
+    // The game code also strips spaces at both ends, which the markers keep from happening.
+    QString out;
+    qsizetype changed = 0;
+    for (qsizetype i = 0; i < said.size(); ++i) {
+        const char16_t u = said.at(i).unicode();
+        const char16_t next = i + 1 < said.size() ? said.at(i + 1).unicode() : u'\0';
+        if (u < 0x20 || u == 0x2026 || (u >= 0x202A && u <= 0x202E) || (u >= 0x206A && u <= 0x206F)) {
+            ++changed;
+        } else if (u == '%' && next != 'l' && next != ' ' && next != u'\0') {
+            out += QLatin1Char(' ');
+            ++changed;
+        } else {
+            out += said.at(i);
+        }
+    }
+    if (changes)
+        *changes = changed;
+    return out;
 }
 
 QString GameSoundName(const QString &text)

@@ -4,9 +4,9 @@
 
 class Language;
 
-// What the game's console makes of a value, and so what each box of the
-// option dialogs takes and how its text goes into the game scripts. Lengths
-// count Windows-1252 bytes, one per character.
+// What the game makes of a value, and so what each box of the option dialogs
+// takes and how its text goes into the game scripts. Lengths count bytes as
+// the game gets them: UTF-8 for chat text, Windows-1252 for everything else.
 
 // The kinds of boxes, each with its own rules.
 enum class ValueKind {
@@ -20,14 +20,31 @@ enum class ValueKind {
 
 namespace ValueRules {
 
-// The most a box of this kind takes; longer stored values are cut when read,
-// but for the server access boxes, which keep them and say why they are left out.
+// The most a box of this kind takes, in Length; longer stored values are cut
+// when read, but for the server access boxes, which keep them and say why they
+// are left out.
 qsizetype MaxLength(ValueKind kind);
+
+// The length of `text` as a box of this kind counts it: the bytes of what
+// the game gets, UTF-8 for chat, one a character else.
+qsizetype Length(ValueKind kind, const QString &text);
+// `text` cut to `max` of that length; a character is never split.
+QString Cut(ValueKind kind, const QString &text, qsizetype max);
+
+// Chat (say and say_team) is read by the game code on the server, which
+// keeps 104 bytes of a line said by a dead player, so "-=" text "=-" fits
+// them whole; a place name, which the game puts before team chat on maps
+// that have them, takes its length and a space more.
+constexpr qsizetype kChatLineRoom = 104;
 
 // Line breaks (CR LF, CR, LF) and tabs become one space each; other control
 // characters (below 0x20, 0x7F, U+0080 to U+009F) are dropped. Every value of
 // the option dialogs is cleaned so, where typed and where read from a file.
 QString Clean(const QString &text);
+
+// "At most ..." of a box of this kind, in `language`; `restDropped`: and
+// what went past it was left out.
+QString AtMostText(const Language &language, ValueKind kind, bool restDropped = false);
 
 // The characters of `text` that a box of this kind refuses, each once; empty
 // when it takes any character of the code page.
@@ -41,9 +58,17 @@ QString Problem(const Language &language, ValueKind kind, const QString &text);
 // empty when it is written (or the value is empty, which writes nothing).
 QString ServerPairProblem(const Language &language, const QString &field, const QString &value);
 
-// A chat text as the game gets it: `"` becomes `'`, `;` `:`, `\` `/`, then
-// `//` `/ /` until none is left, then the text is cut to `room` bytes.
-QString GameMessage(const QString &text, qsizetype room);
+// A chat text as the script says it: `"` becomes `'`, `;` `:`, and a `//`
+// after a space, which a console reads as a comment, `/ /`; then the text is
+// cut to MaxLength bytes of UTF-8. `changes`, when given, counts the
+// characters changed.
+QString GameMessage(const QString &text, qsizetype *changes = nullptr);
+
+// What the team reads of a chat line the script says (`said`, markers
+// included), by the game code's rules: characters it cannot print and the
+// ellipsis go, and a `%` before anything but `l`, a space or the end becomes
+// a space. `changes`, when given, counts the characters it changed.
+QString TeamReads(const QString &said, qsizetype *changes = nullptr);
 
 // A sound name as `speak` can play it: at most 64 bytes, every character
 // outside A-Z a-z 0-9 _ . / ! - written as `_`, and so the second `/` of a

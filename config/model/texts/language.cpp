@@ -23,7 +23,8 @@ const char *const kGerman[] = {
     "Zeilenumbrüche und Tabulatoren des gespeicherten Texts wurden zu Leerzeichen, andere Steuerzeichen entfallen.",
     "Im Spiel: speak %1\n%2",
     "Wird nicht in varis.cfg geschrieben. %1",
-    "Im Spiel: %1\n(\" wird zu ', ; zu :, \\ zu / und // zu / /)",
+    "Im Spiel liest das Team: %1\n(\" wird zu ', ; zu :, // nach einem Leerzeichen zu / /, ein % vor einem anderen "
+    "Zeichen als l oder Leerzeichen zu einem Leerzeichen, … entfällt)",
     "Leerzeichen",
     "In Tonnamen stehen nur A-Z, a-z, 0-9 und _ . / ! -, nicht: %1",
     "Feldnamen nehmen nur ASCII-Zeichen ohne Leerzeichen, \" und \\, nicht: %1",
@@ -103,6 +104,11 @@ const char *const kGerman[] = {
     "Dieser Text heißt im Spiel ak47, wie der Kaufbefehl der AK47: solange Personal Mode an ist, sagt ak47 diesen "
     "Text und kauft nichts.",
     "Dieser Text wird gespeichert, aber in kein Script geschrieben: das Spiel sagt ihn nie.",
+    "Höchstens %1 Bytes: so passt die Zeile mit -= und =- in das, was das Spiel von einer Chatzeile behält. "
+    "Buchstaben wie ä, ö, ü und ß zählen zwei Bytes, € drei.",
+    "Höchstens %1 Bytes: der Rest wurde nicht übernommen. Buchstaben wie ä, ö, ü und ß zählen zwei Bytes, € drei.",
+    "Auf Karten mit Ortsnamen steht im Teamchat der Ort dabei und nimmt Platz: für ihn bleiben in dieser Zeile %1 "
+    "Zeichen, ein längerer Ortsname schneidet ihr Ende ab.",
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 

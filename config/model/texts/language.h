@@ -117,6 +117,10 @@ enum Id {
     RestockWordsDropped,
     Ak47BuysNothing,
     Xm1014WrittenNowhere,
+    // Added later: chat counted in UTF-8 bytes, the place name in team chat
+    ChatAtMost,              // line 107
+    ChatAtMostRestDropped,
+    PlaceNameRoom,
     Count
 };
 

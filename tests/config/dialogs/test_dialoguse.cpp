@@ -311,7 +311,7 @@ private slots:
         showWindowOf(d);
         typeText(control<QLineEdit>(d, "Text1"), QStringLiteral("a\""));
         Notice *notice = Notice::of(d);
-        QVERIFY(Notice::shownFor(control<QLineEdit>(d, "Text1")).contains(QStringLiteral("Im Spiel: a'")));
+        QVERIFY(Notice::shownFor(control<QLineEdit>(d, "Text1")).contains(QStringLiteral("Im Spiel liest das Team: -=a'=-")));
         const QImage seen = notice->grab().toImage();
         QCOMPARE(seen.pixelColor(0, 0), QColor(0x40, 0x40, 0x40));
         QCOMPARE(seen.pixelColor(2, 2), QColor(0xFF, 0xFF, 0xE1));
@@ -388,12 +388,12 @@ private slots:
         const QString words81 = QStringList(81, QStringLiteral("buy")).join(QLatin1Char(' '));
         QTest::newRow("message: line breaks and tab") << "text.Text1" << true << "first\r\nsecond\tthird\x01"
                                                       << "first second third" << "zu Leerzeichen";
-        QTest::newRow("message: typed past 119") << "text.Text5" << false << x600.left(121) << x600.left(119)
-                                                 << "Höchstens 119 Zeichen.";
-        QTest::newRow("team message: pasted past 114") << "text.Text6" << true << x600 << x600.left(114)
-                                                       << "Höchstens 114 Zeichen: der Rest";
-        QTest::newRow("message: what the game gets") << "text.Text2" << false << "gg ;) \"/\\"
-                                                     << "gg ;) \"/\\" << "Im Spiel: gg :) '/ /";
+        QTest::newRow("message: typed past 100") << "text.Text5" << false << x600.left(101) << x600.left(100)
+                                                 << "Höchstens 100 Bytes:";
+        QTest::newRow("team message: pasted past 100") << "text.Text6" << true << x600 << x600.left(100)
+                                                       << "Höchstens 100 Bytes: der Rest";
+        QTest::newRow("message: what the team reads") << "text.Text2" << false << "gg ;) \"/\\ //x"
+                                                      << "gg ;) \"/\\ //x" << "Im Spiel liest das Team: -=gg :) '/\\ / /x=-";
         QTest::newRow("message: two lines with a tick") << "text.Text3" << true << "Eins\r\n✓ zwei" << "Eins  zwei"
                                                         << "Ausgelassen: ✓\n";
         QTest::newRow("personal: line break") << "funmode.reload" << true << "a\nb" << "a b" << "Leerzeichen";

@@ -87,6 +87,25 @@ QByteArray fileBytes(const QStringList &lines)
     return bytes;
 }
 
+// A game script's lines: one that says something in the chat is UTF-8, the others Windows-1252.
+QByteArray scriptBytes(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        const bool chat = line.contains(QLatin1String(" \"say")) || line.contains(QLatin1String(" \"speak "));
+        bytes += (chat ? line.toUtf8() : ToWindows1252(line)) + "\r\n";
+    }
+    return bytes;
+}
+
+// `text` cut to what a chat box takes: 100 bytes of UTF-8.
+QString chatCut(QString text)
+{
+    while (text.toUtf8().size() > 100)
+        text.chop(1);
+    return text;
+}
+
 QStringList emptyLines(int count)
 {
     return QStringList(count, QString());
@@ -99,6 +118,15 @@ QStringList restockAliases(const QStringList &items = emptyLines(8))
         lines << QStringLiteral("alias bigre_item%1 \"%2\"").arg(i + 1).arg(items.at(i));
     for (int i = 0; i < 3; ++i)
         lines << QStringLiteral("alias smallre_item%1 \"%2\"").arg(i + 1).arg(items.at(5 + i));
+    return lines;
+}
+
+// The chat, sound and team message aliases of "varis.cfg", each with its body from `bodies` or empty.
+QStringList messageAliases(const QHash<QString, QString> &bodies = {})
+{
+    QStringList lines;
+    for (const char *name : {"txt1", "txt2", "txt3", "txt4", "txt5", "snd1", "snd2", "snd3", "tm1", "tm2", "tm3"})
+        lines << QStringLiteral("alias %1 \"%2\"").arg(QLatin1String(name), bodies.value(QLatin1String(name)));
     return lines;
 }
 
@@ -144,7 +172,7 @@ private:
     static void verifyFile(const PackageFolder &folder, const QString &name, const QStringList &lines)
     {
         const QByteArray actual = folder.read(name);
-        const QByteArray expected = fileBytes(lines);
+        const QByteArray expected = name.endsWith(QLatin1String(".cfg")) ? scriptBytes(lines) : fileBytes(lines);
         if (actual != expected)
             qWarning().noquote() << name << "\n got:" << actual.left(3000) << "\nwant:" << expected.left(3000);
         QVERIFY2(actual == expected, qPrintable(name));
@@ -165,40 +193,41 @@ private slots:
         const QStringList head{"exec qor/ori.cfg", "", ""};
         const QString long600 = QString::fromUtf8("Grüße aus Köln, 5 € für dich! ").repeated(20);
 
-        QTest::newRow("everything empty") << QStringList() << head + restockAliases() << QStringList()
-                                          << QStringList() << QStringList();
+        QTest::newRow("everything empty") << QStringList() << head + restockAliases() + messageAliases()
+                                          << QStringList() << QStringList() << QStringList();
         QTest::newRow("second server entry only")
             << QStringList{"amcm.Text1=_pw", "amcm.Text2=geheim"}
-            << head + QStringList{"setinfo \"_pw\" \"geheim\""} + restockAliases()
+            << head + QStringList{"setinfo \"_pw\" \"geheim\""} + restockAliases() + messageAliases()
             << QStringList{"19=_pw", "20=geheim"} << QStringList() << QStringList();
         QTest::newRow("password without field name")
-            << QStringList{"amcm.pass=geheim"} << head + restockAliases()
+            << QStringList{"amcm.pass=geheim"} << head + restockAliases() + messageAliases()
             << QStringList{"2=geheim"} << QStringList() << QStringList();
         QTest::newRow("field name without password")
-            << QStringList{"amcm.pwfeld=_pw"} << head + restockAliases() << QStringList{"1=_pw"} << QStringList()
-            << QStringList();
+            << QStringList{"amcm.pwfeld=_pw"} << head + restockAliases() + messageAliases() << QStringList{"1=_pw"}
+            << QStringList() << QStringList();
         QTest::newRow("only a space") << QStringList{"text.Text1= ", "reload= "}
-                                      << head + restockAliases() + QStringList{"alias txt1 \"say -= =-\""}
+                                      << head + restockAliases() + messageAliases({{"txt1", "say -= =-"}})
                                       << QStringList{"11= "} << QStringList{"1= "} << QStringList{"reload= "};
         QTest::newRow("sound in the second box only")
             << QStringList{"sound.snd2=hello"}
-            << head + restockAliases() + QStringList{"alias snd2 \"speak hello; say -=hello=-\""}
+            << head + restockAliases() + messageAliases({{"snd2", "speak hello; say -=hello=-"}})
             << QStringList{"17=hello"} << QStringList() << QStringList();
         QTest::newRow("restock word not in the list")
             << QStringList{"restock.big2=Handgranate", "restock.small1=---"}
-            << head + restockAliases({"", "Handgranate", "", "", "", "---", "", ""})
+            << head + restockAliases({"", "Handgranate", "", "", "", "---", "", ""}) + messageAliases()
             << QStringList{"4=Handgranate", "8=---"} << QStringList() << QStringList();
-        QTest::newRow("xm1014 is stored only") << QStringList{"xm1014=Schrotflinte"} << head + restockAliases()
-                                               << QStringList() << QStringList{"10=Schrotflinte"} << QStringList();
+        QTest::newRow("xm1014 is stored only")
+            << QStringList{"xm1014=Schrotflinte"} << head + restockAliases() + messageAliases() << QStringList()
+            << QStringList{"10=Schrotflinte"} << QStringList();
         QTest::newRow("quote and semicolon in a message")
             << QStringList{"text.Text2=Sag \"gg\"; quit", "he=\"Feuer\"; frei"}
-            << head + restockAliases() + QStringList{"alias txt2 \"say -=Sag 'gg': quit=-\""}
+            << head + restockAliases() + messageAliases({{"txt2", "say -=Sag 'gg': quit=-"}})
             << QStringList{"12=Sag \"gg\"; quit"} << QStringList{"20=\"Feuer\"; frei"}
             << QStringList{"he='Feuer': frei"};
         QTest::newRow("message of 600 characters, cut by the box")
             << QStringList{"text.Text6=" + long600}
-            << head + restockAliases() + QStringList{"alias tm1 \"say_team -=" + long600.left(114) + "=-\""}
-            << QStringList{"21=" + long600.left(114)} << QStringList() << QStringList();
+            << head + restockAliases() + messageAliases({{"tm1", "say_team -=" + chatCut(long600) + "=-"}})
+            << QStringList{"21=" + chatCut(long600)} << QStringList() << QStringList();
     }
 
     void savedFiles()
@@ -281,7 +310,9 @@ private slots:
         verifyFile(folder, QStringLiteral("varia.kst"), variaLines);
         verifyFile(folder, QStringLiteral("buy.kst"), buyLines);
         verifyFile(folder, QStringLiteral("fun.cfg"), funLines(funBoxes));
-        QVERIFY(folder.read(QStringLiteral("varis.cfg")).contains("\xfc\xdf" "e \xdf \x80"));
+        // Restock entries stay Windows-1252, what the chat says is UTF-8.
+        QVERIFY(folder.read(QStringLiteral("varis.cfg")).contains("\xfc\xdf" "e \xdf \x80 restock.big1"));
+        QVERIFY(folder.read(QStringLiteral("varis.cfg")).contains("\xc3\xbc\xc3\x9f" "e \xc3\x9f \xe2\x82\xac text.Text1"));
     }
     void unchangedRestartWritesTheStateFilesBack()
     {
@@ -313,6 +344,43 @@ private slots:
         QCOMPARE(end.codes, QList<int>{0});
         QCOMPARE(folder.read(QStringLiteral("varia.kst")), fileBytes(varia));
         QCOMPARE(folder.read(QStringLiteral("buy.kst")), fileBytes(buy));
+    }
+
+    // A close that has nothing new to write writes nothing: each file keeps
+    // its time. A changed value writes the files that hold it again, whole.
+    void unchangedFilesAreNotWrittenAgain()
+    {
+        PackageFolder folder;
+        ProcessEnd end;
+        start(folder)->close();
+        const QStringList files{"varis.cfg", "varia.kst", "buy.kst", "fun.cfg"};
+        const QDateTime longAgo(QDate(2001, 1, 1), QTime(12, 0), Qt::UTC);
+        QHash<QString, QByteArray> saved;
+        for (const QString &name : files) {
+            QFile file(QDir(folder.path()).filePath(name));
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+            saved.insert(name, folder.read(name));
+        }
+        const auto timeOf = [&folder](const QString &name) {
+            return QFileInfo(QDir(folder.path()).filePath(name)).lastModified();
+        };
+
+        start(folder)->close();
+        for (const QString &name : files) {
+            QCOMPARE(timeOf(name), longAgo);
+            QCOMPARE(folder.read(name), saved.value(name));
+        }
+
+        MainWindow *m = start(folder);
+        setValue(QStringLiteral("text.Text1"), QStringLiteral("hallo"));
+        m->close();
+        QCOMPARE(end.codes, (QList<int>{0, 0, 0}));
+        QVERIFY(timeOf(QStringLiteral("varis.cfg")) > longAgo);
+        QVERIFY(timeOf(QStringLiteral("varia.kst")) > longAgo);
+        QCOMPARE(timeOf(QStringLiteral("buy.kst")), longAgo);
+        QCOMPARE(timeOf(QStringLiteral("fun.cfg")), longAgo);
+        QVERIFY(folder.read(QStringLiteral("varis.cfg")).contains("\r\nalias txt1 \"say -=hallo=-\"\r\nalias txt2 \"\"\r\n"));
+        QCOMPARE(folder.read(QStringLiteral("varia.kst")).split('\n').at(Varia::ChatMessage1), QByteArray("hallo\r"));
     }
 
     // A value that begins with a byte-order mark's bytes, or is nothing else,
@@ -425,7 +493,7 @@ private slots:
         QVERIFY(!m->isVisible());
         QStringList varis{"exec qor/ori.cfg", "", ""};
         varis += restockAliases({"", "", "", "", "", "", "eigenes", ""});
-        varis << QString::fromUtf8("alias txt1 \"say -=Grüß dich=-\"");
+        varis += messageAliases({{"txt1", QString::fromUtf8("say -=Grüß dich=-")}});
         verifyFile(folder, QStringLiteral("varis.cfg"), varis);
         QCOMPARE(folder.read(QStringLiteral("varia.kst")).split('\n').at(10), ansi("Grüß dich\r"));
         QCOMPARE(folder.read(QStringLiteral("buy.kst")).split('\n').at(15), QByteArray("Colt\r"));
@@ -452,13 +520,13 @@ private slots:
 
         MainWindow *m = start(folder);
         const QList<std::tuple<QString, QString, QString>> boxes = {
-            {"text.Text1", QString(119, QLatin1Char('m')), "10485760 Zeichen lang"},
+            {"text.Text1", QString(100, QLatin1Char('m')), "10485760 Zeichen lang"},
             {"restock.big1", QString(500, QLatin1Char('k')), "600 Zeichen lang"},
             {"sound.snd1", "a b//c", "Im Spiel: speak a_b//c"},
             {"amcm.pwfeld", "my field", "nicht: Leerzeichen"},
             {"amcm.pass", "geheim", "Feldname: "},
             {"text.Text6", "ab c", "Steuerzeichen"},
-            {"reload", QString(114, QLatin1Char('r')), "200 Zeichen lang"},
+            {"reload", QString(100, QLatin1Char('r')), "200 Zeichen lang"},
         };
         for (const auto &[key, held, why] : boxes) {
             QCOMPARE(valueOf(key), held);
@@ -477,10 +545,10 @@ private slots:
                                  15000);
         m->close();
 
-        varia[Varia::ChatMessage1] = QString(119, QLatin1Char('m'));
+        varia[Varia::ChatMessage1] = QString(100, QLatin1Char('m'));
         varia[Varia::BigRestock1] = QString(500, QLatin1Char('k'));
         varia[Varia::TeamMessage1] = QStringLiteral("ab c");
-        buy[Buy::Reload] = QString(114, QLatin1Char('r'));
+        buy[Buy::Reload] = QString(100, QLatin1Char('r'));
         QCOMPARE(folder.read(QStringLiteral("varia.kst")), fileBytes(varia));
         QCOMPARE(folder.read(QStringLiteral("buy.kst")), fileBytes(buy));
         const QByteArray varis = folder.read(QStringLiteral("varis.cfg"));
@@ -535,9 +603,9 @@ private slots:
         QCOMPARE(dialogsThere, QList<bool>({false, true}));
         QCOMPARE(end.codes, QList<int>({0, 0}));
 
-        varia[Varia::ChatMessage1].truncate(119);
+        varia[Varia::ChatMessage1].truncate(100);
         varia[Varia::TeamMessage2] = QStringLiteral("a b");
-        buy[Buy::Plant].truncate(114);
+        buy[Buy::Plant].truncate(100);
         QCOMPARE(neverOpened.at(1), fileBytes(varia));
         QCOMPARE(neverOpened.at(2), fileBytes(buy));
     }

@@ -98,7 +98,7 @@ const Scene kScenes[] = {
          return noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), "Ж");
      }},
     {"length",
-     {Texts::NotTaken, Texts::AtMost},
+     {Texts::NotTaken, Texts::ChatAtMost},
      [](const GameTree &, const QString &) {
          return noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), QString(120, 'x'));
      }},
@@ -107,7 +107,7 @@ const Scene kScenes[] = {
      [](const GameTree &, const QString &) {
          const QString tip
              = noticeAfterTyping(control<QLineEdit>(dialog<TextMessageDialog>(), "Text1"), "Hi \"all\"; gg");
-         return tip.contains(": Hi 'all': gg\n") ? tip : QString();
+         return tip.contains(": -=Hi 'all': gg=-\n") ? tip : QString();
      }},
     {"paste with a character left out",
      {Texts::LeftOutCharacter},

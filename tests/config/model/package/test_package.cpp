@@ -118,6 +118,8 @@ private slots:
             varis << QStringLiteral("alias bigre_item%1 \"%2\"").arg(i).arg(i == 2 ? "hegrenade" : "");
         for (int i = 1; i <= 3; ++i)
             varis << QStringLiteral("alias smallre_item%1 \"\"").arg(i);
+        for (const char *name : {"txt1", "txt2", "txt3", "txt4", "txt5", "snd1", "snd2", "snd3", "tm1", "tm2", "tm3"})
+            varis << QStringLiteral("alias %1 \"\"").arg(QLatin1String(name));
         QStringList varia(Varia::LineCount);
         varia[Varia::BigRestock2] = QStringLiteral("hegrenade");
         QStringList buy(Buy::LineCount);

@@ -85,6 +85,7 @@ private slots:
         const QString cut = say(Texts::StoredCut);
         const QString cleaned = say(Texts::StoredBreaksBecameSpaces);
         const QString notWritten = say(Texts::NotWrittenToVaris);
+        const QString place = say(Texts::PlaceNameRoom);
         const Where pass = varia(Varia::Password1);
         const Where field = varia(Varia::PasswordField1);
         const QString words80 = QStringList(80, QStringLiteral("a")).join(QLatin1Char(' '));
@@ -94,20 +95,27 @@ private slots:
         QTest::newRow("message: as typed") << varia(Varia::ChatMessage2) << "hallo" << false << kNowhere << ""
                                            << "hallo" << "" << "" << "" << "";
         QTest::newRow("message: changed in the game")
-            << varia(Varia::ChatMessage3) << "gg ;) \"/\\" << false << kNowhere << "" << "gg :) '/ /" << "" << ""
-            << say(Texts::InGameMessage).arg("gg :) '/ /") << "";
+            << varia(Varia::ChatMessage3) << "gg ;) \"/\\ //x 5% \u2026" << false << kNowhere << ""
+            << "gg :) '/\\ / /x 5% \u2026" << "" << "" << say(Texts::InGameMessage).arg("-=gg :) '/\\ / /x 5% =-")
+            << "";
+        QTest::newRow("message: a percent sign before the marker")
+            << varia(Varia::ChatMessage4) << "100%" << false << kNowhere << "" << "100%" << "" << ""
+            << say(Texts::InGameMessage).arg("-=100 =-") << "";
         QTest::newRow("message: stored, cut") << varia(Varia::ChatMessage5) << x << true << kNowhere << ""
-                                              << x.left(119) << cut.arg(200).arg(119) << "" << "" << "";
+                                              << x.left(100) << cut.arg(200).arg(100) << "" << "" << "";
+        QTest::newRow("message: stored umlauts, cut in bytes")
+            << varia(Varia::ChatMessage1) << QString(60, QChar(0xFC)) << true << kNowhere << ""
+            << QString(50, QChar(0xFC)) << cut.arg(60).arg(50) << "" << "" << "";
         QTest::newRow("team message: stored, cut and cleaned")
-            << varia(Varia::TeamMessage1) << "a\tb" + x << true << kNowhere << "" << ("a b" + x).left(114)
-            << cut.arg(203).arg(114) + "\n" + cleaned << "" << "" << "";
+            << varia(Varia::TeamMessage1) << "a\tb" + x << true << kNowhere << "" << ("a b" + x).left(100)
+            << cut.arg(203).arg(100) + "\n" + cleaned << "" << place.arg(0) << "";
         QTest::newRow("personal: stored, cleaned") << Where{true, Buy::Reload} << "a\r\nb\x01" << true << kNowhere
-                                                   << "" << "a b" << cleaned << "" << "" << "";
-        QTest::newRow("personal: changed in the game") << Where{true, Buy::Plant} << "a;b" << false << kNowhere << ""
-                                                       << "a:b" << "" << "" << say(Texts::InGameMessage).arg("a:b")
-                                                       << "";
+                                                   << "" << "a b" << cleaned << "" << place.arg(96) << "";
+        QTest::newRow("personal: changed in the game")
+            << Where{true, Buy::Plant} << "a;b" << false << kNowhere << "" << "a:b" << "" << ""
+            << say(Texts::InGameMessage).arg("-=a:b=-") + "\n" + place.arg(96) << "";
         QTest::newRow("personal: AK47, named as the buy command")
-            << Where{true, Buy::Ak47} << "Colt" << false << kNowhere << "" << "Colt" << "" << "" << ""
+            << Where{true, Buy::Ak47} << "Colt" << false << kNowhere << "" << "Colt" << "" << "" << place.arg(95)
             << say(Texts::Ak47BuysNothing);
         QTest::newRow("personal: AK47, empty") << Where{true, Buy::Ak47} << "" << false << kNowhere << "" << "" << ""
                                                << "" << "" << say(Texts::Ak47BuysNothing);
@@ -222,10 +230,16 @@ private slots:
         QTest::newRow("message: line breaks and tab pasted")
             << message << "" << "first\r\nsecond\tthird\x01" << true << "first second third" << 18
             << QStringList{say(Texts::BreaksBecameSpaces)};
-        QTest::newRow("message: typed past 119") << message << x.left(119) << x.left(120) << false << "" << 0
-                                                 << QStringList{notTaken(say(Texts::AtMost).arg(119))};
-        QTest::newRow("team message: pasted past 114") << varia(Varia::TeamMessage1) << "" << x << true << x.left(114)
-                                                       << 114 << QStringList{say(Texts::AtMostRestDropped).arg(114)};
+        QTest::newRow("message: typed past 100") << message << x.left(100) << x.left(101) << false << "" << 0
+                                                 << QStringList{notTaken(say(Texts::ChatAtMost).arg(100))};
+        QTest::newRow("message: an umlaut, two bytes, past 100")
+            << message << x.left(99) << x.left(99) + QChar(0xFC) << false << "" << 0
+            << QStringList{notTaken(say(Texts::ChatAtMost).arg(100))};
+        QTest::newRow("team message: pasted past 100") << varia(Varia::TeamMessage1) << "" << x << true << x.left(100)
+                                                       << 100 << QStringList{say(Texts::ChatAtMostRestDropped).arg(100)};
+        QTest::newRow("personal: umlauts pasted, cut at a whole one")
+            << Where{true, Buy::Awp} << "x" << "x" + QString(60, QChar(0xFC)) << true << "x" + QString(49, QChar(0xFC))
+            << 50 << QStringList{say(Texts::ChatAtMostRestDropped).arg(100)};
         QTest::newRow("message: an unstorable character typed")
             << message << "ab" << "abЖ" << false << "" << 0 << QStringList{say(Texts::UnstorableCharacter).arg("Ж")};
         QTest::newRow("message: an emoji typed") << message << "a" << "a😀" << false << "" << 0
@@ -325,7 +339,11 @@ private slots:
         QTest::newRow("message: a letter after it") << varia(Varia::ChatMessage1) << "a\"" << "a\"b" << false;
         QTest::newRow("message: a semicolon more") << varia(Varia::TeamMessage2) << "a;" << "a;;" << true;
         QTest::newRow("message: one less") << varia(Varia::ChatMessage1) << "a;;" << "a;" << false;
-        QTest::newRow("personal: a backslash") << Where{true, Buy::He} << "a" << "a\\" << true;
+        QTest::newRow("personal: a backslash, which the game keeps") << Where{true, Buy::He} << "a" << "a\\" << false;
+        QTest::newRow("message: a percent sign before the marker") << varia(Varia::ChatMessage2) << "5" << "5%" << true;
+        QTest::newRow("message: an ellipsis") << varia(Varia::ChatMessage2) << "a" << "a\u2026" << true;
+        QTest::newRow("team message: slashes after a space") << varia(Varia::TeamMessage3) << "a /" << "a //" << true;
+        QTest::newRow("team message: slashes in a word") << varia(Varia::TeamMessage3) << "a/" << "a//" << false;
         QTest::newRow("restock: a trailing backslash") << varia(Varia::BigRestock1) << "a" << "a\\" << false;
         QTest::newRow("restock: two slashes") << varia(Varia::BigRestock1) << "a /" << "a //" << true;
         QTest::newRow("restock: two slashes inside a word") << varia(Varia::BigRestock1) << "a/" << "a//" << false;
