@@ -135,14 +135,26 @@ QList<QFont> narrowerFonts(QFont font, bool otherFamilies)
     addCondensed(&fonts, font);
     fonts.removeFirst(); // the font itself, already found too wide
     const QString family = QFontInfo(font).family();
+    // Only a family this system has, not a stand-in it would draw instead
+    // (asked of the list: asking for each family looks for its stand-in).
+    const QStringList installed = otherFamilies ? QFontDatabase::families() : QStringList();
     for (const QString &other : otherFamilies ? Appearance::sansFont().families() : QStringList()) {
         QFont replaced = font;
         replaced.setFamilies({other});
-        // Only a family this system has, not a stand-in it would draw instead.
-        if (other != family && QFontInfo(replaced).family() == other)
+        if (other != family && installed.contains(other, Qt::CaseInsensitive))
             addCondensed(&fonts, replaced);
     }
     return fonts;
+}
+
+// `font` naming only the family the system draws for its list. Each variant
+// of it (bold, condensed, another size) then finds that family at once: for a
+// list whose first family is missing, the system would sort all its fonts for
+// a stand-in again and again, which is most of what a start spends on fonts.
+QFont drawnFamily(QFont font)
+{
+    font.setFamilies({QFontInfo(font).family()});
+    return font;
 }
 
 const char *const kFitted = "korvelCaptionsFitted";
@@ -166,7 +178,7 @@ void applyApplicationFont(QApplication &app)
 {
     QFont font = sansFont();
     font.setPixelSize(11);
-    app.setFont(font);
+    app.setFont(drawnFamily(font));
 }
 
 void applyApplicationStyle(QApplication &app)
@@ -229,7 +241,7 @@ QFont titleFont()
     font.setPointSizeF(14.25);
     font.setBold(true);
     font.setItalic(true);
-    return font;
+    return drawnFamily(font);
 }
 
 // The pictures are image resources: the background in 256 colours, the
