@@ -112,37 +112,61 @@ bool captionFits(QWidget *control, const QFont &font)
 
 // `font` and, for an outline font (a bitmap font, as "MS Sans Serif" is,
 // can't be), the same a little condensed, step by step.
-void addCondensed(QList<QFont> *fonts, QFont font)
+QList<QFont> condensed(QFont font)
 {
     // No narrower than this: past it a caption is better cut than unreadable.
     constexpr int kNarrowest = 80;
     const QFontInfo drawn(font);
     const bool outline = QFontDatabase::isSmoothlyScalable(drawn.family(), drawn.styleName());
+    QList<QFont> fonts;
     for (int stretch = QFont::Unstretched; stretch >= (outline ? kNarrowest : QFont::Unstretched); --stretch) {
         font.setStretch(stretch);
-        *fonts << font;
-    }
-}
-
-// The fonts a caption may take when its own cuts it, smallest change first:
-// its own family condensed, then, for a control in the window's font (not one
-// given its own, as the titles are), each other sans-serif family the layouts
-// were drawn for, at the same size, condensed as needed.
-QList<QFont> narrowerFonts(QFont font, bool otherFamilies)
-{
-    QList<QFont> fonts;
-    font.setStretch(QFont::Unstretched);
-    addCondensed(&fonts, font);
-    fonts.removeFirst(); // the font itself, already found too wide
-    const QString family = QFontInfo(font).family();
-    for (const QString &other : otherFamilies ? Appearance::sansFont().families() : QStringList()) {
-        QFont replaced = font;
-        replaced.setFamilies({other});
-        // Only a family this system has, not a stand-in it would draw instead.
-        if (other != family && QFontInfo(replaced).family() == other)
-            addCondensed(&fonts, replaced);
+        fonts << font;
     }
     return fonts;
+}
+
+// The first font in which `control` shows its caption whole, smallest change
+// first: its own family condensed, then, for a control in the window's font
+// (not one given its own, as the titles are), each other sans-serif family the
+// layouts were drawn for, at the same size, condensed as needed. A family is
+// loaded only when the ones before it fail. The own font, already found too
+// wide, is not tried again; `own` when none fits.
+QFont narrowerFont(QWidget *control, QFont own, bool otherFamilies)
+{
+    own.setStretch(QFont::Unstretched);
+    QList<QFont> families{own};
+    if (otherFamilies) {
+        const QString family = QFontInfo(own).family();
+        // Only a family this system has, not a stand-in it would draw instead
+        // (asked of the list: asking for each family looks for its stand-in).
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &other : Appearance::sansFont().families()) {
+            if (other != family && installed.contains(other, Qt::CaseInsensitive)) {
+                QFont replaced = own;
+                replaced.setFamilies({other});
+                families << replaced;
+            }
+        }
+    }
+    for (const QFont &family : families) {
+        const QList<QFont> fonts = condensed(family);
+        for (qsizetype i = family == own ? 1 : 0; i < fonts.size(); ++i) {
+            if (captionFits(control, fonts.at(i)))
+                return fonts.at(i);
+        }
+    }
+    return own;
+}
+
+// `font` naming only the family the system draws for its list. Each variant
+// of it (bold, condensed, another size) then finds that family at once: for a
+// list whose first family is missing, the system would sort all its fonts for
+// a stand-in again and again, which is most of what a start spends on fonts.
+QFont drawnFamily(QFont font)
+{
+    font.setFamilies({QFontInfo(font).family()});
+    return font;
 }
 
 const char *const kFitted = "korvelCaptionsFitted";
@@ -166,7 +190,7 @@ void applyApplicationFont(QApplication &app)
 {
     QFont font = sansFont();
     font.setPixelSize(11);
-    app.setFont(font);
+    app.setFont(drawnFamily(font));
 }
 
 void applyApplicationStyle(QApplication &app)
@@ -202,14 +226,8 @@ void fitCaptions(QWidget *window)
                 label->setIndent(lean);
         }
         QFont chosen = own;
-        if (!hopeless && !captionFits(control, own)) {
-            for (const QFont &font : narrowerFonts(own, !control->property(kFontOfItsOwn).toBool())) {
-                if (captionFits(control, font)) {
-                    chosen = font;
-                    break;
-                }
-            }
-        }
+        if (!hopeless && !captionFits(control, own))
+            chosen = narrowerFont(control, own, !control->property(kFontOfItsOwn).toBool());
         if (chosen != control->font())
             control->setFont(chosen);
     }
@@ -229,7 +247,7 @@ QFont titleFont()
     font.setPointSizeF(14.25);
     font.setBold(true);
     font.setItalic(true);
-    return font;
+    return drawnFamily(font);
 }
 
 // The pictures are image resources: the background in 256 colours, the
