@@ -12,6 +12,16 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/config/setup/languages/
     OPTIONAL
     PATTERN "CMakeLists.txt" EXCLUDE)
 
+# Beside the configurator, a short text in English and one in German: that it
+# belongs to the script package, what the package must hold, which aliases to
+# bind. Named after the program, so that the package's own texts in qor are
+# never replaced. CRLF, and the German one UTF-8 with a BOM, which every
+# Notepad reads as UTF-8.
+install(FILES
+    ${PROJECT_SOURCE_DIR}/docs/package/config-README.txt
+    ${PROJECT_SOURCE_DIR}/docs/package/config-LIESMICH.txt
+    DESTINATION cstrike/qor)
+
 set(CPACK_PACKAGE_NAME "korvel-configurator")
 set(CPACK_PACKAGE_VENDOR "Korvel")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configurator and uninstaller of the Korvel script package for Counter-Strike")

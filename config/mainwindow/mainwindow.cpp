@@ -57,7 +57,7 @@ void showDisclaimer(const Language &language)
 void showAbout()
 {
     Message::show(QStringLiteral("About"),
-                  QStringLiteral("Korvel Configurator, written by the Korvel Configurator developers."));
+                  QStringLiteral("Korvel Configurator " KORVEL_VERSION ", written by the Korvel Configurator developers."));
 }
 
 void openWebAddress()

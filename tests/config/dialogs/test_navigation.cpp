@@ -180,7 +180,7 @@ private slots:
         QTest::mouseClick(control<QLabel>(main, "Label1"), Qt::LeftButton);
         QCOMPARE(log.entries.size(), 1);
         QCOMPARE(log.entries[0].title, QStringLiteral("About"));
-        QVERIFY(log.entries[0].text.contains(QStringLiteral("Korvel Configurator")));
+        QVERIFY(log.entries[0].text.contains(QStringLiteral("Korvel Configurator " KORVEL_VERSION ",")));
         QVERIFY(log.entries[0].text.contains(QStringLiteral("developers")));
         QVERIFY(!log.entries[0].text.contains(QLatin1Char('\n')));
     }
