@@ -166,12 +166,27 @@ private slots:
         QCOMPARE(messages.entries.size(), 1); // no language listed: asked for one (test_setupdialog)
     }
 
+    void okAtOnceTakesThePackageFolder_data()
+    {
+        QTest::addColumn<int>("key"); // pressed with OK focused; none: clicked
+        QTest::newRow("clicked") << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
     void okAtOnceTakesThePackageFolder()
     {
+        QFETCH(int, key);
         GameTree tree;
         SetupDialog *d = dialog<SetupDialog>();
         FolderBrowser *b = openBrowser();
-        QTest::mouseClick(control<QPushButton>(b, "Command1"), Qt::LeftButton);
+        QPushButton *ok = control<QPushButton>(b, "Command1");
+        if (key) {
+            ok->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(ok, Qt::Key(key));
+        } else {
+            QTest::mouseClick(ok, Qt::LeftButton);
+        }
+        QVERIFY(!b->isVisible());
         QCOMPARE(control<QLabel>(b, "pfad")->text(), QStringLiteral("No Path Selected"));
         QCOMPARE(control<QLineEdit>(d, "pfad")->text(), native(tree.qor));
     }
