@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QProxyStyle>
@@ -15,6 +16,26 @@
 #include <QStyleOption>
 
 namespace {
+
+// Enter presses the button that has the keyboard, as Space does and as on
+// Windows: Qt leaves Enter to a dialog's default button.
+class Button : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+            QPushButton::keyPressEvent(event);
+            return;
+        }
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+    }
+};
 
 // The button's caption gets the room it needs from the margins around it:
 // the style clips the text to this rectangle, and under the Windows style
@@ -100,7 +121,7 @@ void fitCaption(QWidget *control, const QString &text, bool wrapped)
 
 Uninstaller::Uninstaller(QWidget *parent)
     : QWidget(parent)
-    , m_start(new QPushButton(this))
+    , m_start(new Button(this))
 {
     setWindowTitle(QStringLiteral("Uninstaller"));
     setFixedSize(404, 279);

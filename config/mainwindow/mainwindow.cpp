@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "appearance.h"
+#include "clickablelabel.h"
 #include "controls.h"
 #include "message.h"
 #include "package.h"
@@ -17,7 +18,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 
 #include <utility>
@@ -110,14 +110,15 @@ MainWindow::MainWindow(Package &package)
     };
     m_pluginHelp = Controls::button(plugins, "Command5", QString(), 432, 48, 57, 13);
 
-    m_title = Controls::label(this, "Label1", kProgramName, 48, 8, 201, 25);
+    // Made last, the clickable labels come last in the Tab order, after the plug-in help.
+    m_title = Controls::clickableLabel(this, "Label1", kProgramName, 48, 8, 201, 25);
     m_title->setFont(Appearance::titleFont());
     QPalette white = m_title->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     m_title->setPalette(white);
 
-    m_webAddress = Controls::label(this, "url", QStringLiteral("korvel.example"), 8, 280, 105, 17);
-    m_disclaimer = Controls::label(this, "Haftungsausschluss", QString(), 424, 280, 97, 17);
+    m_webAddress = Controls::clickableLabel(this, "url", QStringLiteral("korvel.example"), 8, 280, 105, 17);
+    m_disclaimer = Controls::clickableLabel(this, "Haftungsausschluss", QString(), 424, 280, 97, 17);
     Controls::line(this, nullptr, QFrame::HLine, 8, 34, 265, 4);
     Controls::line(this, nullptr, QFrame::HLine, 8, 276, 505, 4);
 
@@ -135,9 +136,9 @@ MainWindow::MainWindow(Package &package)
     connect(m_textMessagesButton, &QPushButton::clicked, this, &MainWindow::showDialog<TextMessageDialog>);
     connect(personalModeLines, &QPushButton::clicked, this, &MainWindow::showDialog<PersonalModeDialog>);
     connect(m_setupButton, &QPushButton::clicked, this, &MainWindow::showDialog<SetupDialog>);
-    m_title->installEventFilter(this);
-    m_webAddress->installEventFilter(this);
-    m_disclaimer->installEventFilter(this);
+    connect(m_title, &ClickableLabel::clicked, this, &showAbout);
+    connect(m_webAddress, &ClickableLabel::clicked, this, &openWebAddress);
+    connect(m_disclaimer, &ClickableLabel::clicked, this, [this] { showDisclaimer(m_package.language()); });
     retranslate();
 }
 
@@ -417,22 +418,4 @@ void MainWindow::switchPressed(const Module &module, bool on)
     showModuleState(module, m_package.settings.module(module.which));
     if (!switched)
         Message::show(kProgramName, message);
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        auto *label = qobject_cast<QLabel *>(watched);
-        // Qt sends the release to the label that took the press: a left click that ends over it.
-        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
-            if (label == m_title)
-                showAbout();
-            else if (label == m_webAddress)
-                openWebAddress();
-            else if (label == m_disclaimer)
-                showDisclaimer(m_package.language());
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

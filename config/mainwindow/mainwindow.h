@@ -6,6 +6,7 @@
 #include <memory>
 #include <type_traits>
 
+class ClickableLabel;
 class Package;
 class PersonalModeDialog;
 class QLabel;
@@ -55,8 +56,6 @@ public:
     void showLanguage();
 
 protected:
-    // Turns clicks on the title, web address and disclaimer labels into their actions.
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -107,10 +106,10 @@ private:
     QPushButton *m_pluginHelp;
     // The plug-in indicators, for "plugin1.cfg" to "plugin4.cfg".
     QList<QLabel *> m_plugins;
-    // The labels that act when clicked.
-    QLabel *m_title;
-    QLabel *m_webAddress;
-    QLabel *m_disclaimer;
+    // The labels that act when clicked or pressed from the keyboard.
+    ClickableLabel *m_title;
+    ClickableLabel *m_webAddress;
+    ClickableLabel *m_disclaimer;
 
     std::unique_ptr<RestockDialog> m_restock;
     std::unique_ptr<ServerAccessDialog> m_serverAccess;

@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -196,6 +197,15 @@ void SetupDialog::closeEvent(QCloseEvent *event)
     emit closed();
     if (!saved)
         emit closedUnsaved();
+}
+
+void SetupDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString SetupDialog::selectedLanguage() const

@@ -43,6 +43,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Escape closes it as its title bar's close button does.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // The path file as the package holds it.

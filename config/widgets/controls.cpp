@@ -1,8 +1,10 @@
 #include "controls.h"
 
+#include "clickablelabel.h"
 #include "valueguard.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,12 +14,38 @@ namespace Controls {
 
 namespace {
 
-QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, int width, int height)
+// Qt leaves Enter to a dialog's default button; Windows lets it press the
+// button that has the keyboard.
+class Button : public QPushButton
 {
-    auto *made = new QLineEdit(parent);
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+            QPushButton::keyPressEvent(event);
+            return;
+        }
+        // Held down, it presses once: a press may open a window of its own.
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+    }
+};
+
+template <class Control>
+Control *placed(Control *made, const char *name, int left, int top, int width, int height)
+{
     made->setObjectName(QLatin1String(name));
     made->setGeometry(left, top, width, height);
     return made;
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, int width, int height)
+{
+    return placed(new QLineEdit(parent), name, left, top, width, height);
 }
 
 } // namespace
@@ -25,18 +53,21 @@ QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, int wid
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
                     int height)
 {
-    auto *made = new QPushButton(caption, parent);
-    made->setObjectName(QLatin1String(name));
-    made->setGeometry(left, top, width, height);
-    return made;
+    return placed<QPushButton>(new Button(caption, parent), name, left, top, width, height);
 }
 
 QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height)
 {
-    auto *made = new QLabel(caption, parent);
-    made->setObjectName(QLatin1String(name));
+    auto *made = placed(new QLabel(caption, parent), name, left, top, width, height);
     made->setTextFormat(Qt::PlainText);
-    made->setGeometry(left, top, width, height);
+    return made;
+}
+
+ClickableLabel *clickableLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                               int width, int height)
+{
+    auto *made = placed(new ClickableLabel(caption, parent), name, left, top, width, height);
+    made->setTextFormat(Qt::PlainText);
     return made;
 }
 
@@ -61,10 +92,7 @@ void setTip(QWidget *control, const QString &text)
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
                  int height)
 {
-    auto *made = new QGroupBox(caption, parent);
-    made->setObjectName(QLatin1String(name));
-    made->setGeometry(left, top, width, height);
-    return made;
+    return placed(new QGroupBox(caption, parent), name, left, top, width, height);
 }
 
 QLineEdit *settingBox(QWidget *parent, const char *name, int left, int top, int width, int height, Varia::Line line,
@@ -90,11 +118,9 @@ void showSetting(QLineEdit *box, Varia::Line line, Settings &settings, const Lan
 
 QFrame *line(QWidget *parent, const char *name, QFrame::Shape shape, int left, int top, int width, int height)
 {
-    auto *made = new QFrame(parent);
-    made->setObjectName(QLatin1String(name));
+    auto *made = placed(new QFrame(parent), name, left, top, width, height);
     made->setFrameShape(shape);
     made->setFrameShadow(QFrame::Sunken);
-    made->setGeometry(left, top, width, height);
     return made;
 }
 

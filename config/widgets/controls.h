@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QString>
 
+class ClickableLabel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -17,9 +18,14 @@ class QWidget;
 // positions (left, top, width, height), captions shown as plain text.
 namespace Controls {
 
+// Enter presses a button that has the keyboard, as Space does: as on Windows,
+// not only a dialog's default button.
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
                     int height);
 QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height);
+// A label that acts when clicked or pressed from the keyboard (ClickableLabel).
+ClickableLabel *clickableLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                               int width, int height);
 // A text of a language file on a control: text, never markup. An '&' in a
 // button's caption is no shortcut, and a tooltip that looks like HTML is shown
 // as typed.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The keyboard where a player puts it: Space switches one module on and off,
-# never the next one; each dialog takes the typing in its first box whenever
-# it opens; Escape closes an open list before the dialog. And a marked box
+# The keyboard where a player puts it: Space and Enter switch one module on
+# and off, never the next one; Enter on a focused menu button opens its
+# dialog; each dialog takes the typing in its first box whenever it opens;
+# Escape closes an open list before the dialog. And a marked box
 # shows its notice as its dialog opens, which stays while the activation goes
 # elsewhere and the pointer passes, and goes with its dialog.
 # Usage: config_keyboard.sh PATH_TO_CONFIG
@@ -50,7 +51,11 @@ x_key space
 wait_for "Space after AN did not switch Personal Mode off" test ! -e "$qor/fun.kst"
 x_key space
 wait_for "a second Space did not switch Personal Mode on" test -e "$qor/fun.kst"
-[ ! -e "$qor/say.kst" ] || x_fail "Space switched the Informationsscript on"
+x_key Return
+wait_for "Enter did not switch Personal Mode off" test ! -e "$qor/fun.kst"
+x_key KP_Enter
+wait_for "the keypad's Enter did not switch Personal Mode on" test -e "$qor/fun.kst"
+[ ! -e "$qor/say.kst" ] || x_fail "Space or Enter switched the Informationsscript on"
 
 x_click "$main" $((8 + 8 + 52)) $((40 + 56 + 12))
 sounds=$(x_find '^Soundmen')
@@ -58,8 +63,10 @@ wait_for "the sound dialog did not become active" active "$sounds"
 x_type 'a bc'
 x_key Escape
 x_gone "$sounds"
-# Not the same point again: xdotool waits long for a pointer move it does not need.
-x_click "$main" $((8 + 8 + 62)) $((40 + 56 + 12))
+# "Soundmenü" kept the main window's keyboard: Enter opens the dialog again.
+xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+wait_for "the main window did not become active again" active "$main"
+x_key Return
 sounds=$(x_find '^Soundmen')
 wait_for "the sound dialog did not become active again" active "$sounds"
 x_type 'def'

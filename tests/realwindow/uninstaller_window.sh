@@ -2,7 +2,8 @@
 # The uninstaller as a user meets it: started in the game's cstrike folder on
 # a real X server, "Start Uninstall" clicked, the closing message confirmed.
 # The game files must be the backups again, the package's files gone, qor
-# and the emptied qor/sub kept, and the program ended.
+# and the emptied qor/sub kept, and the program ended. In a copy of the game
+# folder, Enter presses "Start Uninstall" as well.
 # Usage: uninstaller_window.sh PATH_TO_UNINSTALLER
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,7 +27,22 @@ done
 printf 'x\r\n' >"$cstrike/qor/sub/sayscript.cfg"
 printf 'keep\r\n' >"$cstrike/qor/maps/keep.cfg"
 
+cp -a "$work/Half-Life" "$work/copy"
+
 x_start
+# The window's only control has the keyboard as the window opens.
+x_run "$work/copy/cstrike" "$uninstaller"
+window=$(x_find '^Uninstaller$')
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+x_key Return
+box=$(x_find '^Completed$')
+xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+x_key Return
+x_wait_exit "$X_APP"
+[ "$X_STATUS" -eq 0 ] || x_fail "the uninstaller started with Enter ended with status $X_STATUS"
+cmp -s "$work/copy/cstrike/backup/valve.rc" "$work/copy/cstrike/valve.rc" || x_fail "Enter did not uninstall"
+echo "ok: Enter presses Start Uninstall"
+
 x_run "$cstrike" "$uninstaller"
 window=$(x_find '^Uninstaller$')
 

@@ -110,32 +110,40 @@ private slots:
             "Ordner cstrike des Spiels.\n\n");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QStringList>("removed");
-        QTest::addColumn<QString>("message"); // the wrong folder's path follows
+        QTest::addColumn<QString>("message"); // the wrong folder's path follows; empty: nothing happens
+        QTest::addColumn<int>("key");         // pressed on the focused button; none: clicked
         QTest::newRow("all done") << "cstrike" << QStringList()
-                                  << "Completed|Deinstallation abgeschlossen." + stays(kNotEmpty);
+                                  << "Completed|Deinstallation abgeschlossen." + stays(kNotEmpty) << 0;
         QTest::newRow("kb_act.lst not restored")
             << "cstrike" << QStringList("gfx")
             << "Completed|Deinstallation abgeschlossen."
                 + QString::fromUtf8("\n\nDiese Spieldateien wurden nicht wiederhergestellt. Bitte nicht "
                                     "löschen, sondern die Sicherung von Hand darüber kopieren:\n")
-                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst") + stays(kNotEmpty);
-        QTest::newRow("home folder with qor") << "home" << QStringList() << wrongFolder;
+                + QDir::toNativeSeparators("backup/kb_act.lst -> gfx/shell/kb_act.lst") + stays(kNotEmpty) << 0;
+        QTest::newRow("home folder with qor") << "home" << QStringList() << wrongFolder << 0;
         QTest::newRow("cstrike without qor or backups")
             << "cstrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst", "backup/valve.rc"}
-            << wrongFolder;
+            << wrongFolder << 0;
         QTest::newRow("CStrike with one backup")
             << "CStrike" << QStringList{"qor", "backup/commandmenu.txt", "backup/kb_act.lst"}
-            << "Completed|Deinstallation abgeschlossen." + stays();
+            << "Completed|Deinstallation abgeschlossen." + stays() << 0;
         // The package's folders stay, empty, among what is left; the box asks to delete nothing.
         QTest::newRow("a normal install")
             << "cstrike" << QStringList{"qor/sub/deeper", "qor/lang", "qor/empty"}
-            << "Completed|Deinstallation abgeschlossen." + stays(kEmpty);
+            << "Completed|Deinstallation abgeschlossen." + stays(kEmpty) << 0;
+        // The keyboard presses it as on Windows; other keys leave it.
+        const QString done = "Completed|Deinstallation abgeschlossen." + stays(kNotEmpty);
+        QTest::newRow("Enter") << "cstrike" << QStringList() << done << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << "cstrike" << QStringList() << done << int(Qt::Key_Enter);
+        QTest::newRow("Space") << "cstrike" << QStringList() << done << int(Qt::Key_Space);
+        QTest::newRow("Escape") << "cstrike" << QStringList() << QString() << int(Qt::Key_Escape);
     }
     void click()
     {
         QFETCH(QString, folder);
         QFETCH(QStringList, removed);
         QFETCH(QString, message);
+        QFETCH(int, key);
         GameDir game(folder);
         QVERIFY(game.makeStandardTree());
         for (const QString &path : removed)
@@ -145,7 +153,19 @@ private slots:
         Uninstaller w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
+        QPushButton *start = control<QPushButton>(w, "Command1");
+        if (key) {
+            start->setFocus();
+            QTest::keyClick(start, Qt::Key(key));
+        } else {
+            QTest::mouseClick(start, Qt::LeftButton);
+        }
+        if (message.isEmpty()) {
+            QVERIFY(m_events.isEmpty());
+            QVERIFY(start->isEnabled());
+            compareTree(snapshot("."), before);
+            return;
+        }
 
         const bool acts = message.startsWith("Completed");
         if (!acts)

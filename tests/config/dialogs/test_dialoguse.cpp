@@ -178,10 +178,15 @@ private slots:
     {
         QTest::addColumn<int>("which"); // the help label the button shows
         QTest::addColumn<QString>("title");
-        QTest::newRow("amcm") << 2 << "CMAM Help";
-        QTest::newRow("restock") << 3 << "Restock Help";
-        QTest::newRow("sound") << 4 << "Sound Help";
-        QTest::newRow("text") << 5 << "Text Help";
+        QTest::addColumn<int>("key"); // pressed with the button focused; none: clicked
+        QTest::newRow("amcm") << 2 << "CMAM Help" << 0;
+        QTest::newRow("restock") << 3 << "Restock Help" << 0;
+        QTest::newRow("sound") << 4 << "Sound Help" << 0;
+        QTest::newRow("text") << 5 << "Text Help" << 0;
+        QTest::newRow("amcm, Enter") << 2 << "CMAM Help" << int(Qt::Key_Return);
+        QTest::newRow("restock, Enter") << 3 << "Restock Help" << int(Qt::Key_Return);
+        QTest::newRow("sound, keypad Enter") << 4 << "Sound Help" << int(Qt::Key_Enter);
+        QTest::newRow("text, Space") << 5 << "Text Help" << int(Qt::Key_Space);
     }
 
     void helpButtonsShowTheCurrentHelpText()
@@ -189,13 +194,20 @@ private slots:
         PackageFolder folder;
         QFETCH(int, which);
         QFETCH(QString, title);
+        QFETCH(int, key);
         QPushButton *button = which == 2 ? control<QPushButton>(dialog<ServerAccessDialog>(), "Command2")
                               : which == 3 ? control<QPushButton>(dialog<RestockDialog>(), "Command4")
                               : which == 4 ? control<QPushButton>(dialog<SoundDialog>(), "Command1")
                                            : control<QPushButton>(dialog<TextMessageDialog>(), "Command1");
         showWindowOf(button);
+        const auto press = [button, key] {
+            if (!key)
+                return QTest::mouseClick(button, Qt::LeftButton);
+            button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(button, Qt::Key(key));
+        };
         MessageLog log;
-        QTest::mouseClick(button, Qt::LeftButton);
+        press();
         // The help texts are data of their own: no restock dialog is built for them.
         QCOMPARE(hasDialog<RestockDialog>(), which == 3);
 
@@ -205,7 +217,7 @@ private slots:
         QStringList language(kLanguageLines);
         language[int(line) - 1] = QStringLiteral("Neuer Hilfetext %1").arg(which);
         putLanguageInForce(language);
-        QTest::mouseClick(button, Qt::LeftButton);
+        press();
 
         QCOMPARE(log.entries.size(), 2);
         QCOMPARE(log.entries[0].title, title);

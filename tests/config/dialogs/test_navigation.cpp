@@ -89,7 +89,7 @@ private slots:
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("closedBy");
         for (const QString &name : dialogs().keys()) {
-            for (const char *closedBy : {"Schließen", "title bar", "Escape"})
+            for (const char *closedBy : {"Schließen", "title bar", "Escape", "Enter on Schließen"})
                 QTest::newRow(qPrintable(name + ' ' + closedBy)) << name << QString::fromUtf8(closedBy);
         }
     }
@@ -117,6 +117,9 @@ private slots:
         } else if (closedBy == QLatin1String("Escape")) {
             QVERIFY(QTest::qWaitForWindowActive(window));
             QTest::keyClick(d.box(), Qt::Key_Escape);
+        } else if (closedBy == QLatin1String("Enter on Schließen")) {
+            d.close()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(d.close(), Qt::Key_Return);
         } else {
             QTest::mouseClick(d.close(), Qt::LeftButton);
         }

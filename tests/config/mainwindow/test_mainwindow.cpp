@@ -2,6 +2,7 @@
 #include "gametree.h"
 #include "lockrows.h"
 #include "mainwindow.h"
+#include "optiondialog.h"
 #include "package.h"
 #include "packagefiles.h"
 #include "platform.h"
@@ -54,6 +55,25 @@ QStringList snapshot(const QString &root)
     }
     entries.sort();
     return entries;
+}
+
+// The controls that Tab walks from `first` on, once round the window.
+QStringList tabChain(QWidget *first)
+{
+    QStringList names{first->objectName()};
+    for (QWidget *w = first->nextInFocusChain(); w != first; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            names << w->objectName();
+    }
+    return names;
+}
+
+// `name`, when the dialog of class W is on show.
+template <class W>
+void addShown(QStringList &seen, const char *name)
+{
+    if (hasDialog<W>() && dialog<W>()->isVisible())
+        seen << QString::fromLatin1(name);
 }
 
 QString captionOf(QWidget *widget)
@@ -150,6 +170,89 @@ private slots:
         QVERIFY(url->font().underline());
         QCOMPARE(url->cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(url->cursor().pixmap().size(), QSize(32, 32));
+
+        // Tab walks the table's buttons and clickable labels in its order,
+        // the labels last; a clickable label that has the keyboard shows it.
+        QCOMPARE(tabChain(control<QWidget>(m, "Command2")),
+                 (QStringList{"Command2", "Command4", "Command6", "Command7", "Command8", "it1", "it2", "Command9",
+                              "fun1", "fun2", "say1", "say2", "Command5", "Label1", "url", "Haftungsausschluss"}));
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        control<QWidget>(m, "Command5")->setFocus();
+        for (const char *name : {"Label1", "url", "Haftungsausschluss"}) {
+            QLabel *label = control<QLabel>(m, name);
+            const QImage unfocused = label->grab().toImage();
+            QTest::keyClick(m->focusWidget(), Qt::Key_Tab);
+            QVERIFY2(label->hasFocus(), name);
+            QVERIFY2(label->grab().toImage() != unfocused, name);
+        }
+    }
+
+    // Enter presses the focused button, Enter and Space the focused clickable
+    // label; other keys do nothing.
+    void keysPressTheFocusedControl_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("seen");
+        const int enter = Qt::Key_Return;
+        QTest::newRow("Restockmenü, Enter") << "Command2" << enter << QStringList{"restock"};
+        QTest::newRow("Admin-Mod Menü, keypad Enter") << "Command4" << int(Qt::Key_Enter) << QStringList{"amcm"};
+        QTest::newRow("Soundmenü, Enter") << "Command6" << enter << QStringList{"sound"};
+        QTest::newRow("Textmenü, Enter") << "Command7" << enter << QStringList{"text"};
+        QTest::newRow("Config, Enter") << "Command9" << enter << QStringList{"funmode"};
+        QTest::newRow("Einstellungen, Enter") << "Command8" << enter << QStringList{"firstrun"};
+        QTest::newRow("plug-in help, Enter") << "Command5" << enter << QStringList{"message Plugin Information"};
+        QTest::newRow("No-Itembuy AN, Enter") << "it1" << enter << QStringList{"itim.kst"};
+        QTest::newRow("Restockmenü, Escape") << "Command2" << int(Qt::Key_Escape) << QStringList();
+        QTest::newRow("title, Enter") << "Label1" << enter << QStringList{"message About"};
+        QTest::newRow("title, Space") << "Label1" << int(Qt::Key_Space) << QStringList{"message About"};
+        QTest::newRow("title, A") << "Label1" << int(Qt::Key_A) << QStringList();
+        QTest::newRow("web address, Enter") << "url" << enter << QStringList{"https://korvel.example"};
+        QTest::newRow("web address, Space") << "url" << int(Qt::Key_Space) << QStringList{"https://korvel.example"};
+        QTest::newRow("disclaimer, keypad Enter")
+            << "Haftungsausschluss" << int(Qt::Key_Enter) << QStringList{"message Haftungsausschluss"};
+        QTest::newRow("disclaimer, Space")
+            << "Haftungsausschluss" << int(Qt::Key_Space) << QStringList{"message Haftungsausschluss"};
+        QTest::newRow("disclaimer, Escape") << "Haftungsausschluss" << int(Qt::Key_Escape) << QStringList();
+    }
+
+    void keysPressTheFocusedControl()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, key);
+        QFETCH(QStringList, seen);
+        PackageFolder folder;
+        folder.write(QStringLiteral("pfad.kst"), kPathFile);
+        MessageLog messages;
+        QStringList opened;
+        Platform::setOpenWebAddressHook([&opened](const QString &address) {
+            opened << address;
+            return 42;
+        });
+        auto restore = qScopeGuard([] { Platform::setOpenWebAddressHook({}); });
+        MainWindow *m = restartConfigurator();
+        QVERIFY(QTest::qWaitForWindowExposed(m));
+
+        QWidget *pressed = control<QWidget>(m, qPrintable(name));
+        pressed->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pressed, Qt::Key(key));
+
+        QStringList happened;
+        addShown<RestockDialog>(happened, "restock");
+        addShown<ServerAccessDialog>(happened, "amcm");
+        addShown<SoundDialog>(happened, "sound");
+        addShown<TextMessageDialog>(happened, "text");
+        addShown<PersonalModeDialog>(happened, "funmode");
+        addShown<SetupDialog>(happened, "firstrun");
+        for (const MessageLog::Entry &entry : messages.entries)
+            happened << QStringLiteral("message ") + entry.title;
+        happened << opened;
+        for (const char *marker : {"say.kst", "fun.kst", "itim.kst"}) {
+            if (folder.has(QLatin1String(marker)))
+                happened << QLatin1String(marker);
+        }
+        QCOMPARE(happened, seen);
+        QVERIFY(m->isVisible());
     }
 
     void startupReadsPathFileAndMarkers_data()

@@ -148,7 +148,9 @@ private slots:
         QCOMPARE(control<DirectoryList>(b, "Dir1")->currentFolder(), native(tree.halfLife));
         QCOMPARE(control<QLabel>(b, "pfad")->text(), native(tree.halfLife));
 
-        QTest::mouseClick(control<QPushButton>(b, "Command1"), Qt::LeftButton);
+        // Enter presses OK as a click does.
+        control<QPushButton>(b, "Command1")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control<QPushButton>(b, "Command1"), Qt::Key_Return);
         QCOMPARE(control<QLineEdit>(d, "pfad")->text(), native(tree.halfLife));
         QVERIFY(!b->isVisible());
         QVERIFY((hasDialog<SetupDialog>() && dialog<SetupDialog>()->hasBrowser()));

@@ -410,12 +410,17 @@ private slots:
     void closingWithNoEnglishListedStillShowsTheMainWindow_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::newRow("a Half-Life folder") << "hl";
-        QTest::newRow("no Half-Life folder") << "c:\\sierra\\half-life";
+        QTest::addColumn<QString>("escapeIn"); // the control that has the keyboard; none: the title bar
+        QTest::newRow("a Half-Life folder") << "hl" << "";
+        QTest::newRow("no Half-Life folder") << "c:\\sierra\\half-life" << "";
+        QTest::newRow("Escape in the path box") << "hl" << "pfad";
+        QTest::newRow("Escape in the language list, no Half-Life folder") << "c:\\sierra\\half-life" << "language";
+        QTest::newRow("Escape on Save and Go") << "hl" << "Command2";
     }
     void closingWithNoEnglishListedStillShowsTheMainWindow()
     {
         QFETCH(QString, typed);
+        QFETCH(QString, escapeIn);
         PackageFolder folder;
         MessageLog messages;
         folder.write(QStringLiteral("deutsch.lang"), "EIN\r\n");
@@ -425,7 +430,13 @@ private slots:
         SetupDialog *d = dialog<SetupDialog>();
         control<QLineEdit>(d, "pfad")->setText(typed);
 
-        QVERIFY(d->close());
+        if (escapeIn.isEmpty()) {
+            QVERIFY(d->close());
+        } else {
+            QWidget *focused = control<QWidget>(d, qPrintable(escapeIn));
+            focused->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(focused, Qt::Key_Escape);
+        }
         QVERIFY(!hasDialog<SetupDialog>());
         const bool recorded = typed == QLatin1String("hl");
         QCOMPARE(folder.read(QStringLiteral("pfad.kst")), recorded ? pathFile("hl", "") : QByteArray());
@@ -440,13 +451,28 @@ private slots:
         }
     }
 
+    void helpShowsTheWelcome_data()
+    {
+        QTest::addColumn<int>("key"); // pressed with the button focused; none: clicked
+        QTest::newRow("clicked") << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
     void helpShowsTheWelcome()
     {
+        QFETCH(int, key);
         PackageFolder folder;
         MessageLog messages;
         restartConfigurator();
         SetupDialog *d = dialog<SetupDialog>();
-        QTest::mouseClick(control<QPushButton>(d, "Command1"), Qt::LeftButton);
+        QPushButton *help = control<QPushButton>(d, "Command1");
+        if (key) {
+            help->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(help, Qt::Key(key));
+        } else {
+            QTest::mouseClick(help, Qt::LeftButton);
+        }
         QCOMPARE(messages.entries.size(), 1);
         QCOMPARE(messages.entries[0].title, QStringLiteral("Herzlich Willkommen"));
         QCOMPARE(messages.entries[0].text,

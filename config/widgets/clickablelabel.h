@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that acts when clicked, as a link does: a left click that ends over
+// it, or Enter or Space while it has the keyboard. Tab reaches it, a click
+// leaves the keyboard where it was, and a dotted frame shows that it has it.
+class ClickableLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    ClickableLabel(const QString &caption, QWidget *parent);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+};
