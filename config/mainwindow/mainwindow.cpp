@@ -1,7 +1,7 @@
 #include "mainwindow.h"
 
 #include "appearance.h"
-#include "clickablelabel.h"
+#include "keyboardcontrols.h"
 #include "controls.h"
 #include "message.h"
 #include "package.h"

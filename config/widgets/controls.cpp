@@ -1,10 +1,9 @@
 #include "controls.h"
 
-#include "clickablelabel.h"
+#include "keyboardcontrols.h"
 #include "valueguard.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,27 +12,6 @@
 namespace Controls {
 
 namespace {
-
-// Qt leaves Enter to a dialog's default button; Windows lets it press the
-// button that has the keyboard.
-class Button : public QPushButton
-{
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
-            QPushButton::keyPressEvent(event);
-            return;
-        }
-        // Held down, it presses once: a press may open a window of its own.
-        if (!event->isAutoRepeat())
-            click();
-        event->accept();
-    }
-};
 
 template <class Control>
 Control *placed(Control *made, const char *name, int left, int top, int width, int height)
@@ -53,7 +31,7 @@ QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, int wid
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
                     int height)
 {
-    return placed<QPushButton>(new Button(caption, parent), name, left, top, width, height);
+    return placed<QPushButton>(new PressingButton(caption, parent), name, left, top, width, height);
 }
 
 QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height)

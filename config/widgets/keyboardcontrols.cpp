@@ -1,9 +1,21 @@
-#include "clickablelabel.h"
+#include "keyboardcontrols.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+
+void PressingButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    // Held down, it presses once: a press may open a window of its own.
+    if (!event->isAutoRepeat())
+        click();
+    event->accept();
+}
 
 ClickableLabel::ClickableLabel(const QString &caption, QWidget *parent)
     : QLabel(caption, parent)
