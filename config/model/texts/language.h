@@ -5,8 +5,9 @@
 
 // The configurator's own messages: the tooltips and warnings of the boxes and
 // the message boxes, all that a language file's first 22 lines do not give.
-// They are built in German. A language file may give them in its lines 23 on,
-// one message a line in the order below, a line break written as "\n"; a
+// They are built in German, a few of the windows' texts in English. A
+// language file may give them in its lines 23 on, one message a line in the
+// order below, a line break written as "\n"; a
 // message it leaves out, or whose placeholders (%1, %2...) are not those of
 // the German, stays German. New messages go at the end, so that every
 // language file keeps its lines.
@@ -121,6 +122,42 @@ enum Id {
     ChatAtMost,              // line 107
     ChatAtMostRestDropped,
     PlaceNameRoom,
+    // Added later: the windows' titles, frames and labels and the message
+    // boxes' titles that lines 1 to 22 leave built in
+    MenuFrame,               // line 110
+    SwitchesFrame,
+    InformationLabel,
+    KorvelPluginFound,
+    ServerConfPluginFound,
+    BriskPluginFound,
+    UnknownPluginFound,
+    PluginHelpTitle,
+    DisclaimerTitle,
+    ServerAccessTitle,       // line 119
+    SoundTitle,
+    TextMessagesTitle,
+    PersonalModeTitle,
+    RestockHelpTitle,
+    ServerHelpTitle,
+    SoundHelpTitle,
+    TextHelpTitle,
+    PasswordFieldLabel,
+    PasswordLabel,
+    SoundsLabel,
+    SoundNumber,
+    MessageNumber,
+    TeamMessageNumber,
+    SetupTitle,              // line 133
+    SetupHeading,
+    HalfLifePathLabel,
+    SetupHelpButton,
+    SearchPathButton,
+    ChooseLanguageLabel,
+    CurrentLanguageLabel,
+    NewLanguageLabel,
+    SaveAndGoButton,
+    SetupHelpTitle,
+    SetupHelpText,
     Count
 };
 
