@@ -54,10 +54,10 @@ void showDisclaimer(const Language &language)
     Message::show(language.message(Texts::DisclaimerTitle), language.caption(LanguageLine::DisclaimerText));
 }
 
-void showAbout()
+void showAbout(const Language &language)
 {
-    Message::show(QStringLiteral("About"),
-                  QStringLiteral("Korvel Configurator " KORVEL_VERSION ", written by the Korvel Configurator developers."));
+    Message::show(language.message(Texts::AboutTitle),
+                  language.message(Texts::AboutText).arg(QStringLiteral("Korvel Configurator " KORVEL_VERSION)));
 }
 
 void openWebAddress()
@@ -138,7 +138,7 @@ MainWindow::MainWindow(Package &package)
     connect(m_textMessagesButton, &QPushButton::clicked, this, &MainWindow::showDialog<TextMessageDialog>);
     connect(personalModeLines, &QPushButton::clicked, this, &MainWindow::showDialog<PersonalModeDialog>);
     connect(m_setupButton, &QPushButton::clicked, this, &MainWindow::showDialog<SetupDialog>);
-    connect(m_title, &ClickableLabel::clicked, this, &showAbout);
+    connect(m_title, &ClickableLabel::clicked, this, [this] { showAbout(m_package.language()); });
     connect(m_webAddress, &ClickableLabel::clicked, this, &openWebAddress);
     connect(m_disclaimer, &ClickableLabel::clicked, this, [this] { showDisclaimer(m_package.language()); });
     retranslate();

@@ -9,6 +9,7 @@
 #include "valueguard.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -122,6 +123,11 @@ void SetupDialog::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
         Appearance::refitCaptions(this);
+        // Its own window, which the main window doesn't know of.
+        if (m_browser) {
+            QEvent change(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(m_browser, &change);
+        }
     }
     QWidget::changeEvent(event);
 }
@@ -151,7 +157,7 @@ void SetupDialog::offerFolderFound()
 FolderBrowser *SetupDialog::browser()
 {
     if (!m_browser) {
-        m_browser = new FolderBrowser;
+        m_browser = new FolderBrowser(m_package.language());
         Appearance::fitCaptions(m_browser);
         connect(m_browser, &FolderBrowser::chosen, m_halfLifeFolder, &QLineEdit::setText);
         connect(m_browser, &FolderBrowser::closed, this, [this] { m_browser.clear(); });

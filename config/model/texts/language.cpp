@@ -145,6 +145,12 @@ const char *const kGerman[] = {
     "Save and Go",
     "Herzlich Willkommen",
     "This program require the complete path to your Half-Life directory. Most time it is c:\\sierra\\half-life",
+    "Verzeichnis Suchen",
+    "Path:",
+    "No Path Selected",
+    "Please Show me your Halflife Directory",
+    "About",
+    "%1, written by the Korvel Configurator developers.",
 };
 static_assert(std::size(kGerman) == Count, "one built-in text for every message");
 

@@ -158,6 +158,12 @@ enum Id {
     SaveAndGoButton,
     SetupHelpTitle,
     SetupHelpText,
+    BrowserTitle,            // line 144
+    PathLabel,
+    NoPathChosen,
+    ShowHalfLifeFolder,
+    AboutTitle,
+    AboutText,
     Count
 };
 

@@ -1,4 +1,5 @@
 #include "appearance.h"
+#include "folderbrowser.h"
 #include "gametree.h"
 #include "language.h"
 #include "mainwindow.h"
@@ -207,7 +208,8 @@ const Texts::Id kBuiltInEnglish[] = {
     Texts::SoundsLabel,        Texts::MessageNumber,     Texts::TeamMessageNumber,   Texts::SetupTitle,
     Texts::SetupHeading,       Texts::HalfLifePathLabel, Texts::SetupHelpButton,     Texts::SearchPathButton,
     Texts::ChooseLanguageLabel, Texts::CurrentLanguageLabel, Texts::NewLanguageLabel, Texts::SaveAndGoButton,
-    Texts::SetupHelpText,
+    Texts::SetupHelpText,         Texts::PathLabel,         Texts::NoPathChosen,        Texts::ShowHalfLifeFolder,
+    Texts::AboutTitle,            Texts::AboutText,
 };
 
 bool builtInEnglish(Texts::Id id)
@@ -220,7 +222,7 @@ bool builtInEnglish(Texts::Id id)
 const char *const kNames[] = {
     "Korvel Configurator", "korvel.example", "No-Itembuy", "Personal Mode", "Config", "Plugins", "Restocks",
     "Big Restock                        Small Retock  ", "Clanmod/Adminmod Config", "1", "2",
-    "Personal Mode - Config",
+    "Personal Mode - Config", "OK",
 };
 
 // A built-in text as a window shows it, numbered labels with their number.
@@ -264,10 +266,32 @@ QWidget *languageWindow(int n)
     case 3: return dialog<SoundDialog>();
     case 4: return dialog<TextMessageDialog>();
     case 5: return dialog<PersonalModeDialog>();
-    default: return dialog<SetupDialog>();
+    case 6: return dialog<SetupDialog>();
+    default: return dialog<SetupDialog>()->browser();
     }
 }
-const char *const kWindowNames[] = {"main window", "restock", "server access", "sound", "text", "personal mode", "setup"};
+// The controls of each window that open a message box, whose title counts too.
+const std::vector<const char *> kBoxOpeners[] = {
+    {"Command5", "Label1", "Haftungsausschluss"}, {"Command4"}, {"Command2"}, {"Command1"}, {"Command1"}, {}, {"Command1"},
+    {},
+};
+
+// The window's texts and the titles of the message boxes it opens.
+QStringList shownTexts(int window, MessageLog &boxes)
+{
+    QWidget *shown = languageWindow(window);
+    QStringList texts = windowTexts(shown);
+    boxes.entries.clear();
+    for (const char *name : kBoxOpeners[window])
+        QTest::mouseClick(shown->findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
+    for (const MessageLog::Entry &box : std::as_const(boxes.entries))
+        texts << box.title;
+    boxes.entries.clear();
+    return texts;
+}
+
+const char *const kWindowNames[] = {"main window",   "restock", "server access",    "sound",
+                                    "text",          "personal mode", "setup", "directory browser"};
 
 } // namespace
 
@@ -962,8 +986,9 @@ private slots:
                  tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_commandmenu.txt")));
     }
 
-    // Each window in each shipped language: english.lang leaves none of the
-    // German built in, deutsch.lang none of the English; only names stay.
+    // Each window, and the titles of its message boxes, in each shipped
+    // language: english.lang leaves none of the German built in, deutsch.lang
+    // none of the English; only names stay.
     void everyWindowSaysTheLanguage_data()
     {
         QTest::addColumn<QString>("language");
@@ -985,12 +1010,13 @@ private slots:
             QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
         tree.recordLanguage(tree.typed(), "");
         MainWindow *m = restartConfigurator();
-        const QStringList builtIn = windowTexts(languageWindow(window));
+        const QStringList builtIn = shownTexts(window, messages);
+        QCOMPARE(builtIn.size(), windowTexts(languageWindow(window)).size() + int(kBoxOpeners[window].size()));
         QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
         choose(dialog<SetupDialog>(), tree.typed(), language);
         QTest::mouseClick(control<QPushButton>(dialog<SetupDialog>(), "Command2"), Qt::LeftButton);
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
-        const QStringList shown = windowTexts(languageWindow(window));
+        const QStringList shown = shownTexts(window, messages);
 
         QStringList english, german;
         for (int n = 1; n <= kLanguageLines; ++n)
