@@ -167,10 +167,11 @@ enum Id {
     Count
 };
 
-// The line of a language file that holds the message `id`. Lines 77 to 90
-// and 96 to 99 hold the uninstaller's texts: the messages go on after them.
+// The line of a language file that holds the message `id`. Lines 77 to 90,
+// 96 to 99 and 150 to 154 hold the uninstaller's texts: the messages go on
+// after them.
 constexpr int kFirstLine = 23;
-constexpr int kUninstallerBlocks[][2] = {{77, 14}, {96, 4}};  // first line, lines
+constexpr int kUninstallerBlocks[][2] = {{77, 14}, {96, 4}, {150, 5}};  // first line, lines
 constexpr int lineOf(Id id)
 {
     int line = kFirstLine + id;
