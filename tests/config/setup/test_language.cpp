@@ -202,14 +202,14 @@ QString textOf(const LanguageWindow &shown)
 
 // The texts of ours built in English; the other built-in texts are German.
 const Texts::Id kBuiltInEnglish[] = {
-    Texts::ChooseLanguage,     Texts::MenuFrame,         Texts::SwitchesFrame,       Texts::KorvelPluginFound,
-    Texts::ServerConfPluginFound, Texts::BriskPluginFound, Texts::UnknownPluginFound, Texts::PluginHelpTitle,
-    Texts::RestockHelpTitle,   Texts::ServerHelpTitle,   Texts::SoundHelpTitle,      Texts::TextHelpTitle,
-    Texts::SoundsLabel,        Texts::MessageNumber,     Texts::TeamMessageNumber,   Texts::SetupTitle,
-    Texts::SetupHeading,       Texts::HalfLifePathLabel, Texts::SetupHelpButton,     Texts::SearchPathButton,
+    Texts::ChooseLanguage,    Texts::MenuFrame,           Texts::SwitchesFrame,        Texts::KorvelPluginFound,
+    Texts::ServerConfPluginFound, Texts::BriskPluginFound, Texts::UnknownPluginFound,  Texts::PluginHelpTitle,
+    Texts::RestockHelpTitle,  Texts::ServerHelpTitle,     Texts::SoundHelpTitle,       Texts::TextHelpTitle,
+    Texts::SoundsLabel,       Texts::MessageNumber,       Texts::TeamMessageNumber,    Texts::SetupTitle,
+    Texts::SetupHeading,      Texts::HalfLifePathLabel,   Texts::SetupHelpButton,      Texts::SearchPathButton,
     Texts::ChooseLanguageLabel, Texts::CurrentLanguageLabel, Texts::NewLanguageLabel, Texts::SaveAndGoButton,
-    Texts::SetupHelpText,         Texts::PathLabel,         Texts::NoPathChosen,        Texts::ShowHalfLifeFolder,
-    Texts::AboutTitle,            Texts::AboutText,
+    Texts::SetupHelpText,     Texts::PathLabel,           Texts::NoPathChosen,         Texts::ShowHalfLifeFolder,
+    Texts::AboutTitle,        Texts::AboutText,
 };
 
 bool builtInEnglish(Texts::Id id)
@@ -270,10 +270,11 @@ QWidget *languageWindow(int n)
     default: return dialog<SetupDialog>()->browser();
     }
 }
+
 // The controls of each window that open a message box, whose title counts too.
 const std::vector<const char *> kBoxOpeners[] = {
-    {"Command5", "Label1", "Haftungsausschluss"}, {"Command4"}, {"Command2"}, {"Command1"}, {"Command1"}, {}, {"Command1"},
-    {},
+    {"Command5", "Label1", "Haftungsausschluss"}, {"Command4"}, {"Command2"}, {"Command1"}, {"Command1"}, {},
+    {"Command1"}, {},
 };
 
 // The window's texts and the titles of the message boxes it opens.
@@ -290,8 +291,8 @@ QStringList shownTexts(int window, MessageLog &boxes)
     return texts;
 }
 
-const char *const kWindowNames[] = {"main window",   "restock", "server access",    "sound",
-                                    "text",          "personal mode", "setup", "directory browser"};
+const char *const kWindowNames[] = {"main window", "restock", "server access", "sound",
+                                    "text",        "personal mode", "setup", "directory browser"};
 
 } // namespace
 
@@ -794,14 +795,15 @@ private slots:
             return tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/") + name);
         };
 
-        // 22 lines, one for each message of ours and the uninstaller's, every one ended by CR LF, none empty.
+        // 22 lines, one for each message and window text of ours and the uninstaller's, every one ended by
+        // CR LF, none empty.
         const QByteArray language = bytes(QStringLiteral("english.lang"));
         const int lines = Texts::lineOf(Texts::Count) - 1;
         QCOMPARE(language.count("\r\n"), lines);
         QVERIFY(language.endsWith("\r\n"));
         QVERIFY(!language.contains("\r\n\r\n"));
         QCOMPARE(language.count('\n'), lines);
-        // Every message in English, not the German it falls back to (the one built in English aside).
+        // Every message in English, not the German it falls back to (those built in English aside).
         const QStringList english = ReadFileLines(tree.qor + QStringLiteral("/english.lang"));
         for (int id = 0; id < Texts::Count; ++id) {
             const bool german = Texts::fromLanguage(english, Texts::Id(id)) == Texts::builtIn(Texts::Id(id));
