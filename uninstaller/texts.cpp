@@ -38,6 +38,11 @@ const char *const kGerman[] = {
     "Ordner des Pakets, leer, behalten",
     "keine gewöhnliche Datei (ein Verweis, ein Ordner oder eine besondere Datei), behalten",
     "%1 lässt sich nicht lesen oder ist beschädigt, behalten",
+    "Start Uninstall",
+    "Completed",
+    "Configurator open",
+    "Uninstaller running",
+    "Wrong folder",
 };
 static_assert(std::size(kGerman) == Count);
 

@@ -8,9 +8,10 @@
 // recorded (line 2 of qor/pfad.kst) may give them in its lines 77 on, after
 // the configurator's own, one text a line in the order below, a line break
 // written as "\n". A line left out or empty, or whose placeholders (%1...)
-// are not those of the German, keeps the German. Lines 91 to 95 hold the
-// configurator's later messages: texts added since form a block of their own
-// after those, from kLaterFirstLine on, new ones at its end.
+// are not those of the German, keeps the German. The configurator's messages
+// come between the blocks: texts added since form a block of their own after
+// the last line of the configurator's, new ones at its end. The window's
+// button and the message boxes' titles are built in English.
 namespace Texts {
 
 enum Id {
@@ -29,21 +30,36 @@ enum Id {
     FolderNotEmpty,
     BackupKept,
     Itself,             // line 90
-    // The texts added later, from kLaterFirstLine on
+    // Texts added later
     UninstallerRunning,  // line 96; %1: the lock file
     EmptyFolderKept,     // a note, as those above
     NoRegularFile,
     NotJudged,           // %1: the file that can't be read or judged
+    // Texts added later: the button and the message boxes' titles
+    StartButton,         // line 150
+    CompletedTitle,
+    ConfiguratorOpenTitle,
+    UninstallerRunningTitle,
+    WrongFolderTitle,
     Count
 };
 
-constexpr int kFirstLine = 77;
-constexpr int kLaterFirstLine = 96;
-constexpr Id kFirstLaterText = UninstallerRunning;
+// The first text of each block, and its line.
+struct Block
+{
+    Id first;
+    int line;
+};
+constexpr Block kBlocks[] = {{Explanation, 77}, {UninstallerRunning, 96}, {StartButton, 150}};
 
 constexpr int lineOf(Id id)
 {
-    return id < kFirstLaterText ? kFirstLine + id : kLaterFirstLine + (id - kFirstLaterText);
+    int line = 0;
+    for (const Block &block : kBlocks) {
+        if (id >= block.first)
+            line = block.line + (id - block.first);
+    }
+    return line;
 }
 
 QString builtIn(Id id);

@@ -411,7 +411,7 @@ void setLockHeldHook(std::function<void()> hook)
 
 QString completedTitle()
 {
-    return QStringLiteral("Completed");
+    return Texts::get(Texts::CompletedTitle);
 }
 
 QString completedText(const UninstallResult &result)
@@ -431,7 +431,7 @@ QString completedText(const UninstallResult &result)
 
 QString configuratorOpenTitle()
 {
-    return QStringLiteral("Configurator open");
+    return Texts::get(Texts::ConfiguratorOpenTitle);
 }
 
 QString configuratorOpenText(const UninstallResult &result)
@@ -441,7 +441,7 @@ QString configuratorOpenText(const UninstallResult &result)
 
 QString uninstallerRunningTitle()
 {
-    return QStringLiteral("Uninstaller running");
+    return Texts::get(Texts::UninstallerRunningTitle);
 }
 
 QString uninstallerRunningText(const UninstallResult &result)
@@ -451,7 +451,7 @@ QString uninstallerRunningText(const UninstallResult &result)
 
 QString wrongFolderTitle()
 {
-    return QStringLiteral("Wrong folder");
+    return Texts::get(Texts::WrongFolderTitle);
 }
 
 QString wrongFolderText()

@@ -153,7 +153,7 @@ Uninstaller::Uninstaller(QWidget *parent)
 
     m_start->setObjectName(QStringLiteral("Command1"));
     m_start->setGeometry(320, 240, 73, 25);
-    m_start->setText(QStringLiteral("Start Uninstall"));
+    m_start->setText(Texts::get(Texts::StartButton));
     auto *buttonStyle = new CaptionRoomStyle;
     buttonStyle->setParent(this);
     m_start->setStyle(buttonStyle);

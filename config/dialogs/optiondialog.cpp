@@ -44,18 +44,29 @@ struct OptionControl
     int labelWidth = 0;
 };
 
+// A caption that the language in force gives: the window's title (no
+// control named) or a label's, with its number for a %1.
+struct OptionCaption
+{
+    const char *name;
+    Texts::Id text;
+    int number = 0;
+};
+
 struct OptionDialogTable
 {
+    // The title when no language line gives it.
     const char *title;
     int width, height;
     // The file whose lines the boxes show: "buy.kst" or "varia.kst".
     bool buyLines;
-    // The help button's message box: its title (none: no help) and its text.
-    const char *helpTitle;
+    // The help button's message box: its title and its text (no help button: not shown).
+    Texts::Id helpTitle;
     LanguageLine helpText;
     // In the order they are made, which is the order Tab walks them; the
     // first box takes the keyboard as the dialog opens.
     std::vector<OptionControl> controls;
+    std::vector<OptionCaption> captions = {};
 };
 
 namespace {
@@ -63,7 +74,7 @@ namespace {
 using C = OptionControl;
 
 const OptionDialogTable kRestock = {
-    "Restocks", 314, 218, false, "Restock Help", LanguageLine::RestockHelp, {
+    "Restocks", 314, 218, false, Texts::RestockHelpTitle, LanguageLine::RestockHelp, {
     // The spaces put the two headings over the two columns.
     {C::Frame, "restoc", 48, 8, 217, 193, "Big Restock                        Small Retock  "},
     {C::ItemBox, "big1", 8, 24, 89, 21, nullptr, Varia::BigRestock1, true},
@@ -81,47 +92,67 @@ const OptionDialogTable kRestock = {
 // The password boxes show their text: the same text goes into the game
 // script as it is, or, where the game would not take it, not at all.
 const OptionDialogTable kServerAccess = {
-    "Setinfo - Feld", 314, 129, false, "CMAM Help", LanguageLine::ServerHelp, {
+    nullptr, 314, 129, false, Texts::ServerHelpTitle, LanguageLine::ServerHelp, {
     {C::Frame, "adminmod", 16, 16, 281, 89, "Clanmod/Adminmod Config"},
     {C::Box, "pwfeld", 8, 24, 129, 19, "1", Varia::PasswordField1, true, "Label1", 136, 9},
     {C::Box, "pass", 152, 24, 121, 19, "1", Varia::Password1, true, "Label2", 272, 9},
-    {C::Label, "Label4", 16, 48, 113, 17, "Passwort Feld", 0, true},
-    {C::Label, "Label5", 168, 48, 89, 17, "Passwort", 0, true},
+    {C::Label, "Label4", 16, 48, 113, 17, nullptr, 0, true},
+    {C::Label, "Label5", 168, 48, 89, 17, nullptr, 0, true},
     {C::Box, "Text1", 8, 64, 129, 19, "2", Varia::PasswordField2, true, "Label3", 136, 9},
     {C::Box, "Text2", 152, 64, 121, 19, "2", Varia::Password2, true, "Label6", 272, 9},
     {C::Close, "Command1", 112, 104, 89, 17},
     {C::Help, "Command2", 232, 104, 65, 13},
+}, {
+    {nullptr, Texts::ServerAccessTitle},
+    {"Label4", Texts::PasswordFieldLabel},
+    {"Label5", Texts::PasswordLabel},
 }};
 
 const OptionDialogTable kSound = {
-    "Soundmenü", 234, 121, false, "Sound Help", LanguageLine::SoundHelp, {
-    {C::Label, "Label1", 8, 8, 121, 17, "User defined tones"},
+    nullptr, 234, 121, false, Texts::SoundHelpTitle, LanguageLine::SoundHelp, {
+    {C::Label, "Label1", 8, 8, 121, 17},
     {C::Close, "Command2", 144, 8, 81, 13},
-    {C::Box, "snd1", 8, 32, 169, 19, "Ton1", Varia::Sound1, false, "Label2", 184, 113},
-    {C::Box, "snd2", 8, 56, 169, 19, "Ton2", Varia::Sound2, false, "Label3", 184, 113},
-    {C::Box, "snd3", 8, 80, 169, 19, "Ton3", Varia::Sound3, false, "Label4", 184, 113},
+    {C::Box, "snd1", 8, 32, 169, 19, nullptr, Varia::Sound1, false, "Label2", 184, 113},
+    {C::Box, "snd2", 8, 56, 169, 19, nullptr, Varia::Sound2, false, "Label3", 184, 113},
+    {C::Box, "snd3", 8, 80, 169, 19, nullptr, Varia::Sound3, false, "Label4", 184, 113},
     {C::Help, "Command1", 64, 104, 113, 13},
+}, {
+    {nullptr, Texts::SoundTitle},
+    {"Label1", Texts::SoundsLabel},
+    {"Label2", Texts::SoundNumber, 1},
+    {"Label3", Texts::SoundNumber, 2},
+    {"Label4", Texts::SoundNumber, 3},
 }};
 
 // The chat messages, then the team messages set a little apart.
 const OptionDialogTable kTextMessages = {
-    "TextMenü", 313, 233, false, "Text Help", LanguageLine::TextHelp, {
-    {C::Box, "Text1", 16, 16, 209, 19, "Message1", Varia::ChatMessage1, false, "Label1", 240, 65},
-    {C::Box, "Text2", 16, 40, 209, 19, "Message2", Varia::ChatMessage2, false, "Label2", 240, 65},
-    {C::Box, "Text3", 16, 64, 209, 19, "Message3", Varia::ChatMessage3, false, "Label3", 240, 65},
-    {C::Box, "Text4", 16, 88, 209, 19, "Message4", Varia::ChatMessage4, false, "Label4", 240, 65},
-    {C::Box, "Text5", 16, 112, 209, 19, "Message5", Varia::ChatMessage5, false, "Label5", 240, 65},
-    {C::Box, "Text6", 16, 144, 209, 19, "Teammessage1", Varia::TeamMessage1, false, "Label6", 232, 81},
-    {C::Box, "Text7", 16, 168, 209, 19, "Teammessage2", Varia::TeamMessage2, false, "Label7", 232, 81},
-    {C::Box, "Text8", 16, 192, 209, 19, "Teammessage3", Varia::TeamMessage3, false, "Label8", 232, 81},
+    nullptr, 313, 233, false, Texts::TextHelpTitle, LanguageLine::TextHelp, {
+    {C::Box, "Text1", 16, 16, 209, 19, nullptr, Varia::ChatMessage1, false, "Label1", 240, 65},
+    {C::Box, "Text2", 16, 40, 209, 19, nullptr, Varia::ChatMessage2, false, "Label2", 240, 65},
+    {C::Box, "Text3", 16, 64, 209, 19, nullptr, Varia::ChatMessage3, false, "Label3", 240, 65},
+    {C::Box, "Text4", 16, 88, 209, 19, nullptr, Varia::ChatMessage4, false, "Label4", 240, 65},
+    {C::Box, "Text5", 16, 112, 209, 19, nullptr, Varia::ChatMessage5, false, "Label5", 240, 65},
+    {C::Box, "Text6", 16, 144, 209, 19, nullptr, Varia::TeamMessage1, false, "Label6", 232, 81},
+    {C::Box, "Text7", 16, 168, 209, 19, nullptr, Varia::TeamMessage2, false, "Label7", 232, 81},
+    {C::Box, "Text8", 16, 192, 209, 19, nullptr, Varia::TeamMessage3, false, "Label8", 232, 81},
     {C::Close, "Command2", 16, 216, 137, 17},
     {C::Help, "Command1", 208, 216, 97, 17},
+}, {
+    {nullptr, Texts::TextMessagesTitle},
+    {"Label1", Texts::MessageNumber, 1},
+    {"Label2", Texts::MessageNumber, 2},
+    {"Label3", Texts::MessageNumber, 3},
+    {"Label4", Texts::MessageNumber, 4},
+    {"Label5", Texts::MessageNumber, 5},
+    {"Label6", Texts::TeamMessageNumber, 1},
+    {"Label7", Texts::TeamMessageNumber, 2},
+    {"Label8", Texts::TeamMessageNumber, 3},
 }};
 
 // The rows are the lines of "buy.kst", in order; each box's label is named
 // after the box.
 const OptionDialogTable kPersonalMode = {
-    "Funmode-Config", 281, 433, true, nullptr, LanguageLine(), {
+    nullptr, 281, 433, true, Texts::Count, LanguageLine(), {
     {C::Heading, "Label1", 8, 8, 281, 33, "Personal Mode - Config"},
     {C::Close, "Command1", 176, 8, 97, 17},
     {C::Box, "reload", 96, 40, 177, 19, "Reload", Buy::Reload, false, "reloadLabel", 8, 41},
@@ -148,6 +179,8 @@ const OptionDialogTable kPersonalMode = {
     {C::Box, "flash", 96, 376, 177, 19, "Flashbang", Buy::Flash, false, "flashLabel", 8, 57},
     {C::Box, "defuse", 96, 392, 177, 19, "Defuse Bomb", Buy::Defuse, false, "defuseLabel", 8, 73},
     {C::Box, "plant", 96, 408, 177, 19, "Plant Bomb", Buy::Plant, false, "plantLabel", 8, 65},
+}, {
+    {nullptr, Texts::PersonalModeTitle},
 }};
 
 // A restock box: an editable drop-down list of the items the game can buy.
@@ -183,8 +216,10 @@ QComboBox *itemBox(QWidget *parent, const OptionControl &control, Settings &sett
 
 OptionDialog::OptionDialog(const OptionDialogTable &table, Settings &settings, const Language &language)
     : m_language(language)
+    , m_captions(table.captions)
 {
-    setWindowTitle(QString::fromUtf8(table.title));
+    if (table.title)
+        setWindowTitle(QString::fromUtf8(table.title));
     setFixedSize(table.width, table.height);
     QWidget *frame = nullptr;
     for (const OptionControl &control : table.controls) {
@@ -226,8 +261,8 @@ OptionDialog::OptionDialog(const OptionDialogTable &table, Settings &settings, c
         case OptionControl::Help:
             m_help = Controls::button(parent, control.name, QString(), left, top, width, height);
             connect(m_help, &QPushButton::clicked, this,
-                    [this, title = QString::fromUtf8(table.helpTitle), text = table.helpText] {
-                        Message::show(title, m_language.caption(text));
+                    [this, title = table.helpTitle, text = table.helpText] {
+                        Message::show(m_language.message(title), m_language.caption(text));
                     });
             break;
         case OptionControl::Close:
@@ -274,6 +309,15 @@ void OptionDialog::retranslate()
         Controls::setCaption(m_close, m_language.caption(LanguageLine::Close));
     if (m_help)
         Controls::setCaption(m_help, m_language.caption(LanguageLine::Help));
+    for (const OptionCaption &caption : m_captions) {
+        QString text = m_language.message(caption.text);
+        if (caption.number)
+            text = text.arg(caption.number);
+        if (caption.name)
+            Controls::setCaption(findChild<QLabel *>(QLatin1String(caption.name)), text);
+        else
+            setWindowTitle(text);
+    }
     for (QLineEdit *box : findChildren<QLineEdit *>())
         renewNotes(box);
 }

@@ -3,8 +3,11 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <vector>
+
 class Language;
 class QPushButton;
+struct OptionCaption;
 struct OptionDialogTable;
 struct Settings;
 
@@ -36,6 +39,7 @@ private:
     void explainMarks();
 
     const Language &m_language;    // the one in force, whichever that is
+    const std::vector<OptionCaption> &m_captions;
     QPointer<QWidget> m_firstBox;  // takes the keyboard as the dialog opens
     QPointer<QPushButton> m_close; // "Schließen", which Escape and the title bar click
     QPointer<QPushButton> m_help;

@@ -46,18 +46,18 @@ void tellUnreadable(const Language &language, const QString &file, const QString
 // The help texts are read when asked for, so a language applied since shows.
 void showPluginHelp(const Language &language)
 {
-    Message::show(QStringLiteral("Plugin Information"), language.caption(LanguageLine::PluginHelp));
+    Message::show(language.message(Texts::PluginHelpTitle), language.caption(LanguageLine::PluginHelp));
 }
 
 void showDisclaimer(const Language &language)
 {
-    Message::show(QStringLiteral("Haftungsausschluss"), language.caption(LanguageLine::DisclaimerText));
+    Message::show(language.message(Texts::DisclaimerTitle), language.caption(LanguageLine::DisclaimerText));
 }
 
-void showAbout()
+void showAbout(const Language &language)
 {
-    Message::show(QStringLiteral("About"),
-                  QStringLiteral("Korvel Configurator " KORVEL_VERSION ", written by the Korvel Configurator developers."));
+    Message::show(language.message(Texts::AboutTitle),
+                  language.message(Texts::AboutText).arg(QStringLiteral("Korvel Configurator " KORVEL_VERSION)));
 }
 
 void openWebAddress()
@@ -79,7 +79,8 @@ MainWindow::MainWindow(Package &package)
     setPalette(background);
     setAutoFillBackground(true);
 
-    QGroupBox *menu = Controls::frame(this, "Frame3", QStringLiteral("Menu"), 8, 40, 265, 97);
+    m_menuFrame = Controls::frame(this, "Frame3", QString(), 8, 40, 265, 97);
+    QGroupBox *menu = m_menuFrame;
     m_restockButton = Controls::button(menu, "Command2", QString(), 8, 16, 105, 25);
     m_serverAccessButton = Controls::button(menu, "Command4", QString(), 136, 16, 113, 25);
     m_soundButton = Controls::button(menu, "Command6", QString(), 8, 56, 105, 25);
@@ -89,7 +90,8 @@ MainWindow::MainWindow(Package &package)
 
     m_setupButton = Controls::button(this, "Command8", QString(), 440, 0, 81, 17);
 
-    QGroupBox *switches = Controls::frame(this, "Frame2", QStringLiteral("Switches"), 8, 136, 505, 73);
+    m_switchesFrame = Controls::frame(this, "Frame2", QString(), 8, 136, 505, 73);
+    QGroupBox *switches = m_switchesFrame;
     Controls::label(switches, "Label3", QStringLiteral("No-Itembuy"), 24, 16, 65, 17);
     m_itemBuyOn = Controls::button(switches, "it1", QString(), 24, 32, 65, 13);
     m_itemBuyOff = Controls::button(switches, "it2", QString(), 24, 48, 65, 13);
@@ -97,16 +99,16 @@ MainWindow::MainWindow(Package &package)
     Controls::label(switches, "Label2", QStringLiteral("Personal Mode"), 216, 24, 73, 17);
     m_personalModeOn = Controls::button(switches, "fun1", QString(), 216, 40, 65, 13);
     m_personalModeOff = Controls::button(switches, "fun2", QString(), 216, 56, 65, 13);
-    Controls::label(switches, "sayscript", QStringLiteral("Informationsscript"), 400, 16, 89, 17);
+    m_informationLabel = Controls::label(switches, "sayscript", QString(), 400, 16, 89, 17);
     m_informationOn = Controls::button(switches, "say1", QString(), 408, 32, 65, 13);
     m_informationOff = Controls::button(switches, "say2", QString(), 408, 48, 65, 13);
 
     QGroupBox *plugins = Controls::frame(this, "Frame1", QStringLiteral("Plugins"), 8, 216, 505, 65);
     m_plugins = {
-        Controls::label(plugins, "plug1", QStringLiteral("Korvel Server Plugin Detected"), 16, 16, 257, 17),
-        Controls::label(plugins, "plug2", QStringLiteral("Server Conf Plugin Detected"), 16, 32, 201, 17),
-        Controls::label(plugins, "plug3", QStringLiteral("Brisk Plugin Detected"), 16, 48, 209, 17),
-        Controls::label(plugins, "plug4", QStringLiteral("Unknown Plugin Detected"), 344, 16, 145, 17),
+        Controls::label(plugins, "plug1", QString(), 16, 16, 257, 17),
+        Controls::label(plugins, "plug2", QString(), 16, 32, 201, 17),
+        Controls::label(plugins, "plug3", QString(), 16, 48, 209, 17),
+        Controls::label(plugins, "plug4", QString(), 344, 16, 145, 17),
     };
     m_pluginHelp = Controls::button(plugins, "Command5", QString(), 432, 48, 57, 13);
 
@@ -136,7 +138,7 @@ MainWindow::MainWindow(Package &package)
     connect(m_textMessagesButton, &QPushButton::clicked, this, &MainWindow::showDialog<TextMessageDialog>);
     connect(personalModeLines, &QPushButton::clicked, this, &MainWindow::showDialog<PersonalModeDialog>);
     connect(m_setupButton, &QPushButton::clicked, this, &MainWindow::showDialog<SetupDialog>);
-    connect(m_title, &ClickableLabel::clicked, this, &showAbout);
+    connect(m_title, &ClickableLabel::clicked, this, [this] { showAbout(m_package.language()); });
     connect(m_webAddress, &ClickableLabel::clicked, this, &openWebAddress);
     connect(m_disclaimer, &ClickableLabel::clicked, this, [this] { showDisclaimer(m_package.language()); });
     retranslate();
@@ -307,6 +309,13 @@ void MainWindow::retranslate()
     for (const auto &[button, line] : captions)
         Controls::setCaption(button, language.caption(line));
     Controls::setCaption(m_disclaimer, language.caption(LanguageLine::Disclaimer));
+    m_menuFrame->setTitle(language.message(Texts::MenuFrame));
+    m_switchesFrame->setTitle(language.message(Texts::SwitchesFrame));
+    Controls::setCaption(m_informationLabel, language.message(Texts::InformationLabel));
+    const Texts::Id plugins[] = {Texts::KorvelPluginFound, Texts::ServerConfPluginFound, Texts::BriskPluginFound,
+                                 Texts::UnknownPluginFound};
+    for (int n = 0; n < m_plugins.size(); ++n)
+        Controls::setCaption(m_plugins[n], language.message(plugins[n]));
     const std::pair<QPushButton *, LanguageLine> tips[] = {
         {m_restockButton, LanguageLine::RestockTip},
         {m_serverAccessButton, LanguageLine::ServerTip},

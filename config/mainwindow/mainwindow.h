@@ -9,6 +9,7 @@
 class ClickableLabel;
 class Package;
 class PersonalModeDialog;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class RestockDialog;
@@ -104,6 +105,10 @@ private:
     QPushButton *m_textMessagesButton;
     QPushButton *m_setupButton;
     QPushButton *m_pluginHelp;
+    // The frames and the label whose caption a language gives.
+    QGroupBox *m_menuFrame;
+    QGroupBox *m_switchesFrame;
+    QLabel *m_informationLabel;
     // The plug-in indicators, for "plugin1.cfg" to "plugin4.cfg".
     QList<QLabel *> m_plugins;
     // The labels that act when clicked or pressed from the keyboard.

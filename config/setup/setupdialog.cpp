@@ -9,6 +9,7 @@
 #include "valueguard.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,30 +46,29 @@ SetupDialog::SetupDialog(Package &package, bool afresh)
     : m_package(package)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("firstrun"));
     setWindowIcon(Appearance::setupIcon());
     setFixedSize(305, 202);
 
-    Controls::label(this, "Label1", QStringLiteral("Basic Configuration"), 72, 16, 281, 25)->setFont(headingFont());
-    Controls::label(this, "Label2", QStringLiteral("Half-Life Path:"), 8, 40, 121, 17);
-    QPushButton *help = Controls::button(this, "Command1", QStringLiteral("Help"), 208, 40, 89, 13);
+    Controls::label(this, "Label1", QString(), 72, 16, 281, 25)->setFont(headingFont());
+    Controls::label(this, "Label2", QString(), 8, 40, 121, 17);
+    QPushButton *help = Controls::button(this, "Command1", QString(), 208, 40, 89, 13);
     m_halfLifeFolder = new QLineEdit(Package::kUsualHalfLifeFolder, this);
     m_halfLifeFolder->setObjectName(QStringLiteral("pfad"));
     m_halfLifeFolder->setGeometry(8, 56, 193, 19);
     guardAnsiInput(m_halfLifeFolder, package.language());
-    QPushButton *search = Controls::button(this, "search", QStringLiteral("Search Path"), 208, 56, 89, 25);
-    Controls::label(this, "Label3", QStringLiteral("Please Select your Language"), 8, 88, 121, 33)->setWordWrap(true);
+    QPushButton *search = Controls::button(this, "search", QString(), 208, 56, 89, 25);
+    Controls::label(this, "Label3", QString(), 8, 88, 121, 33)->setWordWrap(true);
     m_languages = new QListWidget(this);
     m_languages->setObjectName(QStringLiteral("language"));
     m_languages->setGeometry(136, 88, 161, 45);
     m_languages->setSelectionMode(QAbstractItemView::SingleSelection);
     m_languages->addItems(package.languageFiles());
-    Controls::label(this, "Label4", QStringLiteral("Current Language:"), 8, 136, 89, 17);
+    Controls::label(this, "Label4", QString(), 8, 136, 89, 17);
     m_languageInForce =
         Controls::label(this, "lang2", afresh ? QString() : package.appliedLanguage(), 104, 136, 81, 17);
-    Controls::label(this, "Label5", QStringLiteral("New Language:"), 8, 152, 89, 17);
+    Controls::label(this, "Label5", QString(), 8, 152, 89, 17);
     m_languageChosen = Controls::label(this, "sellang", QString(), 104, 152, 81, 17);
-    QPushButton *save = Controls::button(this, "Command2", QStringLiteral("Save and Go"), 56, 176, 185, 17);
+    QPushButton *save = Controls::button(this, "Command2", QString(), 56, 176, 185, 17);
     m_languageRecorded = Controls::label(this, "lang", package.recordedLanguage(), 256, 176, 41, 17);
     m_languageRecorded->hide();
 
@@ -85,17 +85,51 @@ SetupDialog::SetupDialog(Package &package, bool afresh)
     setTabOrder(search, m_languages);
     m_halfLifeFolder->setFocus();
 
-    connect(help, &QPushButton::clicked, this, [] {
-        Message::show(QStringLiteral("Herzlich Willkommen"),
-                      QStringLiteral("This program require the complete path to your Half-Life directory. "
-                                     "Most time it is c:\\sierra\\half-life"));
+    connect(help, &QPushButton::clicked, this, [this] {
+        const Language &language = m_package.language();
+        Message::show(language.message(Texts::SetupHelpTitle), language.message(Texts::SetupHelpText));
     });
     connect(search, &QPushButton::clicked, this, [this] { Placement::showOver(browser(), this); });
     connect(m_languages, &QListWidget::itemSelectionChanged, this,
             [this] { m_languageChosen->setText(selectedLanguage()); });
     connect(save, &QPushButton::clicked, this, &SetupDialog::saveAndGo);
 
+    retranslate();
     showPathFile();
+}
+
+void SetupDialog::retranslate()
+{
+    const Language &language = m_package.language();
+    setWindowTitle(language.message(Texts::SetupTitle));
+    const std::pair<const char *, Texts::Id> labels[] = {
+        {"Label1", Texts::SetupHeading},         {"Label2", Texts::HalfLifePathLabel},
+        {"Label3", Texts::ChooseLanguageLabel},  {"Label4", Texts::CurrentLanguageLabel},
+        {"Label5", Texts::NewLanguageLabel},
+    };
+    for (const auto &[name, text] : labels)
+        Controls::setCaption(findChild<QLabel *>(QLatin1String(name)), language.message(text));
+    const std::pair<const char *, Texts::Id> buttons[] = {
+        {"Command1", Texts::SetupHelpButton},
+        {"search", Texts::SearchPathButton},
+        {"Command2", Texts::SaveAndGoButton},
+    };
+    for (const auto &[name, text] : buttons)
+        Controls::setCaption(findChild<QPushButton *>(QLatin1String(name)), language.message(text));
+}
+
+void SetupDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        Appearance::refitCaptions(this);
+        // Its own window, which the main window doesn't know of.
+        if (m_browser) {
+            QEvent change(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(m_browser, &change);
+        }
+    }
+    QWidget::changeEvent(event);
 }
 
 SetupDialog::~SetupDialog()
@@ -123,7 +157,7 @@ void SetupDialog::offerFolderFound()
 FolderBrowser *SetupDialog::browser()
 {
     if (!m_browser) {
-        m_browser = new FolderBrowser;
+        m_browser = new FolderBrowser(m_package.language());
         Appearance::fitCaptions(m_browser);
         connect(m_browser, &FolderBrowser::chosen, m_halfLifeFolder, &QLineEdit::setText);
         connect(m_browser, &FolderBrowser::closed, this, [this] { m_browser.clear(); });
@@ -151,7 +185,8 @@ void SetupDialog::saveAndGo()
         return;
     if (m_package.recordedLanguage().isEmpty()) {
         // The path is recorded all the same; the dialog waits for a language.
-        Message::show(QStringLiteral("firstrun"), m_package.language().message(Texts::ChooseLanguage));
+        const Language &language = m_package.language();
+        Message::show(language.message(Texts::SetupTitle), language.message(Texts::ChooseLanguage));
         return;
     }
     const LanguageOutcome outcome = m_package.applyLanguage(true);

@@ -45,10 +45,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // Escape closes it as its title bar's close button does.
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // The path file as the package holds it.
     void showPathFile();
+    // Its title and captions in the language in force.
+    void retranslate();
     // "Save and Go".
     void saveAndGo();
     // The closing sequence. False when the path file could not be written:

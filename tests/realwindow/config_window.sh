@@ -45,8 +45,9 @@ until [ -e "$qor/fun.kst" ]; do
 done
 
 # "Textmenü" ("Text menu"): the menu frame is at 8,40, the button at 136,56 within it (113 x 25).
+# english.lang titles the dialog "Text menu".
 x_click "$main" $((8 + 136 + 56)) $((40 + 56 + 12))
-dialog=$(x_find '^TextMen')
+dialog=$(x_find '^Text menu$')
 # The first message box, Text1 at 16,16 (209 x 19).
 x_click "$dialog" $((16 + 100)) $((16 + 9))
 x_type 'Hallo Welt'

@@ -215,25 +215,46 @@ private slots:
     }
 
     // The language the configurator recorded, read before the run deletes it.
+    void recordedLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("explanation");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("completed");
+        QTest::addColumn<QString>("itself");
+        QTest::newRow("english") << "english.lang"
+                                 << "This program removes Korvel from your computer. Click Start Uninstall "
+                                    "to begin the uninstallation."
+                                 << "Start Uninstall" << "message|Completed|Uninstallation completed."
+                                 << " (the uninstaller itself, it cannot delete itself while it runs)";
+        QTest::newRow("deutsch") << "deutsch.lang"
+                                 << "Dieses Programm Deinstalliert das Korvel von ihrem Computer. Klicken sie "
+                                    "auf Deinstallieren um mit der De-Installation zu beginnen"
+                                 << "Deinstallieren" << "message|Abgeschlossen|Deinstallation abgeschlossen."
+                                 << QString::fromUtf8(" (der Uninstaller selbst, er kann sich nicht löschen, "
+                                                      "während er läuft)");
+    }
+
     void recordedLanguage()
     {
+        QFETCH(QString, language);
         GameDir game;
         QVERIFY(game.makeStandardTree());
-        QVERIFY(QFile::remove("qor/english.lang"));
-        QVERIFY(QFile::copy(KORVEL_LANGUAGES "/english.lang", "qor/english.lang"));
-        QVERIFY(GameDir::put("qor/pfad.kst", "C:\\Sierra\\Half-Life\r\nenglish.lang\r\n"));
+        QFile::remove("qor/" + language);
+        QVERIFY(QFile::copy(KORVEL_LANGUAGES "/" + language, "qor/" + language));
+        QVERIFY(GameDir::put("qor/pfad.kst", "C:\\Sierra\\Half-Life\r\n" + language.toLatin1() + "\r\n"));
         Uninstaller w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(control<QLabel>(w, "Label2")->text(),
-                 QString("This program removes Korvel from your computer. Click Start Uninstall "
-                         "to begin the uninstallation."));
+        QTEST(control<QLabel>(w, "Label2")->text(), "explanation");
+        QTEST(control<QPushButton>(w, "Command1")->text(), "button");
         const QStringList clipped = CaptionFit::clippedCaptions(&w);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 
         QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
-        QCOMPARE(m_events.value(0).section('\n', 0, 0), QString("message|Completed|Uninstallation completed."));
-        QVERIFY(m_events.value(0).endsWith(" (the uninstaller itself, it cannot delete itself while it runs)"));
+        QTEST(m_events.value(0).section('\n', 0, 0), "completed");
+        QFETCH(QString, itself);
+        QVERIFY2(m_events.value(0).endsWith(itself), qPrintable(m_events.value(0)));
     }
 
     void closeChangesNothing()

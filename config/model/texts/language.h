@@ -5,8 +5,9 @@
 
 // The configurator's own messages: the tooltips and warnings of the boxes and
 // the message boxes, all that a language file's first 22 lines do not give.
-// They are built in German. A language file may give them in its lines 23 on,
-// one message a line in the order below, a line break written as "\n"; a
+// They are built in German, a few of the windows' texts in English. A
+// language file may give them in its lines 23 on, one message a line in the
+// order below, a line break written as "\n"; a
 // message it leaves out, or whose placeholders (%1, %2...) are not those of
 // the German, stays German. New messages go at the end, so that every
 // language file keeps its lines.
@@ -121,13 +122,56 @@ enum Id {
     ChatAtMost,              // line 107
     ChatAtMostRestDropped,
     PlaceNameRoom,
+    // Added later: the windows' titles, frames and labels and the message
+    // boxes' titles that lines 1 to 22 leave built in
+    MenuFrame,               // line 110
+    SwitchesFrame,
+    InformationLabel,
+    KorvelPluginFound,
+    ServerConfPluginFound,
+    BriskPluginFound,
+    UnknownPluginFound,
+    PluginHelpTitle,
+    DisclaimerTitle,
+    ServerAccessTitle,       // line 119
+    SoundTitle,
+    TextMessagesTitle,
+    PersonalModeTitle,
+    RestockHelpTitle,
+    ServerHelpTitle,
+    SoundHelpTitle,
+    TextHelpTitle,
+    PasswordFieldLabel,
+    PasswordLabel,
+    SoundsLabel,
+    SoundNumber,
+    MessageNumber,
+    TeamMessageNumber,
+    SetupTitle,              // line 133
+    SetupHeading,
+    HalfLifePathLabel,
+    SetupHelpButton,
+    SearchPathButton,
+    ChooseLanguageLabel,
+    CurrentLanguageLabel,
+    NewLanguageLabel,
+    SaveAndGoButton,
+    SetupHelpTitle,
+    SetupHelpText,
+    BrowserTitle,            // line 144
+    PathLabel,
+    NoPathChosen,
+    ShowHalfLifeFolder,
+    AboutTitle,
+    AboutText,
     Count
 };
 
-// The line of a language file that holds the message `id`. Lines 77 to 90
-// and 96 to 99 hold the uninstaller's texts: the messages go on after them.
+// The line of a language file that holds the message `id`. Lines 77 to 90,
+// 96 to 99 and 150 to 154 hold the uninstaller's texts: the messages go on
+// after them.
 constexpr int kFirstLine = 23;
-constexpr int kUninstallerBlocks[][2] = {{77, 14}, {96, 4}};  // first line, lines
+constexpr int kUninstallerBlocks[][2] = {{77, 14}, {96, 4}, {150, 5}};  // first line, lines
 constexpr int lineOf(Id id)
 {
     int line = kFirstLine + id;

@@ -1,4 +1,5 @@
 #include "appearance.h"
+#include "folderbrowser.h"
 #include "gametree.h"
 #include "language.h"
 #include "mainwindow.h"
@@ -14,6 +15,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLockFile>
 #include <QLineEdit>
@@ -197,6 +199,100 @@ QString textOf(const LanguageWindow &shown)
     QPushButton *button = control<QPushButton>(shown.window(), shown.control);
     return shown.tip ? button->toolTip() : button->text();
 }
+
+// The texts of ours built in English; the other built-in texts are German.
+const Texts::Id kBuiltInEnglish[] = {
+    Texts::ChooseLanguage,    Texts::MenuFrame,           Texts::SwitchesFrame,        Texts::KorvelPluginFound,
+    Texts::ServerConfPluginFound, Texts::BriskPluginFound, Texts::UnknownPluginFound,  Texts::PluginHelpTitle,
+    Texts::RestockHelpTitle,  Texts::ServerHelpTitle,     Texts::SoundHelpTitle,       Texts::TextHelpTitle,
+    Texts::SoundsLabel,       Texts::MessageNumber,       Texts::TeamMessageNumber,    Texts::SetupTitle,
+    Texts::SetupHeading,      Texts::HalfLifePathLabel,   Texts::SetupHelpButton,      Texts::SearchPathButton,
+    Texts::ChooseLanguageLabel, Texts::CurrentLanguageLabel, Texts::NewLanguageLabel, Texts::SaveAndGoButton,
+    Texts::SetupHelpText,     Texts::PathLabel,           Texts::NoPathChosen,         Texts::ShowHalfLifeFolder,
+    Texts::AboutTitle,        Texts::AboutText,
+};
+
+bool builtInEnglish(Texts::Id id)
+{
+    return std::find(std::begin(kBuiltInEnglish), std::end(kBuiltInEnglish), id) != std::end(kBuiltInEnglish);
+}
+
+// Names that no language line gives: the program's, the web address, the
+// modules', the game's terms and the server mods', the row numbers.
+const char *const kNames[] = {
+    "Korvel Configurator", "korvel.example", "No-Itembuy", "Personal Mode", "Config", "Plugins", "Restocks",
+    "Big Restock                        Small Retock  ", "Clanmod/Adminmod Config", "1", "2",
+    "Personal Mode - Config", "OK",
+};
+
+// A built-in text as a window shows it, numbered labels with their number.
+QStringList shownForms(Texts::Id id)
+{
+    const QString text = Texts::builtIn(id);
+    if (!text.contains(QLatin1String("%1")))
+        return {text};
+    QStringList numbered;
+    for (int n = 1; n <= 5; ++n)
+        numbered << text.arg(n);
+    return numbered;
+}
+
+// Every text a window shows that a language could give: its title and the
+// captions of its frames, labels and buttons. Not the names of the
+// languages, the folder typed, or the Personal Mode rows, which are the
+// game's names of its weapons and items.
+QStringList windowTexts(QWidget *window)
+{
+    QStringList texts{window->windowTitle()};
+    for (QGroupBox *frame : window->findChildren<QGroupBox *>())
+        texts << frame->title();
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        const QString name = label->objectName();
+        if (!name.startsWith(QLatin1String("lang")) && name != QLatin1String("sellang")
+            && !name.endsWith(QLatin1String("Label")) && !name.isEmpty())
+            texts << label->text();
+    }
+    for (QPushButton *button : window->findChildren<QPushButton *>())
+        texts << button->text();
+    return texts;
+}
+
+QWidget *languageWindow(int n)
+{
+    switch (n) {
+    case 0: return configurator();
+    case 1: return dialog<RestockDialog>();
+    case 2: return dialog<ServerAccessDialog>();
+    case 3: return dialog<SoundDialog>();
+    case 4: return dialog<TextMessageDialog>();
+    case 5: return dialog<PersonalModeDialog>();
+    case 6: return dialog<SetupDialog>();
+    default: return dialog<SetupDialog>()->browser();
+    }
+}
+
+// The controls of each window that open a message box, whose title counts too.
+const std::vector<const char *> kBoxOpeners[] = {
+    {"Command5", "Label1", "Haftungsausschluss"}, {"Command4"}, {"Command2"}, {"Command1"}, {"Command1"}, {},
+    {"Command1"}, {},
+};
+
+// The window's texts and the titles of the message boxes it opens.
+QStringList shownTexts(int window, MessageLog &boxes)
+{
+    QWidget *shown = languageWindow(window);
+    QStringList texts = windowTexts(shown);
+    boxes.entries.clear();
+    for (const char *name : kBoxOpeners[window])
+        QTest::mouseClick(shown->findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
+    for (const MessageLog::Entry &box : std::as_const(boxes.entries))
+        texts << box.title;
+    boxes.entries.clear();
+    return texts;
+}
+
+const char *const kWindowNames[] = {"main window", "restock", "server access", "sound",
+                                    "text",        "personal mode", "setup", "directory browser"};
 
 } // namespace
 
@@ -699,18 +795,19 @@ private slots:
             return tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/") + name);
         };
 
-        // 22 lines, one for each message of ours and the uninstaller's, every one ended by CR LF, none empty.
+        // 22 lines, one for each message and window text of ours and the uninstaller's, every one ended by
+        // CR LF, none empty.
         const QByteArray language = bytes(QStringLiteral("english.lang"));
         const int lines = Texts::lineOf(Texts::Count) - 1;
         QCOMPARE(language.count("\r\n"), lines);
         QVERIFY(language.endsWith("\r\n"));
         QVERIFY(!language.contains("\r\n\r\n"));
         QCOMPARE(language.count('\n'), lines);
-        // Every message in English, not the German it falls back to (the one built in English aside).
+        // Every message in English, not the German it falls back to (those built in English aside).
         const QStringList english = ReadFileLines(tree.qor + QStringLiteral("/english.lang"));
         for (int id = 0; id < Texts::Count; ++id) {
             const bool german = Texts::fromLanguage(english, Texts::Id(id)) == Texts::builtIn(Texts::Id(id));
-            QVERIFY2(german == (id == Texts::ChooseLanguage),
+            QVERIFY2(!german || builtInEnglish(Texts::Id(id)),
                      qPrintable(english.value(Texts::lineOf(Texts::Id(id)) - 1)));
         }
 
@@ -841,11 +938,12 @@ private slots:
         QCOMPARE(language.count("\r\n"), lines);
         QCOMPARE(language.count('\n'), lines);
         QCOMPARE(language.count('\r'), lines);
-        // Its messages are the built-in ones, each given.
+        // Its messages are the built-in ones, each given, but in German where those are English.
         const QStringList german = ReadFileLines(tree.qor + QStringLiteral("/deutsch.lang"));
         for (int id = 0; id < Texts::Count; ++id) {
             QString line = german.value(Texts::lineOf(Texts::Id(id)) - 1);
-            QCOMPARE(line.replace("\\n", "\n"), Texts::builtIn(Texts::Id(id)));
+            QVERIFY2((line.replace("\\n", "\n") == Texts::builtIn(Texts::Id(id))) != builtInEnglish(Texts::Id(id)),
+                     qPrintable(line));
         }
         tree.recordLanguage(tree.typed(), "");
 
@@ -876,11 +974,67 @@ private slots:
 
         QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
         QCOMPARE(control<QLabel>(d, "lang2")->text(), QStringLiteral("deutsch.lang"));
-        QCOMPARE(texts(), builtIn);
+        // The English of ours in German, the rest as built in.
+        const QStringList shown = texts();
+        QCOMPARE(shown.size(), builtIn.size());
+        QStringList english;
+        for (const Texts::Id id : kBuiltInEnglish)
+            english << shownForms(id);
+        for (int n = 0; n < shown.size(); ++n)
+            QVERIFY2((shown[n] == builtIn[n]) != english.contains(builtIn[n]), qPrintable(shown[n]));
         QCOMPARE(tree.read(QStringLiteral("gfx/shell/kb_act.lst")),
                  tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_kb_act.lst")));
         QCOMPARE(tree.read(QStringLiteral("commandmenu.txt")),
                  tree.folder.read(QStringLiteral("Half-Life/cstrike/qor/deutsch_commandmenu.txt")));
+    }
+
+    // Each window, and the titles of its message boxes, in each shipped
+    // language: english.lang leaves none of the German built in, deutsch.lang
+    // none of the English; only names stay.
+    void everyWindowSaysTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("window");
+        for (const char *language : {"deutsch.lang", "english.lang"})
+            for (int window = 0; window < int(std::size(kWindowNames)); ++window)
+                QTest::addRow("%s, %s", language, kWindowNames[window]) << QString(language) << window;
+    }
+
+    void everyWindowSaysTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, window);
+        GameTree tree;
+        MessageLog messages;
+        tree.install();
+        const QDir samples(QStringLiteral(KORVEL_LANGUAGES));
+        for (const QString &name : samples.entryList({language.chopped(5) + '*'}))
+            QVERIFY(QFile::copy(samples.filePath(name), tree.qor + '/' + name));
+        tree.recordLanguage(tree.typed(), "");
+        MainWindow *m = restartConfigurator();
+        const QStringList builtIn = shownTexts(window, messages);
+        QCOMPARE(builtIn.size(), windowTexts(languageWindow(window)).size() + int(kBoxOpeners[window].size()));
+        QTest::mouseClick(control<QPushButton>(m, "Command8"), Qt::LeftButton);
+        choose(dialog<SetupDialog>(), tree.typed(), language);
+        QTest::mouseClick(control<QPushButton>(dialog<SetupDialog>(), "Command2"), Qt::LeftButton);
+        QVERIFY2(messages.entries.isEmpty(), qPrintable(messages.entries.value(0).text));
+        const QStringList shown = shownTexts(window, messages);
+
+        QStringList english, german;
+        for (int n = 1; n <= kLanguageLines; ++n)
+            german << Texts::builtInCaption(LanguageLine(n));
+        for (int id = 0; id < Texts::Count; ++id)
+            (builtInEnglish(Texts::Id(id)) ? english : german) << shownForms(Texts::Id(id));
+        QCOMPARE(shown.size(), builtIn.size());
+        for (int n = 0; n < shown.size(); ++n) {
+            const QString &text = builtIn[n];
+            const bool name = std::find(std::begin(kNames), std::end(kNames), text) != std::end(kNames);
+            QVERIFY2(name || english.contains(text) || german.contains(text), qPrintable("no line: " + text));
+            if (language == QLatin1String("english.lang") && german.contains(text))
+                QVERIFY2(shown[n] != text, qPrintable(text));
+            if (language == QLatin1String("deutsch.lang"))
+                QVERIFY2((shown[n] == text) != english.contains(text), qPrintable(shown[n]));
+        }
     }
 
     // Every kind of message of ours in each shipped language, as the file's
