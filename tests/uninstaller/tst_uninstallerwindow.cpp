@@ -135,7 +135,6 @@ private slots:
         const QString done = "Completed|Deinstallation abgeschlossen." + stays(kNotEmpty);
         QTest::newRow("Enter") << "cstrike" << QStringList() << done << int(Qt::Key_Return);
         QTest::newRow("keypad Enter") << "cstrike" << QStringList() << done << int(Qt::Key_Enter);
-        QTest::newRow("Space") << "cstrike" << QStringList() << done << int(Qt::Key_Space);
         QTest::newRow("Escape") << "cstrike" << QStringList() << QString() << int(Qt::Key_Escape);
     }
     void click()

@@ -184,9 +184,7 @@ private slots:
         QTest::newRow("sound") << 4 << "Sound Help" << 0;
         QTest::newRow("text") << 5 << "Text Help" << 0;
         QTest::newRow("amcm, Enter") << 2 << "CMAM Help" << int(Qt::Key_Return);
-        QTest::newRow("restock, Enter") << 3 << "Restock Help" << int(Qt::Key_Return);
         QTest::newRow("sound, keypad Enter") << 4 << "Sound Help" << int(Qt::Key_Enter);
-        QTest::newRow("text, Space") << 5 << "Text Help" << int(Qt::Key_Space);
     }
 
     void helpButtonsShowTheCurrentHelpText()

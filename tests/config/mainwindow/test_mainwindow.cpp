@@ -197,10 +197,6 @@ private slots:
         const int enter = Qt::Key_Return;
         QTest::newRow("Restockmenü, Enter") << "Command2" << enter << QStringList{"restock"};
         QTest::newRow("Admin-Mod Menü, keypad Enter") << "Command4" << int(Qt::Key_Enter) << QStringList{"amcm"};
-        QTest::newRow("Soundmenü, Enter") << "Command6" << enter << QStringList{"sound"};
-        QTest::newRow("Textmenü, Enter") << "Command7" << enter << QStringList{"text"};
-        QTest::newRow("Config, Enter") << "Command9" << enter << QStringList{"funmode"};
-        QTest::newRow("Einstellungen, Enter") << "Command8" << enter << QStringList{"firstrun"};
         QTest::newRow("plug-in help, Enter") << "Command5" << enter << QStringList{"message Plugin Information"};
         QTest::newRow("No-Itembuy AN, Enter") << "it1" << enter << QStringList{"itim.kst"};
         QTest::newRow("Restockmenü, Escape") << "Command2" << int(Qt::Key_Escape) << QStringList();
@@ -208,12 +204,8 @@ private slots:
         QTest::newRow("title, Space") << "Label1" << int(Qt::Key_Space) << QStringList{"message About"};
         QTest::newRow("title, A") << "Label1" << int(Qt::Key_A) << QStringList();
         QTest::newRow("web address, Enter") << "url" << enter << QStringList{"https://korvel.example"};
-        QTest::newRow("web address, Space") << "url" << int(Qt::Key_Space) << QStringList{"https://korvel.example"};
         QTest::newRow("disclaimer, keypad Enter")
             << "Haftungsausschluss" << int(Qt::Key_Enter) << QStringList{"message Haftungsausschluss"};
-        QTest::newRow("disclaimer, Space")
-            << "Haftungsausschluss" << int(Qt::Key_Space) << QStringList{"message Haftungsausschluss"};
-        QTest::newRow("disclaimer, Escape") << "Haftungsausschluss" << int(Qt::Key_Escape) << QStringList();
     }
 
     void keysPressTheFocusedControl()
