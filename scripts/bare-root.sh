@@ -5,7 +5,12 @@
 # A cache folder counts only when complete: debootstrap fills a folder beside
 # it, which is renamed into place at the end.
 # Cache: $KORVEL_CACHE_DIR, or ~/.cache/korvel. One run at a time per cache.
+# Needs root; exits 77 (skip) without it.
 set -euo pipefail
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: debootstrap needs root to make the bare root"
+    exit 77
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/deps.sh"
 

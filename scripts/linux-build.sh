@@ -11,7 +11,8 @@ korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}" "${KORVEL_LINUX_PACKAGE_PAC
 
 build="$root/build-linux"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DKORVEL_BUNDLE_QT=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target config uninstaller
+# Only the archive's path goes to the output.
+cmake --build "$build" -j"$(nproc)" --target config uninstaller >&2
 rm -rf "$build/package"
 (cd "$build" && cpack -G TGZ -B "$build/package" >/dev/null)
 ls "$build"/package/*.tar.gz
