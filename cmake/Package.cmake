@@ -3,6 +3,9 @@
 # the Half-Life folder.
 install(TARGETS config RUNTIME DESTINATION cstrike/qor)
 install(TARGETS uninstaller RUNTIME DESTINATION cstrike)
+if(KORVEL_BUNDLE_QT)
+    include(${CMAKE_CURRENT_LIST_DIR}/BundleQt.cmake)
+endif()
 
 # The languages, German (the built-in texts) and English, each with the two
 # game files it names. Read at install time, so language files added later

@@ -34,6 +34,13 @@ KORVEL_BENCHMARK_PACKAGES=(python3 python3-xlib)
 # and ImageMagick's import, which takes the pictures.
 KORVEL_SCREENSHOT_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils imagemagick)
 
+# What scripts/linux-build.sh needs besides the build packages: patchelf sets
+# the run paths of the Qt libraries and plugins it bundles.
+KORVEL_LINUX_PACKAGE_PACKAGES=(ninja-build patchelf)
+
+# What the bare Debian root of scripts/bare-root.sh is made with.
+KORVEL_BARE_ROOT_PACKAGES=(debootstrap)
+
 # What the Windows cross-build needs: MinGW-w64 with POSIX threads, Ninja, and
 # the tools that fetch and unpack Debian's qt6-base source package.
 KORVEL_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build dpkg-dev patch)

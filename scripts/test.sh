@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds the configurator, the uninstaller and every test, and runs the tests
-# four ways: a plain debug build; the same under AddressSanitizer and
+# five ways: a plain debug build; the Linux archive with Qt bundled in a bare
+# Debian root without Qt; the debug build under AddressSanitizer and
 # UndefinedBehaviorSanitizer; a bounded libFuzzer run of the start-up files;
 # and the Windows build under Wine. Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}" "${KORVEL_TEST_PACKAGES[@]}" \
+    "${KORVEL_LINUX_PACKAGE_PACKAGES[@]}" "${KORVEL_BARE_ROOT_PACKAGES[@]}" \
     "${KORVEL_WINDOWS_BUILD_PACKAGES[@]}" "${KORVEL_WINDOWS_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
@@ -36,6 +38,23 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/n
 cmake --build "$build" -j"$jobs"
 (cd "$build" && ctest --output-on-failure -j"$jobs") | tee "$log"
 count_tests
+
+step "Linux archive in a bare Debian root without Qt"
+# The release build with Qt bundled, packed; the root is made once and cached
+# outside the checkout. Both skip (77) only where debootstrap or chroot cannot run.
+status=0
+archive=$(bash "$root/scripts/linux-build.sh" | tail -n 1)
+bare=$(bash "$root/scripts/bare-root.sh" | tail -n 1) || status=$?
+if [ $status -eq 0 ]; then
+    bash "$root/tests/install/bare_root.sh" "$archive" "$bare" || status=$?
+else
+    echo "$bare"
+fi
+case $status in
+    0) passed=$((passed + 1)) ;;
+    77) skipped=$((skipped + 1)) ;;
+    *) exit "$status" ;;
+esac
 
 step "AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
 # Any finding ends the process that hit it with a non-zero status, which
