@@ -5,9 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -266,12 +266,17 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error
 
 bool IsTemporaryFileName(const QString &name)
 {
-    // The whole name: a name with a line break in it is no leftover of ours.
-    static const QRegularExpression temporary(
-        QRegularExpression::anchoredPattern(QStringLiteral(".+") + QRegularExpression::escape(kTemporarySuffix)
-                                            + QStringLiteral("[A-Za-z0-9]{6}")),
-        QRegularExpression::DotMatchesEverythingOption);
-    return temporary.match(name).hasMatch();
+    // The whole name: any name, the suffix, then QTemporaryFile's six ASCII
+    // letters or digits and nothing after them. Checked by hand: a regular
+    // expression would page in its engine at every close.
+    constexpr qsizetype kRandomLength = 6;
+    const qsizetype suffixAt = name.size() - kRandomLength - kTemporarySuffix.size();
+    if (suffixAt < 1 || QStringView(name).mid(suffixAt, kTemporarySuffix.size()) != kTemporarySuffix)
+        return false;
+    const QStringView random = QStringView(name).right(kRandomLength);
+    return std::all_of(random.begin(), random.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+    });
 }
 
 QString LocalPath(const QString &pathFromFile)

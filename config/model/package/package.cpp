@@ -4,6 +4,7 @@
 #include "writescripts.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,10 +12,18 @@ namespace {
 
 // A package holds the languages it ships from the start, and the path file from
 // its first run on. State files are no sign: a start elsewhere may have left them.
+// Compared by hand, as a name filter would (ignoring case): a filter's
+// pattern would page in the regular expression engine at every start.
 bool holdsPackageFiles(const QString &folder)
 {
-    const QStringList names{PackageFiles::kPathFile, QStringLiteral("*.lang")};
-    return !QDir(folder).entryList(names, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
+    QDirIterator files(folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (files.hasNext()) {
+        const QString name = files.nextFileInfo().fileName();
+        if (name.compare(PackageFiles::kPathFile, Qt::CaseInsensitive) == 0
+            || name.endsWith(QLatin1String(".lang"), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include "textfiles.h"
 
-#include <QRegularExpression>
-
 #include <iterator>
 #include <set>
 
@@ -158,10 +156,14 @@ static_assert(std::size(kGerman) == Count, "one built-in text for every message"
 // a file name, one with another would show a stray "%5".
 std::set<int> placeholders(const QString &text)
 {
-    static const QRegularExpression placeholder(QStringLiteral("%(\\d+)"));
     std::set<int> numbers;
-    for (const QRegularExpressionMatch &match : placeholder.globalMatch(text))
-        numbers.insert(match.captured(1).toInt());
+    for (qsizetype percent = text.indexOf(u'%'); percent >= 0; percent = text.indexOf(u'%', percent + 1)) {
+        qsizetype end = percent + 1;
+        while (end < text.size() && text.at(end) >= u'0' && text.at(end) <= u'9')
+            ++end;
+        if (end > percent + 1)
+            numbers.insert(QStringView(text).mid(percent + 1, end - percent - 1).toInt());
+    }
     return numbers;
 }
 

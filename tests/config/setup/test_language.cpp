@@ -1115,6 +1115,9 @@ private slots:
         QTest::newRow("empty") << "" << german;
         QTest::newRow("one placeholder lost") << "Off: %1" << german;
         QTest::newRow("one too many") << "Off: %1 %2 %3" << german;
+        QTest::newRow("a percent sign, no number") << "100 % off:\\n%1: %2" << "100 % off:\n%1: %2";
+        QTest::newRow("side by side") << "%%1%2" << "%%1%2";
+        QTest::newRow("%10 is no %1") << "Off: %10 %2" << german;
         QTest::newRow("cut as captions are") << "%1 %2" + QString(5000, 'x') << "%1 %2" + QString(4091, 'x');
     }
 

@@ -323,6 +323,10 @@ private slots:
         QTest::newRow("a build, in a package folder") << qor << "build" << QStringList{qor + "/pfad.kst"} << true;
         QTest::newRow("a build, in a package folder with languages only")
             << qor << "build" << QStringList{qor + "/english.lang"} << true;
+        QTest::newRow("a build, in a package folder with names in capitals")
+            << qor << "build" << QStringList{qor + "/PFAD.KST", qor + "/English.LANG"} << true;
+        QTest::newRow("a build, in a folder whose names only end alike")
+            << "launcher" << "build" << QStringList{"launcher/english_lang", "launcher/xpfad.kst"} << false;
         QTest::newRow("a build, in an empty folder") << "empty" << "build" << QStringList() << false;
         QTest::newRow("a build, in the Half-Life folder") << "Half-Life" << "build" << used << false;
         QTest::newRow("a language folder named like a language file")
