@@ -3,8 +3,12 @@
 
 Run by scripts/benchmark.sh, which starts the X server and builds both
 programs. For each program and run: the time from the process start until
-its window is mapped and viewable, the time from the window manager's close
-request until the process has ended, and the process's peak memory (max RSS).
+its window is mapped and viewable, and until it is drawn (the last drawing
+on the screen before it stays unchanged for SETTLED seconds, as the X
+server's DAMAGE extension reports it; the pointer waits in a corner, out of
+every window's way); the time from the window manager's close request, sent
+once the window is drawn, until the process has ended; and the process's
+peak memory (max RSS).
 Runs of the programs alternate; the medians are compared as ratios: the start
 and the memory with the empty window with one label (what any window costs
 that shows text), the close with the empty window. The configurator runs
@@ -30,11 +34,15 @@ import tempfile
 import time
 
 from Xlib import X, display, protocol
+from Xlib.ext import damage
 
 TIMEOUT = 60.0
+# A window counts as drawn when nothing on the screen has been drawn for this
+# long; a cursor would blink every 500 ms, and none of the windows has one.
+SETTLED = 0.3
 # The most each figure of the configurator may be, as a multiple of its yardstick's.
-TARGETS = {'start': 1.15, 'close': 1.15, 'memory': 1.10}
-YARDSTICKS = {'start': 'label window', 'close': 'empty window', 'memory': 'label window'}
+TARGETS = {'start': 1.15, 'drawn': 1.15, 'close': 1.15, 'memory': 1.10}
+YARDSTICKS = {'start': 'label window', 'drawn': 'label window', 'close': 'empty window', 'memory': 'label window'}
 SAVED = ['varis.cfg', 'varia.kst', 'buy.kst', 'fun.cfg']
 # A start with a damaged file against the normal start: (ratio, extra MiB of peak memory).
 DAMAGED_TARGETS = {'long line': (1.2, None), 'many lines': (1.5, 20.0)}
@@ -53,8 +61,38 @@ def find_window(disp, title, deadline):
                     return window
             except Exception:  # the window went away between the list and the query
                 continue
+        # What was drawn before the window is seen counts as drawn when it is seen.
+        drain(disp)
         time.sleep(0.001)
     raise RuntimeError(f'no window "{title}" within {TIMEOUT}s')
+
+
+def watch_drawing(disp):
+    """Has the X server report every change to the screen's contents, the window manager's frames included."""
+    disp.damage_query_version()  # the server takes no other request of the extension before this one
+    disp.screen().root.damage_create(damage.DamageReportRawRectangles)
+    disp.sync()
+    disp.drawing_event = disp.query_extension('DAMAGE').first_event + damage.DamageNotifyCode
+
+
+def drain(disp):
+    """Reads what has been reported; whether anything was drawn."""
+    drawn = False
+    while disp.pending_events():
+        drawn |= disp.next_event().type == disp.drawing_event
+    return drawn
+
+
+def wait_drawn(disp, shown, deadline):
+    """The time of the last drawing before the screen stays unchanged for SETTLED seconds."""
+    last = shown
+    while time.monotonic() - last < SETTLED:
+        if time.monotonic() > deadline:
+            raise RuntimeError(f'the screen still changes {TIMEOUT}s after the window was shown')
+        if drain(disp):
+            last = time.monotonic()
+        time.sleep(0.001)
+    return last
 
 
 def request_close(disp, window):
@@ -152,12 +190,14 @@ def measure(disp, command, title, folder, written, before_start=None):
     watched = SAVED if written is not None and folder is not None else []
     before = {name: os.stat(os.path.join(folder, name)).st_mtime_ns
               if os.path.exists(os.path.join(folder, name)) else None for name in watched}
+    drain(disp)
     start = time.monotonic()
     process = subprocess.Popen(command, cwd=folder or os.getcwd(), stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     try:
         window = find_window(disp, title, start + TIMEOUT)
         shown = time.monotonic()
+        drawn = wait_drawn(disp, shown, shown + TIMEOUT)
         request_close(disp, window)
         asked = time.monotonic()
         status, usage = wait_end(process.pid, asked + TIMEOUT)
@@ -173,7 +213,7 @@ def measure(disp, command, title, folder, written, before_start=None):
         changed = not os.path.exists(path) or os.stat(path).st_mtime_ns != before[name]
         if changed != (name in written):
             raise RuntimeError(f'{program} {"wrote" if changed else "did not write"} {name}')
-    return shown - start, ended - asked, usage.ru_maxrss
+    return shown - start, drawn - start, ended - asked, usage.ru_maxrss
 
 
 def main():
@@ -183,6 +223,11 @@ def main():
         runner, args = [args[1]], args[2:]
     config, empty, label, languages, runs = args[0], args[1], args[2], args[3], int(args[4])
     disp = display.Display()
+    watch_drawing(disp)
+    # Out of every window's way: a control under the pointer when its window
+    # appears would be drawn again as hovered, which no start needs.
+    disp.screen().root.warp_pointer(0, 0)
+    disp.sync()
     work = tempfile.mkdtemp()
     try:
         qor = package_folder(work, languages)
@@ -205,7 +250,8 @@ def main():
             for name, args in programs.items():
                 results[name].append(measure(disp, *args))
             print(f'run {run + 1}/{runs}: ' + ', '.join(
-                f'{name} {r[-1][0] * 1000:.0f} ms / {r[-1][1] * 1000:.0f} ms / {r[-1][2] / 1024:.1f} MiB'
+                f'{name} {r[-1][0] * 1000:.0f} ms / {r[-1][1] * 1000:.0f} ms / {r[-1][2] * 1000:.0f} ms'
+                f' / {r[-1][3] / 1024:.1f} MiB'
                 for name, r in results.items()), flush=True)
         # Each damaged package of its own, started in turns with the normal one,
         # so that both see the same load. A state file is written anew at
@@ -233,10 +279,11 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
 
     figures = [('start to window shown', 'start', 0, 1000, 'ms'),
-               ('close request to process end', 'close', 1, 1000, 'ms'),
-               ('peak memory (max RSS)', 'memory', 2, 1 / 1024, 'MiB')]
+               ('start to window drawn', 'drawn', 1, 1000, 'ms'),
+               ('close request to process end', 'close', 2, 1000, 'ms'),
+               ('peak memory (max RSS)', 'memory', 3, 1 / 1024, 'MiB')]
     where = f' through {os.path.basename(runner[0])}' if runner else ''
-    median = {name: [statistics.median(r[index] for r in results[name]) for index in range(3)] for name in results}
+    median = {name: [statistics.median(r[index] for r in results[name]) for index in range(4)] for name in results}
     print()
     print(f'Medians of {runs} runs each{where} (configurator with the English language and saved state files;'
           f' ratios to the yardstick named):')
@@ -260,7 +307,7 @@ def main():
         ratio = statistics.median(r[0] for r in runs_of) / normal_start
         print(f'{"start against a normal start":30} {ratio:9.2f}     ({normal_start * 1000:.1f} ms; '
               f'target <= {ratio_target}: {"met" if ratio <= ratio_target else "MISSED"})')
-        extra = (statistics.median(r[2] for r in runs_of) - statistics.median(r[2] for r in normal)) / 1024
+        extra = (statistics.median(r[3] for r in runs_of) - statistics.median(r[3] for r in normal)) / 1024
         verdict = '' if memory_target is None else \
             f'; target <= {memory_target:.0f} MiB: {"met" if extra <= memory_target else "MISSED"}'
         print(f'{"peak memory beyond a normal start":30} {extra:9.1f} MiB{verdict}')
