@@ -14,14 +14,7 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/deps.sh"
 
-home=${HOME:-$(getent passwd "$(id -un)" | cut -d: -f6)}
-cache=${KORVEL_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/korvel}
-mkdir -p "$cache"
-exec 9>>"$cache/bare-root.lock"
-if ! flock -n 9; then
-    echo "Waiting for another run that makes the bare root in $cache" >&2
-    flock 9
-fi
+korvel_cache_lock bare-root "Waiting for another run that makes the bare root"
 
 suite=bookworm
 packages=(libx11-6 libx11-xcb1 libxcb1 libxext6 libxrender1 libfontconfig1 libfreetype6 fonts-dejavu-core

@@ -20,6 +20,21 @@ korvel_install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# The cache outside the checkout ($KORVEL_CACHE_DIR, or ~/.cache/korvel) into
+# $cache, made when missing, and its lock NAME.lock held on descriptor 9 until
+# the script ends: one run at a time per cache folder. WAITING is said while
+# another run holds it.
+korvel_cache_lock() {
+    local home=${HOME:-$(getent passwd "$(id -un)" | cut -d: -f6)}
+    cache=${KORVEL_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/korvel}
+    mkdir -p "$cache"
+    exec 9>>"$cache/$1.lock"
+    if ! flock -n 9; then
+        echo "$2" >&2
+        flock 9
+    fi
+}
+
 # What every build needs.
 KORVEL_BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core)
 

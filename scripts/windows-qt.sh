@@ -11,16 +11,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/deps.sh"
 
-home=${HOME:-$(getent passwd "$(id -un)" | cut -d: -f6)}
-cache=${KORVEL_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/korvel}
-mkdir -p "$cache"
-# Held on descriptor 9 until the script ends, installs included: two builds in
-# one work folder break each other, and two apt-get runs cannot share dpkg.
-exec 9>>"$cache/windows-qt.lock"
-if ! flock -n 9; then
-    echo "Waiting for another build of Qt for Windows in $cache to finish" >&2
-    flock 9
-fi
+# Held until the script ends, installs included: two builds in one work folder
+# break each other, and two apt-get runs cannot share dpkg.
+korvel_cache_lock windows-qt "Waiting for another build of Qt for Windows to finish"
 
 korvel_install_missing "${KORVEL_BUILD_PACKAGES[@]}" "${KORVEL_WINDOWS_BUILD_PACKAGES[@]}"
 

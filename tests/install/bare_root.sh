@@ -122,11 +122,9 @@ echo "ok: the configurator opened, closed and wrote its files"
 
 x_run "$cstrike" "$cstrike/uninstaller"
 window=$(x_find '^Uninstaller$')
-xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-x_key Return
+x_key_in $window Return
 box=$(x_find '^Completed$')
-xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
-x_key Return
+x_key_in $box Return
 x_wait_exit "$X_APP"
 [ "$X_STATUS" -eq 0 ] || x_fail "the uninstaller ended with status $X_STATUS"
 [ ! -e "$qor/config" ] || x_fail "the uninstaller left the configurator"

@@ -35,8 +35,7 @@ boxes=$(xdotool search --onlyvisible --name '^Korvel Configurator$' 2>/dev/null 
 [ "$(snapshot)" = "$before" ] || x_fail "the start changed the game tree before its message was answered"
 echo "ok: one message, and nothing written"
 
-xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
-x_key Return
+x_key_in $box Return
 x_wait_exit "$X_APP"
 [ "$X_STATUS" -ne 0 ] || x_fail "the configurator ended with status 0 although it did not start"
 echo "ok: ended with status $X_STATUS"

@@ -37,8 +37,7 @@ while [ -z "$box" ]; do
     [ $waited -lt $((X_TIMEOUT * 10)) ] || x_fail "no message within ${X_TIMEOUT}s of the close"
 done
 echo "ok: a message is shown"
-xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
-x_key Return
+x_key_in $box Return
 x_wait_exit "$X_APP"
 [ "$X_STATUS" -ne 0 ] || x_fail "the configurator ended with status 0 although nothing was saved"
 echo "ok: ended with status $X_STATUS"

@@ -41,8 +41,7 @@ while :; do
     id=$(x_find '^Korvel Configurator$')
     xwininfo -id "$id" | grep 'Width: 520' >/dev/null && break
     messages=$((messages + 1))
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-    x_key Return
+    x_key_in $id Return
     x_gone "$id"
 done
 [ "$messages" -eq 2 ] || x_fail "$messages messages at start, not one for each unreadable file"

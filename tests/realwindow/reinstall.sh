@@ -49,8 +49,7 @@ uninstall() {
     # "Start Uninstall" at 320,240 (73 x 25).
     x_click "$window" $((320 + 36)) $((240 + 12))
     box=$(x_find '^Completed$')
-    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
-    x_key Return
+    x_key_in $box Return
     x_wait_exit "$X_APP"
     [ "$X_STATUS" -eq 0 ] || x_fail "the uninstaller ended with status $X_STATUS"
 }

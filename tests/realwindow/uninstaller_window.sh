@@ -33,11 +33,9 @@ x_start
 # The window's only control has the keyboard as the window opens.
 x_run "$work/copy/cstrike" "$uninstaller"
 window=$(x_find '^Uninstaller$')
-xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-x_key Return
+x_key_in $window Return
 box=$(x_find '^Completed$')
-xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
-x_key Return
+x_key_in $box Return
 x_wait_exit "$X_APP"
 [ "$X_STATUS" -eq 0 ] || x_fail "the uninstaller started with Enter ended with status $X_STATUS"
 cmp -s "$work/copy/cstrike/backup/valve.rc" "$work/copy/cstrike/valve.rc" || x_fail "Enter did not uninstall"
@@ -50,8 +48,7 @@ window=$(x_find '^Uninstaller$')
 x_click "$window" $((320 + 36)) $((240 + 12))
 box=$(x_find '^Completed$')
 kill -0 "$X_APP" 2>/dev/null || x_fail "the uninstaller ended before its closing message was confirmed"
-xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
-x_key Return
+x_key_in $box Return
 x_wait_exit "$X_APP"
 [ "$X_STATUS" -eq 0 ] || x_fail "the uninstaller ended with status $X_STATUS"
 

@@ -11,6 +11,7 @@
 # x_click ID X Y     moves the pointer to X,Y of the window's client area and clicks
 # x_type TEXT        types TEXT into the focused control
 # x_key KEY          presses KEY (an xdotool key name) in the focused window
+# x_key_in ID KEY    activates the window, then presses KEY in it
 # x_close ID         asks the window manager to close the window, as its close button does
 # x_wait_exit PID    waits for a child process to end; sets X_STATUS to its exit status
 #
@@ -142,6 +143,13 @@ x_type() {
 
 x_key() {
     xdotool key --clearmodifiers "$1"
+}
+
+# x_key_in ID KEY: makes the window the active one (a window manager may not
+# have given it the keyboard yet), then presses KEY in it.
+x_key_in() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    x_key "$2"
 }
 
 x_close() {
