@@ -152,10 +152,22 @@ def change_one_value(qor):
         f.write(b'\r\n'.join(lines))
 
 
+def write_xs(f, size):
+    """Writes `size` letters x in pieces: a process's peak memory passes on to
+    every program it starts (ru_maxrss counts the parent's pages at the fork),
+    so this one never holds a large value."""
+    piece = b'x' * (64 * 1024)
+    for _ in range(size // len(piece)):
+        f.write(piece)
+    f.write(b'x' * (size % len(piece)))
+
+
 def write_big_value(qor):
     """A state file as an edited or damaged one may be: a 10 MB first chat message."""
     with open(os.path.join(qor, 'varia.kst'), 'wb') as f:
-        f.write(b'_pw\r\ngeheim\r\n' + b'\r\n' * 8 + b'x' * (10 * 1024 * 1024) + b'\r\n' * 13)
+        f.write(b'_pw\r\ngeheim\r\n' + b'\r\n' * 8)
+        write_xs(f, 10 * 1024 * 1024)
+        f.write(b'\r\n' * 13)
 
 
 def write_many_lines(qor):
@@ -169,7 +181,8 @@ def write_many_lines(qor):
 def write_long_path_line(qor):
     """A path file as an edited one may be: a 10 MB line after its four."""
     with open(os.path.join(qor, 'pfad.kst'), 'ab') as f:
-        f.write(b'x' * (10 * 1024 * 1024) + b'\r\n')
+        write_xs(f, 10 * 1024 * 1024)
+        f.write(b'\r\n')
 
 
 def write_big_caption(qor):
@@ -177,9 +190,10 @@ def write_big_caption(qor):
     path = os.path.join(qor, 'english.lang')
     with open(path, 'rb') as f:
         lines = f.read().split(b'\r\n')
-    lines[3] = b'x' * (10 * 1024 * 1024)
     with open(path, 'wb') as f:
-        f.write(b'\r\n'.join(lines))
+        f.write(b'\r\n'.join(lines[:3]) + b'\r\n')
+        write_xs(f, 10 * 1024 * 1024)
+        f.write(b'\r\n' + b'\r\n'.join(lines[4:]))
 
 
 def measure(disp, command, title, folder, written, before_start=None):
