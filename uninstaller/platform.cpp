@@ -73,3 +73,23 @@ bool canListFolder(const QString &path)
     return true;
 #endif
 }
+
+QStringList sansFamilies()
+{
+    QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                         QStringLiteral("Tahoma"),        QStringLiteral("Liberation Sans"),
+                         QStringLiteral("Arial"),         QStringLiteral("DejaVu Sans Condensed")};
+#ifdef Q_OS_WIN
+    families.removeFirst();
+#endif
+    return families;
+}
+
+bool captionsMayChangeFamily()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}

@@ -57,6 +57,26 @@ void EndProcess(int exitCode)
     std::_Exit(exitCode);
 }
 
+QStringList sansFamilies()
+{
+    QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                         QStringLiteral("Tahoma"),        QStringLiteral("Liberation Sans"),
+                         QStringLiteral("Arial"),         QStringLiteral("DejaVu Sans")};
+#ifdef Q_OS_WIN
+    families.removeFirst();
+#endif
+    return families;
+}
+
+bool captionsMayChangeFamily()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}
+
 void setOpenWebAddressHook(std::function<qint32(const QString &)> hook)
 {
     webHook() = std::move(hook);
