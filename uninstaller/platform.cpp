@@ -76,13 +76,13 @@ bool canListFolder(const QString &path)
 
 QStringList sansFamilies()
 {
-    QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                         QStringLiteral("Tahoma"),        QStringLiteral("Liberation Sans"),
-                         QStringLiteral("Arial"),         QStringLiteral("DejaVu Sans Condensed")};
 #ifdef Q_OS_WIN
-    families.removeFirst();
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+            QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed")};
+#else
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")};
 #endif
-    return families;
 }
 
 bool captionsMayChangeFamily()

@@ -24,7 +24,9 @@ bool canListFolder(const QString &path);
 // The sans-serif families of the window, best first: it was laid out for
 // "MS Sans Serif". On Windows that is a bitmap font, which loses strokes when
 // scaled past 100 %: its TrueType successor "Microsoft Sans Serif" takes its
-// place there, and Tahoma where that one is missing (Wine).
+// place there, and where that one is missing (Wine) Arial or its metric twin
+// Liberation Sans, before Wine's own Tahoma, whose upright strokes fade at
+// 150 % there.
 QStringList sansFamilies();
 
 // Whether a caption that the window's family draws too large for its box may

@@ -59,13 +59,13 @@ void EndProcess(int exitCode)
 
 QStringList sansFamilies()
 {
-    QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                         QStringLiteral("Tahoma"),        QStringLiteral("Liberation Sans"),
-                         QStringLiteral("Arial"),         QStringLiteral("DejaVu Sans")};
 #ifdef Q_OS_WIN
-    families.removeFirst();
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+            QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")};
+#else
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
 #endif
-    return families;
 }
 
 bool captionsMayChangeFamily()

@@ -18,8 +18,9 @@ void EndProcess(int exitCode);
 // The sans-serif families that captions and typed text are drawn in, best
 // first: the windows were laid out for 8-point "MS Sans Serif". On Windows
 // that is a bitmap font, which loses strokes when scaled past 100 %: its
-// TrueType successor "Microsoft Sans Serif" takes its place there, and
-// Tahoma where that one is missing (Wine).
+// TrueType successor "Microsoft Sans Serif" takes its place there, and where
+// that one is missing (Wine) Arial or its metric twin Liberation Sans, before
+// Wine's own Tahoma, whose upright strokes fade at 150 % there.
 QStringList sansFamilies();
 
 // Whether a caption that its window's family cuts may move to another of
