@@ -77,8 +77,8 @@ bool canListFolder(const QString &path)
 QStringList sansFamilies()
 {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-            QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed")};
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans Condensed"),
+            QStringLiteral("Tahoma")};
 #else
     return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
             QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")};

@@ -24,9 +24,9 @@ bool canListFolder(const QString &path);
 // The sans-serif families of the window, best first: it was laid out for
 // "MS Sans Serif". On Windows that is a bitmap font, which loses strokes when
 // scaled past 100 %: its TrueType successor "Microsoft Sans Serif" takes its
-// place there, and where that one is missing (Wine) Arial or its metric twin
-// Liberation Sans, before Wine's own Tahoma, whose upright strokes fade at
-// 150 % there.
+// place there. Wine lacks it and drops strokes of some faces at some sizes
+// (Tahoma's at 150 %, Liberation Sans' "I" at 100 %): there the faces it
+// draws whole stand in.
 QStringList sansFamilies();
 
 // Whether a caption that the window's family draws too large for its box may

@@ -2,6 +2,7 @@
 
 #include "platform.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -212,6 +213,13 @@ void fitCaptions(QWidget *window)
 {
     window->setProperty(kFitted, true);
     for (QWidget *control : window->findChildren<QWidget *>()) {
+        // Lists, the drop-down boxes' among them, in the application's font:
+        // Windows gives lists one of their own, that of its icon titles.
+        if (auto *list = qobject_cast<QAbstractItemView *>(control)) {
+            if (!list->testAttribute(Qt::WA_SetFont))
+                list->setFont(QApplication::font());
+            continue;
+        }
         auto *label = qobject_cast<QLabel *>(control);
         if (control->isHidden() || captionOf(control).isEmpty()
             || (label && (label->text().contains(QLatin1Char('\n')) || !(label->alignment() & Qt::AlignLeft))))

@@ -60,8 +60,8 @@ void EndProcess(int exitCode)
 QStringList sansFamilies()
 {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-            QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")};
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans"),
+            QStringLiteral("Tahoma")};
 #else
     return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
             QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};

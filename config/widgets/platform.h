@@ -18,9 +18,9 @@ void EndProcess(int exitCode);
 // The sans-serif families that captions and typed text are drawn in, best
 // first: the windows were laid out for 8-point "MS Sans Serif". On Windows
 // that is a bitmap font, which loses strokes when scaled past 100 %: its
-// TrueType successor "Microsoft Sans Serif" takes its place there, and where
-// that one is missing (Wine) Arial or its metric twin Liberation Sans, before
-// Wine's own Tahoma, whose upright strokes fade at 150 % there.
+// TrueType successor "Microsoft Sans Serif" takes its place there. Wine lacks
+// it and drops strokes of some faces at some sizes (Tahoma's at 150 %,
+// Liberation Sans' "I" at 100 %): there the faces it draws whole stand in.
 QStringList sansFamilies();
 
 // Whether a caption that its window's family cuts may move to another of

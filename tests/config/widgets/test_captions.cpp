@@ -6,12 +6,15 @@
 #include "setupdialog.h"
 #include "testsupport.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -92,11 +95,11 @@ private slots:
                                                + clipped.join(QLatin1Char('\n'))));
     }
 
-    // Every caption of a window in one face that scales smoothly (a bitmap
-    // face loses strokes at 150 %), that of the application at its size:
-    // beside it another family or size reads as another font. Fitting may
-    // condense a caption, headings are bold, the setup dialog's larger; the
-    // title alone has a face of its own.
+    // Every caption, box and list of a window in one face that scales
+    // smoothly (a bitmap face loses strokes at 150 %), that of the
+    // application at its size: beside it another family or size reads as
+    // another font. Fitting may condense a caption, headings are bold, the
+    // setup dialog's larger; the title alone has a face of its own.
     void captionsInOneScalableFace_data()
     {
         QTest::addColumn<QString>("language");
@@ -124,8 +127,11 @@ private slots:
         for (const QWidget *control : shown->findChildren<QWidget *>()) {
             const auto *label = qobject_cast<const QLabel *>(control);
             const auto *frame = qobject_cast<const QGroupBox *>(control);
+            // Typed text and lists too.
+            const bool text = qobject_cast<const QPushButton *>(control) || qobject_cast<const QLineEdit *>(control)
+                || qobject_cast<const QComboBox *>(control) || qobject_cast<const QAbstractItemView *>(control);
             if (control->isHidden() || (label && label->text().isEmpty()) || (frame && frame->title().isEmpty())
-                || !(label || frame || qobject_cast<const QPushButton *>(control)))
+                || !(label || frame || text))
                 continue;
             const QFontInfo drawn(control->font());
             const bool isTitle = control->font().italic();
@@ -138,7 +144,10 @@ private slots:
                 problem = QStringLiteral("another size");
             if (!problem.isEmpty())
                 astray << QStringLiteral("%1 in %2 %3 px: %4 (the window's: %5 %6 px)")
-                              .arg(control->objectName(), drawn.family())
+                              .arg(control->objectName().isEmpty()
+                                       ? QString::fromLatin1(control->metaObject()->className())
+                                       : control->objectName(),
+                                   drawn.family())
                               .arg(drawn.pixelSize())
                               .arg(problem, application.family())
                               .arg(application.pixelSize());
