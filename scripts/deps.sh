@@ -60,5 +60,6 @@ KORVEL_BARE_ROOT_PACKAGES=(debootstrap)
 # the tools that fetch and unpack Debian's qt6-base source package.
 KORVEL_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build dpkg-dev patch)
 
-# What the Windows tests need besides: Wine, its fonts, and the X tools above.
-KORVEL_WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine unzip)
+# What the Windows tests need besides: Wine, its fonts, the X tools above, and
+# Nimbus Sans, which the programs draw under Wine for Microsoft Sans Serif.
+KORVEL_WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine fonts-urw-base35 unzip)

@@ -73,3 +73,23 @@ bool canListFolder(const QString &path)
     return true;
 #endif
 }
+
+QStringList sansFamilies()
+{
+#ifdef Q_OS_WIN
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans Condensed"),
+            QStringLiteral("Tahoma")};
+#else
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")};
+#endif
+}
+
+bool captionsMayChangeFamily()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}

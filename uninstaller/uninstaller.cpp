@@ -2,6 +2,7 @@
 
 #include "endprogram.h"
 #include "messagebox.h"
+#include "platform.h"
 #include "texts.h"
 #include "uninstall.h"
 
@@ -77,13 +78,11 @@ public:
     }
 };
 
-// "MS Sans Serif" is a Windows font; elsewhere a sans serif about as narrow
-// stands in, so "Start Uninstall" still fits its button.
+// The window's sans serif; where its own family is missing a sans serif
+// about as narrow stands in, so "Start Uninstall" still fits its button.
 QFont classicFont(qreal points, bool bold)
 {
-    QFont font(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                           QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
-                           QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
+    QFont font(sansFamilies());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
@@ -91,8 +90,8 @@ QFont classicFont(qreal points, bool bold)
 }
 
 // Where the first family this system has draws `text` too large for its
-// fixed box (Wine's "MS Sans Serif" is wider than Windows' own), the next
-// family of the same size that shows it whole takes over for that control.
+// fixed box, the next family of the same size that shows it whole takes over
+// for that control; where the system keeps one face, that face condensed.
 void fitCaption(QWidget *control, const QString &text, bool wrapped)
 {
     const QFont own = control->font();
@@ -105,6 +104,19 @@ void fitCaption(QWidget *control, const QString &text, bool wrapped)
     };
     if (fits(own))
         return;
+    if (!captionsMayChangeFamily()) {
+        // The one face, a little condensed; past 80 % a caption is better
+        // cut than unreadable.
+        for (int stretch = QFont::Unstretched - 1; stretch >= 80; --stretch) {
+            QFont font = own;
+            font.setStretch(stretch);
+            if (fits(font)) {
+                control->setFont(font);
+                return;
+            }
+        }
+        return;
+    }
     const QString family = QFontInfo(own).family();
     for (const QString &other : own.families()) {
         QFont font = own;

@@ -1,5 +1,8 @@
 #include "appearance.h"
 
+#include "platform.h"
+
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -111,11 +114,15 @@ bool captionFits(QWidget *control, const QFont &font)
 }
 
 // `font` and, for an outline font (a bitmap font, as "MS Sans Serif" is,
-// can't be), the same a little condensed, step by step.
+// can't be), the same a little condensed, step by step. Where captions keep
+// their window's one face, the narrowest then sets its letters a little
+// closer: Windows condenses a face in whole steps of its average letter's
+// width, too coarse for a caption a pixel too wide.
 QList<QFont> condensed(QFont font)
 {
     // No narrower than this: past it a caption is better cut than unreadable.
     constexpr int kNarrowest = 80;
+    constexpr int kClosestSpacing = 95;
     const QFontInfo drawn(font);
     const bool outline = QFontDatabase::isSmoothlyScalable(drawn.family(), drawn.styleName());
     QList<QFont> fonts;
@@ -123,13 +130,18 @@ QList<QFont> condensed(QFont font)
         font.setStretch(stretch);
         fonts << font;
     }
+    for (int spacing = 99; outline && !Platform::captionsMayChangeFamily() && spacing >= kClosestSpacing; --spacing) {
+        font.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        fonts << font;
+    }
     return fonts;
 }
 
 // The first font in which `control` shows its caption whole, smallest change
-// first: its own family condensed, then, for a control in the window's font
-// (not one given its own, as the titles are), each other sans-serif family the
-// layouts were drawn for, at the same size, condensed as needed. A family is
+// first: its own family condensed, then, if `otherFamilies` (a control in the
+// window's font, not one given its own as the titles are, where the system
+// lets captions change family), each other sans-serif family the layouts were
+// drawn for, at the same size, condensed as needed. A family is
 // loaded only when the ones before it fail. The own font, already found too
 // wide, is not tried again; `own` when none fits.
 QFont narrowerFont(QWidget *control, QFont own, bool otherFamilies)
@@ -180,8 +192,7 @@ namespace Appearance {
 QFont sansFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies(Platform::sansFamilies());
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -202,6 +213,13 @@ void fitCaptions(QWidget *window)
 {
     window->setProperty(kFitted, true);
     for (QWidget *control : window->findChildren<QWidget *>()) {
+        // Lists, the drop-down boxes' among them, in the application's font:
+        // Windows gives lists one of their own, that of its icon titles.
+        if (auto *list = qobject_cast<QAbstractItemView *>(control)) {
+            if (!list->testAttribute(Qt::WA_SetFont))
+                list->setFont(QApplication::font());
+            continue;
+        }
         auto *label = qobject_cast<QLabel *>(control);
         if (control->isHidden() || captionOf(control).isEmpty()
             || (label && (label->text().contains(QLatin1Char('\n')) || !(label->alignment() & Qt::AlignLeft))))
@@ -227,7 +245,8 @@ void fitCaptions(QWidget *window)
         }
         QFont chosen = own;
         if (!hopeless && !captionFits(control, own))
-            chosen = narrowerFont(control, own, !control->property(kFontOfItsOwn).toBool());
+            chosen = narrowerFont(control, own,
+                                  Platform::captionsMayChangeFamily() && !control->property(kFontOfItsOwn).toBool());
         if (chosen != control->font())
             control->setFont(chosen);
     }

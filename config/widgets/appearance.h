@@ -22,6 +22,7 @@ void applyApplicationStyle(QApplication &app);
 // Condenses, a little and only where needed, the font of each shown label
 // of `window` whose caption would otherwise be cut: the fixed sizes were laid
 // out for one font, and another platform's or language's text can be wider.
+// Its lists get the application's font, which Windows would not give them.
 void fitCaptions(QWidget *window);
 // The same again for a window fitted before, after its captions changed; one
 // not fitted yet is left to be fitted when its captions are complete.

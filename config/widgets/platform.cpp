@@ -57,6 +57,26 @@ void EndProcess(int exitCode)
     std::_Exit(exitCode);
 }
 
+QStringList sansFamilies()
+{
+#ifdef Q_OS_WIN
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans"),
+            QStringLiteral("Tahoma")};
+#else
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+#endif
+}
+
+bool captionsMayChangeFamily()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}
+
 void setOpenWebAddressHook(std::function<qint32(const QString &)> hook)
 {
     webHook() = std::move(hook);
